@@ -1,0 +1,31 @@
+# velmora_library(<name> [DEPS <targets>...])
+# Builds the static library velmora_<name> from every .cpp of the calling folder,
+# with src/ on the include path, so new source files need no edit here.
+function(velmora_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(velmora_${name} STATIC ${sources})
+  target_include_directories(velmora_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(velmora_${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# velmora_test(<name> [DEPS <targets>...] [LABELS <labels>...])
+# Builds one test program from every .cpp of the calling folder and registers
+# each GoogleTest case with CTest. Tests run headless, in a scratch folder of their own.
+function(velmora_test name)
+  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(test_${name} ${sources})
+  target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set(work ${CMAKE_BINARY_DIR}/testwork/${name})
+  file(MAKE_DIRECTORY ${work})
+  set(props ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VELMORA_TEST_SHARE=${VELMORA_SHARE_DIR}")
+  if(ARG_LABELS)
+    list(APPEND props LABELS "${ARG_LABELS}")
+  endif()
+  gtest_discover_tests(test_${name}
+    WORKING_DIRECTORY ${work}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ${props})
+endfunction()

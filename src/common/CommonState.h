@@ -1,0 +1,31 @@
+// Shared state of the common services: the procedure trace, error reporting and
+// the shared split of the string utilities. Lives for the whole run.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace common {
+
+// Procedure trace and error reporting.
+inline std::string CurrProcName;      // name of the procedure entered last
+inline int16_t TraceAvailable = 0;    // tracing may be used (True -1); from the command line
+inline int16_t TraceOn = 0;           // tracing is switched on (True -1)
+inline std::string TraceIndent;       // indentation of the next trace line: four blanks per open level
+inline int16_t TraceDepth = 0;        // nesting depth shown in the trace lines
+inline std::string ErrorTraceFile;    // full name of "errtrace.txt"
+inline int16_t IgnorableErrorCount = 0;
+inline int16_t ReportedErrorCount = 0;
+inline std::string ErrDescription;
+inline int32_t ErrNumber = 0;
+inline std::string ErrSource;
+inline int32_t ErrLastDllError = 0;
+
+// The shared split result of fParseString, kept until its next call. Entries
+// 0 .. ParsedWordCount - 1 hold the 1-based start and the length of each word.
+inline int32_t ParsedWordCount = 0;
+inline std::vector<int32_t> ParsedWordStart;
+inline std::vector<int32_t> ParsedWordLength;
+
+}  // namespace common

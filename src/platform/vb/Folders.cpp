@@ -1,0 +1,78 @@
+#include "platform/vb/Folders.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "platform/vb/Files.h"
+
+namespace fs = std::filesystem;
+
+namespace vb {
+
+namespace {
+
+std::string Env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? std::string(v) : std::string();
+}
+
+std::string& TempSlot() {
+  static std::string folder;
+  return folder;
+}
+
+}  // namespace
+
+std::string ProgramFolderPath() {
+  std::error_code ec;
+  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (ec || exe.empty()) return fs::current_path(ec).string();
+  return exe.parent_path().string();
+}
+
+std::string ShareFolderPath() {
+  std::string env = Env("VELMORA_SHARE");
+  if (!env.empty()) return env;
+  return (fs::path(ProgramFolderPath()).parent_path() / "share" / "velmora").lexically_normal().string();
+}
+
+std::string UserDataFolderPath() {
+  fs::path folder;
+  std::string home = Env("VELMORA_HOME");
+  if (!home.empty()) {
+    folder = home;
+  } else {
+    std::string xdg = Env("XDG_DATA_HOME");
+    if (xdg.empty()) xdg = (fs::path(Env("HOME")) / ".local" / "share").string();
+    folder = fs::path(xdg) / "velmora";
+  }
+  CreatePrivateFolder(folder);
+  return folder.string();
+}
+
+std::string SessionTempFolder() {
+  std::string& folder = TempSlot();
+  if (!folder.empty()) return folder;
+  std::string base = Env("TMPDIR");
+  if (base.empty()) base = "/tmp";
+  std::string templ = (fs::path(base) / "velmora-XXXXXX").string();
+  std::vector<char> buf(templ.begin(), templ.end());
+  buf.push_back('\0');
+  if (mkdtemp(buf.data()) == nullptr) return "";  // mkdtemp makes it mode 0700
+  folder = std::string(buf.data()) + "/";
+  return folder;
+}
+
+void RemoveSessionTempFolder() {
+  std::string& folder = TempSlot();
+  if (folder.empty()) return;
+  std::error_code ec;
+  fs::remove_all(folder, ec);
+  folder.clear();
+}
+
+}  // namespace vb

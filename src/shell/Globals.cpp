@@ -1,0 +1,52 @@
+#include "shell/Globals.h"
+
+#include "common/CommonState.h"
+#include "common/Trace.h"
+#include "platform/vb/Files.h"
+#include "platform/vb/Folders.h"
+#include "shell/ShellState.h"
+
+namespace shell {
+
+void SetProgramFolders() {
+  ProgramFolder = vb::ProgramFolderPath();
+  ShareFolder = vb::ShareFolderPath();
+  DataFolder = vb::UserDataFolderPath();
+  TempFolder = vb::SessionTempFolder();
+}
+
+void sSetGlobalVariables() {
+  common::ProcTrace t("sSetGlobalVariables");
+  HelpFile = vb::JoinPath(ShareFolder, "KZ.HLP");
+  DatabaseAFile = vb::JoinPath(ShareFolder, "mrA.kzy");
+  DatabaseBFile = vb::JoinPath(DataFolder, "mrB.kzy");
+  // TempFolder ends with its separator (or is ""), so names follow it directly.
+  WavFileA = TempFolder + "A.wav";
+  WavFileB = TempFolder + "B.wav";
+  WavFileC = TempFolder + "C.wav";
+  WavFiles = {TempFolder + "A.wav", TempFolder + "B.wav", TempFolder + "C.wav", ""};
+  DroneFile = vb::JoinPath(DataFolder, "D.Wav");
+  AlternateFlag = -1;
+  ThekaFiles = {"", "", vb::JoinPath(ShareFolder, "vlb.kzy"), vb::JoinPath(ShareFolder, "clb.kzy"), ""};
+  SpeedFactors = {0.0, 5.0,  3.33, 2.5,  2.0, 1.67, 1.43, 1.25, 1.11, 1.0,
+                  0.8, 0.67, 0.57, 0.5, 0.44, 0.4,  0.36, 0.33, 0.0};
+  PromptSeparator = " - ";
+}
+
+void sCheckCommandLine() {
+  common::ProcTrace t("sCheckCommandLine");
+  const bool trace = CommandLineText.find('1') != std::string::npos;
+  common::TraceAvailable = trace ? -1 : 0;
+  common::TraceOn = trace ? -1 : 0;
+  ScriptLineCount = 0;
+  ScriptPresent = 0;
+  ScriptLines.clear();
+  if (CommandLineText.find('2') == std::string::npos) return;
+  const std::string script = vb::JoinPath(DataFolder, "KZScript.txt");
+  if (!vb::FileExists(script)) return;
+  ScriptLines = vb::ReadLines(script);
+  ScriptLineCount = static_cast<int32_t>(ScriptLines.size());
+  ScriptPresent = -1;
+}
+
+}  // namespace shell

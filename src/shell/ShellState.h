@@ -1,0 +1,41 @@
+// Shared state of the application shell: folders, file names, the speed table and
+// the command-line script. Header-only, so every layer may read it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace shell {
+
+// Folders (no trailing separator, but TempFolder, which ends with one).
+inline std::string ProgramFolder;  // the folder of the program file
+inline std::string DataFolder;     // what the program writes: user database, trace files, drone file, script
+inline std::string ShareFolder;    // installed data the program reads: content database, theka data, pictures, font, help
+inline std::string TempFolder;     // this run's private temporary folder, ending with the separator; "" when none
+
+// The argument text after the program name (the arguments joined by blanks).
+inline std::string CommandLineText;
+
+// File names, set once by sSetGlobalVariables.
+inline std::string HelpFile;
+inline std::string DatabaseAFile;
+inline std::string DatabaseBFile;
+inline std::string WavFileA;
+inline std::string WavFileB;
+inline std::string WavFileC;
+inline std::array<std::string, 4> WavFiles;    // the music file of phrase slot k; element 3 empty
+inline std::string DroneFile;
+inline std::array<std::string, 5> ThekaFiles;  // element ThekaSet - 1 is loaded; 0, 1 and 4 empty
+
+inline int16_t AlternateFlag = 0;              // True (-1): the play loop alternates slots 0 and 1
+inline std::string PromptSeparator;            // " - "
+inline std::array<double, 19> SpeedFactors{};  // by speed slider value 1 to 17; 0 and 18 stay 0.0
+
+// The lines of "KZScript.txt" when the command line asked for it.
+inline std::vector<std::string> ScriptLines;
+inline int32_t ScriptLineCount = 0;
+inline int16_t ScriptPresent = 0;
+
+}  // namespace shell
