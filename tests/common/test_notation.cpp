@@ -147,58 +147,58 @@ TEST_F(NotationTest, PhrasesAreShownInBothScriptsWithAndWithoutGraceNotes) {
   }
 }
 
-TEST_F(NotationTest, DevnagariTextMarksPhraseAndSegmentBoundaries) {
-  // Six parts joined by single blanks: S, R, three blanks, G, " : ", m.
-  EXPECT_EQ(fPrepareNotationDevnagariString("S R , G : m"), "saa ro     ga  :  ma");
-  EXPECT_EQ(fPrepareNotationDevnagariString("  S   R "), "saa ro");
-  EXPECT_EQ(fPrepareNotationDevnagariString(""), "");
+// One text in, one text out: the word and phrase conversions.
+struct TextCase {
+  std::string (*convert)(const std::string&);
+  const char* name;
+  const char* in;
+  const char* out;
+};
+
+TEST_F(NotationTest, TextConversions) {
+  const TextCase cases[] = {
+      // Six parts joined by single blanks: S, R, three blanks, G, " : ", m.
+      {fPrepareNotationDevnagariString, "Devanagari", "S R , G : m", "saa ro     ga  :  ma"},
+      {fPrepareNotationDevnagariString, "Devanagari", "  S   R ", "saa ro"},
+      {fPrepareNotationDevnagariString, "Devanagari", "", ""},
+      {fGetDevForEng, "word", "S'R", "saa'ro"},
+      {fGetDevForEng, "word", "X'R", "'ro"},  // an unknown first piece still leaves the glide mark
+      {fGetDevForEng, "word", "'R", "ro"},    // empty pieces are skipped
+      {fGetDevForEng, "word", "S<'P<'D", "saa,'p,'Qa"},
+      {fGetEngForDev, "word", "saa,'p,'Qa", "S<'P<'D"},
+      {fGetDevForEng, "word", ":", ":"},
+      {fGetDevForEng, "word", ",", ""},
+      {fRemoveColons, "colons", "S R : G M", "S R G M"},
+      {fRemoveColons, "colons", "S R :G M: P", "S R G M P"},
+      {fRemoveColons, "colons", "S'R G", "S'R G"},
+      {fRemoveColons, "colons", "", ""},
+      {fRemoveGlides, "glides", "S'R G<'P< D", "R P< D"},
+      {fRemoveGlides, "glides", "S  , : N>'S>", "S , : S>"},
+      {fRemoveGlides, "glides", "S'", "S"},  // a glide mark with nothing after it keeps the note
+      {fRemoveGlides, "glides", "", ""},
+      // A colon written against a note: removing glides keeps the note and the
+      // Devanagari text keeps the word.
+      {fRemoveGlides, "glides", "S'G: P", "G: P"},
+      {fRemoveGlides, "glides", ":S'G P", ":G P"},
+      {fPrepareNotationDevnagariString, "Devanagari", "S G: P", "saa ga: p"},
+      {fPrepareNotationDevnagariString, "Devanagari", ":G P", ":ga p"},
+      {fGetEngForDev, "word", "ga:", "G:"},
+      // Accepted texts get every colon as a word of its own; other blanks stay as typed.
+      {fSeparateColons, "accept", "S :R G: P", "S : R G : P"},
+      {fSeparateColons, "accept", " S  G:  ", " S  G :  "},
+      {fSeparateColons, "accept", "S'G: : P", "S'G : : P"},
+      {fSeparateColons, "accept", "saa ga:", "saa ga :"},
+      {fSeparateColons, "accept", "", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.convert(c.in), c.out) << c.name << ": \"" << c.in << '"';
 }
 
-TEST_F(NotationTest, WordConversionKeepsTheGlideMark) {
-  EXPECT_EQ(fGetDevForEng("S'R"), "saa'ro");
-  EXPECT_EQ(fGetDevForEng("X'R"), "'ro") << "an unknown first piece still leaves the glide mark";
-  EXPECT_EQ(fGetDevForEng("'R"), "ro") << "empty pieces are skipped";
-  EXPECT_EQ(fGetDevForEng("S<'P<'D"), "saa,'p,'Qa");
-  EXPECT_EQ(fGetEngForDev("saa,'p,'Qa"), "S<'P<'D");
-  EXPECT_EQ(fGetDevForEng(":"), ":");
-  EXPECT_EQ(fGetDevForEng(","), "");
-}
-
-TEST_F(NotationTest, SegmentMarksAreRemoved) {
-  EXPECT_EQ(fRemoveColons("S R : G M"), "S R G M");
-  EXPECT_EQ(fRemoveColons("S R :G M: P"), "S R G M P");
-  EXPECT_EQ(fRemoveColons("S'R G"), "S'R G");
-  EXPECT_EQ(fRemoveColons(""), "");
-}
-
-TEST_F(NotationTest, GlidesAreReducedToTheirLandingNote) {
-  EXPECT_EQ(fRemoveGlides("S'R G<'P< D"), "R P< D");
-  EXPECT_EQ(fRemoveGlides("S  , : N>'S>"), "S , : S>");
-  EXPECT_EQ(fRemoveGlides("S'"), "S") << "a glide mark with nothing after it keeps the note";
-  EXPECT_EQ(fRemoveGlides(""), "");
-}
-
-// A colon written against a note: removing glides keeps the note, the Devanagari
-// text keeps the word, and every text keeps the word count of the stored phrase.
-TEST_F(NotationTest, AColonAgainstANoteLosesNothing) {
-  EXPECT_EQ(fRemoveGlides("S'G: P"), "G: P");
-  EXPECT_EQ(fRemoveGlides(":S'G P"), ":G P");
-  EXPECT_EQ(fPrepareNotationDevnagariString("S G: P"), "saa ga: p");
-  EXPECT_EQ(fPrepareNotationDevnagariString(":G P"), ":ga p");
-  EXPECT_EQ(fGetEngForDev("ga:"), "G:");
+TEST_F(NotationTest, AColonAgainstANoteKeepsTheWordCount) {
   for (const char* phrase : {"S G: P", "S'G: :P", "N<'S :R G"}) {
     const int32_t words = fParseString(phrase, " ");
     EXPECT_EQ(fParseString(fPrepareNotationDevnagariString(phrase), " "), words) << phrase;
     EXPECT_EQ(fParseString(fRemoveGlides(phrase), " "), words) << phrase;
   }
-}
-
-TEST_F(NotationTest, AcceptedTextsGetEveryColonAsAWordOfItsOwn) {
-  EXPECT_EQ(fSeparateColons("S :R G: P"), "S : R G : P");
-  EXPECT_EQ(fSeparateColons(" S  G:  "), " S  G :  ") << "other blanks stay as typed";
-  EXPECT_EQ(fSeparateColons("S'G: : P"), "S'G : : P");
-  EXPECT_EQ(fSeparateColons("saa ga:"), "saa ga :");
-  EXPECT_EQ(fSeparateColons(""), "");
   const std::string accepted = fSeparateColons("S'G: P");
   EXPECT_EQ(fRemoveGlides(accepted), "G : P");
   EXPECT_EQ(fPrepareNotationDevnagariString(accepted), "saa'ga  :  p");
