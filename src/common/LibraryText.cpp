@@ -1,5 +1,6 @@
 #include "common/LibraryText.h"
 
+#include <utility>
 #include <vector>
 
 #include "common/CommonState.h"
@@ -29,6 +30,12 @@ std::string Token(int32_t grace, int32_t main, int16_t tonic) {
   std::string token;
   if (grace >= 0 && grace + tonic - 3 >= 0) token = TwoDigits(grace + tonic - 3);
   return token + TwoDigits(main + tonic - 3);
+}
+
+// "15" once per word of phrase, which is left trimmed.
+std::string TimingScript(std::string& phrase) {
+  phrase = fRmvTrailBlk(fRmvLeadBlk(phrase));
+  return Join(std::vector<std::string>(Words(phrase, " ").size(), "15"), " ");
 }
 
 }  // namespace
@@ -143,8 +150,13 @@ void sCreateRagaPhraseData(int16_t kind, const RagaPhraseTexts& row, std::string
 
 std::string fGetTimingScript(std::string& phrase) {
   ProcTrace t("fGetTimingScript");
-  phrase = fRmvTrailBlk(fRmvLeadBlk(phrase));
-  return Join(std::vector<std::string>(Words(phrase, " ").size(), "15"), " ");
+  return TimingScript(phrase);
+}
+
+std::string fGetTimingScript(std::string&& phrase) {
+  ProcTrace t("fGetTimingScript");
+  std::string text = std::move(phrase);
+  return TimingScript(text);
 }
 
 int32_t fGetDurationValue(const std::string& phrase) {

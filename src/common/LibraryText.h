@@ -85,6 +85,8 @@ void sCreateRagaPhraseData(int16_t kind, const RagaPhraseTexts& row, std::string
 // "15" (150 ms in 10 ms units) once per word of phrase, one blank apart. phrase is left
 // without its leading and trailing blanks.
 std::string fGetTimingScript(std::string& phrase);
+// The same for a text the caller does not keep (fGetTimingScript(fRemoveColons(text))).
+std::string fGetTimingScript(std::string&& phrase);
 // The sum of the blank-separated values, rounded to an integer (ties to even) after every
 // addition; a word that is no number counts 0.
 int32_t fGetDurationValue(const std::string& phrase);

@@ -206,6 +206,7 @@ TEST_F(LibraryTextTest, TimingScriptGivesOneFixedValuePerWordAndTrimsTheText) {
   std::string empty = "   ";
   EXPECT_EQ(fGetTimingScript(empty), "");
   EXPECT_EQ(empty, "");
+  EXPECT_EQ(fGetTimingScript(fRemoveColons(" S R : G ")), "15 15 15");
 }
 
 TEST_F(LibraryTextTest, DurationTotalRoundsAfterEveryAddition) {
