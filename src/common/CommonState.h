@@ -29,3 +29,17 @@ inline std::vector<int32_t> ParsedWordStart;
 inline std::vector<int32_t> ParsedWordLength;
 
 }  // namespace common
+
+// ---- Note names --------------------------------------------------------------
+// The three note-name tables, filled once at start by sInitScales (Notation.h) and
+// never changed. Index = octave x 12 + position in S r R g G m M P d D n N (octave
+// 0 lower, 1 middle, 2 upper); entries 0 to 35 hold the notes, entry 36 stays empty.
+#include <array>
+
+namespace common {
+
+inline std::array<std::string, 37> EnglishNotes;    // "S<" .. "N>": "<" lower, ">" upper octave
+inline std::array<std::string, 37> DevnagariNotes;  // texts for the font "Shusha": "," lower, "M" upper octave
+inline std::array<std::string, 37> NoteFnames;      // the note codes "00" .. "35"
+
+}  // namespace common

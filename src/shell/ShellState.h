@@ -39,3 +39,13 @@ inline int32_t ScriptLineCount = 0;
 inline int16_t ScriptPresent = 0;
 
 }  // namespace shell
+
+// ---- Notation settings ---------------------------------------------------------
+// Not stored with the settings rows: GraceNotes starts every run at 2; NotationScript
+// is read from its row (1 when Null or empty) and forced to 2 without the Devanagari font.
+namespace shell {
+
+inline int16_t NotationScript = 1;  // 1 Devanagari, 2 English
+inline int16_t GraceNotes = 2;      // 1 none (glides shown and lit as their landing note), 2 use
+
+}  // namespace shell

@@ -1,0 +1,13 @@
+// Shared state of sound generation, playback and the keyboard. Header-only, so every
+// layer may read it; the sound layer's own variables join these.
+#pragma once
+
+#include <cstdint>
+
+namespace sound {
+
+// The tonic key, 1 to 12 (menu order W7 W1 B1 W2 B2 W3 W4 B3 W5 B4 W6 B5). The Sa of
+// key t is library note t + 9; note code c sounds as library note c + t - 3.
+inline int16_t CurrTonicNoteId = 3;
+
+}  // namespace sound
