@@ -148,24 +148,23 @@ class Master:
         for syl, seq in SYLLABLES.items():
             centre = self.centre_from_end(syl)
             above = self.heights["above.near" if syl in FLAT_TOPS else "above.far"]
-            self.add_mark(f"komal.{syl}", "anudattadeva", centre)
-            self.add_mark(f"dotbelow.{syl}", "anusvaradeva", centre, self.heights["below.near"])
-            self.add_mark(f"dotbelow.{syl}.komal", "anusvaradeva", centre, self.heights["below.far"])
-            self.add_mark(f"dotabove.{syl}", "anusvaradeva", centre, above)
             ctx = " ".join(seq)
-            dots = self.rules["dots"]
+            self.add_mark(f"dotbelow.{syl}", "anusvaradeva", centre, self.heights["below.near"])
+            self.add_mark(f"dotabove.{syl}", "anusvaradeva", centre, above)
+            self.rules["dots"] += [f"sub {ctx} dotbelow' by dotbelow.{syl};",
+                                   f"sub {ctx} dotabove' by dotabove.{syl};"]
             if syl == "ma":
                 # "ma\" is tivra Ma: its stroke stands above, nothing below.
-                dots.append(f"sub {ctx} komal dotbelow' by dotbelow.ma;")
                 self.add_mark("dotabove.ma.tivra", "anusvaradeva", tivra_dot, above)
-                dots.append(f"sub {ctx} komal dotabove' by dotabove.ma.tivra;")
+                self.rules["dots"] += [f"sub {ctx} komal dotbelow' by dotbelow.ma;",
+                                       f"sub {ctx} komal dotabove' by dotabove.ma.tivra;"]
                 self.rules["komal"].append(f"sub {ctx} komal' by tivra;")
             else:
-                dots.append(f"sub {ctx} komal dotbelow' by dotbelow.{syl}.komal;")
-                dots.append(f"sub {ctx} komal dotabove' by dotabove.{syl};")
+                self.add_mark(f"komal.{syl}", "anudattadeva", centre)
+                self.add_mark(f"dotbelow.{syl}.komal", "anusvaradeva", centre, self.heights["below.far"])
+                self.rules["dots"] += [f"sub {ctx} komal dotbelow' by dotbelow.{syl}.komal;",
+                                       f"sub {ctx} komal dotabove' by dotabove.{syl};"]
                 self.rules["komal"].append(f"sub {ctx} komal' by komal.{syl};")
-            dots.append(f"sub {ctx} dotbelow' by dotbelow.{syl};")
-            dots.append(f"sub {ctx} dotabove' by dotabove.{syl};")
 
     def add(self, name, noto, advance, dx=0, dy=0):
         glyph = self.src.outline(noto, dx, dy) if noto else TTGlyphPen(None).glyph()
