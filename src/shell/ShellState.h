@@ -38,6 +38,10 @@ inline std::vector<std::string> ScriptLines;
 inline int32_t ScriptLineCount = 0;
 inline int16_t ScriptPresent = 0;
 
+// The Devanagari notation font: True (-1) when "Shusha" is installed or was installed
+// at start, so notation may be shown in Devanagari.
+inline int16_t DevnagariAvailable = 0;
+
 }  // namespace shell
 
 // ---- Notation settings ---------------------------------------------------------
