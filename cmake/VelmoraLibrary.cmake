@@ -20,7 +20,9 @@ function(velmora_test name)
   target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   set(work ${CMAKE_BINARY_DIR}/testwork/${name})
   file(MAKE_DIRECTORY ${work})
-  set(props ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VELMORA_TEST_SHARE=${VELMORA_SHARE_DIR}")
+  # Test programs sit in bin/ beside the program, so they find the built share
+  # folder as the program does (vb::ShareFolderPath()).
+  set(props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   if(ARG_LABELS)
     list(APPEND props LABELS "${ARG_LABELS}")
   endif()

@@ -32,10 +32,7 @@ const std::vector<std::string> kNoteNames = {
 
 // The folder the build writes the generated fonts to: the share folder the program
 // finds beside its own bin folder.
-std::string BuiltShareFolder() {
-  const char* share = std::getenv("VELMORA_TEST_SHARE");
-  return share && *share ? share : vb::ShareFolderPath();
-}
+std::string BuiltShareFolder() { return vb::ShareFolderPath(); }
 
 std::string BuiltFont(const std::string& name) { return BuiltShareFolder() + "/" + name; }
 
