@@ -8,6 +8,7 @@
 #include "common/Trace.h"
 #include "platform/vb/Files.h"
 #include "platform/vb/Folders.h"
+#include "shell/Font.h"
 #include "shell/Globals.h"
 #include "shell/ShellState.h"
 #include "common/CommonState.h"
@@ -28,6 +29,7 @@ int main(int argc, char* argv[]) {
     common::StartErrorTraceFile(common::ErrorTraceFile);
     shell::sCheckCommandLine();
     shell::sSetGlobalVariables();
+    shell::sCheckFont();
   });
   if (!started) {
     vb::RemoveSessionTempFolder();
