@@ -1,0 +1,407 @@
+"""The 70 ragas of the content database, in a compact authoring form.
+
+Each raga is one call of R(...). Phrases are written as notation words separated
+by blanks ("," between phrases, ":" between segments); a note word may carry its
+duration as "word/NN" (10 ms units). Words without a duration get the default of
+their context (see ragagen.py), so that phrase endings rest and glides are long
+enough to sound.
+
+Times start with the hour range (24-hour clock), so that sorting the text
+follows the day.
+"""
+
+TIMES = {
+    "mid": "00-03 h, around midnight",
+    "pre": "03-06 h, last part of the night",
+    "dawn": "04-07 h, dawn",
+    "morn": "06-09 h, early morning",
+    "late": "09-12 h, late morning",
+    "noon": "12-15 h, midday",
+    "aft": "15-18 h, late afternoon",
+    "dusk": "17-20 h, dusk",
+    "eve": "18-21 h, early evening",
+    "night": "21-24 h, night",
+}
+
+RAGAS = []
+
+
+def R(index, name, level, thata, jati, vadi, samvadi, time, drone, notes,
+      aroha, avroha, pakad, alap, text):
+    RAGAS.append(dict(index=index, name=name, level=level, thata=thata,
+                      jati=jati, vadi=vadi, samvadi=samvadi, time=time,
+                      drone=drone, notes=notes.split(), aroha=aroha,
+                      avroha=avroha, pakad=pakad, alap=alap, text=text))
+
+
+# Drone types: 1 Pa, 2 Ma, 3 Ni.
+
+# ---------------------------------------------------------------- group 1
+R(1, "Yaman", 1, "Kalyan", "Sampurna-Sampurna", "G", "N", TIMES["eve"], 1,
+  "S R G M P D N",
+  "N< R G M P D N S>", "S> N D P M G R S",
+  "N< R G R : P R : N< R S",
+  ["S : N< D< N< : N<'R/80 S",
+   "N< R G/100 : R G : N< R S",
+   "N< R G M P/80 : M G : R G/120 : R S",
+   "G M D N/100 : D P : M G R G : R S",
+   "M D N S>/100 : N R> S> : N D P : M G : R S",
+   "P M G R G/100 : N<'R/60 S"],
+  "Serene and devotional; the first raga of the evening. Tivra Ma throughout; "
+  "Sa and Pa are often passed over in ascent (N R G, M D N). Phrases rest on "
+  "Ga and Ni; the figure N R G R, P R is its signature.")
+
+R(2, "Bhupali", 1, "Kalyan", "Audav-Audav", "G", "D", TIMES["eve"], 1,
+  "S R G P D",
+  "S R G P D S>", "S> D P G R S",
+  "G R S D< : S R G : P G : D P G : R S",
+  ["S D< : P< D< S : R S",
+   "S R G/100 : R S D< : S R G",
+   "G P D P G/100 : R G : R S",
+   "P D S>/100 : D P : G P D P G : R S",
+   "G P D S> R> S>/100 : D P G : R S D< S"],
+  "Pentatonic and calm, without Ma and Ni. Moves mainly in the lower half of "
+  "the octave; Ga is the resting note, and the turns G R S D< and D P G "
+  "distinguish it from Deshkar, which has the same notes.")
+
+R(3, "Alhaiya Bilawal", 1, "Bilawal", "Shadav-Sampurna", "D", "G", TIMES["morn"], 1,
+  "S R G m P D n N",
+  "S R G P D N S>", "S> N D P D n D P m G m R S",
+  "G R : G P : D n D P : m G m R : S",
+  ["S D< N< S : G R : G P/80 : m G m R : S",
+   "G R G P/80 : D P : m G m R/80 : S",
+   "G P D/100 : N D : D n D P/80 : m G m R S",
+   "P D N S>/100 : R> S> : N D : n D P : m G m R : S",
+   "G m R G P D/120 : n D P : G m R S"],
+  "Bright morning raga of the natural scale. Ma is avoided in ascent and "
+  "komal Ni appears only in the turn D n D P; Dha is the centre of the "
+  "upper half and the phrase G m R S closes the movements.")
+
+R(4, "Khamaj", 1, "Khamaj", "Shadav-Sampurna", "G", "N", TIMES["night"], 1,
+  "S R G m P D n N",
+  "S G m P D N S>", "S> n D P m G R S",
+  "n D : m P D : m G",
+  ["S G m G/100 : m G R S : n< D< N</100 S",
+   "G m P/80 : D m P : m G/120 : R S",
+   "G m P D N/100 S>/100 : n D P : m G",
+   "P D N/100 S> R> S>/100 : S> n/80 D P : D m G : m G R S",
+   "n D m P D/80 : m G : G m P D N/120 S>/100 : n D P : m G",
+   "D< N< S G m/80 : P D N/150 : D N S>/120 : n D P m G"],
+  "Light and romantic, the home of thumri and many songs. Re is left out in "
+  "ascent; shuddha Ni rises, komal Ni falls. Ga is the main resting note.")
+
+R(5, "Kafi", 1, "Kafi", "Sampurna-Sampurna", "P", "S", TIMES["night"], 1,
+  "S R g m P D n",
+  "S R g m P D n S>", "S> n D P m g R S",
+  "S S R R : g g m m : P",
+  ["S R g R/80 : S n< D< : P< D< n< S",
+   "S R g m P/120 : m g R : S",
+   "m P D P/100 : g m P : m g R S",
+   "P D n S>/120 : n D P : m P g R : S",
+   "S S R R : g g m m : P/150",
+   "n S> R> g> R> S>/100 : n D P : m g R S"],
+  "Spring-like and folk-flavoured, with komal Ga and Ni. Moves straight up "
+  "and down the scale; Pa and Sa are the pillars, and the paired notes "
+  "S S R R g g m m P are its calling card.")
+
+R(6, "Bhairav", 1, "Bhairav", "Sampurna-Sampurna", "d", "r", TIMES["dawn"], 1,
+  "S r G m P d N",
+  "S r G m P d N S>", "S> N d P m G r S",
+  "G m d d P : G m r r S",
+  ["S N< d< N< S : r/80 S",
+   "S G m P/80 : G m S'r/120 : S",
+   "G m P'd/120 P : G m S'r/100 S",
+   "m P d N S>/120 : r> S> : N P'd/120 P : m G m S'r S",
+   "G m d N S> : N d P : G m P'd/100 P : G m S'r/100 S"],
+  "Grave and devotional, sung at daybreak. Komal Re and komal Dha are held "
+  "with a slow oscillation (andolan); the turns G m d P and G m r S carry "
+  "the raga.")
+
+R(7, "Asavari", 1, "Asavari", "Audav-Sampurna", "d", "g", TIMES["late"], 1,
+  "S R g m P d n",
+  "S R m P d S>", "S> n d P m g R S",
+  "R m P : n d P : g R S",
+  ["S R m P/100 : m P d/80 P : g/120 R S",
+   "R m P d/120 : m P : m P g/100 R : S",
+   "m P d S>/100 : S> R> n d/120 : P : g R S",
+   "d m P : d d P/80 : m P n d P/100 : g/120 R S",
+   "R m P n d/120 : P d m P/80 : g/120 R/100 S"],
+  "Serious and renunciant, a late-morning raga. Ga and Ni are left out in "
+  "ascent; komal Dha is the centre and the figure R m P, n d P answers it.")
+
+R(8, "Bhairavi", 1, "Bhairavi", "Sampurna-Sampurna", "m", "S", TIMES["morn"], 1,
+  "S r g m P d n",
+  "S r g m P d n S>", "S> n d P m g r S",
+  "m g S r S : d< n< S",
+  ["S r/80 S : n< d< : P< d< n< S",
+   "S r g m/120 : g r S",
+   "g m P d P/80 : m g m/120 : g r S",
+   "m P d n S>/120 : r> S> : n d P : m g r S",
+   "d n S> g> r> S>/100 : n d P m : g m/120 : g r S"],
+  "All flat notes; tender and full of pathos, traditionally sung in the "
+  "morning and to close a concert. Ma is the centre of gravity.")
+
+R(9, "Todi", 1, "Todi", "Shadav-Sampurna", "d", "g", TIMES["late"], 1,
+  "S r g M P d N",
+  "S r g M d N S>", "S> N d P M g r S",
+  "d< N< S r g : r S : M g r g r S",
+  ["S : d< N< S : r/60 g/100 : r S",
+   "d< N< S r g/120 : M g r g : r S",
+   "r g M d/120 : M g : r g r S",
+   "M d N S>/100 : N d/100 : P : M g r g : r S",
+   "g M d N S> r> S>/100 : N d/120 : M g r S"],
+  "Also called Miyan ki Todi. Intense and searching; Pa is weak and passed "
+  "over in ascent. Very low komal Re and Ga, and a long komal Dha.")
+
+R(10, "Purvi", 1, "Purvi", "Sampurna-Sampurna", "G", "N", TIMES["dusk"], 1,
+  "S r G m M P d N",
+  "N< r G M P d N S>", "S> N d P M G m G r S",
+  "N< r G : M G : r G : M G r S",
+  ["S N< d< N< : r G/120 : r S",
+   "N< r G M P/80 : M G/100 : r G : r S",
+   "M d P/80 : M G m G/100 : r S",
+   "G M d N S>/120 : N r> S> : N d P : M G : r S",
+   "M d N S> r> N d P : M G m G : r G r S"],
+  "Sombre sunset raga with komal Re and Dha and tivra Ma; shuddha Ma appears "
+  "only in the turn M G m G. Ga is the resting note.")
+
+R(11, "Marwa", 1, "Marwa", "Shadav-Shadav", "r", "D", TIMES["dusk"], 3,
+  "S r G M D N",
+  "S r G M D N S>", "S> N D M G r S",
+  "D< N< r : G M D : M G r : S",
+  ["S : N< D< : M< D< N< r/120 : S",
+   "N< r G/80 : M G r/120 : S",
+   "G M D/120 : M G : M G r/100 : S",
+   "M D N r>/100 S>/120 : N D : M G r/120 : S",
+   "D< N< r G M D : N D M G : r/150 : S"],
+  "Restless twilight raga without Pa. Sa is touched rather than dwelt on; "
+  "komal Re and shuddha Dha carry the weight.")
+
+R(12, "Durga", 1, "Bilawal", "Audav-Audav", "m", "S", TIMES["night"], 1,
+  "S R m P D",
+  "S R m P D S>", "S> D P m R S",
+  "m P D : m R : R m P D : D m R : D< S",
+  ["S R m/100 : R S : D< S",
+   "S R m P D/100 : P m : R S",
+   "m P D S>/120 : D P : m P D : m R S",
+   "P D S> R> S>/100 : D P : D m/100 : R : D< S",
+   "m P D m/100 : R m P : D P m R : S"],
+  "Joyful pentatonic raga without Ga and Ni; Ma and Dha are prominent and "
+  "the leap D m R gives it its character.")
+
+R(13, "Desh", 1, "Khamaj", "Audav-Sampurna", "R", "P", TIMES["night"], 1,
+  "S R G m P D n N",
+  "S R m P N S>", "S> n D P m G R G N< S",
+  "R m P : N S> : n D P : D m G R : G N< S",
+  ["S N< S R/120 : m G R : G N< S",
+   "R m P/120 : P D m G R : G N< S",
+   "m P N S>/120 : n D P : D m G R : G S",
+   "P N S> R>/120 : n D P : m P D m G : R",
+   "R m P N S> R> m> G> R>/100 S>/100 : n D P : m G R : S"],
+  "Rain-soaked and patriotic in feeling. Ascends R m P N S with shuddha Ni, "
+  "descends with komal Ni; the return G N< S ends many phrases.")
+
+R(14, "Bageshree", 1, "Kafi", "Audav-Sampurna", "m", "S", TIMES["mid"], 2,
+  "S R g m P D n",
+  "S g m D n S>", "S> n D m P D m g R S",
+  "D< n< S m : m g : m D n D : m g R S",
+  ["S : n< D< : m< D< n< S/120 : m g/100 R S",
+   "S g m/120 : g m D : m g R : S",
+   "g m D n D/100 : m g : m g R S",
+   "m D n S>/120 : n D : m P D/80 : m g R S",
+   "D n S> g> R> S>/100 : n D m/120 : g m g R S"],
+  "Longing midnight raga. Re and Pa are left out in ascent and Pa is used "
+  "sparingly; Ma is the home of the melody, reached by the leap S m.")
+
+R(15, "Malkauns", 1, "Bhairavi", "Audav-Audav", "m", "S", TIMES["mid"], 2,
+  "S g m d n",
+  "S g m d n S>", "S> n d m g S",
+  "m g m d n d m : g m g S",
+  ["S : n< d< : m< d< n< S/120 : g m g S",
+   "n< S g m/120 : g m d m/100 : m'g/80 S",
+   "g m d n d/100 : m g m g/100 : S",
+   "m d n S>/120 : g> m> g> S>/100 : n d : m'g/80 S",
+   "d n S> n d m/120 : g m g : S"],
+  "Deep and meditative pentatonic raga of the night, without Re and Pa. "
+  "Notes are approached with slow glides; Ma is the centre.")
+
+R(16, "Brindavani Sarang", 1, "Kafi", "Audav-Audav", "R", "P", TIMES["noon"], 1,
+  "S R m P n N",
+  "S R m P N S>", "S> n P m R S",
+  "N< S R : m R : P m R : N< S",
+  ["S : N< S R/120 : S n< P</80 : N< S",
+   "N< S R m/80 : R/100 : P m R : S",
+   "R m P n P/100 : m R/100 : S",
+   "m P N S>/120 : R> S> : n P : m R/100 : S",
+   "P N S> R>/120 : S> n P : m P m R : N< S"],
+  "Bright midday raga without Ga and Dha; shuddha Ni rises, komal Ni falls. "
+  "Re and Pa answer each other.")
+
+R(17, "Bhimpalasi", 1, "Kafi", "Audav-Sampurna", "m", "S", TIMES["noon"], 1,
+  "S R g m P D n",
+  "n< S g m P n S>", "S> n D P m g R S",
+  "n< S m : m g P m : g m g R S",
+  ["n< S m/120 : g m g R : S",
+   "S g m P/100 : m g/80 : R S",
+   "m P n D P/100 : m P g m/120 : g R S",
+   "m P n S>/120 : n D P : m P g m : g R S",
+   "g m P n S> g> R> S>/100 : n D P m/120 : g R S"],
+  "Tender afternoon raga. Re and Dha are left out in ascent; Ma is the "
+  "resting note and the leap n< S m opens it.")
+
+R(18, "Kedar", 1, "Kalyan", "Audav-Shadav", "m", "S", TIMES["eve"], 1,
+  "S R G m M P D N",
+  "S m P D N S>", "S> N D P M P D P m R S",
+  "S m : m P : M P D P m : G m R S",
+  ["S S'm/150 : R S",
+   "S m/100 : m P/100 : M P D P/80 : m : R S",
+   "P M P D P/80 : S> N D P : M P D P m/120 : R S",
+   "M P D N S>/120 : R> S> : N D P : M P D P m : G m R : S",
+   "m P S>/100 : D S> R> S>/120 : N D P : m G m R S"],
+  "Majestic evening raga built on the leap S m. Both Ma: tivra Ma in the "
+  "figure M P D P, shuddha Ma as the resting note; Ga only lightly in "
+  "descent.")
+
+R(19, "Hameer", 1, "Kalyan", "Shadav-Sampurna", "D", "G", TIMES["night"], 1,
+  "S R G m M P D N",
+  "S R S G m D N S>", "S> N D P M P D P G m R S",
+  "S R S : G m N'D : D P : G m R S",
+  ["S R S/80 : D< N< S/100 : G m R S",
+   "S R S : G m N'D/150 : P : G m R S",
+   "G m D/100 : N D P : M P D P/80 : G m R : S",
+   "P D N S>/120 : R> S> : N D P : G m N'D/100 : P : G m R S",
+   "G m D/80 N S>/120 : N D P : M P D P : G m R S"],
+  "Bold and stately; Dha is reached from Ni with a touch (G m N D). Tivra Ma "
+  "only in the turn M P D P.")
+
+R(20, "Bihag", 1, "Bilawal", "Audav-Sampurna", "G", "N", TIMES["night"], 1,
+  "S R G m M P D N",
+  "N< S G m P N S>", "S> N D P M P G m G R S",
+  "N< S G m P : M P G m G : R S",
+  ["N< S G/100 : m G : R S",
+   "S G m P/100 : M P G m G/120 : R S",
+   "G m P N/100 : D P : M P G m G : R S",
+   "P N S>/120 : N D P : M P G m G/120 : R S",
+   "G m P N S> G> R> S>/100 : N D P : M P G m G : S"],
+  "Romantic night raga. Re and Dha are left out in ascent; tivra Ma appears "
+  "only in the turn M P G m G, and Ga and Ni are the resting notes.")
+
+R(21, "Shuddha Kalyan", 1, "Kalyan", "Audav-Sampurna", "G", "D", TIMES["eve"], 1,
+  "S R G M P D N",
+  "S R G P D S>", "S> N D P M G R S",
+  "G R S N< D< P< : S R G : P R : S",
+  ["S N< D< P</100 : S R G/120 : R S",
+   "S R G P/100 : R G : P R/100 : S",
+   "G P D/100 : P : G P R/80 : G R S",
+   "P D S>/120 : S> N D P : M G R : G R S",
+   "G P D S> R> G> R> S>/100 : N D P : G R : N< D< S"],
+  "Ascends like Bhupali and descends like Yaman; calm and expansive. The "
+  "leap P R in descent is characteristic.")
+
+R(22, "Jaunpuri", 1, "Asavari", "Shadav-Sampurna", "d", "g", TIMES["late"], 1,
+  "S R g m P d n",
+  "S R m P d n S>", "S> n d P m g R S",
+  "m P n d P : d m P g : R m P",
+  ["S R m P/120 : m P d/80 m P : g/80 R S",
+   "R m P d/100 : P : d m P g/100 : R S",
+   "m P n d P/100 : d m P : g/120 R S",
+   "m P d n S>/120 : R> n d/100 P : g R : R m P",
+   "P d n S> R> g>/100 R> S>/100 : n d P : d m P g/120 : R S"],
+  "Close to Asavari but with komal Ni in ascent; lively, with phrases that "
+  "come to rest on Pa.")
+
+R(23, "Darbari Kanada", 1, "Asavari", "Sampurna-Sampurna", "R", "P", TIMES["mid"], 1,
+  "S R g m P d n",
+  "n< S R g R S m P d n S>", "S> d n P m P g m R S",
+  "m'g R R S : d< n< P< : m< P< n< S",
+  ["S d< n< P</100 : m< P< n<'d</120 : n< S",
+   "n< S R/120 : m'g/150 : m R S",
+   "R m P/100 : n'd/150 : n P : m P m'g/120 : m R S",
+   "m P d n S>/100 R> S>/80 : n'd/150 n P : m P g m R S",
+   "R g R S/80 : n< S R/80 : m P/120 : m'g/120 m R S"],
+  "Grave and majestic, at home in the lower octave. Komal Ga and komal Dha "
+  "are sung with a slow, heavy oscillation; phrases move in curves.")
+
+R(24, "Puriya Dhanashree", 1, "Purvi", "Sampurna-Sampurna", "P", "r", TIMES["dusk"], 1,
+  "S r G M P d N",
+  "N< r G M P d N S>", "S> N d P M G M r G r S",
+  "N< r G M P : d P : M G M r G : r S",
+  ["N< r G M P/120 : M G : r G r/80 : S",
+   "N< r G M P/150 : M G : M r G : r S",
+   "M d P/120 : M G M r G/100 : r S",
+   "M d N S>/120 : N r> S> : N d P/150 : M G M r G : r S",
+   "G M d N S> r>/100 S>/100 : N d P/120 : d M G : r G : r S"],
+  "Sunset raga of Purvi colour but with Pa strong and only tivra Ma; the "
+  "phrase M G M r G is its mark.")
+
+R(25, "Tilak Kamod", 1, "Khamaj", "Shadav-Sampurna", "R", "P", TIMES["night"], 1,
+  "S R G m P D N",
+  "P< N< S R G S R m P N S>", "S> P D m G S R G S N<",
+  "P< N< S R G S : R m P N S> : S> P D m G : S R G S N<",
+  ["P< N< S R/80 G/100 S : P< N< S",
+   "S R G S : R m P/120 : D m G/100 : S R G S : N< S",
+   "R m P N S>/120 : S> P D m G/120 : R G S N< : S",
+   "P N S> R> G> S>/100 : N S> P/100 : D m G : S R G S N< S",
+   "m P D m G/100 : R G S N< : P< N< S R/120 : S"],
+  "Playful and folk-like; Dha is left out in ascent and all phrases turn "
+  "back on themselves (S R G S, P D m G).")
+
+R(26, "Hindol", 1, "Kalyan", "Audav-Audav", "D", "G", TIMES["morn"], 3,
+  "S G M D N",
+  "S G M D N S>", "S> N D M G S",
+  "N< D< S : G M D : M G : S",
+  ["S N< D</120 : S G/80 M'G/100 : S",
+   "S G M D/150 : M G : S",
+   "G M D N D/120 : M D M'G/100 : S",
+   "M D S>/120 : N D/100 : M G M D : M'G S",
+   "G M D S> G> S>/100 : N D/120 : M G : S"],
+  "Spring raga of the morning without Re and Pa. Dha is dwelt on; Ga is "
+  "reached from tivra Ma with a glide.")
+
+R(27, "Sohini", 1, "Marwa", "Audav-Shadav", "D", "G", TIMES["pre"], 3,
+  "S r G M D N",
+  "S G M D N S>", "S> r> S> N D G M D G M G r S",
+  "G M D N S> : r> S> : N D : G M G r S",
+  ["S G M D/120 : G M G/80 r/80 S",
+   "G M D N S>/150 : r> S>/100 : N D/120",
+   "M D N S> r>/120 S> : N D : G M D/100 : G M G r S",
+   "S> N D N S>/100 : r> G> r> S>/120 : N D : M D G/100 : r S",
+   "D N S> G> M> G> r>/100 S>/120 : N D : G M D N D : G M G r S"],
+  "Brilliant and impatient raga of the upper octave, without Pa. The upper "
+  "Sa and komal Re above it are where the melody lives.")
+
+R(28, "Multani", 1, "Todi", "Audav-Sampurna", "P", "S", TIMES["noon"], 1,
+  "S r g M P d N",
+  "N< S g M P N S>", "S> N d P M g r S",
+  "N< S M g : M P : g M g : r S",
+  ["N< S M g/120 : r S",
+   "N< S g M P/150 : M g : M g r S",
+   "M P N/80 d P/150 : M g M P : g M g r S",
+   "M P N S>/150 : N d P : M g : g M g r S",
+   "g M P N S> g> r> S>/100 : N d P/100 : M g : r S"],
+  "Intense afternoon raga with Todi notes; Re and Dha are left out in "
+  "ascent and Pa is strong. Komal Ga is approached from tivra Ma.")
+
+R(29, "Kamod", 1, "Kalyan", "Shadav-Sampurna", "P", "R", TIMES["eve"], 1,
+  "S R G m M P D N",
+  "S R P M P D P N D S>", "S> N D P M P D P G m P G m R S",
+  "R P : M P D P : G m P : G m R S",
+  ["S R/80 : R'P/150 : G m P/80 : G m R S",
+   "M P D P/120 : G m P/100 : G m R : S",
+   "P M P D P/80 : N D S>/120 : D P : G m P G m R S",
+   "P D N S>/120 : R> S> : D P/100 : M P D P : G m P : G m R S",
+   "R P/120 : M P D P/80 : S> D P/100 : G m R S"],
+  "Graceful evening raga of curved phrases: the leap R P and the turn "
+  "G m P G m R S.")
+
+R(30, "Ahir Bhairav", 1, "Bhairav", "Sampurna-Sampurna", "m", "S", TIMES["dawn"], 1,
+  "S r G m P D n",
+  "S r G m P D n S>", "S> n D P m G r S",
+  "G m r S : D< n< r S",
+  ["S : D< n< r/100 : S",
+   "S r G m/150 : G m r/80 : S",
+   "G m P D/100 : n D P : m/120 : G m r S",
+   "m P D n S>/150 : n D P : G m r/80 : S",
+   "D n S> r> S>/120 : n D P m/120 : G m r S : D< n< r S"],
+  "Early morning raga: Bhairav below, Kafi above (shuddha Dha, komal Ni). "
+  "Peaceful; Ma is the resting note.")
