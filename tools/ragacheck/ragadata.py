@@ -405,3 +405,246 @@ R(30, "Ahir Bhairav", 1, "Bhairav", "Sampurna-Sampurna", "m", "S", TIMES["dawn"]
    "D n S> r> S>/120 : n D P m/120 : G m r S : D< n< r S"],
   "Early morning raga: Bhairav below, Kafi above (shuddha Dha, komal Ni). "
   "Peaceful; Ma is the resting note.")
+
+# ---------------------------------------------------------------- group 2
+R(31, "Lalit", 2, "Marwa", "Shadav-Shadav", "m", "S", TIMES["pre"], 2,
+  "S r G m M d N",
+  "N< r G m M m d N S>", "S> N d M d m M m G r S",
+  "N< r G m : M m G : r G r S",
+  ["N< r G m/150 : G r S",
+   "N< r G m : M m G/120 : r G r : S",
+   "m M d/150 : M d M m G/120 : r S",
+   "M d N S>/150 : r> N d/120 : M d m M m G : r S",
+   "m d S>/120 : N r> S>/100 : N d : M m G/120 : r G r S"],
+  "Haunting raga of the hours before dawn, without Pa. Both Ma are sung one "
+  "after the other (m M m G), the signature no other raga shares; shuddha Ma "
+  "is the resting note.")
+
+R(32, "Puriya", 2, "Marwa", "Shadav-Shadav", "G", "N", TIMES["dusk"], 3,
+  "S r G M D N",
+  "N< r G M D N S>", "S> N D M G r S",
+  "N< r G : M D G M G : r S",
+  ["S N< D< : M< D< N< r/80 : S",
+   "N< r G/150 : r G M G/100 : r S",
+   "G M D/100 : G M G/120 : M G r S",
+   "G M D N S>/120 : N D N/100 : M D G M G/120 : r S",
+   "M D N r> S>/150 : N D M G : M D G M G : r S"],
+  "Marwa's notes, but calm and deep: the lower octave and the lower half of "
+  "the middle one are its field, and Ga and Ni are the resting notes.")
+
+R(33, "Shree", 2, "Purvi", "Audav-Sampurna", "r", "P", TIMES["dusk"], 1,
+  "S r G M P d N",
+  "S r M P N S>", "S> N d P M G r S",
+  "S r r'P : M P d M G r : G r S",
+  ["S N< S r/150 : S",
+   "S r r'P/150 : M P d M G r/120 : G r S",
+   "r M P/120 : d M G r/100 : G r S",
+   "M P N S>/150 : r> S> : N d P : M G r : S",
+   "P N S> r>/150 : N d P : r'P/120 : M G r/120 S"],
+  "Solemn and ancient sunset raga. Komal Re is held long and joined to Pa "
+  "with a wide glide (r P); Ga and Dha are left out in ascent.")
+
+R(34, "Basant", 2, "Purvi", "Audav-Sampurna", "S", "P", TIMES["pre"], 1,
+  "S r G m M P d N",
+  "S G M d r> S>", "S> N d P M G m G r S",
+  "M d r> S> : N d P : M G m G : r S",
+  ["N< S G M G/120 : r S",
+   "G M d r>/100 S>/150 : N d P : M G M G/120",
+   "M d N S> r>/120 : N d P/120 : M G m G/100 : r S",
+   "S> r>/120 N d P/100 : M d/80 M G : m G/120 r S",
+   "P M G M d S>/150 : r> N d/100 P : M G : S"],
+  "Spring raga, sung late at night. Upper Sa is its summit and its vadi; "
+  "both Ma are used, shuddha Ma only in the fall m G.")
+
+R(35, "Gaud Sarang", 2, "Kalyan", "Shadav-Sampurna", "G", "D", TIMES["noon"], 1,
+  "S R G m M P D N",
+  "S G R m G P M D P S>", "S> D N P D M P G m R S",
+  "S G R m G : P R S",
+  ["S G R m G/150 : P R/100 : S",
+   "S G R m G : P M D P/120 : G m R : S",
+   "G P D/120 : M P D P : G R m G : P R S",
+   "P M D P S>/150 : R> S> : N D P : G m R S",
+   "G R m G P/100 : R/120 : G m R S"],
+  "Midday raga of zigzag movement: S G R m G and P R are its hallmarks; "
+  "tivra Ma appears in the turn P M D P.")
+
+R(36, "Chhayanat", 2, "Kalyan", "Sampurna-Sampurna", "R", "P", TIMES["eve"], 1,
+  "S R G m M P D N",
+  "S R G m P N D S>", "S> N D P M P D P G m R S",
+  "P R : R G m P : m G m R S",
+  ["S R/150 : G m P : P'R/120 S",
+   "R G m P/150 : m G m R/100 : S",
+   "P N D S>/120 : D P : M P D P : G m R S",
+   "G m P N S>/120 : R> S> : N D P : P'R/120 : S",
+   "S R S : R G m P D P/120 : G m R : S"],
+  "Evening raga that links Re and Pa: the leap P R, sung with a glide, and "
+  "the turn R G m P identify it.")
+
+R(37, "Jaijaivanti", 2, "Khamaj", "Sampurna-Sampurna", "R", "P", TIMES["night"], 1,
+  "S R g G m P D n N",
+  "S D< n< R G m P N S>", "S> n D P D m G R g R S",
+  "R g R S : D< n< R : R G m P",
+  ["S D< n< R/150 : R g R S",
+   "R G m P/150 : m G R/100 : R g R S",
+   "m P N S>/150 : n D P : D m G R : R g R S",
+   "P N S> R>/150 : S> n D P : R G m P : m G R S",
+   "R P/120 : D m G R/100 : g R S : D< n< R S"],
+  "Noble night raga with both Ga and both Ni: komal Ga only in the turn "
+  "R g R S, shuddha Ni rising to Sa. Re is the centre.")
+
+R(38, "Rageshree", 2, "Khamaj", "Audav-Shadav", "G", "N", TIMES["night"], 2,
+  "S R G m D n N",
+  "S G m D N S>", "S> n D m G R S",
+  "G m D n D : m G R S",
+  ["S n< D< : N< S G/150 : m G R S",
+   "G m D/120 : n D/100 : m G : R S",
+   "G m D N/120 S>/150 : n D m G/120 : R S",
+   "m D N/120 S> R> S>/120 : n D : m D n D/100 : m G : R S",
+   "S> n D N/100 S>/100 : G> R> S>/120 : n D m/80 G/120 : m G R S"],
+  "Graceful night raga without Pa; shuddha Ni rises to Sa, komal Ni falls to "
+  "Dha. Ga and Dha are the resting notes.")
+
+R(39, "Jhinjhoti", 2, "Khamaj", "Audav-Sampurna", "G", "D", TIMES["night"], 1,
+  "S R G m P D n",
+  "S R m P D S>", "S> n D P m G R S",
+  "D< S R m G : R G S R n< D< : P< D< S",
+  ["D< S R m G/150 : R S : n< D< : P< D< S",
+   "R m P D/150 : P m G/100 : m G R S",
+   "m P D S>/150 : n D P : m G/120 : R S",
+   "P D S> R> m> G>/120 : R> S> : n D P : D m G : R S",
+   "S R m G/120 : S R n< D</120 : P< D< S"],
+  "Light and sweet, mostly in the lower and middle octaves. Ga is left out "
+  "in ascent (D< S R m G) yet is the resting note; many phrases start on the "
+  "lower Dha.")
+
+R(40, "Miyan ki Malhar", 2, "Kafi", "Shadav-Shadav", "m", "S", TIMES["night"] + "; any time in the rains", 1,
+  "S R g m P D n N",
+  "S R m R P n D N S>", "S> n P m P g m R S",
+  "R m R P : n D N S> : n P m P : g m R S",
+  ["S R m R P/150 : m'g/120 m R S",
+   "R m P n/100 P : m P m'g/100 : m R S",
+   "m P n D N S>/150 : n P : m P : m'g m R S",
+   "P n D N S> R> S>/150 : n P/100 : m P g/80 m R S",
+   "m R P/120 : n D N S>/120 : S> n P : m R/100 : S"],
+  "The great raga of the monsoon. Komal Ga is sung with a heavy oscillation "
+  "in g m R S; both Ni stand side by side in n D N S.")
+
+R(41, "Megh", 2, "Kafi", "Audav-Audav", "S", "P", TIMES["noon"] + "; any time in the rains", 1,
+  "S R m P n",
+  "S R m P n S>", "S> n P m R S",
+  "R m P : n P m R : R n< S",
+  ["n< S R/120 : m'R/100 : n< S",
+   "R m P/150 : n P m'R/120 : S",
+   "m P n S>/150 : n P : m P n P m'R : S",
+   "P n S> R> S>/150 : n P : m'R/120 : n< S",
+   "S> R> m> R> S>/120 : n P m/100 : m'R/100 : S"],
+  "Monsoon raga of wide, slow movements without Ga and Dha. Re is sung with "
+  "a glide from Ma (m R), the sound of gathering clouds.")
+
+R(42, "Madhuvanti", 2, "Todi", "Audav-Sampurna", "P", "S", TIMES["aft"], 1,
+  "S R g M P D N",
+  "N< S g M P N S>", "S> N D P M g R S",
+  "N< S g M P : M g R S",
+  ["N< S g M/120 : g R S",
+   "S g M P/150 : M g M P : M g R S",
+   "M P N S>/150 : N D P/100 : M g : R S",
+   "g M P N S> R> S>/120 : N D P : M P g M/100 : g R S",
+   "P N S> g> R> S>/120 : N D P/150 : M g R S"],
+  "Sweet late-afternoon raga: komal Ga with tivra Ma, shuddha Re and Dha. Re "
+  "and Dha are left out in ascent; Pa is the resting note.")
+
+R(43, "Gurjari Todi", 2, "Todi", "Shadav-Shadav", "d", "g", TIMES["late"], 3,
+  "S r g M d N",
+  "S r g M d N S>", "S> N d M g r S",
+  "d< N< S r g : M d M g : r g r S",
+  ["S : d< N< S r/80 g/150 : r S",
+   "r g M d/150 : M g r g/100 : r S",
+   "M d N S>/150 : N d/120 : M g : r g r S",
+   "g M d N S> r> S>/120 : N d M/100 : g r : S",
+   "d N S> r> g> r> S>/120 : N d/150 : M g r g r S"],
+  "Todi without Pa: the melody passes from tivra Ma straight to komal Dha, "
+  "which is held long.")
+
+R(44, "Kalingada", 2, "Bhairav", "Sampurna-Sampurna", "P", "S", TIMES["pre"], 1,
+  "S r G m P d N",
+  "S r G m P d N S>", "S> N d P m G r S",
+  "d P : G m G : r S",
+  ["N< S G m/80 G/100 : r S",
+   "S G m P/150 : d P : G m G/100 : r S",
+   "G m P d N S>/150 : N d P/120 : G m G : r S",
+   "m P d N S> r> S>/120 : N d P/100 : m G/100 : r S",
+   "d P/120 : G m P/100 : d N S>/150 : d P : G m r S"],
+  "Bhairav's notes without its oscillations; lighter and brisker, with Pa and "
+  "the upper half in front.")
+
+R(45, "Ramkali", 2, "Bhairav", "Sampurna-Sampurna", "d", "r", TIMES["dawn"], 1,
+  "S r G m M P d n N",
+  "S r G m P d N S>", "S> N d P M P d n d P G m r S",
+  "M P d n d P : G m r S",
+  ["S N< S G m/120 : r S",
+   "S G m P/150 : d P G m/100 : r/100 S",
+   "M P d n d P/150 : G m r/100 : S",
+   "G m P d N S>/150 : r> S> : N d P : M P d n d P : G m r S",
+   "m P d N S> r>/120 S> : N d/100 P : G m P : G m r S"],
+  "Dawn raga of the Bhairav family that also uses tivra Ma and komal Ni, in "
+  "the turn M P d n d P.")
+
+R(46, "Jog", 2, "Khamaj", "Audav-Audav", "S", "P", TIMES["night"], 1,
+  "S g G m P n",
+  "S G m P n S>", "S> n P m G m g S",
+  "S G m P : n P m G : m g S",
+  ["n< S G m/120 : G m g/100 S",
+   "S G m P/150 : n P m G/100 : m g S",
+   "m P n S>/150 : n P/100 : m G m g S",
+   "P n S> G> m> G>/120 : S> n P/100 : G m P m G : m'g S",
+   "G m P n P/120 : m G/100 : m'g/100 S : n< S"],
+  "Pentatonic raga with both Ga: shuddha Ga rises, komal Ga falls in m g S. "
+  "Sung with broad glides.")
+
+R(47, "Shivranjani", 2, "Kafi", "Audav-Audav", "R", "P", TIMES["night"], 1,
+  "S R g P D",
+  "S R g P D S>", "S> D P g R S",
+  "S R g : R g R S : D< S",
+  ["S D< : P< D< S R/150 : S",
+   "S R g/120 : g'R/100 : S",
+   "R g P/150 : D P g R/100 : R S",
+   "g P D S>/150 : D P : g R : S",
+   "P D S> R> g>/100 R>/120 S> : D P g : g'R/120 S"],
+  "Plaintive pentatonic raga, Bhupali with komal Ga. Re and Pa carry it; "
+  "komal Ga is often let fall to Re with a glide.")
+
+R(48, "Pilu", 2, "Kafi", "Audav-Sampurna", "g", "N", TIMES["noon"], 1,
+  "S R g G m P D n N",
+  "N< S g m P N S>", "S> n D P m g R S",
+  "N< S g : R S N< : P< N< S",
+  ["S N< : P< N< S g/120 : R S N< : S",
+   "N< S g m P/150 : D P m g/100 : R S",
+   "S G m P/120 : P N S>/150 : n D P : g R S",
+   "P N S> R> g>/100 R> S> : n D P : m g/120 : R S N< S",
+   "m P D P g/120 : S g R S : N< D< P</100 : N< S"],
+  "Light, tender raga of thumri and folk song that freely mixes both Ga and "
+  "both Ni; it lives in the lower half and ends on N< S.")
+
+R(49, "Deshkar", 2, "Bilawal", "Audav-Audav", "D", "G", TIMES["morn"], 1,
+  "S R G P D",
+  "S R G P D S>", "S> D P G R S",
+  "G P D : D P G P : G R S",
+  ["S R S : G P/150 : D P G P/100 : G R S",
+   "G P D/150 : P D P G/100 : P : G R S",
+   "G P D S>/150 : D S> R> S>/100 : D P",
+   "P D S> R> G> R> S>/150 : D P : G P D P G/120 : R S",
+   "D P G P/120 : D S>/100 : R> S> D P : G P G R S"],
+  "Bright morning raga with Bhupali's notes but its weight in the upper "
+  "half: Dha and Pa lead, and it avoids the lower octave.")
+
+R(50, "Kalavati", 2, "Khamaj", "Audav-Audav", "P", "S", TIMES["night"], 1,
+  "S G P D n",
+  "S G P D n S>", "S> n D P G S",
+  "G P D n D P : G P G S",
+  ["S n< D< P</100 : D< n< S G/150 : S",
+   "S G P/150 : G P D n D P/120 : G S",
+   "G P D n S>/150 : n D P : G P G/100 : S",
+   "P D n S> G> S>/150 : n D P/120 : D n D P : G S",
+   "D n D P/120 : G P/100 : G S : n< D< S"],
+  "Cheerful pentatonic raga without Re and Ma; Pa and komal Ni shape its "
+  "phrases.")
