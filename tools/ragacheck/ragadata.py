@@ -648,3 +648,244 @@ R(50, "Kalavati", 2, "Khamaj", "Audav-Audav", "P", "S", TIMES["night"], 1,
    "D n D P/120 : G P/100 : G S : n< D< S"],
   "Cheerful pentatonic raga without Re and Ma; Pa and komal Ni shape its "
   "phrases.")
+
+# ---------------------------------------------------------------- group 3
+R(51, "Shankara", 3, "Bilawal", "Audav-Shadav", "G", "N", TIMES["mid"], 1,
+  "S R G P D N",
+  "S G P N D S>", "S> N D P G P R G S",
+  "G P N D S> : N P : G P R G : S",
+  ["S N< P</100 : N< S G/150 : R G S",
+   "S G P/150 : G P R G/100 : S",
+   "G P N D S>/150 : N P/120 : G P R G : S",
+   "P N S> G>/120 R> S> : N D S>/100 : N P : G P G : S",
+   "G P N S> N P/120 : G P/100 : R G S"],
+  "Heroic late-night raga without Ma. Ga and Ni are the pillars; Re and Dha "
+  "appear only in turns (N D S, P R G S).")
+
+R(52, "Adana", 3, "Asavari", "Shadav-Sampurna", "S", "P", TIMES["mid"], 1,
+  "S R g m P d n",
+  "S R m P d n S>", "S> d n P m P g m R S",
+  "m P d n S> : d n P : m P g m R S",
+  ["S R m P/150 : m P g m R : S",
+   "m P d n S>/150 : d n P/120 : m P g m R S",
+   "P d n S> R>/120 S>/120 : d n P : m P",
+   "S> R> g> R> S>/150 : d n P/100 : m P g/100 m R S",
+   "m P n n S>/120 : d n S> R> S>/150 : d n P"],
+  "Vigorous companion of Darbari, sung in the upper half: upper Sa is its "
+  "centre, and komal Ga and Dha are sung plainly, without oscillation.")
+
+R(53, "Chandrakauns", 3, None, "Audav-Audav", "m", "S", TIMES["mid"], 2,
+  "S g m d N",
+  "S g m d N S>", "S> N d m g S",
+  "d N S> : N d m : g m g S",
+  ["S N< d</100 : N< S g/80 m/150 : g S",
+   "g m d/100 N d/80 m/150 : g m g S",
+   "m d N S>/150 : N d m/120 : g m g S",
+   "d N S> g> m> g>/120 S>/120 : N d m : g S",
+   "g m d N d m/150 : m'g/100 S : N< S"],
+  "Malkauns with shuddha Ni: the bright Ni against komal Dha gives it a "
+  "tense, luminous colour. It fits none of the ten thatas.")
+
+R(54, "Kirwani", 3, None, "Sampurna-Sampurna", "P", "S", TIMES["night"], 1,
+  "S R g m P d N",
+  "S R g m P d N S>", "S> N d P m g R S",
+  "P d N S> : N d P : m g R : S",
+  ["S N< d< N< S R/80 g/150 : R S",
+   "S R g m P/150 : m g R/100 : S",
+   "m P d N S>/150 : N d P/120 : m g R S",
+   "P d N S> R> g> R> S>/150 : N d P : m g : R S",
+   "g m P d P/120 : m g/100 : R g R S : N< S"],
+  "Melancholy raga of the harmonic minor scale, from the southern tradition; "
+  "it fits none of the ten thatas. Pa is its pivot.")
+
+R(55, "Bairagi", 3, "Bhairav", "Audav-Audav", "m", "S", TIMES["dawn"], 1,
+  "S r m P n",
+  "S r m P n S>", "S> n P m r S",
+  "r m P : n P m : r S",
+  ["n< S r/100 : S n< P</100 : n< S",
+   "S r m P/150 : m r/100 : S",
+   "m P n P/120 : m/150 : P m r : S",
+   "P n S> r> S>/150 : n P m/120 : r S",
+   "m P n S> m> r>/100 S>/150 : n P : m r S"],
+  "Austere pentatonic morning raga, without Ga and Dha. Komal Re and Ma are "
+  "closely bound (r m), and Ma is the resting note.")
+
+R(56, "Gunakali", 3, "Bhairav", "Audav-Audav", "d", "r", TIMES["morn"], 1,
+  "S r m P d",
+  "S r m P d S>", "S> d P m r S",
+  "m P d : d P m r : S",
+  ["S d< P</100 : d< S r/150 : S",
+   "S r m P/150 : d P m/100 : r S",
+   "m P d/150 : P m r/100 : S",
+   "P d S> r>/120 S>/150 : d P : m r S",
+   "m P d S> d P/120 : m/100 r/120 : S"],
+  "Grave morning raga, Bhairav without Ga and Ni; komal Dha and komal Re are "
+  "held long.")
+
+R(57, "Bilaskhani Todi", 3, "Bhairavi", "Audav-Sampurna", "d", "g", TIMES["late"], 1,
+  "S r g m P d n",
+  "S r g P d S>", "S> r> n d P d m g r g r S",
+  "r g P : d m g : r g r S",
+  ["d< S r g/150 : r g r S",
+   "r g P/150 : d m g/100 : r g r S",
+   "g P d S>/150 : r> n d/120 : P : d m g : r S",
+   "P d S> r> g>/120 r> S> : r> n d P/100 : m g r g r S",
+   "d S> r> n d/150 : P d m g/120 : r S"],
+  "Bhairavi's notes sung in the manner of Todi: Ma and Ni are left out in "
+  "ascent and the descent winds back (d m g, r g r S).")
+
+R(58, "Komal Rishabh Asavari", 3, "Bhairavi", "Audav-Sampurna", "d", "g", TIMES["late"], 1,
+  "S r g m P d n",
+  "S r m P d S>", "S> n d P m g r S",
+  "r m P : n d P : m P g r : S",
+  ["S r m P/150 : g/120 r : S",
+   "r m P d/150 : m P : g/100 r S",
+   "m P d S>/150 : r> n d/120 : P : m P g r S",
+   "P d S> r> g> r> S>/150 : n d P : d m P : g/120 r S",
+   "d m P/120 : n d P/100 : m P g/100 r S"],
+  "Asavari with komal Re: a serious late-morning raga that leaves out Ga and "
+  "Ni in ascent.")
+
+R(59, "Abhogi", 3, "Kafi", "Audav-Audav", "m", "S", TIMES["night"], 2,
+  "S R g m D",
+  "S R g m D S>", "S> D m g R S",
+  "D< S R g : m D m g : R S",
+  ["D< S R g/150 : R S",
+   "S R g m/150 : D m g/100 : R S",
+   "g m D S>/150 : D m/120 : g m g R S",
+   "m D S> R> g>/120 R> S> : D m g/100 : R S",
+   "D m D S>/120 : R> S> D m/150 : g R S : D< S"],
+  "Pentatonic raga of the Kanada family without Pa and Ni; Ma is the centre "
+  "and the phrase D m g R S closes it.")
+
+R(60, "Shuddha Sarang", 3, "Kalyan", "Audav-Shadav", "R", "P", TIMES["noon"], 1,
+  "S R m M P D N",
+  "N< S R M P N S>", "S> N D P m R S",
+  "N< S R M P : m R : S N< D< S",
+  ["S N< D< S/100 : N< S R/150 : S",
+   "N< S R M P/150 : m R/100 : S",
+   "R M P N/100 D P/120 : M P m R/100 : S",
+   "M P N S>/150 : R> S> : N D P : m R S",
+   "P N S> R> S>/150 : N D P/120 : M P m R : N< S"],
+  "Midday Sarang with both Ma: tivra Ma rises, shuddha Ma falls to Re. No "
+  "Ga; Re and Pa answer each other.")
+
+R(61, "Maru Bihag", 3, "Kalyan", "Audav-Sampurna", "G", "N", TIMES["night"], 1,
+  "S R G m M P D N",
+  "N< S G M P N S>", "S> N D P M G R S",
+  "N< S G : M P : M G R S",
+  ["S : N< S G/150 : M G R S",
+   "N< S G M P/150 : M G/100 : R S",
+   "G M P N/120 : D P : M G : G m G R S",
+   "M P N S>/150 : N D P/100 : M G M P : M G R S",
+   "P N S> G> R> S>/150 : N D P : M G/120 : R S"],
+  "Romantic night raga close to Bihag but led by tivra Ma; shuddha Ma only "
+  "touches Ga in G m G.")
+
+R(62, "Bhinna Shadja", 3, "Bilawal", "Audav-Audav", "m", "S", TIMES["mid"], 2,
+  "S G m D N",
+  "S G m D N S>", "S> N D m G S",
+  "N< S G m : D N D m : G S",
+  ["S N< D</100 : N< S G/100 m/150 : G S",
+   "G m D/150 : m G/100 : S",
+   "m D N S>/150 : N D m/120 : G m G S",
+   "D N S> G> m>/100 G> S>/150 : N D : m G S",
+   "G m D N D m/150 : G m D m G/100 : S"],
+  "Also called Kaushi Dhwani: Malkauns's pattern on the natural notes, "
+  "without Re and Pa. Ma is the centre.")
+
+R(63, "Patdeep", 3, "Kafi", "Audav-Sampurna", "P", "S", TIMES["noon"], 1,
+  "S R g m P D N",
+  "N< S g m P N S>", "S> N D P m g R S",
+  "N< S g m P : m P g m g : R S",
+  ["S : N< S g/100 m/150 : g R S",
+   "N< S g m P/150 : m P g m g/100 R S",
+   "m P N S>/150 : N D P/120 : m g R S",
+   "P N S> g> R> S>/150 : N D P : m P g/100 : R S",
+   "g m P N D P/150 : m g m P : g R S"],
+  "Afternoon raga like Bhimpalasi but with shuddha Ni, which gives it a "
+  "bright lift to Sa. Pa is the resting note.")
+
+R(64, "Puriya Kalyan", 3, "Marwa", "Sampurna-Sampurna", "G", "N", TIMES["dusk"], 1,
+  "S r G M P D N",
+  "N< r G M P D N S>", "S> N D P M G M r G r S",
+  "N< r G M P : M G r : G r S",
+  ["S : N< D< N< r/100 G/150 : r S",
+   "N< r G M P/150 : M G r/100 : S",
+   "M P D N/120 D P : M G M r G/120 : r S",
+   "M D N S>/150 : N r> S> : N D P : M G r S",
+   "G M P D N S> r> S>/150 : N D P/100 : M G/120 : r S"],
+  "Sunset raga joining Puriya below and Kalyan above: komal Re with Pa "
+  "present. Ga is the resting note.")
+
+R(65, "Vibhas", 3, "Bhairav", "Audav-Audav", "d", "r", TIMES["dawn"], 1,
+  "S r G P d",
+  "S r G P d S>", "S> d P G r S",
+  "G P d P : G r : S",
+  ["S d< P</100 : d< S r/150 : S",
+   "S r G P/150 : G r/100 : S",
+   "G P P'd/150 P : G P G r/100 : S",
+   "P d S> r>/120 S>/150 : d P : G P G r : S",
+   "G P d S> d P/150 : P'd/120 P G : r S"],
+  "Pentatonic dawn raga of Bhairav's notes without Ma and Ni; komal Dha is "
+  "held with an oscillation from Pa.")
+
+R(66, "Paraj", 3, "Purvi", "Audav-Sampurna", "S", "P", TIMES["pre"], 1,
+  "S r G m M P d N",
+  "S G M d N S>", "S> N d P M G m G r S",
+  "N S> r> S> : N d P : M G m G : r S",
+  ["S : N< S G/120 : M G m G/100 : r S",
+   "G M d N S>/150 : N d P/120 : M G : r S",
+   "N S> r> S>/150 : N d/100 P : M d N S>/120",
+   "S> r> N S>/120 : G> r> S>/150 : N d P : M G m G : r S",
+   "P M G M d N/120 S>/150 : N d P : M G r S"],
+  "Brilliant raga of the last hours of the night, sung mostly around upper "
+  "Sa; shuddha Ma only in the turn M G m G.")
+
+R(67, "Hamsadhwani", 3, "Bilawal", "Audav-Audav", "S", "P", TIMES["eve"], 1,
+  "S R G P N",
+  "S R G P N S>", "S> N P G R S",
+  "N< R S : G R : P G R : S",
+  ["S N< P</100 : N< S R/150 : S",
+   "S R G P/150 : G R : N< R S",
+   "G P N S>/150 : N P/120 : G R : S",
+   "P N S> R> G> R> S>/150 : N P : G P G R : S",
+   "R G P N P/120 : G P/100 : G R S : N< S"],
+  "Joyful pentatonic raga without Ma and Dha, from the southern tradition; "
+  "it moves in bright leaps (N< R S, G P N S).")
+
+R(68, "Tilang", 3, "Khamaj", "Audav-Audav", "G", "N", TIMES["night"], 1,
+  "S G m P n N",
+  "S G m P N S>", "S> n P m G S",
+  "S G m P : n P m G : S",
+  ["N< S G/150 : m G : S",
+   "S G m P/150 : m G/100 : S",
+   "G m P N S>/150 : n P/120 : m G : S",
+   "P N S> G> S>/150 : n P : G m P m G : S",
+   "m P n P/120 : G m G/100 : S : N< S"],
+  "Light pentatonic night raga without Re and Dha; shuddha Ni rises, komal "
+  "Ni falls to Pa.")
+
+R(69, "Jogiya", 3, "Bhairav", "Audav-Shadav", "m", "S", TIMES["dawn"], 1,
+  "S r m P d N",
+  "S r m P d S>", "S> N d P d m r S",
+  "S r m : P d m : r S",
+  ["S r m/150 : r S : d< S",
+   "r m P d/150 : d m/120 : r S",
+   "m P d S>/150 : N d P/120 : d m/100 : r S",
+   "P d S> r> m>/120 r> S>/150 : N d P : d m r S",
+   "d m P d/120 : m r/100 : r m/150 : r S"],
+  "Wistful dawn raga of the ascetics, without Ga. The bond of komal Re and Ma "
+  "(r m) and the fall d m are its heart.")
+
+R(70, "Charukeshi", 3, None, "Sampurna-Sampurna", "P", "S", TIMES["night"], 1,
+  "S R G m P d n",
+  "S R G m P d n S>", "S> n d P m G R S",
+  "S R G m P : d P m G : R S",
+  ["S : n< d< n< S R/80 G/150 : R S",
+   "S R G m P/150 : m G R/100 : S",
+   "m P d n d P/150 : m G : R S",
+   "P d n S> R> S>/150 : n d P/120 : m G R S",
+   "G m P d P/120 : d m G/100 : R G R S"],
+  "Raga of the southern tradition with a major lower half and a minor upper "
+  "half; it fits none of the ten thatas. Pa is the pivot.")
