@@ -157,6 +157,24 @@ def check_alap(rep, who, notes_text, dur_text, allowed):
         rep.error(who, "alap: %d phrases but %d duration groups" % (len(phrases), len(groups)))
     if len(phrases) < MIN_ALAP_PHRASES:
         rep.error(who, "alap has only %d phrases" % len(phrases))
+    # Walk the lists as the program's loader does: per phrase, per segment, n durations
+    # for n words, then one separator word after the phrase.
+    dwords = dur_text.split()
+    pos = 0
+    for k, p in enumerate(phrases):
+        for seg in [x for x in p.split(":") if x.split()]:
+            n = len(seg.split())
+            taken = dwords[pos:pos + n]
+            if len(taken) < n or "," in taken:
+                rep.error(who, "alap phrase %d: the loader would read durations %r"
+                          % (k + 1, " ".join(taken)))
+            pos += n
+        if pos < len(dwords) and dwords[pos] != ",":
+            rep.error(who, "alap phrase %d: the loader would skip %r as the separator"
+                      % (k + 1, dwords[pos]))
+        pos += 1
+    if pos < len(dwords):
+        rep.error(who, "alap: %d duration words left over" % (len(dwords) - pos))
     played = []
     for k, p in enumerate(phrases):
         where = "alap phrase %d" % (k + 1)
@@ -326,6 +344,25 @@ def check(db):
             if with_vadi * 2 < len(phrases):
                 rep.warn(who, "vadi %s appears in only %d of %d alap phrases"
                          % (vadi, with_vadi, len(phrases)))
+            # A note the aroha leaves out must not be passed through on a straight way up.
+            # Turns that the avroha or the pakad themselves make (vakra movement) are allowed.
+            skipped = {notes.pitch_class(w) for w, _ in up}
+            allowed_turns = set()
+            for line in (down, pk):
+                seq = [notes.pitch_class(w.split("'")[-1]) for w, _ in line]
+                allowed_turns.update(zip(seq, seq[1:], seq[2:]))
+            for k, p in enumerate(phrases):
+                seq = [notes.index(w.split("'")[-1]) for w, _ in p]
+                for x in range(1, len(seq) - 1):
+                    turn = tuple(notes.pitch_class(notes.NAMES[n]) for n in seq[x - 1:x + 2])
+                    if seq[x - 1] < seq[x] < seq[x + 1] and turn[1] not in skipped \
+                            and turn not in allowed_turns:
+                        rep.warn(who, "alap phrase %d passes %s on the way up, which the "
+                                 "aroha leaves out" % (k + 1, notes.NAMES[seq[x]]))
+        if up and notes.index(up[0][0]) >= notes.index(up[-1][0]):
+            rep.error(who, "aroha does not rise")
+        if down and notes.index(down[0][0]) <= notes.index(down[-1][0]):
+            rep.error(who, "avroha does not fall")
         unused = allowed - used
         if unused:
             rep.error(who, "notes %s are listed but never played" % " ".join(sorted(unused)))

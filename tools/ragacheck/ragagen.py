@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes content/data/ragas_group1.sql .. ragas_group3.sql from ragadata.py.
 
-Usage: ragagen.py [repository root]   (default: two folders above this file)
+Usage: ragagen.py [--check] [repository root]   (default: two folders above this file)
+  --check  write nothing; exit 1 when a committed file differs from what would be written
 """
 import os
 import sys
@@ -116,10 +117,15 @@ def raga_sql(r):
 
 
 def main():
-    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
+    args = sys.argv[1:]
+    check_only = "--check" in args
+    args = [a for a in args if a != "--check"]
+    root = args[0] if args else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "..")
+    stale = []
     out_dir = os.path.join(root, "content", "data")
-    os.makedirs(out_dir, exist_ok=True)
+    if not check_only:
+        os.makedirs(out_dir, exist_ok=True)
     for level in (1, 2, 3):
         ragas = sorted((r for r in ragadata.RAGAS if r["level"] == level),
                        key=lambda r: r["index"])
@@ -135,10 +141,22 @@ def main():
             parts.extend(row[k] + "\n" for row in rows)
             parts.append("\n")
         path = os.path.join(out_dir, "ragas_group%d.sql" % level)
+        text = "".join(parts).rstrip("\n") + "\n"
+        if check_only:
+            try:
+                with open(path, encoding="utf-8") as f:
+                    if f.read() != text:
+                        stale.append(path)
+            except OSError:
+                stale.append(path)
+            continue
         with open(path, "w", encoding="utf-8") as f:
-            f.write("".join(parts).rstrip("\n") + "\n")
+            f.write(text)
         print("wrote", path, len(ragas), "ragas")
+    for path in stale:
+        print("out of date:", path)
+    return 1 if stale else 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
