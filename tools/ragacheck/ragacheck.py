@@ -55,6 +55,8 @@ GLIDE_MIN = 26
 INTERVAL_EXCEPTIONS = {"Marwa", "Puriya Dhanashree", "Shree", "Pilu"}
 # Ragas with a weak Pa that are commonly accompanied by a Ma drone.
 MA_DRONE_WITH_PA = {"Bageshree"}
+# The program splits a text into at most 501 words.
+MAX_WORDS = 501
 TIME_RE = re.compile(r"^(\d\d)-(\d\d) h, \S")
 
 
@@ -123,6 +125,8 @@ def check_single_phrase(rep, who, where, notes_text, dur_text, allowed, segments
         pieces = notes_text.split(":")
         if any(not p.split() for p in pieces):
             rep.error(who, "%s has an empty segment" % where)
+    if len(words) > MAX_WORDS:
+        rep.error(who, "%s holds more than %d words" % (where, MAX_WORDS))
     nw = note_words(notes_text)
     durs = parse_durations(rep, who, where + " durations", dur_text)
     if "," in durs:
@@ -157,6 +161,9 @@ def check_alap(rep, who, notes_text, dur_text, allowed):
         rep.error(who, "alap: %d phrases but %d duration groups" % (len(phrases), len(groups)))
     if len(phrases) < MIN_ALAP_PHRASES:
         rep.error(who, "alap has only %d phrases" % len(phrases))
+    for what, text in (("notes", notes_text), ("durations", dur_text)):
+        if len(text.split()) > MAX_WORDS:
+            rep.error(who, "alap %s hold more than %d words" % (what, MAX_WORDS))
     # Walk the lists as the program's loader does: per phrase, per segment, n durations
     # for n words, then one separator word after the phrase.
     dwords = dur_text.split()
