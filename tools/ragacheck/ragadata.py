@@ -589,7 +589,7 @@ R(45, "Ramkali", 2, "Bhairav", "Sampurna-Sampurna", "d", "r", TIMES["dawn"], 1,
   "Dawn raga of the Bhairav family that also uses tivra Ma and komal Ni, in "
   "the turn M P d n d P.")
 
-R(46, "Jog", 2, "Khamaj", "Audav-Audav", "S", "P", TIMES["night"], 1,
+R(46, "Jog", 2, "Khamaj", "Audav-Audav", "m", "S", TIMES["mid"], 1,
   "S g G m P n",
   "S G m P n S>", "S> n P m G m g S",
   "S G m P : n P m G : m g S",
@@ -598,10 +598,10 @@ R(46, "Jog", 2, "Khamaj", "Audav-Audav", "S", "P", TIMES["night"], 1,
    "m P n S>/150 : n P/100 : m G m g S",
    "P n S> G> m> G>/120 : S> n P/100 : G m P m G : m'g S",
    "G m P n P/120 : m G/100 : m'g/100 S : n< S"],
-  "Pentatonic raga with both Ga: shuddha Ga rises, komal Ga falls in m g S. "
-  "Sung with broad glides.")
+  "Late-night pentatonic raga with both Ga: shuddha Ga rises, komal Ga falls "
+  "to Sa with a glide (m g S). Ma is the centre.")
 
-R(47, "Shivranjani", 2, "Kafi", "Audav-Audav", "R", "P", TIMES["night"], 1,
+R(47, "Shivranjani", 2, "Kafi", "Audav-Audav", "P", "S", TIMES["mid"], 1,
   "S R g P D",
   "S R g P D S>", "S> D P g R S",
   "S R g : R g R S : D< S",
@@ -610,8 +610,8 @@ R(47, "Shivranjani", 2, "Kafi", "Audav-Audav", "R", "P", TIMES["night"], 1,
    "R g P/150 : D P g R/100 : R S",
    "g P D S>/150 : D P : g R : S",
    "P D S> R> g>/100 R>/120 S> : D P g : g'R/120 S"],
-  "Plaintive pentatonic raga, Bhupali with komal Ga. Re and Pa carry it; "
-  "komal Ga is often let fall to Re with a glide.")
+  "Plaintive pentatonic raga, Bhupali with komal Ga. Pa and Sa are the "
+  "resting notes; komal Ga is often let fall to Re with a glide.")
 
 R(48, "Pilu", 2, "Kafi", "Audav-Sampurna", "g", "N", TIMES["noon"], 1,
   "S R g G m P D n N",
@@ -637,7 +637,7 @@ R(49, "Deshkar", 2, "Bilawal", "Audav-Audav", "D", "G", TIMES["morn"], 1,
   "Bright morning raga with Bhupali's notes but its weight in the upper "
   "half: Dha and Pa lead, and it avoids the lower octave.")
 
-R(50, "Kalavati", 2, "Khamaj", "Audav-Audav", "P", "S", TIMES["night"], 1,
+R(50, "Kalavati", 2, "Khamaj", "Audav-Audav", "P", "S", TIMES["mid"], 1,
   "S G P D n",
   "S G P D n S>", "S> n D P G S",
   "G P D n D P : G P G S",
@@ -842,7 +842,7 @@ R(66, "Paraj", 3, "Purvi", "Audav-Sampurna", "S", "P", TIMES["pre"], 1,
   "Brilliant raga of the last hours of the night, sung mostly around upper "
   "Sa; shuddha Ma only in the turn M G m G.")
 
-R(67, "Hamsadhwani", 3, "Bilawal", "Audav-Audav", "S", "P", TIMES["eve"], 1,
+R(67, "Hamsadhwani", 3, "Bilawal", "Audav-Audav", "P", "S", TIMES["night"], 1,
   "S R G P N",
   "S R G P N S>", "S> N P G R S",
   "N< R S : G R : P G R : S",
