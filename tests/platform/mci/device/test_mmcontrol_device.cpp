@@ -1,0 +1,187 @@
+// The multimedia control on a real audio device: a PulseAudio null sink whose
+// monitor is recorded while the control plays, so the test hears what was played.
+// Runs when VELMORA_AUDIO_DEVICE is set (.ci/run starts the server).
+#include <csignal>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QAudioDevice>
+#include <QMediaDevices>
+
+#include "platform/mci/MMControl.h"
+#include "platform/mci/MciTestSupport.h"
+#include "support/Scratch.h"
+
+namespace {
+
+[[maybe_unused]] auto* const kQt = ::testing::AddGlobalTestEnvironment(new mcitest::QtEnvironment);
+
+using namespace std::chrono_literals;
+using Steady = std::chrono::steady_clock;
+
+constexpr int kRate = 44100;
+
+// Records the null sink's monitor (16-bit stereo) through parec, noting when each
+// block of frames arrived.
+class MonitorRecorder {
+ public:
+  MonitorRecorder() {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(fds[1], STDOUT_FILENO);
+      close(fds[0]);
+      close(fds[1]);
+      execlp("parec", "parec", "-d", "nullsink.monitor", "--format=s16le", "--rate=44100", "--channels=2",
+             "--latency-msec=10", "--raw", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    fd_ = fds[0];
+    reader_ = std::thread([this] { Read(); });
+  }
+
+  ~MonitorRecorder() { Stop(); }
+
+  void Stop() {
+    if (pid_ > 0) {
+      kill(pid_, SIGINT);
+      waitpid(pid_, nullptr, 0);
+      pid_ = -1;
+    }
+    if (reader_.joinable()) reader_.join();
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+  }
+
+  bool Running() const { return pid_ > 0; }
+
+  // Left channel of everything recorded.
+  std::vector<int16_t> Left() const {
+    std::lock_guard lock(mutex_);
+    std::vector<int16_t> left;
+    for (size_t i = 0; i + 1 < samples_.size(); i += 2) left.push_back(samples_[i]);
+    return left;
+  }
+
+  // When the block holding frame arrived.
+  Steady::time_point ArrivalOf(size_t frame) const {
+    std::lock_guard lock(mutex_);
+    for (const auto& [frames, when] : arrivals_) {
+      if (frames > frame) return when;
+    }
+    return Steady::time_point::max();
+  }
+
+ private:
+  void Read() {
+    std::vector<char> block(4096);
+    std::vector<char> pending;
+    for (;;) {
+      const ssize_t got = read(fd_, block.data(), block.size());
+      if (got <= 0) break;
+      const auto now = Steady::now();
+      pending.insert(pending.end(), block.begin(), block.begin() + got);
+      const size_t whole = pending.size() / 4 * 4;
+      std::lock_guard lock(mutex_);
+      const auto* values = reinterpret_cast<const int16_t*>(pending.data());
+      samples_.insert(samples_.end(), values, values + whole / 2);
+      pending.erase(pending.begin(), pending.begin() + static_cast<std::ptrdiff_t>(whole));
+      arrivals_.emplace_back(samples_.size() / 2, now);
+    }
+  }
+
+  pid_t pid_ = -1;
+  int fd_ = -1;
+  std::thread reader_;
+  mutable std::mutex mutex_;
+  std::vector<int16_t> samples_;
+  std::vector<std::pair<size_t, Steady::time_point>> arrivals_;
+};
+
+void PumpEventsFor(std::chrono::milliseconds span) {
+  const auto until = Steady::now() + span;
+  while (Steady::now() < until) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+class MMControlOnDevice : public testsupport::ScratchTest {
+ protected:
+  void SetUp() override {
+    ScratchTest::SetUp();
+    if (std::getenv("VELMORA_AUDIO_DEVICE") == nullptr) GTEST_SKIP() << "no audio device for tests";
+    ASSERT_FALSE(QMediaDevices::defaultAudioOutput().isNull()) << "VELMORA_AUDIO_DEVICE is set but Qt finds no output";
+  }
+};
+
+TEST_F(MMControlOnDevice, PlaysTheFilesSoundInFullAndDoneFollowsItsEnd) {
+  constexpr double kPitch = 440.0;
+  constexpr int kLengthMs = 1000;
+  mcitest::WriteTone(folder_ / "A.wav", kPitch, kLengthMs);
+
+  MonitorRecorder recorder;
+  ASSERT_TRUE(recorder.Running());
+  PumpEventsFor(1500ms);  // an idle null sink stalls the first stream
+
+  mci::MMControl control;
+  Steady::time_point doneAt{};
+  std::vector<int> done;
+  control.setOnDone([&](int16_t code) {
+    doneAt = Steady::now();
+    done.push_back(code);
+  });
+  control.setDeviceType("WaveAudio");
+  control.setFileName(Path("A.wav"));
+  control.setCommand("Open");
+  ASSERT_EQ(control.Length(), kLengthMs);
+  control.setNotify(true);
+  control.setFrom(0);
+  control.setTo(control.Length());
+  control.setCommand("Play");
+  EXPECT_EQ(control.Mode(), mci::mciModePlay);
+  for (int i = 0; i < 1000 && done.empty(); ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  ASSERT_EQ(done, std::vector<int>{mci::mciSuccessful});
+  EXPECT_EQ(control.Position(), kLengthMs);
+  PumpEventsFor(400ms);
+  recorder.Stop();
+
+  // The sound: where the recording rises above a tenth of full scale.
+  const std::vector<int16_t> left = recorder.Left();
+  constexpr int kThreshold = 3277;
+  size_t first = 0;
+  while (first < left.size() && std::abs(left[first]) < kThreshold) ++first;
+  ASSERT_LT(first, left.size()) << "nothing was heard";
+  size_t last = left.size() - 1;
+  while (std::abs(left[last]) < kThreshold) --last;
+
+  const double heardMs = (last - first + 1) * 1000.0 / kRate;
+  EXPECT_NEAR(heardMs, kLengthMs, 3.0) << "full length";
+
+  // Pitch from the rising zero crossings; no gap inside the sound.
+  int crossings = 0;
+  size_t quiet = 0;
+  size_t longestQuiet = 0;
+  for (size_t i = first + 1; i <= last; ++i) {
+    if (left[i - 1] < 0 && left[i] >= 0) ++crossings;
+    quiet = std::abs(left[i]) < kThreshold ? quiet + 1 : 0;
+    longestQuiet = std::max(longestQuiet, quiet);
+  }
+  const double pitch = crossings / ((last - first) / static_cast<double>(kRate));
+  EXPECT_NEAR(pitch, kPitch, 1.5);
+  EXPECT_LT(longestQuiet, static_cast<size_t>(kRate / 1000)) << "a gap of " << longestQuiet << " frames";
+
+  // Done after the sound's end reached the monitor (allowing for the recorder's
+  // own latency), and within 100 ms of it.
+  const auto endHeard = recorder.ArrivalOf(last);
+  const auto lag = std::chrono::duration_cast<std::chrono::milliseconds>(doneAt - endHeard);
+  EXPECT_LE(lag.count(), 100);
+  EXPECT_GE(lag.count(), -20);
+  std::cout << "heard " << heardMs << " ms at " << pitch << " Hz; Done " << lag.count()
+            << " ms after the end reached the recorder\n";
+}
+
+}  // namespace
