@@ -11,7 +11,8 @@ endfunction()
 
 # velmora_test(<name> [DEPS <targets>...] [LABELS <labels>...])
 # Builds one test program from every .cpp of the calling folder and registers
-# each GoogleTest case with CTest. Tests run headless, in a scratch folder of their own.
+# each GoogleTest case with CTest. Tests run headless, in a scratch folder of their own,
+# without sound unless labelled audio-device.
 function(velmora_test name)
   cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -20,7 +21,12 @@ function(velmora_test name)
   target_link_libraries(test_${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   set(work ${CMAKE_BINARY_DIR}/testwork/${name})
   file(MAKE_DIRECTORY ${work})
-  set(props ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VELMORA_TEST_SHARE=${VELMORA_SHARE_DIR}")
+  set(env "QT_QPA_PLATFORM=offscreen;VELMORA_TEST_SHARE=${VELMORA_SHARE_DIR}")
+  # The multimedia control plays on its silent clock, but in tests labelled audio-device.
+  if(NOT "audio-device" IN_LIST ARG_LABELS)
+    list(APPEND env "VELMORA_AUDIO_OUTPUT=silent")
+  endif()
+  set(props ENVIRONMENT "${env}")
   if(ARG_LABELS)
     list(APPEND props LABELS "${ARG_LABELS}")
   endif()

@@ -48,4 +48,16 @@ inline void WriteTone(const std::filesystem::path& path, double hz, int ms, int 
   sf_close(file);
 }
 
+// Writes mono 16-bit samples as a WAV file.
+inline void WriteSamples(const std::filesystem::path& path, const std::vector<int16_t>& samples, int rate = 44100) {
+  SF_INFO info{};
+  info.samplerate = rate;
+  info.channels = 1;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+  SNDFILE* file = sf_open(path.string().c_str(), SFM_WRITE, &info);
+  ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+  sf_writef_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
+  sf_close(file);
+}
+
 }  // namespace mcitest

@@ -143,7 +143,8 @@ TEST_F(MMControlOnDevice, PlaysTheFilesSoundInFullAndDoneFollowsItsEnd) {
   control.setTo(control.Length());
   control.setCommand("Play");
   EXPECT_EQ(control.Mode(), mci::mciModePlay);
-  for (int i = 0; i < 1000 && done.empty(); ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  const auto giveUp = Steady::now() + 10s;
+  while (done.empty() && Steady::now() < giveUp) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   ASSERT_EQ(done, std::vector<int>{mci::mciSuccessful});
   EXPECT_EQ(control.Position(), kLengthMs);
   PumpEventsFor(400ms);
@@ -151,6 +152,7 @@ TEST_F(MMControlOnDevice, PlaysTheFilesSoundInFullAndDoneFollowsItsEnd) {
 
   // The sound: where the recording rises above a tenth of full scale.
   const std::vector<int16_t> left = recorder.Left();
+  mcitest::WriteSamples(folder_ / "recording.wav", left);  // for a look after a failure
   constexpr int kThreshold = 3277;
   size_t first = 0;
   while (first < left.size() && std::abs(left[first]) < kThreshold) ++first;
@@ -158,20 +160,29 @@ TEST_F(MMControlOnDevice, PlaysTheFilesSoundInFullAndDoneFollowsItsEnd) {
   size_t last = left.size() - 1;
   while (std::abs(left[last]) < kThreshold) --last;
 
+  // The null sink drops the first few milliseconds of every new stream (any
+  // client's), so the length is checked to the position's own tolerance.
   const double heardMs = (last - first + 1) * 1000.0 / kRate;
-  EXPECT_NEAR(heardMs, kLengthMs, 3.0) << "full length";
+  EXPECT_NEAR(heardMs, kLengthMs, 10.0) << "full length";
 
-  // Pitch from the rising zero crossings; no gap inside the sound.
+  // Pitch from the rising zero crossings (interpolated); no gap inside the sound.
   int crossings = 0;
+  double firstCrossing = 0;
+  double lastCrossing = 0;
   size_t quiet = 0;
   size_t longestQuiet = 0;
   for (size_t i = first + 1; i <= last; ++i) {
-    if (left[i - 1] < 0 && left[i] >= 0) ++crossings;
+    if (left[i - 1] < 0 && left[i] >= 0) {
+      const double at = static_cast<double>(i - 1) + left[i - 1] / static_cast<double>(left[i - 1] - left[i]);
+      if (crossings++ == 0) firstCrossing = at;
+      lastCrossing = at;
+    }
     quiet = std::abs(left[i]) < kThreshold ? quiet + 1 : 0;
     longestQuiet = std::max(longestQuiet, quiet);
   }
-  const double pitch = crossings / ((last - first) / static_cast<double>(kRate));
-  EXPECT_NEAR(pitch, kPitch, 1.5);
+  ASSERT_GT(crossings, 100);
+  const double pitch = (crossings - 1) * kRate / (lastCrossing - firstCrossing);
+  EXPECT_NEAR(pitch, kPitch, 0.5);
   EXPECT_LT(longestQuiet, static_cast<size_t>(kRate / 1000)) << "a gap of " << longestQuiet << " frames";
 
   // Done after the sound's end reached the monitor (allowing for the recorder's
