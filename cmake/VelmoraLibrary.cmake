@@ -26,7 +26,7 @@ function(velmora_test name)
   if(NOT "audio-device" IN_LIST ARG_LABELS)
     list(APPEND env "VELMORA_AUDIO_OUTPUT=silent")
   endif()
-  set(props ENVIRONMENT "${env}")
+  set(props "")
   if(ARG_LABELS)
     list(APPEND props LABELS "${ARG_LABELS}")
   endif()
@@ -34,4 +34,12 @@ function(velmora_test name)
     WORKING_DIRECTORY ${work}
     DISCOVERY_TIMEOUT 60
     PROPERTIES ${props})
+  # gtest_discover_tests splits a list-valued property into separate arguments, so
+  # the environment is set by a script that CTest runs after adding the tests.
+  set(env_script ${CMAKE_CURRENT_BINARY_DIR}/test_${name}_environment.cmake)
+  file(WRITE ${env_script}
+    "if(DEFINED test_${name}_TESTS)\n"
+    "  set_tests_properties(\${test_${name}_TESTS} PROPERTIES ENVIRONMENT [==[${env}]==])\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${env_script})
 endfunction()
