@@ -155,7 +155,10 @@ class SinkWorker : public QObject {
   void Fail() {
     {
       std::lock_guard lock(progress_->mutex);
-      if (progress_->playId == playId_) progress_->ended = true;
+      if (progress_->playId == playId_) {
+        progress_->ended = true;
+        progress_->failed = true;
+      }
     }
     Finish(Output::End::Failed);
   }
@@ -220,6 +223,7 @@ void DeviceOutput::Start(uint64_t playId, std::shared_ptr<const WaveData> wave, 
     progress_->stamp = SteadyNow();
     progress_->sounding = false;
     progress_->ended = false;
+    progress_->failed = false;
   }
   SinkWorker* worker = worker_;
   QMetaObject::invokeMethod(
@@ -243,7 +247,9 @@ int64_t DeviceOutput::HeardFrames() const {
   std::lock_guard lock(progress_->mutex);
   if (progress_->playId == 0 && !progress_->ended) return 0;
   int64_t us = progress_->heardUs;
-  if (progress_->ended) {
+  if (progress_->failed) {
+    // stays where the sound broke off
+  } else if (progress_->ended) {
     us = progress_->frames * 1'000'000 / progress_->sampleRate;
   } else if (progress_->sounding) {
     us += std::min(SteadyNow() - progress_->stamp, kMaxExtrapolation).count();

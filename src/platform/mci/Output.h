@@ -87,6 +87,7 @@ class DeviceOutput final : public Output {
     Micros stamp{0};          // steady time of heardUs
     bool sounding = false;    // the device has begun to play it
     bool ended = false;
+    bool failed = false;      // ended by a device failure, at heardUs
   };
 
  private:
