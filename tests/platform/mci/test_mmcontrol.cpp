@@ -353,6 +353,17 @@ TEST_F(MMControlTest, AWaitEndsWhenTheControlIsStoppedOrGone) {
   EXPECT_EQ(control, nullptr);
 }
 
+TEST_F(MMControlTest, TheEnvironmentCanKeepEveryControlSilent) {
+  ASSERT_EQ(setenv("VELMORA_AUDIO_OUTPUT", "silent", 1), 0);
+  MMControl automatic;
+  automatic.setClock(clock);
+  automatic.setFileName(Path("A.wav"));
+  automatic.setCommand("Open");
+  automatic.setCommand("Play");
+  clock->Advance(300ms);
+  EXPECT_EQ(automatic.Position(), 300) << "time of the silent clock, not of a device";
+}
+
 // Real time, no device: the clock runs on while the UI thread is busy.
 TEST_F(MMControlTest, TheSilentClockRunsInRealTime) {
   control->setClock(std::make_shared<mci::SteadyClock>());

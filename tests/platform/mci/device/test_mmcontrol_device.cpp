@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,15 +33,17 @@ class MonitorRecorder {
   MonitorRecorder() {
     int fds[2];
     if (pipe(fds) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(fds[1], STDOUT_FILENO);
-      close(fds[0]);
-      close(fds[1]);
-      execlp("parec", "parec", "-d", "nullsink.monitor", "--format=s16le", "--rate=44100", "--channels=2",
-             "--latency-msec=10", "--raw", static_cast<char*>(nullptr));
-      _exit(127);
-    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addclose(&actions, fds[1]);
+    char* const argv[] = {const_cast<char*>("parec"), const_cast<char*>("-d"), const_cast<char*>("nullsink.monitor"),
+                          const_cast<char*>("--format=s16le"), const_cast<char*>("--rate=44100"),
+                          const_cast<char*>("--channels=2"), const_cast<char*>("--latency-msec=10"),
+                          const_cast<char*>("--raw"), nullptr};
+    if (posix_spawnp(&pid_, "parec", &actions, nullptr, argv, environ) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
     fd_ = fds[0];
     reader_ = std::thread([this] { Read(); });
