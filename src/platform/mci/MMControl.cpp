@@ -240,8 +240,9 @@ void MMControl::DeliverDone(int16_t code) {
 
 void WaitWhilePlaying(MMControl& control) {
   QPointer<MMControl> watched(&control);
-  auto stillPlaying = [&watched] {
-    return watched && watched->Mode() == mciModePlay && !common::ProgramHalted();
+  const uint64_t playId = control.playId_;
+  auto stillPlaying = [&watched, playId] {
+    return watched && watched->playId_ == playId && watched->Mode() == mciModePlay && !common::ProgramHalted();
   };
   if (!stillPlaying()) return;
   QEventLoop loop;

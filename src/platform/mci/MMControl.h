@@ -121,6 +121,8 @@ class MMControl : public QObject {
   void setClock(std::shared_ptr<Clock> clock);
   void setAudioOutput(AudioOutput output);
 
+  friend void WaitWhilePlaying(MMControl& control);
+
  signals:
   void Done(int notifyCode);
   void StatusUpdate();
@@ -172,8 +174,10 @@ class MMControl : public QObject {
   int64_t ticks_ = 0;
 };
 
-// Waits, keeping the event loop running, until control's Mode is no longer
-// mciModePlay (or the control is destroyed, or the program halts).
+// Waits, keeping the event loop running, until the play now running on control
+// has ended: its Mode is no longer mciModePlay, or another play has taken its
+// place (a Done handler run during the wait may start the next file), or the
+// control is destroyed, or the program halts.
 void WaitWhilePlaying(MMControl& control);
 
 }  // namespace mci

@@ -340,6 +340,38 @@ TEST_F(MMControlTest, AWaitOnModeKeepsTheEventLoopRunning) {
   EXPECT_EQ(done, std::vector<int>{mci::mciSuccessful});
 }
 
+// A wait inside a StatusUpdate handler lets Done start the next file; the wait
+// belongs to the play that was running and ends with it.
+TEST_F(MMControlTest, AWaitEndsWhenDoneStartsTheNextFile) {
+  control->setOnDone([this](int16_t code) {
+    done.push_back(code);
+    if (done.size() == 1) OpenAndPlay("B.wav");
+  });
+  OpenAndPlay("A.wav");
+  QTimer ticker;
+  QObject::connect(&ticker, &QTimer::timeout, [this] { clock->Advance(50ms); });
+  ticker.start(1);
+  mci::WaitWhilePlaying(*control);
+  ticker.stop();
+  EXPECT_LT(clock->Now(), mci::Micros(1500ms)) << "the wait went on through the next file";
+  Drain();  // Done may come just after the wait
+  EXPECT_EQ(done, std::vector<int>{mci::mciSuccessful});
+  EXPECT_EQ(control->Length(), 500) << "B.wav is open";
+}
+
+TEST_F(MMControlTest, AStopThenCloseRaisesOneDone) {
+  OpenAndPlay("A.wav");
+  clock->Advance(100ms);
+  control->setNotify(false);
+  control->setWait(true);
+  control->setCommand("Stop");
+  control->setFileName("");
+  control->setCommand("Close");
+  clock->Advance(2s);
+  Drain();
+  EXPECT_EQ(done, std::vector<int>{mci::mciAborted});
+}
+
 TEST_F(MMControlTest, AWaitEndsWhenTheControlIsStoppedOrGone) {
   OpenAndPlay("A.wav");
   QTimer::singleShot(1, [this] { control->setCommand("Stop"); });
