@@ -80,12 +80,16 @@ void MMControl::ConsumeCommandFlags() {
   to_ = -1;
 }
 
-void MMControl::OpenFile() {
-  const bool notify = notify_;
-  ConsumeCommandFlags();
+void MMControl::ReleaseFile() {
   if (EndPlay()) DeliverDone(mciAborted);
   wave_.reset();
   frame_ = 0;
+}
+
+void MMControl::OpenFile() {
+  const bool notify = notify_;
+  ConsumeCommandFlags();
+  ReleaseFile();
   errorMessage_.clear();
   if (!deviceType_.empty() && Lower(deviceType_) != "waveaudio") {
     errorMessage_ = "Unknown device type \"" + deviceType_ + "\"";
@@ -141,9 +145,7 @@ void MMControl::Stop() {
 void MMControl::Close() {
   const bool notify = notify_;
   ConsumeCommandFlags();
-  if (EndPlay()) DeliverDone(mciAborted);
-  wave_.reset();
-  frame_ = 0;
+  ReleaseFile();
   if (notify) DeliverDone(mciSuccessful);
 }
 

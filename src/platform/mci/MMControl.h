@@ -137,6 +137,9 @@ class MMControl : public QObject {
   // Ends the running play (if any), keeping the position it reached; returns
   // whether it had asked for notification.
   bool EndPlay();
+  // Ends any play (one that asked for notification with Done aborted) and lets
+  // the file go.
+  void ReleaseFile();
   void StartOutput(int64_t from);
   Output& OutputForPlay();
   void OnOutputEnded(uint64_t playId, int end);

@@ -53,6 +53,15 @@ class MMControlTest : public testsupport::ScratchTest {
     control->setCommand("Play");
   }
 
+  // Waits on the control while a timer, an event handled during the wait, moves
+  // the fake clock on by step.
+  void WaitWhileTimeMoves(std::chrono::milliseconds step) {
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [this, step] { clock->Advance(step); });
+    ticker.start(1);
+    mci::WaitWhilePlaying(*control);
+  }
+
   std::shared_ptr<mci::FakeClock> clock;
   std::unique_ptr<MMControl> control;
   std::vector<int> done;
@@ -328,12 +337,7 @@ TEST_F(MMControlTest, AnErrorInAHandlerIsReportedAtTheEventBoundary) {
 
 TEST_F(MMControlTest, AWaitOnModeKeepsTheEventLoopRunning) {
   OpenAndPlay("A.wav");
-  // Time moves only from events handled during the wait.
-  QTimer ticker;
-  QObject::connect(&ticker, &QTimer::timeout, [this] { clock->Advance(250ms); });
-  ticker.start(1);
-  mci::WaitWhilePlaying(*control);
-  ticker.stop();
+  WaitWhileTimeMoves(250ms);
   EXPECT_EQ(control->Mode(), mci::mciModeStop);
   EXPECT_EQ(control->Position(), 1000);
   Drain();
@@ -348,11 +352,7 @@ TEST_F(MMControlTest, AWaitEndsWhenDoneStartsTheNextFile) {
     if (done.size() == 1) OpenAndPlay("B.wav");
   });
   OpenAndPlay("A.wav");
-  QTimer ticker;
-  QObject::connect(&ticker, &QTimer::timeout, [this] { clock->Advance(50ms); });
-  ticker.start(1);
-  mci::WaitWhilePlaying(*control);
-  ticker.stop();
+  WaitWhileTimeMoves(50ms);
   EXPECT_LT(clock->Now(), mci::Micros(1500ms)) << "the wait went on through the next file";
   Drain();  // Done may come just after the wait
   EXPECT_EQ(done, std::vector<int>{mci::mciSuccessful});
