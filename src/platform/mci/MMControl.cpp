@@ -112,6 +112,7 @@ void MMControl::Play() {
     if (notify) DeliverDone(mciFailure);
     return;
   }
+  errorMessage_.clear();
   if (EndPlay()) DeliverDone(mciSuperseded);
   const int64_t total = wave_->frames();
   const int rate = wave_->sampleRate;
