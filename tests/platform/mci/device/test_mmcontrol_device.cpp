@@ -146,6 +146,10 @@ TEST_F(MMControlOnDevice, PlaysTheFilesSoundInFullAndDoneFollowsItsEnd) {
   control.setTo(control.Length());
   control.setCommand("Play");
   EXPECT_EQ(control.Mode(), mci::mciModePlay);
+  // The UI thread is busy for a while (as when it renders the next phrase): the
+  // sound must go on unbroken and the position keep moving.
+  std::this_thread::sleep_for(300ms);
+  EXPECT_GT(control.Position(), 0);
   const auto giveUp = Steady::now() + 10s;
   while (done.empty() && Steady::now() < giveUp) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   ASSERT_EQ(done, std::vector<int>{mci::mciSuccessful});
