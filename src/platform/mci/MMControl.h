@@ -1,6 +1,6 @@
 // The multimedia control: plays one WAV file at a time, as a member of a form.
 //
-// Properties follow the control the screens were written for: a command is sent
+// Properties work as the screens use them: a command is sent
 // by setting Command; Notify, Wait, From and To apply to the next command only.
 // Positions and lengths are in milliseconds from the start of the file.
 //
