@@ -11,7 +11,8 @@ endfunction()
 
 # velmora_test(<name> [DEPS <targets>...] [LABELS <labels>...])
 # Builds one test program from every .cpp of the calling folder and registers
-# each GoogleTest case with CTest. Tests run headless, in a scratch folder of their own.
+# each GoogleTest case with CTest. Tests run headless, in a scratch folder of their own,
+# without sound unless labelled audio-device.
 function(velmora_test name)
   cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
@@ -22,7 +23,12 @@ function(velmora_test name)
   file(MAKE_DIRECTORY ${work})
   # Test programs sit in bin/ beside the program, so they find the built share
   # folder as the program does (vb::ShareFolderPath()).
-  set(props ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  set(env "QT_QPA_PLATFORM=offscreen")
+  # The multimedia control plays on its silent clock, but in tests labelled audio-device.
+  if(NOT "audio-device" IN_LIST ARG_LABELS)
+    list(APPEND env "VELMORA_AUDIO_OUTPUT=silent")
+  endif()
+  set(props "")
   if(ARG_LABELS)
     list(APPEND props LABELS "${ARG_LABELS}")
   endif()
@@ -30,4 +36,12 @@ function(velmora_test name)
     WORKING_DIRECTORY ${work}
     DISCOVERY_TIMEOUT 60
     PROPERTIES ${props})
+  # gtest_discover_tests splits a list-valued property into separate arguments, so
+  # the environment is set by a script that CTest runs after adding the tests.
+  set(env_script ${CMAKE_CURRENT_BINARY_DIR}/test_${name}_environment.cmake)
+  file(WRITE ${env_script}
+    "if(DEFINED test_${name}_TESTS)\n"
+    "  set_tests_properties(\${test_${name}_TESTS} PROPERTIES ENVIRONMENT [==[${env}]==])\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${env_script})
 endfunction()

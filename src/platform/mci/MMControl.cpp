@@ -1,0 +1,262 @@
+#include "platform/mci/MMControl.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+
+#include "common/Trace.h"
+#include "platform/mci/Output.h"
+#include "platform/vb/Error.h"
+
+namespace mci {
+
+namespace {
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+}  // namespace
+
+MMControl::MMControl(QObject* parent) : QObject(parent), clock_(DefaultClock()) {}
+
+MMControl::~MMControl() = default;
+
+void MMControl::setCommand(const std::string& command) {
+  command_ = command;
+  const std::string name = Lower(command);
+  if (name == "open") {
+    OpenFile();
+  } else if (name == "play") {
+    Play();
+  } else if (name == "stop") {
+    Stop();
+  } else if (name == "close") {
+    Close();
+  } else if (name == "seek to start") {
+    SeekToStart();
+  } else {
+    ConsumeCommandFlags();
+    vb::Raise(vb::kInvalidCall, "Unknown multimedia command \"" + command + "\"");
+  }
+}
+
+void MMControl::setFrom(int32_t ms) { from_ = std::max<int32_t>(ms, 0); }
+void MMControl::setTo(int32_t ms) { to_ = std::max<int32_t>(ms, 0); }
+
+int32_t MMControl::Length() const {
+  return wave_ ? static_cast<int32_t>(FramesToMs(wave_->frames(), wave_->sampleRate)) : 0;
+}
+
+int32_t MMControl::Position() const {
+  return wave_ ? static_cast<int32_t>(FramesToMs(CurrentFrame(), wave_->sampleRate)) : 0;
+}
+
+int32_t MMControl::Mode() const {
+  if (!wave_) return mciModeNotOpen;
+  return playing_ && !output_->Ended() ? mciModePlay : mciModeStop;
+}
+
+void MMControl::setClock(std::shared_ptr<Clock> clock) {
+  clock_ = clock ? std::move(clock) : DefaultClock();
+  if (!playing_) output_.reset();
+}
+
+void MMControl::setAudioOutput(AudioOutput output) {
+  outputPolicy_ = output;
+  if (!playing_) output_.reset();
+}
+
+// Notify, Wait, From and To serve one command.
+void MMControl::ConsumeCommandFlags() {
+  notify_ = false;
+  wait_ = false;
+  from_ = -1;
+  to_ = -1;
+}
+
+void MMControl::ReleaseFile() {
+  if (EndPlay()) DeliverDone(mciAborted);
+  wave_.reset();
+  frame_ = 0;
+}
+
+void MMControl::OpenFile() {
+  const bool notify = notify_;
+  ConsumeCommandFlags();
+  ReleaseFile();
+  errorMessage_.clear();
+  if (!deviceType_.empty() && Lower(deviceType_) != "waveaudio") {
+    errorMessage_ = "Unknown device type \"" + deviceType_ + "\"";
+  } else {
+    wave_ = ReadWave(fileName_, &errorMessage_);
+  }
+  if (notify) DeliverDone(wave_ ? mciSuccessful : mciFailure);
+}
+
+void MMControl::Play() {
+  const bool notify = notify_;
+  const bool wait = wait_;
+  const int32_t from = from_;
+  const int32_t to = to_;
+  ConsumeCommandFlags();
+  if (!wave_) {
+    // A missing or unreadable file still ends in Done, so a screen waiting for it
+    // does not hang.
+    if (errorMessage_.empty()) errorMessage_ = "No file is open";
+    if (notify) DeliverDone(mciFailure);
+    return;
+  }
+  errorMessage_.clear();
+  if (EndPlay()) DeliverDone(mciSuperseded);
+  const int64_t total = wave_->frames();
+  const int rate = wave_->sampleRate;
+  const int64_t first = from >= 0 ? std::min(MsToFrames(from, rate), total) : frame_;
+  const int64_t last = to < 0 || to >= Length() ? total : std::min(MsToFrames(to, rate), total);
+  if (first >= last) {
+    frame_ = std::min(first, total);
+    if (notify) DeliverDone(mciSuccessful);
+    return;
+  }
+  playFrom_ = first;
+  playTo_ = last;
+  playNotify_ = notify;
+  playing_ = true;
+  ++playId_;
+  Output& output = OutputForPlay();
+  playStart_ = clock_->Now();
+  ticks_ = 0;
+  output.Start(playId_, wave_, playFrom_, playTo_);
+  ScheduleStatusUpdate();
+  if (wait) WaitWhilePlaying(*this);
+}
+
+void MMControl::Stop() {
+  const bool notify = notify_;
+  ConsumeCommandFlags();
+  if (EndPlay()) DeliverDone(mciAborted);
+  if (notify) DeliverDone(mciSuccessful);
+}
+
+void MMControl::Close() {
+  const bool notify = notify_;
+  ConsumeCommandFlags();
+  ReleaseFile();
+  if (notify) DeliverDone(mciSuccessful);
+}
+
+void MMControl::SeekToStart() {
+  const bool notify = notify_;
+  ConsumeCommandFlags();
+  if (EndPlay()) DeliverDone(mciAborted);
+  frame_ = 0;
+  if (notify) DeliverDone(mciSuccessful);
+}
+
+bool MMControl::EndPlay() {
+  if (!playing_) return false;
+  frame_ = CurrentFrame();
+  output_->Stop();
+  playing_ = false;
+  const bool notify = playNotify_;
+  playNotify_ = false;
+  return notify;
+}
+
+int64_t MMControl::CurrentFrame() const { return playing_ ? playFrom_ + output_->HeardFrames() : frame_; }
+
+Output& MMControl::OutputForPlay() {
+  if (output_ && outputIsDevice_ && AudioDeviceFailed()) output_.reset();
+  if (!output_) {
+    QAudioDevice device;
+    if (outputPolicy_ == AudioOutput::Automatic) device = ChooseAudioDevice();
+    outputIsDevice_ = !device.isNull();
+    if (outputIsDevice_) {
+      output_ = std::make_unique<DeviceOutput>(device);
+    } else {
+      output_ = std::make_unique<SilentOutput>(clock_);
+    }
+    output_->SetEndHandler([this](uint64_t playId, Output::End end) { OnOutputEnded(playId, static_cast<int>(end)); });
+  }
+  return *output_;
+}
+
+void MMControl::OnOutputEnded(uint64_t playId, int end) {
+  if (!playing_ || playId != playId_) return;  // a play already stopped or replaced
+  const bool failed = end == static_cast<int>(Output::End::Failed);
+  frame_ = failed ? CurrentFrame() : playTo_;
+  playing_ = false;
+  const bool notify = playNotify_;
+  playNotify_ = false;
+  if (failed) {
+    errorMessage_ = "The audio device failed";
+    if (outputIsDevice_) MarkAudioDeviceFailed();
+  }
+  if (notify) DeliverDone(failed ? mciFailure : mciSuccessful);
+}
+
+// Ticks at whole multiples of the interval from the play's start, so a late tick
+// does not shift the later ones.
+void MMControl::ScheduleStatusUpdate() {
+  if (updateInterval_ <= 0) return;
+  const Micros interval = std::chrono::milliseconds(updateInterval_);
+  const Micros due = playStart_ + interval * (ticks_ + 1);
+  const uint64_t id = playId_;
+  clock_->CallAfter(this, due - clock_->Now(), [this, id] {
+    if (!playing_ || id != playId_) return;
+    ++ticks_;
+    if (Mode() == mciModePlay) {
+      QPointer<MMControl> self(this);
+      common::RunEvent([this, &self] {
+        if (onStatusUpdate_) {
+          auto handler = onStatusUpdate_;
+          handler();
+        }
+        if (self) emit StatusUpdate();
+      });
+      if (!self) return;
+    }
+    if (playing_ && id == playId_) ScheduleStatusUpdate();
+  });
+}
+
+void MMControl::DeliverDone(int16_t code) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, code] {
+        QPointer<MMControl> self(this);
+        common::RunEvent([this, &self, code] {
+          if (onDone_) {
+            auto handler = onDone_;
+            handler(code);
+          }
+          if (self) emit Done(code);
+        });
+      },
+      Qt::QueuedConnection);
+}
+
+void WaitWhilePlaying(MMControl& control) {
+  QPointer<MMControl> watched(&control);
+  const uint64_t playId = control.playId_;
+  auto stillPlaying = [&watched, playId] {
+    return watched && watched->playId_ == playId && watched->Mode() == mciModePlay && !common::ProgramHalted();
+  };
+  if (!stillPlaying()) return;
+  QEventLoop loop;
+  QTimer poll;
+  poll.setTimerType(Qt::PreciseTimer);
+  poll.setInterval(2);
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (!stillPlaying()) loop.quit();
+  });
+  poll.start();
+  loop.exec();
+}
+
+}  // namespace mci
