@@ -1,11 +1,13 @@
-// Shared state of the application shell: folders, file names, the speed table and
-// the command-line script. Header-only, so every layer may read it.
+// Shared state of the application shell: folders, file names, the speed table, the
+// command-line script and the open databases. Header-only, so every layer may read it.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/dao/Database.h"
 
 namespace shell {
 
@@ -37,5 +39,13 @@ inline std::array<double, 19> SpeedFactors{};  // by speed slider value 1 to 17;
 inline std::vector<std::string> ScriptLines;
 inline int32_t ScriptLineCount = 0;
 inline int16_t ScriptPresent = 0;
+
+// The two databases, opened at start-up and closed at shut-down; every other part of
+// the program borrows them. No object until opened.
+inline dao::Database DatabaseA;  // content database "mrA.kzy": exclusive, read-only
+inline dao::Database DatabaseB;  // user database "mrB.kzy": exclusive, read-write
+// Order of the raga lists (a stored setting): 0 raga, 1 thata, 2 jati, 3 vadi, 4 samvadi,
+// 5 appropriate time. Read by the query texts.
+inline int16_t SortingMode = 0;
 
 }  // namespace shell

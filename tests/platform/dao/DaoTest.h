@@ -4,24 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "platform/dao/Database.h"
 #include "platform/vb/Error.h"
+#include "support/ErrorNumber.h"
 #include "support/SqlFixture.h"
 
 namespace daotest {
 
-// Runs f and gives the number of the vb::VbError it raised (0 when none).
-inline int32_t ErrorNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::VbError& e) {
-    return e.err().Number;
-  }
-  return 0;
-}
+using testsupport::ErrorNumber;
 
 class DaoTest : public ::testing::Test {
  protected:
