@@ -128,8 +128,11 @@ Database Database::OpenDatabase(const std::string& name, bool exclusive, bool re
 Recordset Database::OpenRecordset(const std::string& source, RecordsetType type) const {
   if (conn_ == nullptr) vb::Raise(vb::kObjectNotSet, "Object variable not set: the database is not open.");
   if (conn_->db == nullptr) RaiseDbError(kObjectInvalid, "The database is closed.");
-  if (type == dbOpenSnapshot) return Recordset(OpenSnapshot(conn_, source));
   const std::string table = FindTable(*conn_, source);
+  if (type == dbOpenSnapshot) {
+    // A table opened as a snapshot: its rows in stored order.
+    return Recordset(OpenSnapshot(conn_, table.empty() ? source : "SELECT * FROM [" + table + "] ORDER BY rowid"));
+  }
   if (!table.empty()) return Recordset(OpenTable(conn_, table));
   if (type == dbOpenTable) RaiseDbError(kTableNotFound, "Cannot find the input table '" + source + "'.");
   return Recordset(OpenSnapshot(conn_, source));

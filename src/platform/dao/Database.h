@@ -35,7 +35,7 @@ class Database {
 
   // A recordset on a table (its name, any letter case) or on a query text in the
   // old dialect (see JetSql.h). dbOpenDefault takes a table when the source names
-  // one, a snapshot otherwise. A database that is no object raises 91, a closed one 3420.
+  // one, a snapshot otherwise; a table opened as a snapshot gives its rows in stored order. A database that is no object raises 91, a closed one 3420.
   Recordset OpenRecordset(const std::string& source, RecordsetType type = dbOpenDefault) const;
 
   // True when the file was opened read-only.

@@ -86,6 +86,10 @@ TEST_F(SnapshotTest, CountsKindsAndReadOnly) {
   EXPECT_EQ(ErrorNumber([&] { none.MoveLast(); }), 3021);
 }
 
+TEST_F(SnapshotTest, ATableOpenedAsASnapshotKeepsItsStoredOrder) {
+  EXPECT_EQ(Column("names"), (std::vector<std::string>{"bhairav", "Asavari", "Yaman", "Bageshri"}));
+}
+
 TEST_F(SnapshotTest, OnlyOneSelectionStatementRuns) {
   EXPECT_EQ(ErrorNumber([&] { db.OpenRecordset("DELETE FROM Names", dao::dbOpenSnapshot); }), 3219);
   EXPECT_EQ(ErrorNumber([&] { db.OpenRecordset("SELECT Name FROM Names; DELETE FROM Names", dao::dbOpenSnapshot); }),
