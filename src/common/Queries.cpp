@@ -2,6 +2,7 @@
 
 #include "common/CommonState.h"
 #include "common/Trace.h"
+#include "platform/dao/JetSql.h"
 #include "shell/ShellState.h"
 #include "sound/SoundState.h"
 
@@ -25,14 +26,7 @@ std::string SortPiece(int16_t sortingMode) {
 
 }  // namespace
 
-std::string fQuoteSQLText(const std::string& value) {
-  std::string q = "\"";
-  for (char c : value) {
-    if (c == '"') q += '"';
-    q += c;
-  }
-  return q + "\"";
-}
+std::string fQuoteSQLText(const std::string& value) { return dao::DoubleQuoted(value); }
 
 void sSetSQLStrings() {
   ProcTrace t("sSetSQLStrings");

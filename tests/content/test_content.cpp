@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ContentChecker.h"
+#include "support/ScratchFolder.h"
 #include "support/SqlFixture.h"
 
 namespace {
@@ -34,10 +35,7 @@ TEST(BuiltContent, TheContentDatabasePassesTheChecker) {
 class FixtureContent : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::current_path() / "scratch" / (std::string(info->test_suite_name()) + "." + info->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
+    folder_ = testsupport::MakeScratchFolder();
   }
 
   std::vector<std::string> Check(const std::string& change = "") {

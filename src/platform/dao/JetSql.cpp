@@ -49,6 +49,15 @@ void AppendSqliteLiteral(std::string& out, const std::string& value) {
 
 }  // namespace
 
+std::string DoubleQuoted(std::string_view text) {
+  std::string q = "\"";
+  for (char c : text) {
+    if (c == '"') q += '"';
+    q += c;
+  }
+  return q + "\"";
+}
+
 JetQuery TranslateJetSql(std::string_view jet) {
   JetQuery q;
   std::string& out = q.sql;

@@ -22,6 +22,10 @@ struct JetQuery {
   bool valid = true;        // false when a syntax error was signalled and passed over
 };
 
+// The text between double quotes with every double quote inside doubled: a text value
+// of the old dialect, and equally a name in SQLite's.
+std::string DoubleQuoted(std::string_view text);
+
 // Translates one query text. An unterminated literal or bracket signals error 3075
 // (which may be passed over: the result is then marked not valid).
 JetQuery TranslateJetSql(std::string_view jet);

@@ -56,6 +56,15 @@ void Recordset::Impl::RequireWritable() const {
     RaiseDbError(vb::kReadOnlyDatabase, "Cannot update: the database or object is read-only.");
 }
 
+void Recordset::Impl::RequireCurrentRow() const {
+  if (pos == Pos::Deleted) RaiseDbError(kRecordDeleted, "Record is deleted.");
+  if (pos != Pos::Row) RaiseDbError(vb::kNoCurrentRecord, "No current record.");
+}
+
+void Recordset::Impl::RequireEditing() const {
+  if (edit == EditMode::None) RaiseDbError(kUpdateWithoutEdit, "Update or CancelUpdate without AddNew or Edit.");
+}
+
 std::string Recordset::Impl::ColumnList() const {
   std::string s;
   for (const auto& c : cols) s += ", " + QuoteIdentifier(c.name);
@@ -275,8 +284,7 @@ vb::Variant Recordset::Fields(int index) const {
   const auto i = static_cast<size_t>(index);
   if (m.edit != Impl::EditMode::None && m.buffer[i].has_value()) return *m.buffer[i];
   if (m.edit == Impl::EditMode::AddNew) return vb::Null;
-  if (m.pos == Impl::Pos::Deleted) RaiseDbError(kRecordDeleted, "Record is deleted.");
-  if (m.pos != Impl::Pos::Row) RaiseDbError(vb::kNoCurrentRecord, "No current record.");
+  m.RequireCurrentRow();
   return m.type == dbOpenSnapshot ? m.rows[m.cursor][i] : m.row[i];
 }
 
@@ -290,8 +298,7 @@ void Recordset::AddNew() {
 void Recordset::Edit() {
   Impl& m = impl();
   m.RequireWritable();
-  if (m.pos == Impl::Pos::Deleted) RaiseDbError(kRecordDeleted, "Record is deleted.");
-  if (m.pos != Impl::Pos::Row) RaiseDbError(vb::kNoCurrentRecord, "No current record.");
+  m.RequireCurrentRow();
   m.edit = Impl::EditMode::Edit;
   m.buffer.assign(m.cols.size(), std::nullopt);
 }
@@ -299,14 +306,14 @@ void Recordset::Edit() {
 void Recordset::SetField(std::string_view name, const vb::Variant& value) {
   Impl& m = impl();
   const int i = m.FieldIndex(name);
-  if (m.edit == Impl::EditMode::None) RaiseDbError(kUpdateWithoutEdit, "Update or CancelUpdate without AddNew or Edit.");
+  m.RequireEditing();
   const auto& col = m.cols[static_cast<size_t>(i)];
   m.buffer[static_cast<size_t>(i)] = ForStore(value, col.name, col.kind);
 }
 
 void Recordset::Update() {
   Impl& m = impl();
-  if (m.edit == Impl::EditMode::None) RaiseDbError(kUpdateWithoutEdit, "Update or CancelUpdate without AddNew or Edit.");
+  m.RequireEditing();
   std::string names, values, sets;
   std::vector<vb::Variant> args;
   for (size_t i = 0; i < m.cols.size(); ++i) {
@@ -340,15 +347,14 @@ void Recordset::Update() {
 
 void Recordset::CancelUpdate() {
   Impl& m = impl();
-  if (m.edit == Impl::EditMode::None) RaiseDbError(kUpdateWithoutEdit, "Update or CancelUpdate without AddNew or Edit.");
+  m.RequireEditing();
   m.edit = Impl::EditMode::None;
 }
 
 void Recordset::Delete() {
   Impl& m = impl();
   m.RequireWritable();
-  if (m.pos == Impl::Pos::Deleted) RaiseDbError(kRecordDeleted, "Record is deleted.");
-  if (m.pos != Impl::Pos::Row) RaiseDbError(vb::kNoCurrentRecord, "No current record.");
+  m.RequireCurrentRow();
   m.edit = Impl::EditMode::None;
   const long at = m.CurrentPosition();
   Statement st(*m.conn, "DELETE FROM " + QuoteIdentifier(m.table) + " WHERE rowid = ?", "table '" + m.table + "'");

@@ -58,6 +58,8 @@ struct Recordset::Impl {
   int FieldIndex(std::string_view name) const;
   void RequireTable(const char* operation) const;
   void RequireWritable() const;
+  void RequireCurrentRow() const;  // 3167 on a deleted row, 3021 without a row
+  void RequireEditing() const;     // 3020 without AddNew or Edit
   std::string ColumnList() const;
   void LoadRow(int64_t id);
   void EnsureKeyset();

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "platform/dao/Errors.h"
+#include "platform/dao/JetSql.h"
 #include "platform/vb/Error.h"
 
 namespace dao {
@@ -166,13 +167,6 @@ void ExecuteSql(Connection& conn, const std::string& sql, const std::string& wha
   }
 }
 
-std::string QuoteIdentifier(const std::string& name) {
-  std::string q = "\"";
-  for (char c : name) {
-    if (c == '"') q += '"';
-    q += c;
-  }
-  return q + "\"";
-}
+std::string QuoteIdentifier(const std::string& name) { return DoubleQuoted(name); }
 
 }  // namespace dao

@@ -9,6 +9,7 @@
 #include "platform/dao/Database.h"
 #include "platform/vb/Error.h"
 #include "support/ErrorNumber.h"
+#include "support/ScratchFolder.h"
 #include "support/SqlFixture.h"
 
 namespace daotest {
@@ -18,10 +19,7 @@ using testsupport::ErrorNumber;
 class DaoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::current_path() / "scratch" / (std::string(info->test_suite_name()) + "." + info->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
+    folder_ = testsupport::MakeScratchFolder();
   }
   void TearDown() override { vb::SetErrorFilter(nullptr); }
 
