@@ -114,6 +114,19 @@ void Recordset::Impl::GoTo(long i) {
     pos = cursor < rows.size() ? Pos::Row : Pos::Eof;
     return;
   }
+  if (i == 0 && !keysetValid) {
+    // The first row alone, without reading the whole walk: most recordsets are opened
+    // for one Seek or one row.
+    Statement st(CheckOpen(), "SELECT rowid FROM " + QuoteIdentifier(table) + " ORDER BY " + orderBy + " LIMIT 1",
+                 "table '" + table + "'");
+    if (st.Step()) {
+      LoadRow(st.ColumnInt64(0));
+      position = -1;
+    } else {
+      pos = Pos::Eof;
+    }
+    return;
+  }
   EnsureKeyset();
   if (i >= 0 && static_cast<size_t>(i) < keyset.size()) {
     LoadRow(keyset[static_cast<size_t>(i)]);

@@ -1,7 +1,6 @@
 #include <fstream>
 
 #include "DaoTest.h"
-#include "platform/dao/Transaction.h"
 
 namespace {
 
@@ -84,40 +83,6 @@ TEST_F(DatabaseTest, NoObjectClosedDatabasesAndUnknownTables) {
   EXPECT_EQ(ErrorNumber([&] { db.OpenRecordset("T"); }), 3420);
   EXPECT_EQ(ErrorNumber([&] { rs.MoveFirst(); }), 3420);
   EXPECT_EQ(ErrorNumber([&] { (void)rs.Fields("N"); }), 3420);
-}
-
-TEST_F(DatabaseTest, TransactionsCommitRollBackAtScopeEndAndNest) {
-  dao::Database db = Make("CREATE TABLE T (N INTEGER);");
-  auto add = [&](int32_t n) {
-    auto rs = db.OpenRecordset("T");
-    rs.AddNew();
-    rs.SetField("N", n);
-    rs.Update();
-  };
-  {
-    dao::Transaction t(db);
-    add(1);
-    t.Commit();
-    EXPECT_EQ(ErrorNumber([&] { t.Commit(); }), 3034);
-    EXPECT_EQ(ErrorNumber([&] { t.Rollback(); }), 3034);
-  }
-  {
-    dao::Transaction t(db);
-    add(2);
-    {
-      dao::Transaction inner(db);
-      add(3);
-      inner.Commit();
-    }
-    {
-      dao::Transaction inner(db);
-      add(4);
-    }  // rolled back: 4 goes
-    EXPECT_EQ(db.OpenRecordset("T").RecordCount(), 3);
-  }  // rolled back: 2 and 3 go
-  EXPECT_EQ(db.OpenRecordset("T").RecordCount(), 1);
-  dao::Database nothing;
-  EXPECT_EQ(ErrorNumber([&] { dao::Transaction t(nothing); }), 91);
 }
 
 }  // namespace
