@@ -7,6 +7,7 @@
 
 #include "ContentChecker.h"
 #include "support/ScratchFolder.h"
+#include "platform/vb/Variant.h"
 #include "support/SqlFixture.h"
 
 namespace {
@@ -29,6 +30,35 @@ TEST(BuiltContent, TheContentDatabasePassesTheChecker) {
   const auto db = dao::Database::OpenDatabase(file, true, true);
   const auto problems = contentcheck::CheckContent(db);
   EXPECT_TRUE(problems.empty()) << Joined(problems);
+}
+
+// The rows of a table, each as its fields' texts joined by "|", in stored order.
+std::vector<std::string> TableRows(const dao::Database& db, const std::string& table) {
+  auto rs = db.OpenRecordset(table, dao::dbOpenSnapshot);
+  std::vector<std::string> rows;
+  for (; !rs.Eof(); rs.MoveNext()) {
+    std::string row;
+    for (int i = 0; i < rs.FieldCount(); ++i) row += (i > 0 ? "|" : "") + vb::NzString(rs.Fields(i), "(Null)");
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST(BuiltContent, TheUserDatabaseTemplateHoldsTheSettingsRowsAndTheTalas) {
+  const auto user = dao::Database::OpenDatabase(ShareFolder() + "/mrB.kzy", true, true);
+  EXPECT_EQ(TableRows(user, "User Parameters"),
+            (std::vector<std::string>{"CurrTonicNoteId|(Null)", "CurrMusicSetId|(Null)", "KeyboardDisplay|(Null)",
+                                      "FormL|(Null)", "FormT|(Null)", "FormW|(Null)", "FormH|(Null)",
+                                      "FormState|(Null)", "SortingMode|(Null)", "NotationScript|(Null)",
+                                      "LastTip|(Null)", "TipSignal|(Null)", "DelayC|(Null)", "DelayMO|(Null)",
+                                      "DelayPC|(Null)", "DelayW|(Null)", "CurrDroneFactor|(Null)"}));
+  const auto content = dao::Database::OpenDatabase(ShareFolder() + "/mrA.kzy", true, true);
+  const auto talas = TableRows(content, "Tala - Technical Information");
+  EXPECT_FALSE(talas.empty());
+  EXPECT_EQ(TableRows(user, "Tala - Technical Information"), talas);
+  for (const char* table : {"Raga - ALT Phrases", "Raga - Additional Information", "Raga - Composition Notations",
+                            "ONPR", "Scale Shift Specs", "User Patterns"})
+    EXPECT_TRUE(TableRows(user, table).empty()) << table;
 }
 
 // The fixture content set: the project's own non-raga data files and three ragas.
