@@ -9,5 +9,5 @@ INSERT INTO "ThataScales" ("ThataName", "ThataScale") VALUES
   ('Bhairav', 'S r G m P d N'),
   ('Kalyan', 'S R G M P D N'),
   ('Marwa', 'S r G M P D N'),
-  ('Poorvi', 'S r G M P d N'),
+  ('Purvi', 'S r G M P d N'),
   ('Todi', 'S r g M P d N');

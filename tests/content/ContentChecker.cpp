@@ -176,16 +176,16 @@ void CheckAltDurations(const Row& row, const std::string& where, Problems& out) 
       if (!IsDuration(durations[d]))
         out.push_back(phraseWhere + ": duration " + Quoted(durations[d]) + " where a note's duration belongs");
     }
-    if (d < durations.size()) {
-      if (durations[d] != ",") out.push_back(phraseWhere + ": \"DurationPhrase\" has no \",\" after the phrase");
+    if (d < durations.size() && durations[d] == ",") {
       ++d;
     } else if (p + 1 < phrases.size()) {
-      out.push_back(phraseWhere + ": \"DurationPhrase\" ends before its notes do");
+      out.push_back(phraseWhere + (d < durations.size() ? ": \"DurationPhrase\" has no \",\" after the phrase"
+                                                        : ": \"DurationPhrase\" ends before its notes do"));
       return;
     }
   }
   if (d < durations.size())
-    out.push_back(where + ": \"DurationPhrase\" has " + std::to_string(durations.size() - d) + " words too many");
+    out.push_back(where + ": \"DurationPhrase\" has " + std::to_string(durations.size() - d) + " word(s) too many");
 }
 
 void CheckAltPhrases(const dao::Database& db, const Ragas& ragas, Problems& out) {

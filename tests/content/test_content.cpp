@@ -140,6 +140,10 @@ INSTANTIATE_TEST_SUITE_P(
                  R"(UPDATE "Raga - ALT Phrases" SET "DurationPhrase" = '60 60 60 120 , 60'
                     WHERE "RagaIndex" = 2 AND "PhraseType" = 1;)",
                  "Raga - ALT Phrases: raga 2 (Bhairav) type 1 phrase 2: \"DurationPhrase\" ends before its notes do"},
+        Breakage{"AlapDurationsTooMany",
+                 R"(UPDATE "Raga - ALT Phrases" SET "DurationPhrase" = '60 60 60 120 , 60 60 60 120 , 5'
+                    WHERE "RagaIndex" = 2 AND "PhraseType" = 1;)",
+                 "Raga - ALT Phrases: raga 2 (Bhairav) type 1: \"DurationPhrase\" has 1 word(s) too many"},
         Breakage{"CompositionWithoutAntara",
                  R"(DELETE FROM "Raga - Composition Notations" WHERE "Notation Index" = 1 AND "Composition Part" = 2;)",
                  "Raga - Composition Notations: raga 1 (Yaman) \"Sanjh Bhai\" part 2 (\"Notation Index\" 1) is missing"},
