@@ -2,6 +2,7 @@
 // the shared split of the string utilities. Lives for the whole run.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,16 +31,40 @@ inline std::vector<int32_t> ParsedWordLength;
 
 }  // namespace common
 
-// ---- Note names --------------------------------------------------------------
+// Note names.
 // The three note-name tables, filled once at start by sInitScales (Notation.h) and
 // never changed. Index = octave x 12 + position in S r R g G m M P d D n N (octave
 // 0 lower, 1 middle, 2 upper); entries 0 to 35 hold the notes, entry 36 stays empty.
-#include <array>
-
 namespace common {
 
 inline std::array<std::string, 37> EnglishNotes;    // "S<" .. "N>": "<" lower, ">" upper octave
 inline std::array<std::string, 37> DevnagariNotes;  // texts for the font "Shusha": "," lower, "M" upper octave
 inline std::array<std::string, 37> NoteFnames;      // the note codes "00" .. "35"
+
+}  // namespace common
+
+// Database selector, keyed lookups, counts and the numbered query texts.
+namespace common {
+
+inline int16_t CurrDBSelector = 1;      // 1 the content database, 2 the user database (fSetDatabase)
+inline int16_t CurrRagaIndex = 0;       // the current raga's "Raga Index"
+inline std::string CurrRagaName;        // the current raga's name
+inline int32_t CurrNotationIndex = 0;   // "Notation Index" of the composition chosen last
+inline int16_t AsthaiStartBeat = 0;     // left by fGetMatraCountForComposition for the composition player
+inline int16_t AntaraStartBeat = 0;
+
+// The numbered query texts: complete texts, rebuilt by their patch procedures before
+// every use, and the fixed parts they are built from (written once by sSetSQLStrings).
+inline std::string SQLStr1, SQLStr2, SQLStr3, SQLStr4, SQLStr5, SQLStr7, SQLStr11, SQLStr12, SQLStr13, SQLStr16,
+    SQLStr19, SQLStr24;
+inline std::string SQLStr4Part1, SQLStr4Part2;
+inline std::string SQLStr5Part1, SQLStr5Part2, SQLStr5Part3;
+inline std::string SQLStr7Part1, SQLStr7Part2, SQLStr7Part3;
+inline std::string SQLStr11Part1, SQLStr11Part2;
+inline std::string SQLStr12Part1, SQLStr12Part2, SQLStr12Part3;
+inline std::string SQLStr13Part1, SQLStr13Part2;
+inline std::string SQLStr16Part1, SQLStr16Part2;
+inline std::string SQLStr19Part1, SQLStr19Part2, SQLStr19Part3;
+inline std::string SQLStr24Part1, SQLStr24Part2, SQLStr24Part3, SQLStr24Part4;
 
 }  // namespace common

@@ -1,11 +1,13 @@
-// Shared state of the application shell: folders, file names, the speed table and
-// the command-line script. Header-only, so every layer may read it.
+// Shared state of the application shell: folders, file names, the speed table, the
+// command-line script and the open databases. Header-only, so every layer may read it.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/dao/Database.h"
 
 namespace shell {
 
@@ -42,14 +44,18 @@ inline int16_t ScriptPresent = 0;
 // at start, so notation may be shown in Devanagari.
 inline int16_t DevnagariAvailable = 0;
 
-}  // namespace shell
-
-// ---- Notation settings ---------------------------------------------------------
-// Not stored with the settings rows: GraceNotes starts every run at 2; NotationScript
-// is read from its row (1 when Null or empty) and forced to 2 without the Devanagari font.
-namespace shell {
-
+// Notation settings. Not stored with the settings rows: GraceNotes starts every run at 2;
+// NotationScript is read from its row (1 when Null or empty) and forced to 2 without the
+// Devanagari font.
 inline int16_t NotationScript = 1;  // 1 Devanagari, 2 English
 inline int16_t GraceNotes = 2;      // 1 none (glides shown and lit as their landing note), 2 use
+
+// The two databases, opened at start-up and closed at shut-down; every other part of
+// the program borrows them. No object until opened.
+inline dao::Database DatabaseA;  // content database "mrA.kzy": exclusive, read-only
+inline dao::Database DatabaseB;  // user database "mrB.kzy": exclusive, read-write
+// Order of the raga lists (a stored setting): 0 raga, 1 thata, 2 jati, 3 vadi, 4 samvadi,
+// 5 appropriate time. Read by the query texts.
+inline int16_t SortingMode = 0;
 
 }  // namespace shell

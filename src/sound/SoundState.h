@@ -10,4 +10,8 @@ namespace sound {
 // key t is library note t + 9; note code c sounds as library note c + t - 3.
 inline int16_t CurrTonicNoteId = 3;
 
+inline int32_t CurrDroneType = 1;  // the current raga's "DroneType" (1 Pa, 2 Ma, 3 Ni in the workbench)
+inline int16_t FirstReed = 0;      // the first and last reed drawn for the current tonic
+inline int16_t LastReed = 0;
+
 }  // namespace sound

@@ -1,0 +1,151 @@
+#include "platform/dao/Database.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <strings.h>
+
+#include "platform/dao/Errors.h"
+#include "platform/dao/JetSql.h"
+#include "platform/dao/RecordsetImpl.h"
+#include "platform/dao/Statement.h"
+#include "platform/vb/Error.h"
+
+namespace dao {
+
+namespace {
+
+// The connect string: an optional kind first ("MS ACCESS"), then NAME=value parts
+// separated by ";". Only the kind is checked; the password is not used.
+void CheckConnectString(const std::string& connect) {
+  const std::string kind = connect.substr(0, connect.find(';'));
+  if (kind.find('=') != std::string::npos) return;
+  std::string trimmed = kind;
+  while (!trimmed.empty() && trimmed.back() == ' ') trimmed.pop_back();
+  while (!trimmed.empty() && trimmed.front() == ' ') trimmed.erase(trimmed.begin());
+  if (trimmed.empty() || strcasecmp(trimmed.c_str(), "MS ACCESS") == 0) return;
+  RaiseDbError(kInstallableIsam, "Could not find installable ISAM: unknown connect string '" + kind + "'.");
+}
+
+void RaiseInUse(const std::string& name) {
+  RaiseDbError(vb::kFileInUse, "The file '" + name +
+                                   "' is already in use: it is opened exclusively by another program (perhaps another "
+                                   "copy of Velmora is running), or you have no permission to open it.");
+}
+
+// The table's own name when the database has a table of that name (any letter case).
+std::string FindTable(Connection& conn, const std::string& name) {
+  Statement st(conn, "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE",
+               "the tables of '" + conn.name + "'");
+  st.Bind(1, name);
+  return st.Step() ? st.ColumnText(0) : std::string();
+}
+
+std::unique_ptr<Recordset::Impl> OpenTable(const std::shared_ptr<Connection>& conn, const std::string& table) {
+  auto m = std::make_unique<Recordset::Impl>();
+  m->conn = conn;
+  m->type = dbOpenTable;
+  m->table = table;
+  Statement info(*conn, "PRAGMA table_info(" + QuoteIdentifier(table) + ")", "table '" + table + "'");
+  while (info.Step()) {
+    const std::string declared = info.ColumnText(2);
+    m->cols.push_back({info.ColumnText(1), KindOfDeclaredType(declared.c_str())});
+  }
+  m->GoTo(0);
+  return m;
+}
+
+std::unique_ptr<Recordset::Impl> OpenSnapshot(const std::shared_ptr<Connection>& conn, const std::string& text) {
+  auto m = std::make_unique<Recordset::Impl>();
+  m->conn = conn;
+  m->type = dbOpenSnapshot;
+  const JetQuery q = TranslateJetSql(text);
+  if (!q.valid) return m;  // a syntax error that was passed over: no rows
+  std::string sql = q.sql;
+  {
+    Statement inner(*conn, sql, "a query");
+    if (!inner.Valid()) return m;
+    if (!inner.ReadOnly())
+      RaiseDbError(kInvalidOperation, "Invalid operation: only a selection query can be opened as a snapshot.");
+    if (!q.hasOrderBy && inner.ColumnCount() > 0) {
+      sql = "SELECT * FROM (" + q.sql.substr(0, q.statementEnd) + ") ORDER BY 1";
+      for (int i = 2; i <= inner.ColumnCount(); ++i) sql += ", " + std::to_string(i);
+    }
+  }
+  Statement st(*conn, sql, "a query");
+  for (int i = 0; i < st.ColumnCount(); ++i) m->cols.push_back({st.ColumnName(i), st.DeclaredKind(i)});
+  while (st.Step()) {
+    std::vector<vb::Variant> row;
+    row.reserve(m->cols.size());
+    for (size_t i = 0; i < m->cols.size(); ++i) row.push_back(st.Column(static_cast<int>(i), m->cols[i].kind));
+    m->rows.push_back(std::move(row));
+  }
+  m->GoTo(0);
+  return m;
+}
+
+}  // namespace
+
+Database Database::OpenDatabase(const std::string& name, bool exclusive, bool readOnly, const std::string& connect) {
+  CheckConnectString(connect);
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path path(name);
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  if (!fs::is_directory(folder, ec)) RaiseDbError(vb::kCannotFindFileAlt, "'" + folder.string() + "' is not a valid path.");
+  if (!fs::is_regular_file(path, ec)) RaiseDbError(vb::kCannotFindFile, "Could not find file '" + name + "'.");
+
+  auto conn = std::make_shared<Connection>();
+  conn->name = name;
+  conn->readOnly = readOnly;
+  const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  const int rc = sqlite3_open_v2(name.c_str(), &conn->db, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    if ((rc & 0xff) == SQLITE_CANTOPEN || (rc & 0xff) == SQLITE_PERM) RaiseInUse(name);
+    RaiseSqlite(rc, conn->db, "'" + name + "'");
+  }
+  sqlite3_extended_result_codes(conn->db, 1);
+  if (!readOnly && sqlite3_db_readonly(conn->db, "main") == 1) RaiseInUse(name);
+
+  // Take the lock now (and keep it, in exclusive mode), and find out whether the file
+  // is a database at all.
+  try {
+    if (exclusive) ExecuteSql(*conn, "PRAGMA locking_mode = EXCLUSIVE", "'" + name + "'");
+    if (exclusive && !readOnly) {
+      ExecuteSql(*conn, "BEGIN EXCLUSIVE", "'" + name + "'");
+      ExecuteSql(*conn, "SELECT count(*) FROM sqlite_master", "'" + name + "'");
+      ExecuteSql(*conn, "COMMIT", "'" + name + "'");
+    } else {
+      ExecuteSql(*conn, "SELECT count(*) FROM sqlite_master", "'" + name + "'");
+    }
+  } catch (const vb::VbError& e) {
+    if (e.err().Number == kCurrentlyLocked) RaiseInUse(name);
+    throw;
+  }
+  return Database(std::move(conn));
+}
+
+Recordset Database::OpenRecordset(const std::string& source, RecordsetType type) const {
+  if (conn_ == nullptr) vb::Raise(vb::kObjectNotSet, "Object variable not set: the database is not open.");
+  if (conn_->db == nullptr) RaiseDbError(kObjectInvalid, "The database is closed.");
+  const std::string table = FindTable(*conn_, source);
+  if (type == dbOpenSnapshot) {
+    // A table opened as a snapshot: its rows in stored order.
+    return Recordset(OpenSnapshot(conn_, table.empty() ? source : "SELECT * FROM [" + table + "] ORDER BY rowid"));
+  }
+  if (!table.empty()) return Recordset(OpenTable(conn_, table));
+  if (type == dbOpenTable) RaiseDbError(kTableNotFound, "Cannot find the input table '" + source + "'.");
+  return Recordset(OpenSnapshot(conn_, source));
+}
+
+bool Database::ReadOnly() const { return conn_ != nullptr && conn_->readOnly; }
+
+std::string Database::Name() const { return conn_ != nullptr ? conn_->name : std::string(); }
+
+bool Database::IsOpen() const { return conn_ != nullptr && conn_->db != nullptr; }
+
+void Database::Close() noexcept {
+  if (conn_ != nullptr) conn_->Close();
+}
+
+}  // namespace dao

@@ -1,0 +1,461 @@
+#include "ContentChecker.h"
+
+#include <array>
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/vb/Conversion.h"
+
+namespace contentcheck {
+
+namespace {
+
+using Row = std::map<std::string, vb::Variant>;
+using Problems = std::vector<std::string>;
+
+// Every row of a table in stored order, by column name.
+std::vector<Row> ReadTable(const dao::Database& db, const std::string& table) {
+  auto rs = db.OpenRecordset("SELECT * FROM [" + table + "] ORDER BY rowid", dao::dbOpenSnapshot);
+  std::vector<Row> rows;
+  for (; !rs.Eof(); rs.MoveNext()) {
+    Row row;
+    for (int i = 0; i < rs.FieldCount(); ++i) row[rs.FieldName(i)] = rs.Fields(i);
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> words;
+  std::string word;
+  for (char c : text) {
+    if (c == separator) {
+      if (!word.empty()) words.push_back(word);
+      word.clear();
+    } else {
+      word += c;
+    }
+  }
+  if (!word.empty()) words.push_back(word);
+  return words;
+}
+
+std::string Text(const Row& row, const std::string& column) { return vb::NzString(row.at(column)); }
+
+long Number(const Row& row, const std::string& column) {
+  const vb::Variant& v = row.at(column);
+  return v.IsNumber() ? static_cast<long>(v.ToDouble()) : -1;
+}
+
+std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+// The 36 English note names over three octaves.
+const std::set<std::string>& NoteNames() {
+  static const std::set<std::string> names = [] {
+    std::set<std::string> n;
+    for (const char* base : {"S", "r", "R", "g", "G", "m", "M", "P", "d", "D", "n", "N"}) {
+      n.insert(std::string(base) + "<");
+      n.insert(base);
+      n.insert(std::string(base) + ">");
+    }
+    return n;
+  }();
+  return names;
+}
+
+// A note word: a note, or a grace note and the note it glides into ("a'b").
+bool IsNoteWord(const std::string& word) {
+  const auto pieces = Split(word, '\'');
+  if (pieces.empty() || pieces.size() > 2 || word.front() == '\'' || word.back() == '\'') return false;
+  for (const auto& p : pieces) {
+    if (!NoteNames().count(p)) return false;
+  }
+  return true;
+}
+
+bool IsDuration(const std::string& word) { return vb::IsNumeric(word) && vb::Val(word) > 0; }
+
+// The note words of a text whose segments are separated by ":" (the ":" marks count
+// no word). Unknown note names are reported.
+std::vector<std::string> NoteWords(const std::string& text, const std::string& where, Problems& out) {
+  std::vector<std::string> words;
+  for (const auto& segment : Split(text, ':')) {
+    for (const auto& w : Split(segment, ' ')) {
+      if (!IsNoteWord(w)) out.push_back(where + ": unknown note " + Quoted(w));
+      words.push_back(w);
+    }
+  }
+  return words;
+}
+
+// Durations that must be positive numbers, one per note.
+void CheckDurations(const std::string& durations, size_t notes, const std::string& where, Problems& out) {
+  const auto words = Split(durations, ' ');
+  for (const auto& w : words) {
+    if (!IsDuration(w)) out.push_back(where + ": duration " + Quoted(w) + " is not a positive number");
+  }
+  if (words.size() != notes)
+    out.push_back(where + ": " + std::to_string(words.size()) + " durations for " + std::to_string(notes) + " notes");
+}
+
+// A phrase with its durations, as stored in two columns of a row.
+void CheckPhrase(const Row& row, const std::string& notesColumn, const std::string& durationsColumn,
+                 const std::string& where, Problems& out) {
+  const auto notes = NoteWords(Text(row, notesColumn), where + " " + Quoted(notesColumn), out);
+  CheckDurations(Text(row, durationsColumn), notes.size(), where + " " + Quoted(durationsColumn), out);
+}
+
+void RequireColumns(const Row& row, std::initializer_list<const char*> columns, const std::string& where,
+                    Problems& out) {
+  for (const char* c : columns) {
+    if (row.at(c).IsNull()) out.push_back(where + ": " + Quoted(c) + " is Null");
+  }
+}
+
+struct Ragas {
+  std::map<long, std::string> names;  // by Raga Index
+  std::string Label(long index) const {
+    const auto it = names.find(index);
+    return "raga " + std::to_string(index) + (it != names.end() ? " (" + it->second + ")" : "");
+  }
+};
+
+Ragas CheckRagaNames(const dao::Database& db, Problems& out) {
+  Ragas ragas;
+  for (const auto& row : ReadTable(db, "RagaNameList")) {
+    const long index = Number(row, "Raga Index");
+    ragas.names[index] = Text(row, "Raga");
+    const long level = Number(row, "Level");
+    if (Text(row, "Raga").empty()) out.push_back("RagaNameList: " + ragas.Label(index) + " has no name");
+    if (level < 0 || level > 3)
+      out.push_back("RagaNameList: " + ragas.Label(index) + ": \"Level\" must be 0 to 3");
+  }
+  if (kEnforceRagaCount && static_cast<int>(ragas.names.size()) != kExpectedRagaCount)
+    out.push_back("RagaNameList: " + std::to_string(ragas.names.size()) + " ragas, " +
+                  std::to_string(kExpectedRagaCount) + " expected");
+  return ragas;
+}
+
+void CheckTechnicalInformation(const dao::Database& db, const Ragas& ragas, Problems& out) {
+  const std::string table = "Raga - Technical Information";
+  std::set<long> seen;
+  for (const auto& row : ReadTable(db, table)) {
+    const long index = Number(row, "Raga Index");
+    const std::string where = table + ": " + ragas.Label(index);
+    seen.insert(index);
+    if (!ragas.names.count(index)) out.push_back(where + " is not in RagaNameList");
+    for (const auto& [column, value] : row) {
+      if (column != "Thata" && value.IsNull()) out.push_back(where + ": " + Quoted(column) + " is Null");
+    }
+    CheckPhrase(row, "AarohaAlt", "AaDuration", where, out);
+    CheckPhrase(row, "AvrohaAlt", "AvDuration", where, out);
+    CheckPhrase(row, "Pakad", "PakadDuration", where, out);
+  }
+  for (const auto& [index, name] : ragas.names) {
+    if (!seen.count(index)) out.push_back(table + ": " + ragas.Label(index) + " has no row");
+  }
+}
+
+// Alap and layakari lists: phrases separated by ",", one duration per note word and a
+// "," word after each phrase (the one after the last phrase may be left out). Taan
+// durations are not read.
+void CheckAltDurations(const Row& row, const std::string& where, Problems& out) {
+  const auto phrases = Split(Text(row, "NotesPhrase"), ',');
+  const auto durations = Split(Text(row, "DurationPhrase"), ' ');
+  size_t d = 0;
+  for (size_t p = 0; p < phrases.size(); ++p) {
+    Problems ignored;  // note names are reported once, by the caller
+    const size_t notes = NoteWords(phrases[p], where, ignored).size();
+    const std::string phraseWhere = where + " phrase " + std::to_string(p + 1);
+    for (size_t i = 0; i < notes; ++i, ++d) {
+      if (d >= durations.size()) {
+        out.push_back(phraseWhere + ": \"DurationPhrase\" ends before its notes do");
+        return;
+      }
+      if (!IsDuration(durations[d]))
+        out.push_back(phraseWhere + ": duration " + Quoted(durations[d]) + " where a note's duration belongs");
+    }
+    if (d < durations.size() && durations[d] == ",") {
+      ++d;
+    } else if (p + 1 < phrases.size()) {
+      out.push_back(phraseWhere + (d < durations.size() ? ": \"DurationPhrase\" has no \",\" after the phrase"
+                                                        : ": \"DurationPhrase\" ends before its notes do"));
+      return;
+    }
+  }
+  if (d < durations.size())
+    out.push_back(where + ": \"DurationPhrase\" has " + std::to_string(durations.size() - d) + " word(s) too many");
+}
+
+void CheckAltPhrases(const dao::Database& db, const Ragas& ragas, Problems& out) {
+  const std::string table = "Raga - ALT Phrases";
+  std::set<long> withAlap;
+  for (const auto& row : ReadTable(db, table)) {
+    const long index = Number(row, "RagaIndex");
+    const long type = Number(row, "PhraseType");
+    const std::string where = table + ": " + ragas.Label(index) + " type " + std::to_string(type);
+    if (!ragas.names.count(index)) out.push_back(where + ": the raga is not in RagaNameList");
+    if (type < 1 || type > 3) out.push_back(where + ": \"PhraseType\" must be 1, 2 or 3");
+    if (type == 1) withAlap.insert(index);
+    const std::string notes = Text(row, "NotesPhrase");
+    if (Split(notes, ',').empty()) out.push_back(where + ": \"NotesPhrase\" has no phrase");
+    for (const auto& phrase : Split(notes, ',')) NoteWords(phrase, where + " \"NotesPhrase\"", out);
+    if (type == 1 || type == 2) CheckAltDurations(row, where, out);
+  }
+  for (const auto& [index, name] : ragas.names) {
+    if (!withAlap.count(index)) out.push_back(table + ": " + ragas.Label(index) + " has no alap row (type 1)");
+  }
+}
+
+void CheckRagaNotes(const dao::Database& db, const Ragas& ragas, Problems& out) {
+  const std::string table = "Raga - Notes";
+  std::set<long> seen;
+  for (const auto& row : ReadTable(db, table)) {
+    const long index = Number(row, "Raga Index");
+    const std::string where = table + ": " + ragas.Label(index);
+    seen.insert(index);
+    const auto ids = Split(Text(row, "Raga Note Ids"), ' ');
+    if (ids.empty()) out.push_back(where + ": \"Raga Note Ids\" is empty");
+    for (const auto& id : ids) {
+      if (!vb::IsNumeric(id) || vb::Val(id) < 7 || vb::Val(id) > 31 || vb::Val(id) != static_cast<long>(vb::Val(id)))
+        out.push_back(where + ": note id " + Quoted(id) + " is not a whole number from 7 to 31");
+    }
+  }
+  for (const auto& [index, name] : ragas.names) {
+    if (!seen.count(index)) out.push_back(table + ": " + ragas.Label(index) + " has no row");
+  }
+}
+
+std::map<long, long> CheckTalas(const dao::Database& db, Problems& out) {
+  const std::string table = "Tala - Technical Information";
+  std::map<long, long> beats;  // by Tala Id
+  for (const auto& row : ReadTable(db, table)) {
+    const long id = Number(row, "Tala Id");
+    beats[id] = Number(row, "Beat Count");
+    const std::string where = table + ": tala " + std::to_string(id);
+    if (Text(row, "Tala Name").empty()) out.push_back(where + " has no name");
+    if (beats[id] < 1) out.push_back(where + ": \"Beat Count\" must be a positive number");
+  }
+  // Thekas: once the table holds rows, every beat of every tala in the theka set played (4).
+  const auto bols = ReadTable(db, "ThekaTypeBolsForTaal");
+  if (!bols.empty()) {
+    std::set<std::pair<long, long>> present;
+    for (const auto& row : bols) {
+      if (Number(row, "Theka Type Id") == 4) present.insert({Number(row, "Tala Id"), Number(row, "Tala Bol Id")});
+    }
+    for (const auto& [id, count] : beats) {
+      for (long beat = 1; beat <= count; ++beat) {
+        if (!present.count({id, beat}))
+          out.push_back("ThekaTypeBolsForTaal: tala " + std::to_string(id) + " has no bol for beat " +
+                        std::to_string(beat) + " in theka set 4");
+      }
+    }
+  }
+  return beats;
+}
+
+// Additional items and their notation: compositions need both parts, similar ragas and
+// film songs with notation need part 1; a film song with "Notation Index" 0 is listed
+// in the review only and needs nothing.
+void CheckItems(const dao::Database& db, const Ragas& ragas, const std::map<long, long>& talas, Problems& out) {
+  const std::string itemsTable = "Raga - Additional Information";
+  const std::string notationTable = "Raga - Composition Notations";
+  std::map<std::pair<long, long>, Row> parts;  // by (Notation Index, Composition Part)
+  for (const auto& row : ReadTable(db, notationTable))
+    parts[{Number(row, "Notation Index"), Number(row, "Composition Part")}] = row;
+
+  for (const auto& item : ReadTable(db, itemsTable)) {
+    const long index = Number(item, "Raga Index");
+    const long type = Number(item, "Add Info Type");
+    const long notation = Number(item, "Notation Index");
+    const std::string where = itemsTable + ": " + ragas.Label(index) + " " + Quoted(Text(item, "Add Info"));
+    if (!ragas.names.count(index)) out.push_back(where + ": the raga is not in RagaNameList");
+    if (type < 1 || type > 3) {
+      out.push_back(where + ": \"Add Info Type\" must be 1, 2 or 3");
+      continue;
+    }
+    if (type == 3 && notation == 0) continue;
+    if (notation <= 0) {
+      out.push_back(where + ": \"Notation Index\" must be above 0");
+      continue;
+    }
+    const int partsNeeded = type == 2 ? 2 : 1;
+    for (long part = 1; part <= partsNeeded; ++part) {
+      const auto it = parts.find({notation, part});
+      const std::string partWhere = notationTable + ": " + ragas.Label(index) + " " + Quoted(Text(item, "Add Info")) +
+                                    " part " + std::to_string(part);
+      if (it == parts.end()) {
+        out.push_back(partWhere + " (\"Notation Index\" " + std::to_string(notation) + ") is missing");
+        continue;
+      }
+      const Row& row = it->second;
+      RequireColumns(row, {"CompositionMukhada", "Notation", "NotesDuration"}, partWhere, out);
+      CheckPhrase(row, "Notation", "NotesDuration", partWhere, out);
+      if (type != 1) RequireColumns(row, {"CompositionText", "Playing Speed"}, partWhere, out);
+      if (type == 1) {
+        // A comparison holds the current raga's phrase in the syllable columns.
+        RequireColumns(row, {"Syllables", "SyllableDuration"}, partWhere, out);
+        CheckPhrase(row, "Syllables", "SyllableDuration", partWhere, out);
+      }
+      if (type == 2) {
+        RequireColumns(row, {"Syllables", "SyllableDuration", "Tala Id", "Starting Beat"}, partWhere, out);
+        size_t syllables = 0;
+        for (const auto& s : Split(Text(row, "Syllables"), ' ')) syllables += s != "_";
+        CheckDurations(Text(row, "SyllableDuration"), syllables, partWhere + " \"SyllableDuration\" (syllables)", out);
+        const auto tala = talas.find(Number(row, "Tala Id"));
+        if (tala == talas.end()) {
+          out.push_back(partWhere + ": \"Tala Id\" " + std::to_string(Number(row, "Tala Id")) + " is not a tala");
+        } else if (Number(row, "Starting Beat") < 1 || Number(row, "Starting Beat") > tala->second) {
+          out.push_back(partWhere + ": \"Starting Beat\" must be 1 to " + std::to_string(tala->second));
+        }
+      }
+      if (type != 1 && Number(row, "Playing Speed") <= 0 && !row.at("Playing Speed").IsNull())
+        out.push_back(partWhere + ": \"Playing Speed\" must be a positive number");
+    }
+  }
+}
+
+void CheckThatas(const dao::Database& db, Problems& out) {
+  const auto rows = ReadTable(db, "ThataScales");
+  if (rows.size() != 10) out.push_back("ThataScales: " + std::to_string(rows.size()) + " thatas, 10 expected");
+  for (const auto& row : rows) {
+    const std::string where = "ThataScales: " + Quoted(Text(row, "ThataName"));
+    if (NoteWords(Text(row, "ThataScale"), where, out).size() != 7) out.push_back(where + ": a scale of 7 notes expected");
+  }
+}
+
+void CheckIllustrationLines(const dao::Database& db, Problems& out) {
+  static const std::array<const char*, 5> keywords = {"Aroha", "Pakad", "Alap", "Layakari", "Taan"};
+  std::map<long, std::string> lines;
+  for (const auto& row : ReadTable(db, "IllustrationsList")) lines[Number(row, "IllustrationId")] = Text(row, "IllustrationName");
+  for (long key = 1; key <= 8; ++key) {
+    const std::string where = "IllustrationsList: line " + std::to_string(key);
+    const auto it = lines.find(key);
+    if (it == lines.end()) {
+      out.push_back(where + " is missing");
+      continue;
+    }
+    const auto words = Split(it->second, ' ');
+    const std::string first = words.empty() ? "" : words.front();
+    if (key <= 5 && first != keywords[static_cast<size_t>(key - 1)])
+      out.push_back(where + " must begin with " + Quoted(keywords[static_cast<size_t>(key - 1)]));
+    if (key >= 3 && key <= 5 && it->second.back() != ' ')
+      out.push_back(where + " must end with a blank (the phrase count follows it)");
+    if (key >= 6 && (first == "Composition" || first == "Similar" || first == "Film"))
+      out.push_back(where + " is a heading and must not begin with " + Quoted(first));
+  }
+}
+
+void CheckTips(const dao::Database& db, Problems& out) {
+  const auto rows = ReadTable(db, "KZTips");
+  if (rows.empty()) out.push_back("KZTips: no tips");
+  std::set<long> numbers;
+  for (const auto& row : rows) {
+    numbers.insert(Number(row, "TipNumber"));
+    if (Text(row, "Tip").empty()) out.push_back("KZTips: tip " + std::to_string(Number(row, "TipNumber")) + " is empty");
+  }
+  for (long n = 1; n <= static_cast<long>(rows.size()); ++n) {
+    if (!numbers.count(n)) out.push_back("KZTips: tip " + std::to_string(n) + " is missing (tips are numbered 1 to their count)");
+  }
+}
+
+void CheckReedColours(const dao::Database& db, Problems& out) {
+  // reed mod 12: 0 black, 1 white, 2 black, 3 white, 4 white, 5 black, ... (reed 11 = C)
+  static const std::array<long, 12> colour = {2, 1, 2, 1, 1, 2, 1, 2, 1, 2, 1, 1};
+  std::map<long, long> reeds;
+  for (const auto& row : ReadTable(db, "Reed Colors")) reeds[Number(row, "Reed Number")] = Number(row, "Color Code");
+  for (long reed = 1; reed <= 40; ++reed) {
+    const auto it = reeds.find(reed);
+    if (it == reeds.end()) out.push_back("Reed Colors: reed " + std::to_string(reed) + " is missing");
+    else if (it->second != colour[static_cast<size_t>(reed % 12)])
+      out.push_back("Reed Colors: reed " + std::to_string(reed) + " has the wrong colour code");
+  }
+  if (reeds.size() > 40) out.push_back("Reed Colors: reeds beyond 1 to 40");
+}
+
+// Generated tables, once present: note seeds of both instruments for notes 0 to 41, no
+// more samples than a seed's length allows, and the 24 rows of the built-in scale sets.
+void CheckGeneratedTables(const dao::Database& db, Problems& out) {
+  const auto specs = ReadTable(db, "Note Specifications");
+  if (!specs.empty()) {
+    std::map<std::pair<std::string, long>, long> spc;
+    for (const auto& row : specs) spc[{Text(row, "Instr Name"), Number(row, "Note Id")}] = Number(row, "SamPerCyc");
+    for (const char* instrument : {"c", "e"}) {
+      for (long id = 0; id <= 41; ++id) {
+        const auto it = spc.find({instrument, id});
+        if (it == spc.end() || it->second < 1)
+          out.push_back("Note Specifications: instrument " + Quoted(instrument) + " note " + std::to_string(id) +
+                        " has no seed length");
+      }
+    }
+    for (const auto& [key, length] : spc) {
+      if (key.second < 0 || key.second > 41)
+        out.push_back("Note Specifications: note id " + std::to_string(key.second) + " is outside 0 to 41");
+    }
+    std::map<std::pair<std::string, long>, long> samples;
+    for (const auto& row : ReadTable(db, "Sample Values")) ++samples[{Text(row, "Instr Name"), Number(row, "Note Id")}];
+    for (const auto& [key, count] : samples) {
+      const auto it = spc.find(key);
+      if (it != spc.end() && count > it->second + 1)
+        out.push_back("Sample Values: instrument " + Quoted(key.first) + " note " + std::to_string(key.second) + " has " +
+                      std::to_string(count) + " samples, at most " + std::to_string(it->second + 1) + " fit");
+    }
+  }
+  for (const char* table : {"ONPR", "ONPRSets"}) {
+    const auto rows = ReadTable(db, table);
+    if (rows.empty()) continue;
+    const std::string key = std::string(table) == "ONPR" ? "NPSetId" : "TonicNoteId";
+    std::set<std::pair<long, long>> present;
+    for (const auto& row : rows) {
+      present.insert({Number(row, key), Number(row, "InstrumentType")});
+      if (std::string(table) == "ONPR" && Number(row, "TonicNoteId") != Number(row, "NPSetId"))
+        out.push_back("ONPR: set " + std::to_string(Number(row, "NPSetId")) + " must have \"TonicNoteId\" equal to its id");
+    }
+    for (long set = 1; set <= 12; ++set) {
+      for (long type = 1; type <= 2; ++type) {
+        if (!present.count({set, type}))
+          out.push_back(std::string(table) + ": row " + std::to_string(set) + ", instrument type " +
+                        std::to_string(type) + " is missing");
+      }
+    }
+  }
+}
+
+// Form layout rows, once present: every form's controls numbered 0 to its count - 1.
+void CheckFormLayout(const dao::Database& db, Problems& out) {
+  const auto forms = ReadTable(db, "KZForms");
+  if (forms.empty()) return;
+  std::set<std::pair<long, long>> controls;
+  for (const auto& row : ReadTable(db, "KZFormControls")) controls.insert({Number(row, "Form Id"), Number(row, "Control Number")});
+  for (const auto& form : forms) {
+    for (long c = 0; c < Number(form, "TotalControlCount"); ++c) {
+      if (!controls.count({Number(form, "Form Id"), c}))
+        out.push_back("KZFormControls: form " + Quoted(Text(form, "Form Name")) + " has no row for control " +
+                      std::to_string(c));
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> CheckContent(const dao::Database& db) {
+  Problems out;
+  const Ragas ragas = CheckRagaNames(db, out);
+  CheckTechnicalInformation(db, ragas, out);
+  CheckAltPhrases(db, ragas, out);
+  CheckRagaNotes(db, ragas, out);
+  const auto talas = CheckTalas(db, out);
+  CheckItems(db, ragas, talas, out);
+  CheckThatas(db, out);
+  CheckIllustrationLines(db, out);
+  CheckTips(db, out);
+  CheckReedColours(db, out);
+  CheckGeneratedTables(db, out);
+  CheckFormLayout(db, out);
+  // Prompts come with the screens that show them; their numbers are checked once every
+  // screen is in.
+  return out;
+}
+
+}  // namespace contentcheck
