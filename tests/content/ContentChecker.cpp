@@ -131,9 +131,6 @@ Ragas CheckRagaNames(const dao::Database& db, Problems& out) {
     if (level < 0 || level > 3)
       out.push_back("RagaNameList: " + ragas.Label(index) + ": \"Level\" must be 0 to 3");
   }
-  if (kEnforceRagaCount && static_cast<int>(ragas.names.size()) != kExpectedRagaCount)
-    out.push_back("RagaNameList: " + std::to_string(ragas.names.size()) + " ragas, " +
-                  std::to_string(kExpectedRagaCount) + " expected");
   return ragas;
 }
 
@@ -436,6 +433,56 @@ void CheckFormLayout(const dao::Database& db, Problems& out) {
     }
   }
 }
+// The position of a note name within its octave (S 0 ... N 11), or -1.
+int PitchClass(const std::string& name) {
+  static const std::string order[] = {"S", "r", "R", "g", "G", "m", "M", "P", "d", "D", "n", "N"};
+  std::string base = name;
+  if (!base.empty() && (base.back() == '<' || base.back() == '>')) base.pop_back();
+  for (int i = 0; i < 12; ++i) {
+    if (order[i] == base) return i;
+  }
+  return -1;
+}
+
+// Every note of a raga's scale, pakad and phrases (grace notes included), and its vadi and
+// samvadi, must be among the raga's notes ("Raga Note Ids", read octave-free).
+void CheckNotesWithinRagas(const dao::Database& db, const Ragas& ragas, Problems& out) {
+  std::map<long, std::set<int>> allowed;
+  for (const auto& row : ReadTable(db, "Raga - Notes")) {
+    auto& set = allowed[Number(row, "Raga Index")];
+    for (const auto& id : Split(Text(row, "Raga Note Ids"), ' ')) {
+      if (vb::IsNumeric(id)) set.insert(static_cast<int>(vb::Val(id)) % 12);
+    }
+  }
+  auto check = [&](long index, const std::string& text, const std::string& where) {
+    const auto it = allowed.find(index);
+    if (it == allowed.end()) return;
+    std::set<std::string> reported;
+    for (const auto& phrase : Split(text, ',')) {
+      for (const auto& segment : Split(phrase, ':')) {
+        for (const auto& word : Split(segment, ' ')) {
+          for (const auto& note : Split(word, '\'')) {
+            const int pc = PitchClass(note);
+            if (pc >= 0 && !it->second.count(pc) && reported.insert(note).second)
+              out.push_back(where + ": note " + Quoted(note) + " is not among the raga's notes");
+          }
+        }
+      }
+    }
+  };
+  for (const auto& row : ReadTable(db, "Raga - Technical Information")) {
+    const long index = Number(row, "Raga Index");
+    const std::string where = "Raga - Technical Information: " + ragas.Label(index);
+    for (const char* column : {"AarohaAlt", "AvrohaAlt", "Pakad", "Vadi", "Samvadi"})
+      check(index, Text(row, column), where + " " + Quoted(column));
+  }
+  for (const auto& row : ReadTable(db, "Raga - ALT Phrases")) {
+    const long index = Number(row, "RagaIndex");
+    check(index, Text(row, "NotesPhrase"),
+          "Raga - ALT Phrases: " + ragas.Label(index) + " type " + std::to_string(Number(row, "PhraseType")));
+  }
+}
+
 
 }  // namespace
 
@@ -445,6 +492,7 @@ std::vector<std::string> CheckContent(const dao::Database& db) {
   CheckTechnicalInformation(db, ragas, out);
   CheckAltPhrases(db, ragas, out);
   CheckRagaNotes(db, ragas, out);
+  CheckNotesWithinRagas(db, ragas, out);
   const auto talas = CheckTalas(db, out);
   CheckItems(db, ragas, talas, out);
   CheckThatas(db, out);

@@ -11,12 +11,6 @@
 
 namespace contentcheck {
 
-// The number of ragas the released content holds (groups of 30, 20 and 20). Not
-// enforced yet: the raga content is still being written. Set kEnforceRagaCount once
-// all 70 are in.
-inline constexpr int kExpectedRagaCount = 70;
-inline constexpr bool kEnforceRagaCount = false;
-
 std::vector<std::string> CheckContent(const dao::Database& db);
 
 }  // namespace contentcheck

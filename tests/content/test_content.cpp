@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,14 @@ TEST(BuiltContent, TheContentDatabasePassesTheChecker) {
   const auto db = dao::Database::OpenDatabase(file, true, true);
   const auto problems = contentcheck::CheckContent(db);
   EXPECT_TRUE(problems.empty()) << Joined(problems);
+}
+
+TEST(BuiltContent, TheReleasedContentHoldsSeventyRagasInGroupsOf30And20And20) {
+  const auto db = dao::Database::OpenDatabase(ShareFolder() + "/mrA.kzy", true, true);
+  std::map<long, int> perLevel;
+  for (auto rs = db.OpenRecordset("RagaNameList", dao::dbOpenSnapshot); !rs.Eof(); rs.MoveNext())
+    ++perLevel[rs.Fields("Level").ToLong()];
+  EXPECT_EQ(perLevel, (std::map<long, int>{{1, 30}, {2, 20}, {3, 20}}));
 }
 
 // The rows of a table, each as its fields' texts joined by "|", in stored order.
@@ -117,6 +126,15 @@ INSTANTIATE_TEST_SUITE_P(
                  "Raga - ALT Phrases: raga 3 (Kafi) has no alap row (type 1)"},
         Breakage{"RagaWithoutNotes", R"(DELETE FROM "Raga - Notes" WHERE "Raga Index" = 2;)",
                  "Raga - Notes: raga 2 (Bhairav) has no row"},
+        Breakage{"PakadNoteOutsideTheRaga",
+                 R"(UPDATE "Raga - Technical Information" SET "Pakad" = 'N< R G m : P R : N< R S' WHERE "Raga Index" = 1;)",
+                 "Raga - Technical Information: raga 1 (Yaman) \"Pakad\": note \"m\" is not among the raga's notes"},
+        Breakage{"GraceNoteOutsideTheRaga",
+                 R"(UPDATE "Raga - ALT Phrases" SET "NotesPhrase" = 'S r G m , m G g''r S' WHERE "RagaIndex" = 2 AND "PhraseType" = 1;)",
+                 "Raga - ALT Phrases: raga 2 (Bhairav) type 1: note \"g\" is not among the raga's notes"},
+        Breakage{"VadiOutsideTheRaga",
+                 R"(UPDATE "Raga - Technical Information" SET "Vadi" = 'G' WHERE "Raga Index" = 3;)",
+                 "Raga - Technical Information: raga 3 (Kafi) \"Vadi\": note \"G\" is not among the raga's notes"},
         Breakage{"NoteIdOutOfRange", R"(UPDATE "Raga - Notes" SET "Raga Note Ids" = '12 40' WHERE "Raga Index" = 1;)",
                  "Raga - Notes: raga 1 (Yaman): note id \"40\" is not a whole number from 7 to 31"},
         Breakage{"NullOutsideThata",
