@@ -366,7 +366,7 @@ void Control::SetFocus() {
   if (widget_ && widget_->isVisible() && widget_->isEnabled()) widget_->setFocus(Qt::OtherFocusReason);
 }
 
-void Control::On(Event event, Handler handler) {
+void Control::SetHandler(Event event, Handler handler) {
   if (handler) {
     handlers_[event] = std::move(handler);
   } else {

@@ -100,8 +100,13 @@ class Control {
   // form) is left alone rather than raising an error.
   void SetFocus();
 
-  // Replaces the handler of an event.
-  void On(Event event, Handler handler);
+  // Replaces the handler of an event (a handler with or without EventArgs&; an
+  // empty Handler removes it).
+  template <class F>
+  void On(Event event, F&& handler) {
+    SetHandler(event, MakeHandler(std::forward<F>(handler)));
+  }
+  void SetHandler(Event event, Handler handler);
   bool Handles(Event event) const { return handlers_.count(event) != 0; }
   // Raises an event delivered by the window system (or a player): the handler runs
   // through the event boundary.

@@ -101,7 +101,9 @@ using Handler = std::function<void(EventArgs&)>;
 // Accepts a handler with or without the event's arguments.
 template <class F>
 Handler MakeHandler(F&& f) {
-  if constexpr (std::is_invocable_v<F&, EventArgs&>) {
+  if constexpr (std::is_same_v<std::decay_t<F>, Handler>) {
+    return Handler(std::forward<F>(f));
+  } else if constexpr (std::is_invocable_v<F&, EventArgs&>) {
     return Handler(std::forward<F>(f));
   } else {
     return [g = std::forward<F>(f)](EventArgs&) mutable { g(); };

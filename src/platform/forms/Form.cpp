@@ -531,9 +531,9 @@ std::vector<int16_t> Form::Elements(std::string_view name) {
   return out;
 }
 
-void Form::On(Event event, Handler handler) { spec_.Handlers[event] = std::move(handler); }
+void Form::SetHandler(Event event, Handler handler) { spec_.Handlers[event] = std::move(handler); }
 
-void Form::On(std::string_view member, Event event, Handler handler) {
+void Form::SetHandler(std::string_view member, Event event, Handler handler) {
   bool found = false;
   for (MemberSpec& m : spec_.Members) {
     if (Key(m.Name) != Key(member)) continue;
@@ -543,7 +543,7 @@ void Form::On(std::string_view member, Event event, Handler handler) {
   if (!found) vb::Raise(vb::kControlNotFound);
   if (!inst_) return;
   for (Control* c : inst_->order)
-    if (Key(c->Name()) == Key(member)) c->On(event, handler);
+    if (Key(c->Name()) == Key(member)) c->SetHandler(event, handler);
 }
 
 }  // namespace forms

@@ -115,8 +115,16 @@ class Form {
 
   // Replaces the handler of a form event, or of an event of every member of that
   // name (array elements included); it stays with the form across reloads.
-  void On(Event event, Handler handler);
-  void On(std::string_view member, Event event, Handler handler);
+  template <class F>
+  void On(Event event, F&& handler) {
+    SetHandler(event, MakeHandler(std::forward<F>(handler)));
+  }
+  template <class F>
+  void On(std::string_view member, Event event, F&& handler) {
+    SetHandler(member, event, MakeHandler(std::forward<F>(handler)));
+  }
+  void SetHandler(Event event, Handler handler);
+  void SetHandler(std::string_view member, Event event, Handler handler);
 
   // The Qt window (loading the form), for the layers that embed widgets.
   QMainWindow* Window();

@@ -141,4 +141,16 @@ std::vector<std::string> CheckDeclaration(const FormSpec& form) {
   return faults;
 }
 
+std::vector<std::string> CheckDeclarations(const std::vector<FormSpec>& forms) {
+  std::vector<std::string> faults;
+  std::set<std::string> names;
+  std::set<int16_t> ids;
+  for (const FormSpec& f : forms) {
+    for (auto& fault : CheckDeclaration(f)) faults.push_back(std::move(fault));
+    if (!names.insert(Key(f.Name())).second) faults.push_back("the form name " + f.Name() + " is declared twice");
+    if (!ids.insert(f.Id()).second) faults.push_back("the form id " + std::to_string(f.Id()) + " is declared twice");
+  }
+  return faults;
+}
+
 }  // namespace forms

@@ -53,5 +53,7 @@ std::string LayoutRowsSql(const std::vector<FormSpec>& forms);
 // an array element declared twice, a member whose frame or menu is not declared
 // before it. Empty when the declaration is sound.
 std::vector<std::string> CheckDeclaration(const FormSpec& form);
+// CheckDeclaration of each form, and form names or ids used twice.
+std::vector<std::string> CheckDeclarations(const std::vector<FormSpec>& forms);
 
 }  // namespace forms
