@@ -109,6 +109,9 @@ void Bury(std::function<void()> f) {
   QTimer::singleShot(0, QCoreApplication::instance(), &FlushGraveyard);
 }
 
+// Loaded forms: the run ends when the last one is unloaded.
+int g_loadedForms = 0;
+
 }  // namespace
 
 struct Form::Instance {
@@ -137,6 +140,7 @@ Form::~Form() {
   if (inst_) {
     for (auto& c : inst_->owned) c->Detach();
     inst_.reset();
+    --g_loadedForms;
   }
 }
 
@@ -229,6 +233,7 @@ void Form::Load() {
     }
     if (!spec_.PictureFile.empty()) SetPicture(spec_.PictureFile);
     w->quiet = false;
+    ++g_loadedForms;
   } catch (...) {
     loading_ = false;
     for (auto& c : inst_->owned) c->Detach();
@@ -273,6 +278,8 @@ void Form::Destroy() {
   }
   std::shared_ptr<Instance> dead(inst_.release());
   Bury([dead]() mutable { dead.reset(); });
+  if (--g_loadedForms == 0 && QCoreApplication::instance())
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 bool Form::Unload() {

@@ -6,6 +6,9 @@
 // Unload raises QueryUnload and Unload and then destroys the window and every
 // run-time array element; the next use loads it afresh from the declaration.
 //
+// As with the forms of the original platform, the run ends when the last loaded form
+// is unloaded: the application's event loop is then asked to quit.
+//
 // Members are found by name without regard to letter case. A name the form does not
 // carry raises 730; an array element that does not exist raises 340.
 #pragma once

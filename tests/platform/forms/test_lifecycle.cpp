@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMainWindow>
+#include <QTimer>
 
 #include <fstream>
 
@@ -70,6 +71,34 @@ TEST_F(FormsTest, AFormUnloadedByItsOwnButtonIsDeletedAfterTheEvent) {
   formstest::Settle();
   EXPECT_FALSE(form->Loaded());
   EXPECT_EQ(halts, 0);
+}
+
+TEST_F(FormsTest, ResizingTheWindowRaisesResize) {
+  int resizes = 0;
+  form->On(forms::Event::Resize, [&] { ++resizes; });
+  form->Show();
+  formstest::Settle();
+  resizes = 0;
+  form->SetWidth(form->Width() + 1440);
+  formstest::Settle();
+  EXPECT_GE(resizes, 1);
+}
+
+TEST_F(FormsTest, TheRunEndsWhenTheLastFormIsUnloaded) {
+  bool timedOut = false;
+  QTimer::singleShot(0, [this] {
+    form->Show();
+    form->Unload();
+  });
+  QTimer guard;  // stops waiting if the run did not end; gone with the test
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [&] {
+    timedOut = true;
+    QCoreApplication::quit();
+  });
+  guard.start(5000);
+  QCoreApplication::exec();
+  EXPECT_FALSE(timedOut);
 }
 
 TEST_F(FormsTest, HideKeepsTheFormLoaded) {
