@@ -388,6 +388,7 @@ void Control::RaiseFromCode(Event event, EventArgs args) {
   auto it = handlers_.find(event);
   if (it == handlers_.end()) return;
   args.Index = index_;
+  args.FromCode = true;
   const Handler h = it->second;
   RunHandler(h, args, true);
 }
@@ -517,77 +518,90 @@ void TextBox::SetSelStart(int32_t pos) {
   }
 }
 
+// ---- ListControl ---------------------------------------------------------------
+
+void ListControl::AddItem(const std::string& item, int16_t index) {
+  RequireIndex(index >= -1 && index <= LineCount(), name_ + ".AddItem");
+  if (index < 0) {
+    InsertLine(LineCount(), item);
+  } else {
+    InsertLine(index, item);
+    if (current_ >= index) ++current_;
+  }
+  ShowCurrent();
+}
+
+void ListControl::RemoveItem(int16_t index) {
+  RequireIndex(index >= 0 && index < LineCount(), name_ + ".RemoveItem");
+  RemoveLine(index);
+  if (current_ == index) {
+    current_ = -1;
+  } else if (current_ > index) {
+    --current_;
+  }
+  ShowCurrent();
+}
+
+void ListControl::Clear() {
+  ClearLines();
+  current_ = -1;
+}
+
+std::string ListControl::List(int16_t index) const {
+  RequireIndex(index >= -1 && index < LineCount(), name_ + ".List");
+  return index < 0 ? std::string() : LineText(index);
+}
+
+std::string ListControl::Text() const { return List(current_); }
+
+void ListControl::SetListIndex(int16_t i) {
+  RequireRange(i >= -1 && i < LineCount(), name_ + ".ListIndex");
+  if (i == current_) return;
+  current_ = i;
+  ShowCurrent();
+  RaiseFromCode(Event::Click);
+}
+
+void ListControl::UserChose(int index) {
+  current_ = static_cast<int16_t>(index);
+  RaiseFromUser(Event::Click);
+}
+
 // ---- ListBox -------------------------------------------------------------------
 
 ListBox::ListBox(Form& form, const MemberSpec& spec, QWidget* parent) : ListControl(form, spec) {
   auto* l = new QListWidget(parent);
   l->setSelectionMode(QAbstractItemView::SingleSelection);
   for (const auto& item : p_.Items) l->addItem(Q(item));
-  QObject::connect(l, &QListWidget::currentRowChanged, l, [this](int row) {
-    current_ = static_cast<int16_t>(row);
-    RaiseFromUser(Event::Click);
-  });
+  QObject::connect(l, &QListWidget::currentRowChanged, l, [this](int row) { UserChose(row); });
   QObject::connect(l, &QListWidget::itemDoubleClicked, l, [this] { RaiseFromUser(Event::DblClick); });
   widget_ = l;
   ApplyCommon();
 }
 
-void ListBox::AddItem(const std::string& item, int16_t index) {
-  auto* l = static_cast<QListWidget*>(widget_.data());
-  RequireIndex(index >= -1 && index <= l->count(), name_ + ".AddItem");
-  QSignalBlocker block(l);
-  if (index < 0) {
-    l->addItem(Q(item));
-  } else {
-    l->insertItem(index, Q(item));
-    if (current_ >= index) ++current_;
-  }
+namespace {
+QListWidget* ListOf(QWidget* w) { return static_cast<QListWidget*>(w); }
+QComboBox* ComboOf(QWidget* w) { return static_cast<QComboBox*>(w); }
+}  // namespace
+
+int ListBox::LineCount() const { return ListOf(widget_)->count(); }
+std::string ListBox::LineText(int index) const { return ListOf(widget_)->item(index)->text().toStdString(); }
+void ListBox::InsertLine(int index, const std::string& text) {
+  QSignalBlocker block(widget_.data());
+  ListOf(widget_)->insertItem(index, Q(text));
 }
-
-void ListBox::RemoveItem(int16_t index) {
-  auto* l = static_cast<QListWidget*>(widget_.data());
-  RequireIndex(index >= 0 && index < l->count(), name_ + ".RemoveItem");
-  QSignalBlocker block(l);
-  delete l->takeItem(index);
-  if (current_ == index) {
-    current_ = -1;
-  } else if (current_ > index) {
-    --current_;
-  }
-  l->setCurrentRow(current_);
+void ListBox::RemoveLine(int index) {
+  QSignalBlocker block(widget_.data());
+  delete ListOf(widget_)->takeItem(index);
 }
-
-void ListBox::Clear() {
-  auto* l = static_cast<QListWidget*>(widget_.data());
-  QSignalBlocker block(l);
-  l->clear();
-  current_ = -1;
+void ListBox::ClearLines() {
+  QSignalBlocker block(widget_.data());
+  ListOf(widget_)->clear();
 }
-
-int16_t ListBox::ListCount() const { return static_cast<int16_t>(static_cast<QListWidget*>(widget_.data())->count()); }
-
-std::string ListBox::List(int16_t index) const {
-  auto* l = static_cast<QListWidget*>(widget_.data());
-  RequireIndex(index >= -1 && index < l->count(), name_ + ".List");
-  if (index < 0) return {};
-  return l->item(index)->text().toStdString();
-}
-
-std::string ListBox::Text() const { return current_ < 0 ? std::string() : List(current_); }
-
-int16_t ListBox::ListIndex() const { return current_; }
-
-void ListBox::SetListIndex(int16_t i) {
-  auto* l = static_cast<QListWidget*>(widget_.data());
-  RequireRange(i >= -1 && i < l->count(), name_ + ".ListIndex");
-  if (i == current_) return;
-  current_ = i;
-  {
-    QSignalBlocker block(l);
-    l->setCurrentRow(i);
-    if (i < 0) l->clearSelection();
-  }
-  RaiseFromCode(Event::Click);
+void ListBox::ShowCurrent() {
+  QSignalBlocker block(widget_.data());
+  ListOf(widget_)->setCurrentRow(current_);
+  if (current_ < 0) ListOf(widget_)->clearSelection();
 }
 
 // ---- ComboBox ------------------------------------------------------------------
@@ -601,10 +615,7 @@ ComboBox::ComboBox(Form& form, const MemberSpec& spec, QWidget* parent) : ListCo
   for (const auto& item : p_.Items) c->addItem(Q(item));
   c->setCurrentIndex(-1);
   if (c->isEditable()) c->setEditText(Q(p_.Text));
-  QObject::connect(c, &QComboBox::activated, c, [this](int i) {
-    current_ = static_cast<int16_t>(i);
-    RaiseFromUser(Event::Click);
-  });
+  QObject::connect(c, &QComboBox::activated, c, [this](int i) { UserChose(i); });
   if (c->isEditable()) {
     QObject::connect(c->lineEdit(), &QLineEdit::textEdited, c, [this] { RaiseFromUser(Event::Change); });
   }
@@ -622,76 +633,44 @@ void ComboBox::ApplyGeometry() {
 double ComboBox::Height() const { return widget_ ? PixelsToTwips(widget_->sizeHint().height()) : 0.0; }
 void ComboBox::SetHeight(double) {}
 
-void ComboBox::AddItem(const std::string& item, int16_t index) {
-  auto* c = static_cast<QComboBox*>(widget_.data());
-  RequireIndex(index >= -1 && index <= c->count(), name_ + ".AddItem");
+int ComboBox::LineCount() const { return ComboOf(widget_)->count(); }
+std::string ComboBox::LineText(int index) const { return ComboOf(widget_)->itemText(index).toStdString(); }
+void ComboBox::InsertLine(int index, const std::string& text) {
+  QComboBox* c = ComboOf(widget_);
   QSignalBlocker block(c);
   const QString keep = c->currentText();
-  if (index < 0) {
-    c->addItem(Q(item));
-  } else {
-    c->insertItem(index, Q(item));
-    if (current_ >= index) ++current_;
-  }
-  c->setCurrentIndex(current_);
+  c->insertItem(index, Q(text));
   if (c->isEditable()) c->setEditText(keep);
 }
-
-void ComboBox::RemoveItem(int16_t index) {
-  auto* c = static_cast<QComboBox*>(widget_.data());
-  RequireIndex(index >= 0 && index < c->count(), name_ + ".RemoveItem");
-  QSignalBlocker block(c);
-  c->removeItem(index);
-  if (current_ == index) {
-    current_ = -1;
-  } else if (current_ > index) {
-    --current_;
-  }
-  c->setCurrentIndex(current_);
+void ComboBox::RemoveLine(int index) {
+  QSignalBlocker block(widget_.data());
+  ComboOf(widget_)->removeItem(index);
 }
-
-void ComboBox::Clear() {
-  auto* c = static_cast<QComboBox*>(widget_.data());
+void ComboBox::ClearLines() {
+  QComboBox* c = ComboOf(widget_);
   QSignalBlocker block(c);
   c->clear();
-  current_ = -1;
   if (c->isEditable()) c->setEditText(QString());
 }
-
-int16_t ComboBox::ListCount() const { return static_cast<int16_t>(static_cast<QComboBox*>(widget_.data())->count()); }
-
-std::string ComboBox::List(int16_t index) const {
-  auto* c = static_cast<QComboBox*>(widget_.data());
-  RequireIndex(index >= -1 && index < c->count(), name_ + ".List");
-  if (index < 0) return {};
-  return c->itemText(index).toStdString();
+void ComboBox::ShowCurrent() {
+  QComboBox* c = ComboOf(widget_);
+  QSignalBlocker block(c);
+  const QString keep = c->currentText();
+  c->setCurrentIndex(current_);
+  if (c->isEditable() && current_ < 0) c->setEditText(keep);
 }
 
 std::string ComboBox::Text() const {
-  auto* c = static_cast<QComboBox*>(widget_.data());
+  QComboBox* c = ComboOf(widget_);
   if (c->isEditable()) return c->currentText().toStdString();
-  return current_ < 0 ? std::string() : List(current_);
+  return ListControl::Text();
 }
 
 void ComboBox::SetText(const std::string& text) {
-  auto* c = static_cast<QComboBox*>(widget_.data());
+  QComboBox* c = ComboOf(widget_);
   if (!c->isEditable()) NotSupported("Text");
   QSignalBlocker block(c);
   c->setEditText(Q(text));
-}
-
-int16_t ComboBox::ListIndex() const { return current_; }
-
-void ComboBox::SetListIndex(int16_t i) {
-  auto* c = static_cast<QComboBox*>(widget_.data());
-  RequireRange(i >= -1 && i < c->count(), name_ + ".ListIndex");
-  if (i == current_) return;
-  current_ = i;
-  {
-    QSignalBlocker block(c);
-    c->setCurrentIndex(i);
-  }
-  RaiseFromCode(Event::Click);
 }
 
 // ---- OptionButton --------------------------------------------------------------

@@ -186,56 +186,69 @@ class TextBox : public Control {
   bool setting_ = false;
 };
 
-// List boxes, combo boxes and drive list boxes share the list of lines.
+// List boxes, combo boxes and drive list boxes share the list of lines and the
+// selected line (ListIndex, -1 for none). Setting ListIndex from code raises Click
+// when the selection changes; lines outside the list raise 381, an index outside it 380.
 class ListControl : public Control {
  public:
   using Control::Control;
-  virtual void AddItem(const std::string& item, int16_t index = -1) = 0;
-  virtual void RemoveItem(int16_t index) = 0;
-  virtual void Clear() = 0;
-  virtual int16_t ListCount() const = 0;
-  virtual std::string List(int16_t index) const = 0;
+  // Inserts a line at `index` (-1: at the end).
+  void AddItem(const std::string& item, int16_t index = -1);
+  void RemoveItem(int16_t index);
+  // Empties the list; nothing stays selected (no Click).
+  void Clear();
+  int16_t ListCount() const { return static_cast<int16_t>(LineCount()); }
+  std::string List(int16_t index) const;
+  // The selected line's text ("" for none).
+  std::string Text() const override;
+  int16_t ListIndex() const override { return current_; }
+  void SetListIndex(int16_t i) override;
+
+ protected:
+  // The widget's side: lines and the shown selection, changed without signals.
+  virtual int LineCount() const = 0;
+  virtual std::string LineText(int index) const = 0;
+  virtual void InsertLine(int index, const std::string& text) = 0;
+  virtual void RemoveLine(int index) = 0;
+  virtual void ClearLines() = 0;
+  virtual void ShowCurrent() = 0;
+  // A choice by the user.
+  void UserChose(int index);
+  int16_t current_ = -1;
 };
 
 class ListBox : public ListControl {
  public:
   ListBox(Form& form, const MemberSpec& spec, QWidget* parent);
-  void AddItem(const std::string& item, int16_t index = -1) override;
-  void RemoveItem(int16_t index) override;
-  void Clear() override;
-  int16_t ListCount() const override;
-  std::string List(int16_t index) const override;
-  // The selected line's text ("" for none).
-  std::string Text() const override;
-  int16_t ListIndex() const override;
-  // Selects a line (-1: none) and raises Click when the selection changes.
-  void SetListIndex(int16_t i) override;
 
- private:
-  int16_t current_ = -1;
+ protected:
+  int LineCount() const override;
+  std::string LineText(int index) const override;
+  void InsertLine(int index, const std::string& text) override;
+  void RemoveLine(int index) override;
+  void ClearLines() override;
+  void ShowCurrent() override;
 };
 
 class ComboBox : public ListControl {
  public:
+  // Also the drive list box, whose lines are the drives (file system roots).
   ComboBox(Form& form, const MemberSpec& spec, QWidget* parent);
-  void AddItem(const std::string& item, int16_t index = -1) override;
-  void RemoveItem(int16_t index) override;
-  void Clear() override;
-  int16_t ListCount() const override;
-  std::string List(int16_t index) const override;
+  // An editable combo box's text; a drop-down list's selected line.
   std::string Text() const override;
   void SetText(const std::string& text) override;
-  int16_t ListIndex() const override;
-  void SetListIndex(int16_t i) override;
   // The window system fixes a combo box's height: setting it has no effect.
   double Height() const override;
   void SetHeight(double v) override;
 
  protected:
   void ApplyGeometry() override;
-
- private:
-  int16_t current_ = -1;
+  int LineCount() const override;
+  std::string LineText(int index) const override;
+  void InsertLine(int index, const std::string& text) override;
+  void RemoveLine(int index) override;
+  void ClearLines() override;
+  void ShowCurrent() override;
 };
 
 class OptionButton : public Control {

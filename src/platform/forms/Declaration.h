@@ -94,6 +94,7 @@ struct EventArgs {
   int16_t UnloadMode = 0;   // QueryUnload
   int16_t Cancel = 0;       // QueryUnload, Unload: non-zero keeps the form
   int32_t NotifyCode = 0;   // Done
+  bool FromCode = false;    // raised by the program's own property set, not by the user
 };
 
 using Handler = std::function<void(EventArgs&)>;

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "common/Trace.h"
 
@@ -87,8 +88,8 @@ class FormWindow : public QMainWindow {
 // Unloaded windows and members are deleted once the event that unloaded them has
 // finished, since that event may come from one of their own widgets.
 std::vector<std::function<void()>>& Graveyard() {
-  static std::vector<std::function<void()>> g;
-  return g;
+  static auto* g = new std::vector<std::function<void()>>;  // never destroyed, as AllForms
+  return *g;
 }
 
 void FlushGraveyard() {
@@ -100,17 +101,23 @@ void FlushGraveyard() {
 void Bury(std::function<void()> f) {
   const bool first = Graveyard().empty();
   Graveyard().push_back(std::move(f));
-  if (!first || !QCoreApplication::instance()) return;
-  static bool routine = false;
-  if (!routine) {
-    qAddPostRoutine(&FlushGraveyard);
-    routine = true;
-  }
-  QTimer::singleShot(0, QCoreApplication::instance(), &FlushGraveyard);
+  if (first && QCoreApplication::instance()) QTimer::singleShot(0, QCoreApplication::instance(), &FlushGraveyard);
 }
 
 // Loaded forms: the run ends when the last one is unloaded.
 int g_loadedForms = 0;
+
+// Every Form object, so that their windows go before the application object does
+// (forms are often held in variables that outlive main).
+std::set<Form*>& AllForms() {
+  static auto* forms = new std::set<Form*>;  // never destroyed: forms may outlive it otherwise
+  return *forms;
+}
+
+void ReleaseAllForms() {
+  FlushGraveyard();
+  for (Form* f : AllForms()) f->Release();
+}
 
 }  // namespace
 
@@ -134,14 +141,22 @@ struct Form::Instance {
   }
 };
 
-Form::Form(FormSpec spec) : spec_(std::move(spec)) {}
+Form::Form(FormSpec spec) : spec_(std::move(spec)) { AllForms().insert(this); }
 
 Form::~Form() {
-  if (inst_) {
-    for (auto& c : inst_->owned) c->Detach();
+  AllForms().erase(this);
+  Release();
+}
+
+void Form::Release() {
+  if (!inst_) return;
+  for (auto& c : inst_->owned) c->Detach();
+  if (QCoreApplication::instance()) {
     inst_.reset();
-    --g_loadedForms;
+  } else {
+    (void)inst_.release();  // the application is gone, and its widgets with it
   }
+  --g_loadedForms;
 }
 
 QWidget* Form::ContainerWidget(const std::string& frame) {
@@ -199,6 +214,11 @@ void Form::Register(Control* c) {
 
 void Form::Load() {
   if (inst_ || loading_) return;
+  static bool releaseAtExit = false;
+  if (!releaseAtExit && QCoreApplication::instance()) {
+    qAddPostRoutine(&ReleaseAllForms);
+    releaseAtExit = true;
+  }
   loading_ = true;
   auto inst = std::make_unique<Instance>();
   inst_ = std::move(inst);

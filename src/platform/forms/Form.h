@@ -134,6 +134,9 @@ class Form {
   // The widget members are placed on (the client surface).
   QWidget* Surface();
 
+  // Destroys the window and members at once, raising no event (the end of the run).
+  void Release();
+
   // Used by the window: a close request from the user (close box).
   void CloseFromUser();
   void RaiseFromUser(Event event, EventArgs args = {});

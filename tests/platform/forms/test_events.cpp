@@ -190,3 +190,30 @@ TEST_F(FormsTest, AnIgnorableErrorInAnEventIsPassedOver) {
 }
 
 }  // namespace
+
+namespace {
+
+using formstest::FormsTest;
+
+// Lines added or removed before the selected one keep the same line selected.
+TEST_F(FormsTest, TheSelectedLineFollowsInsertsAndRemovals) {
+  for (const char* name : {"cRagaList", "cScaleList"}) {
+    auto& list = form->Get<forms::ListControl>(name);
+    list.Clear();
+    for (const char* item : {"a", "b", "c"}) list.AddItem(item);
+    list.SetListIndex(1);
+    list.AddItem("first", 0);
+    EXPECT_EQ(list.ListIndex(), 2) << name;
+    EXPECT_EQ(list.Text(), "b") << name;
+    list.RemoveItem(0);
+    EXPECT_EQ(list.ListIndex(), 1) << name;
+    list.RemoveItem(1);  // the selected line itself
+    EXPECT_EQ(list.ListIndex(), -1) << name;
+    EXPECT_EQ(list.Text(), "") << name;
+    EXPECT_EQ(list.ListCount(), 2) << name;
+    EXPECT_EQ(list.List(1), "c") << name;
+    EXPECT_EQ(testsupport::ErrorNumberOf([&] { list.RemoveItem(2); }), 381) << name;
+  }
+}
+
+}  // namespace

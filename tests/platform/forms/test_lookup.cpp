@@ -9,15 +9,7 @@ namespace {
 using formstest::FormsTest;
 using forms::Kind;
 
-template <class F>
-int ErrorNumberOf(F&& f) {
-  try {
-    f();
-  } catch (const vb::VbError& e) {
-    return e.err().Number;
-  }
-  return 0;
-}
+using testsupport::ErrorNumberOf;
 
 TEST_F(FormsTest, MembersAreFoundInAnyLetterCase) {
   for (const char* name : {"cPlay", "CPLAY", "cplay", "cPlAy"}) {
