@@ -3,28 +3,41 @@
 // A declaration is plain data (no widgets): a Form builds its widgets from it, and
 // the layout-row tool derives the screen's KZForms and KZFormControls rows from it.
 //
-// A screen reads like the screen it draws:
+// A screen reads like the screen it draws. In the screen's folder:
 //
-//   forms::FormSpec DeclareQuizLike() {
-//     forms::FormSpec f("Quiz", "Raga Quiz", 20, {0, 0, 12000, 9000});
+//   forms::FormSpec DeclareVelmora() {
+//     using forms::Event;
+//     forms::FormSpec f("Velmora", "Velmora", 1, {0, 0, 12000, 9000});  // name, caption, form id, design
 //     f.OnResize([] { shell::FormState = ...; shell::ResizePending = 1; });
-//     f.Label("Label1", "Select the items to play", {240, 240, 4000, 300});
-//     auto items = f.Frame("Frame1", "Items", {240, 600, 3000, 1500});
-//     items.CheckBox("cOScale", "Scale", {120, 300, 2000, 300});
-//     items.Option("cOLearn", "Learning Mode", {120, 700, 2000, 300}).OnClick([] { ... });
-//     f.Button("cPlay", "&Play", {240, 2400, 1200, 400}).OnClick([] { int16_t a = 2; sTakeQuiz(a); });
-//     f.List("cRagaList", {3600, 600, 3000, 3000}).OnClick([] { ... });
-//     f.Label("cL", "", {0, 0, 200, 200}).Index(0);          // element 0 of a control array
-//     f.Line("Line4", {100, 100, 11800, 100});                 // end points X1, Y1, X2, Y2
-//     f.Timer("cTimer1").Interval(100).OnTimer([] { ... });
-//     f.MultimediaControl("cMM").On(forms::Event::Done, [](forms::EventArgs& e) { ... });
-//     auto help = f.Menu("cMnuHel", "&Help");
-//     help.Item("cMnuPreF1", "Press F1 any time to obtain Help");
-//     help.Separator("cMnuLin1");
-//     help.Item("cMnuTraOn", "Trace On").OnClick([] { ... });
+//     f.OnClick([] { shell::sResizeForm(); });
+//     f.OnQueryUnload([](forms::EventArgs& e) { if (e.UnloadMode != forms::vbFormCode) { ... } });
+//     f.Label("Label4", "", {600, 300, 10800, 600}).Font("Times New Roman", 24, true).Alignment(2);
+//     f.TextBox("cPrompts", {600, 7800, 10800, 500}).Locked();
+//     f.Button("cExit", "&Exit", {10200, 7000, 1200, 450}).OnClick([] { int16_t a = 20; shell::sKZControl(a); });
+//     f.Timer("cTimer").OneShot().OnTimer([] { ... });
+//     f.MultimediaControl("cMM").On(Event::Done, [](forms::EventArgs& e) { ... e.NotifyCode ... });
+//     f.Line("Line4", {300, 1200, 11700, 1200});             // end points X1, Y1, X2, Y2
+//     auto mode = f.Frame("Frame2", "Mode", {600, 1500, 3000, 1000});
+//     mode.Option("cLearn", "Learning", {120, 240, 2000, 300}).OnClick([] { ... });  // relative to Frame2
+//     f.Shape("cR", {0, 0, 300, 1500}).Index(0).BackColor(0xC0E0FF);             // element 0 of an array
+//     auto ops = f.Menu("cMnuMaiOpe", "Main Operations");
+//     ops.Item("cMnuExpRag", "Explore Ragas").OnClick([] { int16_t a = 0; exploration::sSelectRaga(a); });
+//     ops.Separator("cMnuLin1");                                // a named separator
 //     return f;
 //   }
-//   VELMORA_DECLARE_FORM(DeclareQuizLike)   // in the .cpp: the layout-row tool sees the form
+//   VELMORA_DECLARE_FORM(DeclareVelmora)   // Registry.h: the layout-row tool sees the form
+//
+// and at run time (Form.h):
+//
+//   forms::Form velmora(DeclareVelmora());
+//   velmora.Show();
+//   velmora.Ctl("CEXIT").SetEnabled(false);                  // any letter case
+//   velmora.Get<forms::MenuItem>("cMnuShoTip").SetChecked(true);
+//   velmora.LoadElement("cR", 5).SetVisible(true);           // a run-time array element
+//
+// Members enter the form's collection in the order they are declared (a frame
+// before its members, a menu before its items); that order is the order of the
+// layout rows. Handlers take no arguments or an EventArgs&.
 //
 // Lengths are twips (1440 per inch of the logical DPI); positions of a frame's
 // members are relative to the frame; colours are colour references (Colour.h).
@@ -215,6 +228,8 @@ class Member {
 
   Member& On(Event event, Handler handler);
   template <class F>
+  Member& On(Event event, F&& f) { return On(event, MakeHandler(std::forward<F>(f))); }
+  template <class F>
   Member& OnClick(F&& f) { return On(Event::Click, MakeHandler(std::forward<F>(f))); }
   template <class F>
   Member& OnDblClick(F&& f) { return On(Event::DblClick, MakeHandler(std::forward<F>(f))); }
@@ -296,6 +311,8 @@ class FormSpec : public Container {
   FormSpec& Font(std::string name, double size, bool bold = false);
   FormSpec& Picture(std::string file);
   FormSpec& On(Event event, Handler handler);
+  template <class F>
+  FormSpec& On(Event event, F&& f) { return On(event, MakeHandler(std::forward<F>(f))); }
   template <class F>
   FormSpec& OnLoad(F&& f) { return On(Event::Load, MakeHandler(std::forward<F>(f))); }
   template <class F>

@@ -1,6 +1,8 @@
 #include "platform/forms/Form.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -25,6 +27,16 @@ void RunHandler(const Handler& handler, EventArgs& args, bool fromCode) {
   if (!handler || common::ProgramHalted()) return;  // after a halt no event reaches the program
   common::RunEvent([&] { handler(args); });
   if (fromCode && common::ProgramHalted()) throw common::ProgramHalt{};
+}
+
+double ScreenWidth() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? PixelsToTwips(s->geometry().width()) : 0.0;
+}
+
+double ScreenHeight() {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  return s ? PixelsToTwips(s->geometry().height()) : 0.0;
 }
 
 namespace {

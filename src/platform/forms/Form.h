@@ -160,6 +160,10 @@ class Form {
   bool loading_ = false;
 };
 
+// The screen's width and height in twips.
+double ScreenWidth();
+double ScreenHeight();
+
 // Runs one handler through the event boundary: `fromCode` for events caused by the
 // program's own code, where a halt inside the handler must unwind the caller too.
 void RunHandler(const Handler& handler, EventArgs& args, bool fromCode);

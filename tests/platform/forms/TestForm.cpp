@@ -77,4 +77,6 @@ forms::FormSpec DeclareTestForm() {
   return f;
 }
 
+VELMORA_DECLARE_FORM(DeclareTestForm)
+
 }  // namespace formstest

@@ -98,8 +98,12 @@ TEST(LayoutSql, QuotesInAFormNameAreDoubled) {
   EXPECT_NE(forms::LayoutRowsSql({f}).find("('It''s', 5, 0)"), std::string::npos);
 }
 
-TEST(LayoutSql, EveryDeclaredFormOfTheProgramIsSound) {
-  EXPECT_TRUE(forms::CheckDeclarations(forms::DeclaredForms()).empty());
+TEST(LayoutSql, ARegisteredFormIsAmongTheDeclaredForms) {
+  const auto declared = forms::DeclaredForms();
+  ASSERT_EQ(declared.size(), 1u);
+  EXPECT_EQ(declared[0].Name(), "TestForm");
+  EXPECT_EQ(declared[0].Members.size(), formstest::DeclareTestForm().Members.size());
+  EXPECT_TRUE(forms::CheckDeclarations(declared).empty());
 }
 
 TEST(Declarations, FaultsThatWouldBreakLookupsAreFound) {

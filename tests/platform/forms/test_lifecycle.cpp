@@ -101,6 +101,31 @@ TEST_F(FormsTest, TheRunEndsWhenTheLastFormIsUnloaded) {
   EXPECT_FALSE(timedOut);
 }
 
+TEST_F(FormsTest, AModalFormWaitsUntilItsOwnButtonUnloadsIt) {
+  bool accepted = false;
+  form->On("cPlay", forms::Event::Click, [&] {
+    accepted = true;
+    form->Unload();
+  });
+  QTimer::singleShot(0, [this] { form->Ctl("cPlay").RaiseFromUser(forms::Event::Click); });
+  form->Show(true);
+  EXPECT_TRUE(accepted);
+  EXPECT_FALSE(form->Loaded());
+}
+
+TEST_F(FormsTest, AHaltWhileAModalFormIsOpenUnwindsTheEventThatShowedIt) {
+  form->On("cPlay", forms::Event::Click, [] { vb::Raise(vb::kObjectNotSet); });
+  QTimer::singleShot(0, [this] { form->Ctl("cPlay").RaiseFromUser(forms::Event::Click); });
+  QTimer::singleShot(0, [this] { form->Hide(); });
+  bool ranOn = false;
+  common::RunEvent([&] {
+    form->Show(true);
+    ranOn = true;
+  });
+  EXPECT_FALSE(ranOn);
+  EXPECT_EQ(halts, 1);
+}
+
 TEST_F(FormsTest, HideKeepsTheFormLoaded) {
   form->Show();
   form->Hide();
@@ -117,6 +142,8 @@ TEST_F(FormsTest, TheWindowGeometryIsInTwips) {
   EXPECT_GT(form->ScaleHeight(), 0);
   EXPECT_LE(form->ScaleHeight(), form->Height());
   EXPECT_EQ(form->WindowState(), forms::vbNormal);
+  EXPECT_GT(forms::ScreenWidth(), 0);
+  EXPECT_GT(forms::ScreenHeight(), 0);
 }
 
 TEST_F(FormsTest, ARepeatingTimerTicksUntilSwitchedOff) {

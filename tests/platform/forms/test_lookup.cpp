@@ -77,3 +77,20 @@ TEST_F(FormsTest, MenuSeparatorsAreNamedMembers) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Declaration, HandlersMayTakeTheEventOrNothing) {
+  int plain = 0, withArgs = 0;
+  forms::FormSpec f("F", "", 1, {0, 0, 100, 100});
+  f.Button("b", "", {}).On(forms::Event::Click, [&] { ++plain; });
+  f.Button("c", "", {}).On(forms::Event::MouseUp, [&](forms::EventArgs& e) { withArgs += e.Button; });
+  forms::EventArgs e;
+  e.Button = 2;
+  f.Members[0].Handlers[forms::Event::Click](e);
+  f.Members[1].Handlers[forms::Event::MouseUp](e);
+  EXPECT_EQ(plain, 1);
+  EXPECT_EQ(withArgs, 2);
+}
+
+}  // namespace
