@@ -132,13 +132,28 @@ class ShapeWidget : public QWidget {
   }
 };
 
-// An option button whose check mark only the program (through Select) changes.
+EventArgs MouseArgs(const QMouseEvent* me) {
+  EventArgs args;
+  args.Button = MouseButtonOf(me->button());
+  args.Shift = ShiftOf(me->modifiers());
+  args.X = PixelsToTwips(me->position().toPoint().x());
+  args.Y = PixelsToTwips(me->position().toPoint().y());
+  return args;
+}
+
+// An option button whose check mark only the program (through Select) changes. Its
+// MouseUp follows its Click, so a MouseUp handler may clear the option again.
 class OptionWidget : public QRadioButton {
  public:
   using QRadioButton::QRadioButton;
+  std::function<void(const QMouseEvent*)> released;
 
  protected:
   void nextCheckState() override {}
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    QRadioButton::mouseReleaseEvent(e);
+    if (released) released(e);
+  }
 };
 
 void RequireRange(bool ok, const std::string& what) {
@@ -171,11 +186,7 @@ class Control::MouseWatcher : public QObject {
         return consume_;
       case QEvent::MouseButtonRelease: {
         auto* me = static_cast<QMouseEvent*>(ev);
-        EventArgs args;
-        args.Button = MouseButtonOf(me->button());
-        args.Shift = ShiftOf(me->modifiers());
-        args.X = PixelsToTwips(me->position().toPoint().x());
-        args.Y = PixelsToTwips(me->position().toPoint().y());
+        const EventArgs args = MouseArgs(me);
         const bool inside = target_->rect().contains(me->position().toPoint());
         Control* owner = owner_;
         owner->RaiseFromUser(Event::MouseUp, args);
@@ -682,7 +693,7 @@ OptionButton::OptionButton(Form& form, const MemberSpec& spec, QWidget* parent) 
   widget_ = b;
   SetCaption(p_.Caption);
   QObject::connect(b, &QRadioButton::clicked, b, [this] { Select(); });
-  WatchMouse(b, false, false);
+  b->released = [this](const QMouseEvent* e) { RaiseFromUser(Event::MouseUp, MouseArgs(e)); };
   ApplyCommon();
 }
 

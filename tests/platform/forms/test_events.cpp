@@ -217,3 +217,34 @@ TEST_F(FormsTest, TheSelectedLineFollowsInsertsAndRemovals) {
 }
 
 }  // namespace
+
+namespace {
+
+using formstest::FormsTest;
+
+// A "Next" option that clears itself when the mouse is let go can be pressed again
+// and again.
+TEST_F(FormsTest, AnOptionClearedOnMouseUpNeverStaysSelected) {
+  auto& next = form->Ctl("Option4");
+  int presses = 0;
+  next.On(forms::Event::MouseUp, [&] {
+    ++presses;
+    next.SetValue(0);
+  });
+  QWidget* w = next.Widget();
+  for (int i = 0; i < 3; ++i) {
+    const QPoint at(4, w->height() / 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QApplication::sendEvent(w, &release);
+  }
+  EXPECT_EQ(presses, 3);
+  EXPECT_EQ(std::count(formstest::Seen.begin(), formstest::Seen.end(), "Option4:Click"), 3);
+  EXPECT_EQ(next.Value(), 0);
+  EXPECT_FALSE(static_cast<QAbstractButton*>(w)->isChecked());
+}
+
+}  // namespace
