@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -245,6 +246,20 @@ TEST_F(FormsTest, AnOptionClearedOnMouseUpNeverStaysSelected) {
   EXPECT_EQ(std::count(formstest::Seen.begin(), formstest::Seen.end(), "Option4:Click"), 3);
   EXPECT_EQ(next.Value(), 0);
   EXPECT_FALSE(static_cast<QAbstractButton*>(w)->isChecked());
+}
+
+}  // namespace
+
+namespace {
+
+using formstest::FormsTest;
+
+TEST_F(FormsTest, OpeningAMenuIsItsClick) {
+  int clicks = 0;
+  form->On("cMnuHel", forms::Event::Click, [&] { ++clicks; });
+  QMenu* menu = form->Get<forms::MenuItem>("cMnuHel").AsMenu();
+  emit menu->aboutToShow();
+  EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

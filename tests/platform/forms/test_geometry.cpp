@@ -1,6 +1,8 @@
 // Geometry in twips, frames holding their members, lines by their end points, and
 // colour references.
+#include <QLabel>
 #include <QPalette>
+#include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -60,6 +62,23 @@ TEST_F(FormsTest, PropertiesReadBackWhatWasSet) {
   EXPECT_EQ(b.FontSize(), 12);
   EXPECT_TRUE(b.FontBold());
   EXPECT_TRUE(b.Widget()->font().bold());
+}
+
+TEST_F(FormsTest, AMultiLineTextBoxShowsTheProgramsLineBreaks) {
+  auto& prompts = form->Ctl("cPrompts");
+  const std::string text = std::string("Description") + char(10) + char(13) + "------------";
+  prompts.SetText(text);
+  EXPECT_EQ(prompts.Text(), text);  // read back as set
+  EXPECT_EQ(static_cast<QPlainTextEdit*>(prompts.Widget())->toPlainText(), "Description\n------------");
+  EXPECT_TRUE(static_cast<QPlainTextEdit*>(prompts.Widget())->isReadOnly());
+}
+
+TEST_F(FormsTest, LabelsShowMnemonicsWithoutTheMarkAndKeepNoteNamesAsText) {
+  auto& label = form->Ctl("Label1");
+  label.SetCaption("S< R< &Next && more");
+  EXPECT_EQ(label.Caption(), "S< R< &Next && more");
+  EXPECT_EQ(static_cast<QLabel*>(label.Widget())->text(), "S< R< Next & more");
+  EXPECT_EQ(static_cast<QLabel*>(label.Widget())->textFormat(), Qt::PlainText);
 }
 
 TEST_F(FormsTest, AComboBoxKeepsItsOwnHeight) {
