@@ -21,6 +21,17 @@ struct ProgramEnded {
   int code;
 };
 
+// The number of the vb::VbError that f raises, 0 when it raises none.
+template <class F>
+int ErrorNumberOf(F&& f) {
+  try {
+    f();
+  } catch (const vb::VbError& e) {
+    return e.err().Number;
+  }
+  return 0;
+}
+
 struct Message {
   std::string prompt;
   int buttons;

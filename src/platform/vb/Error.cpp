@@ -26,6 +26,13 @@ std::string DefaultDescription(int32_t number) {
     case kPathNotFound: return "Path not found";
     case kObjectNotSet: return "Object variable or With block variable not set";
     case kInvalidUseOfNull: return "Invalid use of Null";
+    case kControlArrayElement: return "Control array element does not exist";
+    case kNotAnArray: return "Object not an array";
+    case kAlreadyLoaded: return "Object already loaded";
+    case kInvalidPropertyValue: return "Invalid property value";
+    case kInvalidArrayIndex: return "Invalid property array index";
+    case kNotSupported: return "Object doesn't support this property or method";
+    case kInvalidPicture: return "Invalid picture";
     case kControlNotFound: return "Control not found";
     case kNoCurrentRecord: return "No current record.";
     case kDuplicateKey: return "The changes you requested to the table were not successful because they would create duplicate values in the index, primary key, or relationship.";
