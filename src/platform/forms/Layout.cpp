@@ -95,10 +95,11 @@ std::string LayoutRowsSql(const std::vector<FormSpec>& forms) {
   for (const FormSpec& f : forms) {
     const auto rows = LayoutRows(f);
     sql += "\n-- " + f.Name() + "\n";
-    sql += "INSERT INTO \"KZForms\" VALUES (" + Quoted(f.Name()) + ", " + std::to_string(f.Id()) + ", " +
+    sql += "INSERT INTO \"KZForms\" (\"Form Name\", \"Form Id\", \"TotalControlCount\") VALUES (" + Quoted(f.Name()) + ", " + std::to_string(f.Id()) + ", " +
            std::to_string(rows.size()) + ");\n";
     for (const LayoutRow& r : rows) {
-      sql += "INSERT INTO \"KZFormControls\" VALUES (" + std::to_string(r.FormId) + ", " +
+      sql += "INSERT INTO \"KZFormControls\" (\"Form Id\", \"Control Number\", \"LocRatX\", \"LocRatY\", "
+             "\"SizRatWidth\", \"SizRatHeight\") VALUES (" + std::to_string(r.FormId) + ", " +
              std::to_string(r.ControlNumber) + ", " + Number(r.LocRatX) + ", " + Number(r.LocRatY) + ", " +
              Number(r.SizRatWidth) + ", " + Number(r.SizRatHeight) + ");  -- " + r.Name +
              (r.Index >= 0 ? "(" + std::to_string(r.Index) + ")" : "") + "\n";

@@ -74,7 +74,7 @@ TEST_F(FormsTest, ARowPlacesAButtonALineAndACombo) {
 
 TEST_F(FormsTest, TheSqlHoldsOneFormRowAndOneRowPerMember) {
   const std::string sql = forms::LayoutRowsSql({form->Spec()});
-  EXPECT_NE(sql.find("INSERT INTO \"KZForms\" VALUES ('TestForm', 99, " +
+  EXPECT_NE(sql.find("INSERT INTO \"KZForms\" (\"Form Name\", \"Form Id\", \"TotalControlCount\") VALUES ('TestForm', 99, " +
                      std::to_string(form->Spec().Members.size()) + ");"),
             std::string::npos);
   size_t rows = 0;
