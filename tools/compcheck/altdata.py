@@ -198,3 +198,86 @@ L("Ahir Bhairav", (1, "G m r S : D< n< r S"), (2, "S r G m P D n S> : n D P m G 
   (4, "G m P D n S> r> S> n D P m G m r S"))
 T("Ahir Bhairav", "S r G m P D n S> n D P m G r S", "m P D n S> r> S> n D P m G m r S",
   "S r G r G m G m P m P D P D n : S> n D P m G r S", "D< n< r S r G m P m G m r S")
+
+# Groups 2 and 3: taans by hand; their layakari is the pakad in barabar, dugun, tigun and
+# chaugun (built by compgen.py).
+T("Lalit", "N< r G m M m G r S", "m M m d N S> N d M d m M m G r S",
+  "G m M m d M d N S> : N d M m G r S", "m d N S> r> N d M m G m G r S")
+T("Puriya", "N< r G M D N S> N D M G r S", "G M D N r> S> N D M G M G r S",
+  "N< r G r G M G M D : M G r S", "M D N D M G r G r S N< S")
+T("Shree", "S r M P N S> N d P M G r S", "M P N S> r> S> N d P M P d M G r S",
+  "r M P d M G r : r M P N S> : N d P M G r S", "P N S> r> S> N d P M G r G r S")
+T("Basant", "S G M d r> S> N d P M G m G r S", "M d r> S> N d P M G m G r S",
+  "G M d M d r> S> : N d P M G m G r S", "d P M G m G r S N< S")
+T("Gaud Sarang", "S G R m G P M D P S> D N P D M P G m R S", "G R m G P R S : G R m G P M D P S>",
+  "P S> D N P D M P G m R S", "m G P M D P S> R> S> D N P D M P G m R S")
+T("Chhayanat", "S R G m P N D S> N D P M P D P G m R S", "P R R G m P : m G m R S",
+  "G m P N D S> R> S> N D P M P D P G m R S", "R G m P D P G m R S")
+T("Jaijaivanti", "R G m P N S> n D P D m G R g R S", "D< n< R G m P N S> R> S> n D P D m G R S",
+  "R g R S D< n< R : R G m P : D m G R g R S", "m P N S> n D P D m G R g R S")
+T("Rageshree", "S G m D N S> n D m G R S", "G m D N S> R> S> n D m G R S",
+  "G m D n D m G m G R S", "m D N S> n D m D n D m G R S")
+T("Jhinjhoti", "S R m P D S> n D P m G R S", "m P D S> R> S> n D P m G R S",
+  "D< S R m G R G S R n< D< P< D< S", "R m P D P m G R G S")
+T("Miyan ki Malhar", "S R m R P n D N S> n P m P g m R S", "R m R P : n D N S> : n P m P g m R S",
+  "m R P n D N S> R> S> n P m P g m R S", "n D N S> n P m P g m R S")
+T("Megh", "S R m P n S> n P m R S", "R m P n S> R> S> n P m R S",
+  "R m P : n P m R : R n< S", "m P n S> n P m P m R S")
+T("Madhuvanti", "N< S g M P N S> N D P M g R S", "g M P N S> R> S> N D P M g R S",
+  "N< S g S g M g M P : M g R S", "M P N S> N D P M g M g R S")
+T("Gurjari Todi", "S r g M d N S> N d M g r S", "g M d N S> r> S> N d M g r S",
+  "d< N< S r g : M d M g : r g r S", "M d N S> N d M g M g r S")
+T("Kalingada", "S r G m P d N S> N d P m G r S", "G m P d N S> r> S> N d P m G r S",
+  "d P G m G r S : G m P d P m G r S", "m P d N S> N d P m G m G r S")
+T("Ramkali", "S r G m P d N S> N d P M P d n d P G m r S", "G m P d N S> r> S> N d P G m r S",
+  "M P d n d P : G m r S", "P d N S> N d P M P d n d P G m r S")
+T("Jog", "S G m P n S> n P m G m g S", "G m P n S> G> m> G> S> n P m G m g S",
+  "S G m P : n P m G : m g S", "m P n S> n P m G m g S")
+T("Shivranjani", "S R g P D S> D P g R S", "g P D S> R> S> D P g R S",
+  "S R g R g P g P D : P g R S", "D< S R g R S D< S")
+T("Pilu", "N< S G m P N S> n D P m g R S", "G m P N S> R> S> n D P m g R S",
+  "N< S g R S N< P< N< S", "m P N S> n D P m g R S N< S")
+T("Deshkar", "S R G P D S> D P G R S", "G P D S> R> S> D P G P D P G",
+  "G P D P G P D S> : D P G P G R S", "P D S> D P G P G R S")
+T("Kalavati", "S G P D n S> n D P G S", "G P D n S> G> S> n D P G S",
+  "G P D n D P G P G S", "P D n S> n D P G P G S")
+T("Shankara", "S G P N D S> N D P G P R G S", "G P N D S> G> S> N D P G P R G S",
+  "G P N D S> : N P : G P R G S", "P N D S> N P G P R G S")
+T("Adana", "S R m P d n S> d n P m P g m R S", "m P d n S> R> S> d n P m P g m R S",
+  "m P d n S> : d n P : m P g m R S", "d n S> R> g> R> S> d n P m P g m R S")
+T("Chandrakauns", "S g m d N S> N d m g S", "m d N S> g> S> N d m g S",
+  "d N S> : N d m : g m g S", "g m d N d m g m g S")
+T("Kirwani", "S R g m P d N S> N d P m g R S", "P d N S> R> S> N d P m g R S",
+  "S R g R g m g m P : d P m g R S", "m P d N S> N d P m g m g R S")
+T("Bairagi", "S r m P n S> n P m r S", "m P n S> r> S> n P m r S",
+  "r m P : n P m : r S", "P n S> n P m P m r S")
+T("Gunakali", "S r m P d S> d P m r S", "m P d S> r> S> d P m r S",
+  "m P d : d P m r : S", "P d S> d P m P m r S")
+T("Bilaskhani Todi", "S r g P d S> r> n d P d m g r g r S", "r g P : d m g : r g r S",
+  "g P d S> r> n d P d m g r S", "P d S> r> n d P d m g r g r S")
+T("Komal Rishabh Asavari", "S r m P d S> n d P m g r S", "m P d S> r> S> n d P m g r S",
+  "r m P : n d P : m P g r S", "P d S> n d P m P g r S")
+T("Abhogi", "S R g m D S> D m g R S", "g m D S> R> S> D m g R S",
+  "D< S R g : m D m g : R S", "m D S> D m g m g R S")
+T("Shuddha Sarang", "N< S R M P N S> N D P m R S", "R M P N S> R> S> N D P m R S",
+  "N< S R M P : m R : S N< D< S", "M P N S> N D P m R S")
+T("Maru Bihag", "N< S G M P N S> N D P M G R S", "G M P N S> G> R> S> N D P M G R S",
+  "N< S G : M P : M G R S", "P N S> N D P M G M G R S")
+T("Bhinna Shadja", "S G m D N S> N D m G S", "G m D N S> G> S> N D m G S",
+  "N< S G m : D N D m : G S", "m D N S> N D m G m G S")
+T("Patdeep", "N< S g m P N S> N D P m g R S", "g m P N S> g> R> S> N D P m g R S",
+  "N< S g m P : m P g m g : R S", "P N S> N D P m g R S")
+T("Puriya Kalyan", "N< r G M P D N S> N D P M G r S", "G M P D N S> r> S> N D P M G M r G r S",
+  "N< r G M P : M G r : G r S", "M D N S> N D P M G M r G r S")
+T("Vibhas", "S r G P d S> d P G r S", "G P d S> r> S> d P G r S",
+  "G P d P : G r : S", "P d S> d P G P G r S")
+T("Paraj", "S G M d N S> N d P M G m G r S", "N S> r> S> N d P M G m G r S",
+  "G M d N S> r> S> N d N d P M G r S", "M d N S> N d P M G m G r S")
+T("Hamsadhwani", "S R G P N S> N P G R S", "G P N S> R> S> N P G R S",
+  "N< R S : G R : P G R : S", "R G P N S> N P G P G R S")
+T("Tilang", "S G m P N S> n P m G S", "G m P N S> G> S> n P m G S",
+  "S G m P : n P m G : S", "m P N S> n P m G m G S")
+T("Jogiya", "S r m P d S> N d P d m r S", "m P d S> r> S> N d P d m r S",
+  "S r m : P d m : r S", "P d S> N d P d m r S")
+T("Charukeshi", "S R G m P d n S> n d P m G R S", "G m P d n S> R> S> n d P m G R S",
+  "S R G m P : d P m G : R S", "m P d n S> n d P m G m G R S")

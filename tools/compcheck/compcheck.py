@@ -22,6 +22,7 @@ GLIDE_MIN = 26
 THEKA_SET = 4
 FILM_RE = re.compile(r"^\S.*\S \([^()]+, (19|20)\d\d\)$")
 MIN_PHRASES = {2: 3, 3: 3}
+NO_STYLE = (set(), set())
 
 
 class Report:
@@ -63,7 +64,7 @@ def runs(text):
     return {tuple(w[i:i + 3]) for i in range(len(w) - 2)}
 
 
-def check_alt(rep, who, ptype, notes_text, dur_text, allowed, aroha, known):
+def check_alt(rep, who, ptype, notes_text, dur_text, allowed, style):
     phrases = notes_text.split(",")
     if any(not p.split() for p in phrases):
         rep.error(who, "empty phrase (a stray or doubled \",\")")
@@ -82,7 +83,6 @@ def check_alt(rep, who, ptype, notes_text, dur_text, allowed, aroha, known):
     if len(groups) != len(phrases):
         rep.error(who, "%d phrases but %d duration groups (\",\" between phrases, none after "
                   "the last)" % (len(phrases), len(groups)))
-    in_aroha = {notation.pitch_class(w) for w in aroha.split()}
     for k, phrase in enumerate(phrases):
         where = "%s phrase %d" % (who, k + 1)
         if any(not s.split() for s in phrase.split(":")):
@@ -93,17 +93,25 @@ def check_alt(rep, who, ptype, notes_text, dur_text, allowed, aroha, known):
         durs = groups[k] if k < len(groups) else []
         if len(durs) != len(words):
             rep.error(where, "%d note words but %d durations" % (len(words), len(durs)))
-        seq = []
         for i, w in enumerate(words):
-            seq.append(check_word(rep, where, w, allowed))
+            check_word(rep, where, w, allowed)
             d = durs[i] if i < len(durs) else 0
             if "'" in w and (ptype == 3 or d < GLIDE_MIN):
                 rep.error(where, "glide %s is too short for its grace note to sound" % w)
-        for x in range(1, len(seq) - 1):
-            triple = tuple(notation.landing(w) for w in words[x - 1:x + 2])
-            if seq[x - 1] < seq[x] < seq[x + 1] and triple not in known and \
-                    notation.pitch_class(notation.NAMES[seq[x]]) not in in_aroha:
-                rep.warn(where, "passes %s on the way up, which the aroha leaves out" % notation.NAMES[seq[x]])
+        check_rising(rep, where, words, style)
+
+
+def check_rising(rep, where, words, style):
+    """Warns where a straight rise passes a note that the aroha leaves out, unless the
+    raga's own avroha or pakad makes the same turn."""
+    in_aroha, known = style
+    words = [w for w in words if notation.index(notation.landing(w)) >= 0]
+    seq = [notation.index(notation.landing(w)) for w in words]
+    for x in range(1, len(seq) - 1):
+        triple = tuple(notation.landing(w) for w in words[x - 1:x + 2])
+        if seq[x - 1] < seq[x] < seq[x + 1] and triple not in known and \
+                notation.pitch_class(notation.NAMES[seq[x]]) not in in_aroha:
+            rep.warn(where, "passes %s on the way up, which the aroha leaves out" % notation.NAMES[seq[x]])
 
 
 # ---------------------------------------------------------------- items and notation
@@ -124,7 +132,7 @@ def matras(rep, where, text, what):
     return out
 
 
-def check_phrase_pair(rep, where, notes_text, dur_text, allowed, speed, what="notes"):
+def check_phrase_pair(rep, where, notes_text, dur_text, allowed, speed, style, what="notes"):
     words = (notes_text or "").split()
     durs = matras(rep, where, dur_text, what + " duration")
     if not words:
@@ -139,6 +147,7 @@ def check_phrase_pair(rep, where, notes_text, dur_text, allowed, speed, what="no
         if "'" in w and speed and d * speed < GLIDE_MIN:
             rep.error(where, "glide %s of %s matra at speed %d is too short for its grace note"
                       % (w, notation.fmt(d), speed))
+    check_rising(rep, where, words, style)
     return words, durs
 
 
@@ -150,7 +159,7 @@ def starts(durs):
     return out, pos
 
 
-def check_composition_part(rep, where, row, allowed, tala_beats, theka):
+def check_composition_part(rep, where, row, allowed, style, tala_beats, theka):
     (text, syl_text, syl_dur, notes_text, notes_dur, tala, start, speed, mukhada) = row
     if not mukhada:
         rep.error(where, "no CompositionMukhada")
@@ -165,7 +174,7 @@ def check_composition_part(rep, where, row, allowed, tala_beats, theka):
     if not isinstance(speed, int) or speed <= 0:
         rep.error(where, "Playing Speed %r is not a positive number" % speed)
         speed = None
-    _, nd = check_phrase_pair(rep, where, notes_text, notes_dur, allowed, speed)
+    _, nd = check_phrase_pair(rep, where, notes_text, notes_dur, allowed, speed, style)
     syls = (syl_text or "").split()
     sd = matras(rep, where, syl_dur, "syllable duration")
     if "_" in syls:
@@ -188,7 +197,7 @@ def check_composition_part(rep, where, row, allowed, tala_beats, theka):
         rep.error(where, "the syllables do not spell CompositionText %r" % text)
 
 
-def check_items(rep, db, ragas_by_name, ragas_by_index, tala_beats, theka):
+def check_items(rep, db, ragas_by_name, ragas_by_index, styles, tala_beats, theka):
     notation_rows = {}
     for row in db.execute(
             'SELECT "Notation Index", "Composition Part", "Raga Index", "CompositionText", '
@@ -243,13 +252,14 @@ def check_items(rep, db, ragas_by_name, ragas_by_index, tala_beats, theka):
                 if info == raga:
                     rep.error(who, "names the raga itself")
                 check_phrase_pair(rep, where + " Notation (" + info + ")", row[6], row[7],
-                                  other[1], None)
+                                  other[1], None, styles.get(other[0], NO_STYLE))
                 check_phrase_pair(rep, where + " Syllables (" + raga + ")", row[4], row[5],
-                                  allowed, None)
+                                  allowed, None, styles.get(idx, NO_STYLE))
                 if not row[11]:
                     rep.error(where, "no CompositionMukhada")
             else:
-                check_composition_part(rep, where, row[3:], allowed, tala_beats, theka)
+                check_composition_part(rep, where, row[3:], allowed, styles.get(idx, NO_STYLE),
+                                       tala_beats, theka)
     for key in sorted(set(notation_rows) - used):
         rep.error("Notation Index %d part %d" % key, "notation row that no item refers to")
     return counts
@@ -274,11 +284,12 @@ def check(db):
     rep = Report()
     by_name, by_index = content.ragas(db)
     _, tala_beats = content.talas(db)
-    aroha, known = {}, {}
+    styles = {}
     for idx, up, down, pakad in db.execute('SELECT "Raga Index", "AarohaAlt", "AvrohaAlt", "Pakad" '
                                            'FROM "Raga - Technical Information"'):
         # Turns the raga's own avroha or pakad makes are idiomatic even where they rise.
-        aroha[idx], known[idx] = up or "", runs(down or "") | runs(pakad or "")
+        styles[idx] = ({notation.pitch_class(w) for w in (up or "").split()},
+                       runs(down or "") | runs(pakad or ""))
     alt_count = {2: 0, 3: 0}
     for idx, ptype, notes_text, dur_text in db.execute(
             'SELECT "RagaIndex", "PhraseType", "NotesPhrase", "DurationPhrase" '
@@ -289,12 +300,12 @@ def check(db):
             rep.error(who, "RagaIndex %r is not a raga" % idx)
             continue
         alt_count[ptype] += 1
-        check_alt(rep, who, ptype, notes_text or "", dur_text, by_name[raga][1], aroha.get(idx, ""),
-                  known.get(idx, set()))
+        check_alt(rep, who, ptype, notes_text or "", dur_text, by_name[raga][1],
+                  styles.get(idx, NO_STYLE))
     theka = theka_talas(db)
     if theka is None:
         rep.warn("ThekaTypeBolsForTaal", "holds no rows yet: the talas' thekas are not checked")
-    counts = check_items(rep, db, by_name, by_index, tala_beats, theka)
+    counts = check_items(rep, db, by_name, by_index, styles, tala_beats, theka)
     with_comp = {r[0] for r in db.execute(
         'SELECT DISTINCT "Raga Index" FROM "Raga - Additional Information" WHERE "Add Info Type" = 2')}
     for idx, name in sorted(by_index.items()):

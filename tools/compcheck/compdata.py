@@ -172,7 +172,7 @@ C("Hindol", 1, "Jhoola jhoole raadha pyaari", "Teentaal", 55,
 C("Sohini", 1, "Rang rang phool khile", "Teentaal", 45,
   (9, "G=rang M=rang D=phool N | S>=khi- - r>.S>=le._ N.D | "
       "G.M=ban.ban D=mein N.S> - | N.D G.M G.r S"),
-  (9, "M=bhor D N=bha- S>=i | r>=pi- G>=ya r>.S>=jaa-.gan N | "
+  (9, "M=bhor D N=bha- S>=i | r>=pi- S>=ya N.S>=jaa-.gan N | "
       "S>=laa- N.D=ge._ M G | M.D N.D G.r S"))
 
 C("Multani", 1, "Gokul ki galiyan mein", "Teentaal", 55,
