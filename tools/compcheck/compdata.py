@@ -192,3 +192,65 @@ C("Ahir Bhairav", 1, "Alakh niranjan bhajo re", "Rupak", 50,
       "S=bha- D<.n<=jo._ r=re | - S | - -"),
   (1, "m=pa- P=wan D=cha- | n=lat S>=bhor | - n.D | "
       "P=su- m=haa- G.m=ni._ | r S | n<.r S"))
+
+# ---------------------------------------------------------------- groups 2 and 3
+
+C("Lalit", 1, "Jogiya aayo mori gali", "Teentaal", 50,
+  (9, "N<=jo- r=gi- G=ya m | M.m=aa-._ G=yo r.G=mo-._ m=ri | "
+      "M.m=ga-._ d=li - M.d | m.M m.G r S"),
+  (9, "m=bhor d N=bha- S>=i | - r>.N=pan-._ d=chhi M.d=bo-._ | "
+      "m=lan M.m=laa-._ G=ge - | r.G m G.r S"))
+
+C("Jaijaivanti", 1, "Piya ghar aaye", "Teentaal", 55,
+  (9, "R=pi- g=ya R=ghar S | D<.n<=aa-._ R=ye - R.G=man-._ | "
+      "m=gal P=gaa- - N.S>=o._ | n.D P D.m G.R"),
+  (9, "m=sagh- P=ri N=rai- S>=na | - R>.S>=jaa-._ n.D=gat._ P=bee- | "
+      "D.m=ti._ G.R g.R S | D<.n< R - R.S"))
+
+C("Miyan ki Malhar", 1, "Umad ghumad ghan garjat", "Teentaal", 55,
+  (9, "R=u- m=mad R=ghu- P=mad | - n.D=ghan._ N S>=gar- | "
+      "n=jat P m.P=aa-._ g | m=ye R S -"),
+  (9, "m=daa- P=dur n=mor D | N=pa- S>=pi- - R>.S>=ha._ | "
+      "n=bo- P=le m.P g.m | R S - -"))
+
+C("Madhuvanti", 1, "Raadhe shyaam milan ki bela", "Teentaal", 55,
+  (9, "N<=raa- S=dhe g=shyaam M | P=mi- - M.g=lan._ R=ki | "
+      "S=be- - N<.S=la._ g.M | P M.g R S"),
+  (9, "M=kun- P=jan N=mein S> | - g>.R>=ban-._ S>=si N.D=baa-._ | "
+      "P=je M.g M.P g | R S - -"))
+
+C("Jog", 1, "Sajni nindiya nahin aave", "Teentaal", 55,
+  (9, "S=saj- G=ni m=nin- P=di- | n.P=ya._ m=na- G.m=hin._ g | "
+      "S=aa- - n<.S=ve._ - | G.m P m.G m.g"),
+  (9, "m=par- P=de- n=si S> | - n.S>=sain-._ P=yaan n.P=bhoo-._ | "
+      "m=le G.m=mo-._ g=he S | - G.m P.m g.S"))
+
+C("Shivranjani", 1, "Beete din sooni ratiyaan", "Rupak", 50,
+  (1, "S=bee- R=te g=din | - R.g=soo-._ | P=ni D=ra- | "
+      "P=ti- g=yaan - | R S | D< S"),
+  (1, "P=yaad D S>=te- | - R>.S>=ri._ | D=man P | "
+      "g.P=tad-._ D.P=paa-._ g=ve | R g.R | S -"))
+
+C("Deshkar", 1, "Suno sakhi bansuri baaje", "Teentaal", 55,
+  (9, "G=su- P=no D=sa- - | P=khi G.P=ban-._ D=su- S>=ri | "
+      "D=baa- P=je - G.P | D.P G R S"),
+  (9, "P=bhor D S>=bha- - | R>.S>=i._ D=kir- P=nan G.P=ki._ | "
+      "D=laa- S>=li - D.P | G.P D.P G -"))
+
+C("Kirwani", 1, "Pyaar ki preet nibhaana", "Rupak", 50,
+  (1, "P=pyaar d N=ki | S>=preet - | N.d=ni-._ P=bhaa- | "
+      "m.g=na._ R g.m | P m.g | R S"),
+  (1, "m=saanjh P d=sa- | N=ve- S>=re | - R>.S>=yaad._ | "
+      "N.d=ti-._ P=haa- m.g=ri._ | R g.R | S -"))
+
+C("Hamsadhwani", 1, "Vighna haran gan naayak", "Teentaal", 35,
+  (1, "P=vigh- G=na R.G=ha-.ran P | N=gan P G.R=naa-._ S=yak | "
+      "N<=dev - S.R=sab.sukh G=daa- | P.G=ta._ R S -"),
+  (1, "G=moo- P=shak N=vaa- S>=han | - R>.S>=mo-._ N=dak P | "
+      "G.P=pyaa-._ N.P=re._ G R | G.R S N< S"))
+
+C("Charukeshi", 1, "Kaahe sataave mohe shyaam", "Jhaptaal", 50,
+  (1, "S=kaa- R=he | G=sa- m=taa- P=ve | - d.P=mo-._ | m=he G=shyaam - | "
+      "R G.m | P d.n d.P | m G | R S -"),
+  (1, "P=bir- d=ha | n=ki S>=aag - | R>.S>=ja-._ n=laa- | d=ve P - | "
+      "m.P d.P | m G R.G | m G | R S -"))
