@@ -80,8 +80,8 @@ SIMILAR_HEADER = """\
 --   Note words as in the compositions, durations in matras.
 -- * "CompositionMukhada" is the other raga's name; "CompositionText" says in a line
 --   what tells the two apart.
--- * "Notation Index" = 1000 + 10 x Raga Index + the comparison's number within its raga;
---   permanent, never renumbered or reused.
+-- * "Notation Index" = 100000 + 100 x the current raga's Raga Index + the other raga's
+--   Raga Index; permanent, never renumbered or reused.
 -- * "Tala Id" 1 (Teentaal), "Starting Beat" 1 and "Playing Speed" 50 (500 ms a matra);
 --   the program plays comparisons without theka.
 
@@ -264,17 +264,14 @@ def comp_sql(by_name, tala_names):
 
 
 def similar_sql(by_name):
-    items, parts, count = [], [], {}
-    rows = []
+    items, parts, rows = [], [], []
     for a, b, phrase_a, phrase_b, why in pairdata.PAIRS:
         rows.append((a, b, phrase_a, phrase_b, why))
         rows.append((b, a, phrase_b, phrase_a, why))
-    rows.sort(key=lambda r: resolve(by_name, r[0], "similar raga"))
+    rows.sort(key=lambda r: (resolve(by_name, r[0], "similar raga"), resolve(by_name, r[1], "similar raga")))
     for cur, other, own_phrase, other_phrase, why in rows:
         idx = resolve(by_name, cur, "similar raga")
-        resolve(by_name, other, "similar raga")
-        count[idx] = count.get(idx, 0) + 1
-        nidx = 1000 + 10 * idx + count[idx]
+        nidx = 100000 + 100 * idx + resolve(by_name, other, "similar raga")
         own, _ = notation.parse_beats(own_phrase, with_syllables=False)
         oth, _ = notation.parse_beats(other_phrase, with_syllables=False)
         items.append(item_row(idx, other, 1, nidx))
