@@ -199,8 +199,8 @@ L("Ahir Bhairav", (1, "G m r S : D< n< r S"), (2, "S r G m P D n S> : n D P m G 
 T("Ahir Bhairav", "S r G m P D n S> n D P m G r S", "m P D n S> r> S> n D P m G m r S",
   "S r G r G m G m P m P D P D n : S> n D P m G r S", "D< n< r S r G m P m G m r S")
 
-# Groups 2 and 3: taans by hand; their layakari is the pakad in barabar, dugun, tigun and
-# chaugun (built by compgen.py).
+# Groups 2 and 3: taans by hand; their layakari is the pakad in barabar, aad, dugun, tigun
+# and chaugun (built by compgen.py).
 T("Lalit", "N< r G m M m G r S", "m M m d N S> N d M d m M m G r S",
   "G m M m d M d N S> : N d M m G r S", "m d N S> r> N d M m G m G r S")
 T("Puriya", "N< r G M D N S> N D M G r S", "G M D N r> S> N D M G M G r S",

@@ -80,7 +80,8 @@ def check_alt(rep, who, ptype, notes_text, dur_text, allowed, style):
         else:
             rep.error(who, "duration %r is not a whole positive number" % w)
             groups[-1].append(0)
-    if len(groups) != len(phrases):
+    timed = ptype != 3 or bool((dur_text or "").split())   # taan durations may be Null
+    if timed and len(groups) != len(phrases):
         rep.error(who, "%d phrases but %d duration groups (\",\" between phrases, none after "
                   "the last)" % (len(phrases), len(groups)))
     for k, phrase in enumerate(phrases):
@@ -91,7 +92,7 @@ def check_alt(rep, who, ptype, notes_text, dur_text, allowed, style):
         if any(":" in w for w in words):
             rep.error(where, "a \":\" is stuck to a note; write it as its own word")
         durs = groups[k] if k < len(groups) else []
-        if len(durs) != len(words):
+        if timed and len(durs) != len(words):
             rep.error(where, "%d note words but %d durations" % (len(words), len(durs)))
         for i, w in enumerate(words):
             check_word(rep, where, w, allowed)

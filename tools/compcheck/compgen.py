@@ -35,8 +35,8 @@ ALT_HEADER = """\
 --   a phrase; the program does not read taan durations, they are stored for completeness.
 --   Taans hold no glides.
 -- * Ragas whose phrases are not yet written here by hand get phrases built from their own
---   pakad, aroha, avroha and alap (see compgen.py): the pakad in barabar, dugun, tigun
---   and chaugun; sapaat, pakad and alap taans.
+--   pakad, aroha, avroha and alap (see compgen.py): the pakad in barabar, aad, dugun,
+--   tigun and chaugun; sapaat, pakad and alap taans.
 
 """
 
@@ -159,7 +159,7 @@ def strip_marks(text):
 
 def derived_layakari(tech):
     pakad = " ".join(notation.landing(w) for w in tech["pakad"].split())
-    return [layakari_phrase((k, pakad)) for k in (1, 2, 3, 4)]
+    return [layakari_phrase((k, pakad)) for k in ("1", "3/2", "2", "3", "4")]
 
 
 def derived_taans(tech, alap):
