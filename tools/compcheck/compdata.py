@@ -254,3 +254,27 @@ C("Charukeshi", 1, "Kaahe sataave mohe shyaam", "Jhaptaal", 50,
       "R G.m | P d.n d.P | m G | R S -"),
   (1, "P=bir- d=ha | n=ki S>=aag - | R>.S>=ja-._ n=laa- | d=ve P - | "
       "m.P d.P | m G R.G | m G | R S -"))
+
+# ---------------------------------------------------------------- second compositions
+
+C("Yaman", 2, "Shyaam sundar mohan pyaare", "Ektaal", 35,
+  (1, "G=shyaam - | R.G=sun-.dar M | D=mo- N=han | D.P=pyaa-._ M=re | G - | R.G=dar-._ R=shan | "
+      "N<=nai- R=na | G=ta- M=ras | D=ra- - | N.D=he._ P | M.G R | N<.R S"),
+  (1, "M=go- D=kul | N=ki S>=sab | - N.R>=go-._ | S>=pi N.D=dhoon-._ | P=dhe - | M.G R | "
+      "N<.R=ban.ban G=mein | M D | N S> | N.D P | M.G R | N<.R S"))
+
+C("Bhupali", 2, "Chanda ki chaandni chhaai", "Jhaptaal", 50,
+  (1, "G=chan- R=da | G=ki P D.P=chaand-._ | G=ni R=chhaa- | S=i D< S | "
+      "R=man G=mein | P.D=u-.mang S> D.P | G P.G | R S -"),
+  (1, "P=taa- D=ron | S>=ki - R>.S>=baa-._ | D=raat P=sa- | G=ji P.D=hai._ S> | "
+      "D P | G R G.P | G R | S D< S"))
+
+C("Desh", 2, "Rimjhim barse saawan aayo", "Jhaptaal", 50,
+  (1, "R=rim- m=jhim | P=bar- N=se S> | - n.D=saa-._ | P=wan D.m=aa-._ G=yo | "
+      "R G | N<.S R m.P | D.m G.R | G N< S"),
+  (1, "m=mor P=pu- | N=kaa- S>=re - | R>.S>=ban._ n=ban | D=mein P - | "
+      "D.m G.R | G N<.S R.m | P D.m | G R S"))
+
+C("Bageshree", 2, "Birha ki raat ghaneri", "Rupak", 50,
+  (1, "S=bir- g=ha m=ki | D=raat - | n.D=gha-._ m=ne- | g=ri - R | S n<.S | D< S"),
+  (1, "m=kab D=aa- n=o- | S>=ge - | n.D=saa-._ m=jan | P.D=mo-._ m=re g | m.g R | S -"))
