@@ -19,7 +19,7 @@
 -- * Each part fills whole cycles of its tala: its matras add up to a multiple of the
 --   tala's beat count, counted from its "Starting Beat" (the beat of row 1 on which the
 --   first syllable falls; a mukhda that leads into sam starts after beat 1).
--- * "Playing Speed": one matra in units of 10 ms (madhya laya 50-60, drut 30-40).
+-- * "Playing Speed": one matra in units of 10 ms (madhya laya 45-60, drut 35).
 -- * "CompositionType" and "CompositionTempo" are 0 (not used).
 
 -- Raga - Additional Information
