@@ -119,9 +119,9 @@ def note_only(words):
     return [w for w in words if w not in (":", ",")]
 
 
-def layakari_phrase(spec):
+def layakari_phrase(item):
     """(notes per matra, text) -> (words, durations). A note may carry "/NN"."""
-    per, text = spec
+    per, text = item
     num, _, den = str(per).partition("/")
     step = LAYA_UNIT * int(den or 1) // int(num)
     if step * int(num) != LAYA_UNIT * int(den or 1):
