@@ -176,9 +176,9 @@ TEST_F(RenderTest, JoinsOfNotesAreFreeOfClicks) {
   const auto band = HighBand(x);
   for (size_t k = 0; k <= n; ++k) {
     const size_t join = At(phrase.StartMs(k));
-    EXPECT_LT(Peak(band, join - std::min<size_t>(join, At(5)), join + At(40)), 12.0) << "join before note " << k;
+    EXPECT_LT(Peak(band, join - std::min<size_t>(join, At(5)), join + At(40)), 4.0) << "join before note " << k;
   }
-  EXPECT_LT(Peak(band, 0, band.size()), 12.0);
+  EXPECT_LT(Peak(band, 0, band.size()), 4.0);
 }
 
 TEST_F(RenderTest, AFastDensePhraseDoesNotClip) {
