@@ -16,15 +16,20 @@ void Fft(std::vector<std::complex<double>>& data, bool inverse) {
   }
   for (size_t len = 2; len <= n; len <<= 1) {
     const double angle = (inverse ? 2.0 : -2.0) * std::numbers::pi / static_cast<double>(len);
-    const std::complex<double> step(std::cos(angle), std::sin(angle));
+    const double stepRe = std::cos(angle);
+    const double stepIm = std::sin(angle);
     for (size_t start = 0; start < n; start += len) {
-      std::complex<double> w(1.0, 0.0);
+      double wRe = 1.0, wIm = 0.0;
       for (size_t k = 0; k < len / 2; ++k) {
-        const auto a = data[start + k];
-        const auto b = data[start + k + len / 2] * w;
-        data[start + k] = a + b;
-        data[start + k + len / 2] = a - b;
-        w *= step;
+        std::complex<double>& a = data[start + k];
+        std::complex<double>& b = data[start + k + len / 2];
+        const double bRe = b.real() * wRe - b.imag() * wIm;
+        const double bIm = b.real() * wIm + b.imag() * wRe;
+        b = {a.real() - bRe, a.imag() - bIm};
+        a = {a.real() + bRe, a.imag() + bIm};
+        const double re = wRe * stepRe - wIm * stepIm;
+        wIm = wRe * stepIm + wIm * stepRe;
+        wRe = re;
       }
     }
   }

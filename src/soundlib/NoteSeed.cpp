@@ -13,19 +13,25 @@ namespace {
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
 // Adds the weighted DFT of values (one cycle of spc samples) to harmonics 0..H.
+// (Plain real arithmetic: the rotations run once per sample and harmonic.)
 void AddHarmonics(const std::vector<double>& values, const std::vector<double>& weights, double spc,
                   std::vector<std::complex<double>>& harmonics) {
   const size_t count = values.size();
   for (size_t h = 0; h < harmonics.size(); ++h) {
     const double angle = -kTwoPi * static_cast<double>(h) / spc;
-    const std::complex<double> step(std::cos(angle), std::sin(angle));
-    std::complex<double> rotor(1.0, 0.0);
-    std::complex<double> sum(0.0, 0.0);
+    const double stepRe = std::cos(angle);
+    const double stepIm = std::sin(angle);
+    double rotRe = 1.0, rotIm = 0.0, sumRe = 0.0, sumIm = 0.0;
     for (size_t i = 0; i < count; ++i) {
-      sum += rotor * (values[i] * weights[i]);
-      rotor *= step;
+      const double v = values[i] * weights[i];
+      sumRe += rotRe * v;
+      sumIm += rotIm * v;
+      const double re = rotRe * stepRe - rotIm * stepIm;
+      rotIm = rotRe * stepIm + rotIm * stepRe;
+      rotRe = re;
     }
-    harmonics[h] += sum * ((h == 0 ? 1.0 : 2.0) / spc);
+    const double scale = (h == 0 ? 1.0 : 2.0) / spc;
+    harmonics[h] += std::complex<double>(sumRe * scale, sumIm * scale);
   }
 }
 
@@ -35,11 +41,14 @@ void Residual(const std::vector<double>& samples, double spc, const std::vector<
   residual.assign(samples.begin(), samples.end());
   for (size_t h = 0; h < harmonics.size(); ++h) {
     const double angle = kTwoPi * static_cast<double>(h) / spc;
-    const std::complex<double> step(std::cos(angle), std::sin(angle));
-    std::complex<double> rotor = harmonics[h];
+    const double stepRe = std::cos(angle);
+    const double stepIm = std::sin(angle);
+    double rotRe = harmonics[h].real(), rotIm = harmonics[h].imag();
     for (double& r : residual) {
-      r -= rotor.real();
-      rotor *= step;
+      r -= rotRe;
+      const double re = rotRe * stepRe - rotIm * stepIm;
+      rotIm = rotRe * stepIm + rotIm * stepRe;
+      rotRe = re;
     }
   }
 }
@@ -64,9 +73,9 @@ bool NoteSeed::Load(int32_t samPerCyc, double fractional, const int16_t* samples
   const int harmonicCount = std::clamp(top, 1, kTableSize / 2 - 1);
   scratch.harmonics.assign(static_cast<size_t>(harmonicCount) + 1, {0.0, 0.0});
   // A fit by repeated correction: the weighted DFT is nearly orthogonal on the
-  // seed's phases, and two corrections bring the rebuilt cycle onto the samples.
+  // seed's phases, and three corrections bring the rebuilt cycle onto the samples.
   AddHarmonics(scratch.samples, scratch.weights, spc, scratch.harmonics);
-  for (int pass = 0; pass < 2; ++pass) {
+  for (int pass = 0; pass < 3; ++pass) {
     Residual(scratch.samples, spc, scratch.harmonics, scratch.residual);
     AddHarmonics(scratch.residual, scratch.weights, spc, scratch.harmonics);
   }

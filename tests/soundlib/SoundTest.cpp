@@ -14,26 +14,41 @@
 namespace soundtest {
 
 bool SoundLibTest::dirty_ = true;
+std::vector<std::pair<char, int>> SoundLibTest::touched_;
+
+namespace {
+const instrgen::Seed& GeneratedSeed(char key, int noteId) {
+  static std::vector<instrgen::Seed> seeds[2];
+  auto& list = seeds[key == 'c' ? 0 : 1];
+  while (list.size() <= static_cast<size_t>(noteId)) list.push_back(instrgen::MakeSeed(key, static_cast<int>(list.size())));
+  return list[static_cast<size_t>(noteId)];
+}
+}  // namespace
+
+int16_t SoundLibTest::LoadSeed(char key, int noteId) {
+  const instrgen::Seed& s = GeneratedSeed(key, noteId);
+  return soundlib::FWavLoadInstrNoteSeeds(std::string(1, key), noteId, s.samPerCyc, s.fractional, s.samples.data());
+}
+
+int16_t SoundLibTest::Tune(char key, int noteId, double adjustment) {
+  touched_.emplace_back(key, noteId);
+  return soundlib::FWavTuneNote(std::string(1, key), noteId, adjustment);
+}
 
 void SoundLibTest::LoadAll() {
-  static std::vector<instrgen::Seed> seeds[2];
-  const char keys[2] = {'c', 'e'};
   ASSERT_EQ(soundlib::FWavSetGlobalVariables("ce"), 1);
-  ASSERT_EQ(soundlib::FWavSetCurrInstr("c"), 1);
-  for (int i = 0; i < 2; ++i) {
-    const std::string key(1, keys[i]);
-    ASSERT_EQ(soundlib::FWavFreeNoteSeedsMemory(key), 1);
-    for (int id = 0; id < instrgen::kNoteCount; ++id) {
-      if (seeds[i].size() <= static_cast<size_t>(id)) seeds[i].push_back(instrgen::MakeSeed(keys[i], id));
-      const instrgen::Seed& s = seeds[i][static_cast<size_t>(id)];
-      ASSERT_EQ(soundlib::FWavLoadInstrNoteSeeds(key, id, s.samPerCyc, s.fractional, s.samples.data()), 1);
-    }
+  for (char key : {'c', 'e'}) {
+    ASSERT_EQ(soundlib::FWavFreeNoteSeedsMemory(std::string(1, key)), 1);
+    for (int id = 0; id < instrgen::kNoteCount; ++id) ASSERT_EQ(LoadSeed(key, id), 1);
   }
   dirty_ = false;
 }
 
 void SoundLibTest::SetUp() {
   if (dirty_) LoadAll();
+  for (const auto& [key, id] : touched_) ASSERT_EQ(LoadSeed(key, id), 1);
+  touched_.clear();
+  ASSERT_EQ(soundlib::FWavSetCurrInstr("c"), 1);
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   folder_ = std::filesystem::current_path() / "scratch" / (std::string(info->test_suite_name()) + "." + info->name());
   std::filesystem::remove_all(folder_);

@@ -43,7 +43,11 @@ class SoundLibTest : public ::testing::Test {
   std::string File(const std::string& name) const { return (folder_ / name).string(); }
   // Renders through FWavGenerateMusicFile and reads the file back (empty on failure).
   std::vector<int16_t> Render(int count, const std::string& notes, const std::string& durations, int playMode = 1);
-  // Call when a test changes seeds or tuning: the next test reloads them.
+  // Tunes a note; the next test gets it untuned again.
+  static int16_t Tune(char key, int noteId, double adjustment);
+  // Reloads the seed of one note (untuning it).
+  static int16_t LoadSeed(char key, int noteId);
+  // Call when a test frees seeds or sets the library up anew: the next test reloads everything.
   static void ChangedSeeds() { dirty_ = true; }
   static void LoadAll();
 
@@ -52,6 +56,7 @@ class SoundLibTest : public ::testing::Test {
 
  private:
   static bool dirty_;
+  static std::vector<std::pair<char, int>> touched_;
 };
 
 }  // namespace soundtest

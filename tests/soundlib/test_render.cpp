@@ -29,10 +29,7 @@ class NotePitchTest : public SoundLibTest, public ::testing::WithParamInterface<
 
 TEST_P(NotePitchTest, ANoteSoundsAtTheSampleRateOverItsTunedSpc) {
   const PitchCase c = GetParam();
-  if (c.adjustment != 0.0) {
-    ChangedSeeds();
-    ASSERT_EQ(soundlib::FWavTuneNote("c", c.noteId, c.adjustment), 1);
-  }
+  if (c.adjustment != 0.0) ASSERT_EQ(Tune('c', c.noteId, c.adjustment), 1);
   char token[3];
   std::snprintf(token, sizeof token, "%02d", c.noteId);
   const auto x = Render(1, token, "800");
@@ -221,8 +218,7 @@ TEST_P(BandLimitTest, ANoteTunedUpwardsStaysFreeOfAliases) {
   const BandCase c = GetParam();
   const double spc = kRate / NoteHz(c.noteId);
   const double adjustment = spc / c.ratio - spc;
-  ChangedSeeds();
-  ASSERT_EQ(soundlib::FWavTuneNote("c", c.noteId, adjustment), 1);
+  ASSERT_EQ(Tune('c', c.noteId, adjustment), 1);
   char token[3];
   std::snprintf(token, sizeof token, "%02d", c.noteId);
   const auto x = Render(1, token, "500");

@@ -84,8 +84,18 @@ Seed MakeSeed(char instrument, int noteId) {
     const double hz = h * f0;
     const double amplitude = instrument == kDroneInstrument ? DroneAmplitude(h, hz) : HarmoniumAmplitude(h, hz);
     const double phase = HarmonicPhase(instrument, h);
-    for (size_t i = 0; i < cycle.size(); ++i)
-      cycle[i] += amplitude * std::cos(2.0 * std::numbers::pi * h * static_cast<double>(i) / spc + phase);
+    // amplitude * cos(2 pi h i / spc + phase), by rotating a phasor sample by sample.
+    const double step = 2.0 * std::numbers::pi * h / spc;
+    const double stepRe = std::cos(step);
+    const double stepIm = std::sin(step);
+    double re = amplitude * std::cos(phase);
+    double im = amplitude * std::sin(phase);
+    for (double& value : cycle) {
+      value += re;
+      const double next = re * stepRe - im * stepIm;
+      im = re * stepIm + im * stepRe;
+      re = next;
+    }
   }
   double peak = 0.0;
   for (double v : cycle) peak = std::max(peak, std::fabs(v));
