@@ -45,6 +45,8 @@ class SoundLibTest : public ::testing::Test {
   std::vector<int16_t> Render(int count, const std::string& notes, const std::string& durations, int playMode = 1);
   // Tunes a note; the next test gets it untuned again.
   static int16_t Tune(char key, int noteId, double adjustment);
+  // The next test gets the generated seed of this note again.
+  static void Touched(char key, int noteId) { touched_.emplace_back(key, noteId); }
   // Reloads the seed of one note (untuning it).
   static int16_t LoadSeed(char key, int noteId);
   // Call when a test frees seeds or sets the library up anew: the next test reloads everything.
