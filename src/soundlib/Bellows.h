@@ -1,7 +1,8 @@
 // Bellows: the slow, irregular movement of the air pressure a player pumps into
 // the instrument, as a loudness factor around 1: a wandering of about 3.5 % that
 // changes direction every half to one second, and a faint flutter of 0.8 %.
-// Seeded, so every rendering of the same phrase moves the same way.
+// Seeded, so every rendering of the same phrase moves the same way. It changes so
+// slowly that it may run at a control rate (Init with that rate).
 #pragma once
 
 #include <cstdint>

@@ -22,7 +22,15 @@ class Envelope {
   }
   bool active() const { return stage_ != Stage::Idle; }
   bool releasing() const { return stage_ == Stage::Release; }
+  bool sustaining() const { return stage_ == Stage::Sustain; }
   float level() const { return level_; }
+
+  // The next n levels into out (a block at a time).
+  void Process(float* out, int n) {
+    int s = 0;
+    while (s < n && (stage_ == Stage::Attack || stage_ == Stage::Release)) out[s++] = Process();
+    for (; s < n; ++s) out[s] = level_;
+  }
 
   float Process() {
     switch (stage_) {

@@ -11,6 +11,7 @@ constexpr float kLegatoReleaseMs = 35.0f;
 constexpr float kRepeatReleaseMs = 12.0f;
 constexpr float kRepeatAttackMs = 30.0f;
 constexpr uint64_t kBellowsSeed = 0x6b656c6c6f7773ull;
+constexpr int kBellowsStep = 32;
 
 // Low reeds speak more slowly: 28 ms at the bottom of the range, 14 ms from 1 kHz up.
 float AttackMs(double hz) {
@@ -73,7 +74,8 @@ void Harmonium::ReleaseAll(float ms) {
 bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& sink) {
   for (auto& voice : voices_) voice.Stop();
   held_ = nullptr;
-  bellows_.Init(static_cast<float>(kSampleRate), kBellowsSeed);
+  bellows_.Init(static_cast<float>(kSampleRate) / kBellowsStep, kBellowsSeed);
+  float pressure = bellows_.Process();
 
   const int64_t total = phrase.endSample + kTailSamples;
   size_t next = 0;
@@ -99,7 +101,15 @@ bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& 
       for (auto& voice : voices_) voice.Render(mix_ + done, part);
       done += part;
     }
-    for (int s = 0; s < n; ++s) mix_[s] *= bellows_.Process();
+    // The pressure moves linearly between its control points, one every kBellowsStep samples.
+    for (int s = 0; s < n; s += kBellowsStep) {
+      const float next = bellows_.Process();
+      const float step = (next - pressure) / kBellowsStep;
+      float* chunk = mix_ + s;
+      const int length = std::min(kBellowsStep, n - s);
+      for (int i = 0; i < length; ++i) chunk[i] *= pressure + step * static_cast<float>(i);
+      pressure = next;
+    }
     mixer_.Process(mix_, out_, n);
     if (!sink.Write(out_, n)) return false;
   }

@@ -21,7 +21,7 @@ namespace soundlib {
 class Harmonium {
  public:
   static constexpr int kVoices = 8;
-  static constexpr int kBlock = 256;
+  static constexpr int kBlock = 2048;
   // How long the last note of a phrase takes to die away after its end.
   static constexpr float kEndReleaseMs = 60.0f;
   static constexpr int64_t kTailSamples = static_cast<int64_t>(kEndReleaseMs * kSamplesPerMs) + 1;

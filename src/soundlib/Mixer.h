@@ -1,8 +1,9 @@
 // Mixer: the instrument's sum to 16-bit samples: master gain, then a soft knee
 // above 0.9 of full scale that bends peaks instead of clipping them (it never
-// reaches full scale), then rounding.
+// reaches full scale), then rounding. The block is scaled in place.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -12,12 +13,23 @@ class Mixer {
  public:
   void Init(float gain) { gain_ = gain; }
 
-  void Process(const float* in, int16_t* out, int n) const {
+  void Process(float* in, int16_t* out, int n) const {
+    float peak = 0.0f;
     for (int s = 0; s < n; ++s) {
-      float x = in[s] * gain_;
-      const float magnitude = std::fabs(x);
-      if (magnitude > kKnee) x = std::copysign(kKnee + (1.0f - kKnee) * std::tanh((magnitude - kKnee) / (1.0f - kKnee)), x);
-      out[s] = static_cast<int16_t>(std::lrint(x * 32767.0f));
+      in[s] *= gain_;
+      peak = std::max(peak, std::fabs(in[s]));
+    }
+    if (peak > kKnee) {
+      for (int s = 0; s < n; ++s) {
+        const float magnitude = std::fabs(in[s]);
+        if (magnitude > kKnee)
+          in[s] = std::copysign(kKnee + (1.0f - kKnee) * std::tanh((magnitude - kKnee) / (1.0f - kKnee)), in[s]);
+      }
+    }
+    // Adding and taking away 1.5 * 2^23 rounds to the nearest integer (ties to even).
+    constexpr float kRound = 12582912.0f;
+    for (int s = 0; s < n; ++s) {
+      out[s] = static_cast<int16_t>(static_cast<int32_t>((in[s] * 32767.0f + kRound) - kRound));
     }
   }
 

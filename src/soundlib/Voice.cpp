@@ -75,6 +75,13 @@ Voice::Target Voice::TargetAt(const Glide::Point& point) const {
 
 void Voice::NextControl() {
   now_ = next_.mix.count > 0 ? next_ : now_;
+  steady_ = !glide_.sliding() && next_.mix.count > 0;
+  if (steady_) {
+    // A held note keeps its pitch and tables.
+    block_ = now_.mix;
+    blockLeft_ = kControlBlock;
+    return;
+  }
   next_ = TargetAt(glide_.Advance(kControlBlock));
   // Every table of either end takes part, with weight 0 where it is absent.
   block_ = TableMix{};
@@ -93,10 +100,16 @@ void Voice::Render(float* out, int n) {
   while (n > 0 && envelope_.active()) {
     if (blockLeft_ == 0) NextControl();
     const int part = std::min(n, blockLeft_);
-    for (int s = 0; s < part; ++s) {
-      gain1_[s] = envelope_.Process();
-      gain2_[s] = gain1_[s] * kReed2Level;
+    if (steady_ && envelope_.sustaining()) {
+      reed1_.Process(block_, 1.0f, out, part);
+      reed2_.Process(block_, kReed2Level, out, part);
+      blockLeft_ -= part;
+      out += part;
+      n -= part;
+      continue;
     }
+    envelope_.Process(gain1_, part);
+    for (int s = 0; s < part; ++s) gain2_[s] = gain1_[s] * kReed2Level;
     // The block's weights start where the last part left them.
     const int done = kControlBlock - blockLeft_;
     TableMix mix = block_;

@@ -54,6 +54,7 @@ class Voice {
   Target next_;
   TableMix block_;  // now_ moving to next_ over one control block
   int blockLeft_ = 0;
+  bool steady_ = false;  // pitch and tables stay as they are through this block
   float gain1_[kControlBlock] = {};
   float gain2_[kControlBlock] = {};
 };

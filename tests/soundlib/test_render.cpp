@@ -25,11 +25,15 @@ struct PitchCase {
   double adjustment;
 };
 
+void PrintTo(const PitchCase& c, std::ostream* os) { *os << "note " << c.noteId << " tuned by " << c.adjustment; }
+
 class NotePitchTest : public SoundLibTest, public ::testing::WithParamInterface<PitchCase> {};
 
 TEST_P(NotePitchTest, ANoteSoundsAtTheSampleRateOverItsTunedSpc) {
   const PitchCase c = GetParam();
-  if (c.adjustment != 0.0) ASSERT_EQ(Tune('c', c.noteId, c.adjustment), 1);
+  if (c.adjustment != 0.0) {
+    ASSERT_EQ(Tune('c', c.noteId, c.adjustment), 1);
+  }
   char token[3];
   std::snprintf(token, sizeof token, "%02d", c.noteId);
   const auto x = Render(1, token, "800");
@@ -57,6 +61,8 @@ struct GlideCase {
   int grace;
   int main;
 };
+
+void PrintTo(const GlideCase& c, std::ostream* os) { *os << c.token; }
 
 class GlideTest : public SoundLibTest, public ::testing::WithParamInterface<GlideCase> {};
 
@@ -101,12 +107,18 @@ struct TestPhrase {
 
   std::string NoteText(size_t count, const char* separator = "  ") const {
     std::string text;
-    for (size_t k = 0; k < count; ++k) text += (k ? separator : "") + notes[k];
+    for (size_t k = 0; k < count; ++k) {
+      if (k > 0) text += separator;
+      text += notes[k];
+    }
     return text;
   }
   std::string DurationText(size_t count) const {
     std::string text;
-    for (size_t k = 0; k < count; ++k) text += (k ? " " : "") + durations[k];
+    for (size_t k = 0; k < count; ++k) {
+      if (k > 0) text += " ";
+      text += durations[k];
+    }
     return text;
   }
   double StartMs(size_t k) const {
@@ -184,8 +196,9 @@ TEST_F(RenderTest, AFastDensePhraseDoesNotClip) {
   std::string durations;
   for (int k = 0; k < 48; ++k) {
     const int id = (k % 2 ? 30 : 6) + (k % 5);
-    notes += (k ? "  " : "") + std::string(id < 10 ? "0" : "") + std::to_string(id);
-    durations += (k ? " " : "") + std::string("40");
+    if (k > 0) notes += "  ", durations += " ";
+    notes += (id < 10 ? "0" : "") + std::to_string(id);
+    durations += "40";
   }
   notes += "  00  41  0041";
   durations += " 1500 1500 1500";
@@ -211,6 +224,8 @@ struct BandCase {
   int noteId;
   double ratio;  // how far the note is tuned up
 };
+
+void PrintTo(const BandCase& c, std::ostream* os) { *os << "note " << c.noteId << " raised " << c.ratio << " times"; }
 
 class BandLimitTest : public SoundLibTest, public ::testing::WithParamInterface<BandCase> {};
 
