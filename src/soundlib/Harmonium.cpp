@@ -105,12 +105,12 @@ bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& 
     for (int s = 0; s < n; s += kBellowsStep) {
       const float next = bellows_.Process();
       const float step = (next - pressure) / kBellowsStep;
-      float* chunk = mix_ + s;
+      float* chunk = pressure_ + s;
       const int length = std::min(kBellowsStep, n - s);
-      for (int i = 0; i < length; ++i) chunk[i] *= pressure + step * static_cast<float>(i);
+      for (int i = 0; i < length; ++i) chunk[i] = pressure + step * static_cast<float>(i);
       pressure = next;
     }
-    mixer_.Process(mix_, out_, n);
+    mixer_.Process(mix_, pressure_, out_, n);
     if (!sink.Write(out_, n)) return false;
   }
   return true;

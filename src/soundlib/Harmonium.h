@@ -42,6 +42,7 @@ class Harmonium {
   Bellows bellows_;
   Mixer mixer_;
   float mix_[kBlock] = {};
+  float pressure_[kBlock] = {};
   int16_t out_[kBlock] = {};
 };
 

@@ -3,7 +3,6 @@
 // reaches full scale), then rounding. The block is scaled in place.
 #pragma once
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -13,13 +12,14 @@ class Mixer {
  public:
   void Init(float gain) { gain_ = gain; }
 
-  void Process(float* in, int16_t* out, int n) const {
-    float peak = 0.0f;
+  // in[s] * pressure[s] (the bellows) into out; in is scaled in place.
+  void Process(float* in, const float* pressure, int16_t* out, int n) const {
+    int over = 0;
     for (int s = 0; s < n; ++s) {
-      in[s] *= gain_;
-      peak = std::max(peak, std::fabs(in[s]));
+      in[s] *= gain_ * pressure[s];
+      over |= std::fabs(in[s]) > kKnee;
     }
-    if (peak > kKnee) {
+    if (over != 0) {
       for (int s = 0; s < n; ++s) {
         const float magnitude = std::fabs(in[s]);
         if (magnitude > kKnee)
@@ -28,9 +28,7 @@ class Mixer {
     }
     // Adding and taking away 1.5 * 2^23 rounds to the nearest integer (ties to even).
     constexpr float kRound = 12582912.0f;
-    for (int s = 0; s < n; ++s) {
-      out[s] = static_cast<int16_t>(static_cast<int32_t>((in[s] * 32767.0f + kRound) - kRound));
-    }
+    for (int s = 0; s < n; ++s) out[s] = static_cast<int16_t>(static_cast<int32_t>((in[s] * 32767.0f + kRound) - kRound));
   }
 
  private:

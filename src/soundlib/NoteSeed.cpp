@@ -80,7 +80,7 @@ bool NoteSeed::Load(int32_t samPerCyc, double fractional, const int16_t* samples
     AddHarmonics(scratch.residual, scratch.weights, spc, scratch.harmonics);
   }
 
-  tables_.resize(static_cast<size_t>(kLevels) * (kTableSize + 1));
+  tables_.resize(static_cast<size_t>(kLevels) * 2 * kTableSize);
   scratch.fft.resize(kTableSize);
   for (int level = 0; level < kLevels; ++level) {
     const double limit = kTopHz * spc / (kSampleRate * std::ldexp(1.0, level));
@@ -91,9 +91,13 @@ bool NoteSeed::Load(int32_t samPerCyc, double fractional, const int16_t* samples
       scratch.fft[static_cast<size_t>(kTableSize - h)] = std::conj(scratch.harmonics[static_cast<size_t>(h)]) * 0.5;
     }
     Fft(scratch.fft, true);
-    float* table = tables_.data() + static_cast<size_t>(level) * (kTableSize + 1);
-    for (int n = 0; n < kTableSize; ++n) table[n] = static_cast<float>(scratch.fft[static_cast<size_t>(n)].real());
-    table[kTableSize] = table[0];
+    float* table = tables_.data() + static_cast<size_t>(level) * 2 * kTableSize;
+    for (int n = 0; n < kTableSize; ++n) {
+      const float value = static_cast<float>(scratch.fft[static_cast<size_t>(n)].real());
+      const float next = static_cast<float>(scratch.fft[static_cast<size_t>((n + 1) % kTableSize)].real());
+      table[2 * n] = value;
+      table[2 * n + 1] = next - value;
+    }
   }
   seedSpc_ = spc;
   adjustment_ = 0.0;
@@ -118,14 +122,14 @@ bool NoteSeed::Tune(double adjustment) {
 NoteSeed::LevelMix NoteSeed::MixFor(double hz) const {
   // Level j is alias-free up to 1.34 * 2^j times the seed's pitch (its top
   // harmonic then folds above 20 kHz); the crossfade to level j + 1 runs from
-  // 1.1 to 1.3 times 2^j.
+  // 1.2 to 1.33 times 2^j, so that glides of up to three semitones read one level.
   double ratio = hz / seedHz();
   LevelMix mix;
-  while (mix.lower < kLevels - 1 && ratio > 1.3) {
+  while (mix.lower < kLevels - 1 && ratio > 1.33) {
     ratio *= 0.5;
     ++mix.lower;
   }
-  if (mix.lower < kLevels - 1 && ratio > 1.1) mix.upperWeight = static_cast<float>((ratio - 1.1) / 0.2);
+  if (mix.lower < kLevels - 1 && ratio > 1.2) mix.upperWeight = static_cast<float>((ratio - 1.2) / 0.13);
   return mix;
 }
 

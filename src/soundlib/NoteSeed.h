@@ -53,8 +53,9 @@ class NoteSeed {
   double hz() const { return kSampleRate / spc(); }
   double seedHz() const { return kSampleRate / seedSpc_; }
 
-  // Table of level j: kTableSize + 1 values (the last repeats the first), full scale 1.
-  const float* Level(int j) const { return tables_.data() + static_cast<size_t>(j) * (kTableSize + 1); }
+  // Table of level j, full scale 1: kTableSize pairs (value at point i, value at
+  // point i + 1 less it), so that an interpolating read loads one pair.
+  const float* Level(int j) const { return tables_.data() + static_cast<size_t>(j) * 2 * kTableSize; }
   // The levels that are band-limited when the note sounds at hz.
   LevelMix MixFor(double hz) const;
 

@@ -100,7 +100,17 @@ void Voice::Render(float* out, int n) {
   while (n > 0 && envelope_.active()) {
     if (blockLeft_ == 0) NextControl();
     const int part = std::min(n, blockLeft_);
-    if (steady_ && envelope_.sustaining()) {
+    const bool sustaining = envelope_.sustaining();
+    if (steady_ && block_.count == 1) {
+      if (!sustaining) envelope_.Process(gain1_, part);
+      ReedOscillator::ProcessPair(reed1_, block_.weight[0], reed2_, block_.weight[0] * kReed2Level, block_.table[0],
+                                  sustaining ? nullptr : gain1_, out, part);
+      blockLeft_ -= part;
+      out += part;
+      n -= part;
+      continue;
+    }
+    if (steady_ && sustaining) {
       reed1_.Process(block_, 1.0f, out, part);
       reed2_.Process(block_, kReed2Level, out, part);
       blockLeft_ -= part;
@@ -109,15 +119,14 @@ void Voice::Render(float* out, int n) {
       continue;
     }
     envelope_.Process(gain1_, part);
-    for (int s = 0; s < part; ++s) gain2_[s] = gain1_[s] * kReed2Level;
     // The block's weights start where the last part left them.
     const int done = kControlBlock - blockLeft_;
     TableMix mix = block_;
     for (int t = 0; t < mix.count; ++t) mix.weight[t] += mix.step[t] * static_cast<float>(done);
     const double fraction = static_cast<double>(done + part) / kControlBlock;
     const double increment = now_.increment + (next_.increment - now_.increment) * fraction;
-    reed1_.Process(mix, increment * kReed1Ratio, gain1_, out, part);
-    reed2_.Process(mix, increment * kReed2Ratio, gain2_, out, part);
+    ReedOscillator::ProcessPair(reed1_, increment * kReed1Ratio, reed2_, increment * kReed2Ratio, kReed2Level, mix,
+                                gain1_, out, part);
     blockLeft_ -= part;
     out += part;
     n -= part;

@@ -15,8 +15,9 @@ namespace soundlib {
 
 class Voice {
  public:
-  // Samples between updates of pitch and table weights (0.7 ms).
-  static constexpr int kControlBlock = 32;
+  // Samples between updates of pitch and table weights (1.5 ms).
+  static constexpr int kControlBlock = 64;
+  static_assert(kControlBlock <= ReedOscillator::kMaxBlock);
 
   void Init(float sampleRate);
   // seeds[0..count-1]: grace notes first, the main note last; length: the note's samples.
@@ -56,7 +57,6 @@ class Voice {
   int blockLeft_ = 0;
   bool steady_ = false;  // pitch and tables stay as they are through this block
   float gain1_[kControlBlock] = {};
-  float gain2_[kControlBlock] = {};
 };
 
 }  // namespace soundlib

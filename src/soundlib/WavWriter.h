@@ -1,9 +1,11 @@
-// WavWriter: writes 16-bit PCM WAV files through libsndfile, block by block. A
-// file that cannot be completed is removed, so a failed call leaves no partial file.
+// WavWriter: writes 16-bit PCM WAV files through libsndfile. Blocks are gathered
+// into writes of 64 KB (far fewer system calls). A file that cannot be completed
+// is removed, so a failed call leaves no partial file.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "soundlib/Constants.h"
 
@@ -34,8 +36,13 @@ class WavWriter : public BlockSink {
   void Abort();
 
  private:
+  bool Flush();
+
   SNDFILE* file_ = nullptr;
   std::string path_;
+  int channels_ = 1;
+  std::vector<int16_t> buffer_;
+  size_t used_ = 0;
   bool failed_ = false;
 };
 
