@@ -27,8 +27,17 @@ class Envelope {
 
   // The next n levels into out (a block at a time).
   void Process(float* out, int n) {
+    if (n <= 0) return;
     int s = 0;
-    while (s < n && (stage_ == Stage::Attack || stage_ == Stage::Release)) out[s++] = Process();
+    if (stage_ == Stage::Attack) {
+      for (; s < n && pos_ < 1.0f; ++s, pos_ += step_) out[s] = Smooth(pos_);
+      if (pos_ >= 1.0f) stage_ = Stage::Sustain, level_ = 1.0f;
+      else level_ = out[s - 1];
+    } else if (stage_ == Stage::Release) {
+      for (; s < n && pos_ < 1.0f; ++s, pos_ += step_) out[s] = from_ * (1.0f - Smooth(pos_));
+      if (pos_ >= 1.0f) stage_ = Stage::Idle, level_ = 0.0f;
+      else level_ = out[s - 1];
+    }
     for (; s < n; ++s) out[s] = level_;
   }
 

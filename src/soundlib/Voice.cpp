@@ -57,7 +57,9 @@ void Voice::Start(const NoteSeed* const* seeds, int count, int64_t length, float
     hz[i] = seeds[i]->hz();
   }
   glide_.Start(hz, count_, length);
-  now_ = TargetAt(glide_.Advance(kControlBlock));
+  const Glide::Point point = glide_.Advance(kControlBlock);
+  now_ = TargetAt(point);
+  nowFinal_ = point.from == count_ - 1 && point.toWeight == 0.0f;
   next_ = Target{};
   reed1_.Init(phase1, now_.increment * kReed1Ratio);
   reed2_.Init(phase2, now_.increment * kReed2Ratio);
@@ -74,15 +76,21 @@ Voice::Target Voice::TargetAt(const Glide::Point& point) const {
 }
 
 void Voice::NextControl() {
-  now_ = next_.mix.count > 0 ? next_ : now_;
-  steady_ = !glide_.sliding() && next_.mix.count > 0;
+  if (next_.mix.count > 0) {
+    now_ = next_;
+    nowFinal_ = nextFinal_;
+  }
+  steady_ = nowFinal_;
   if (steady_) {
-    // A held note keeps its pitch and tables.
+    // On its main note the voice keeps its pitch and tables.
+    next_ = now_;
     block_ = now_.mix;
     blockLeft_ = kControlBlock;
     return;
   }
-  next_ = TargetAt(glide_.Advance(kControlBlock));
+  const Glide::Point point = glide_.Advance(kControlBlock);
+  nextFinal_ = point.from == count_ - 1 && point.toWeight == 0.0f;
+  next_ = TargetAt(point);
   // Every table of either end takes part, with weight 0 where it is absent.
   block_ = TableMix{};
   for (const TableMix* end : {&now_.mix, &next_.mix})

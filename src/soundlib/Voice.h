@@ -55,7 +55,9 @@ class Voice {
   Target next_;
   TableMix block_;  // now_ moving to next_ over one control block
   int blockLeft_ = 0;
-  bool steady_ = false;  // pitch and tables stay as they are through this block
+  bool steady_ = false;     // pitch and tables stay as they are through this block
+  bool nowFinal_ = false;   // now_ is the main note's own pitch and seed
+  bool nextFinal_ = false;
   float gain1_[kControlBlock] = {};
 };
 
