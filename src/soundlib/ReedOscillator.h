@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "soundlib/NoteSeed.h"
 
@@ -52,60 +53,68 @@ class ReedOscillator {
   }
 
   // Two reeds of a note at a constant pitch reading one table, in one pass:
-  // the common case. gain (per sample) may be null for a constant 1.
+  // the common case, four samples at a time. gain (per sample) may be null for
+  // a constant 1.
   static void ProcessPair(ReedOscillator& a, float weightA, ReedOscillator& b, float weightB, const float* table,
                           const float* gain, float* out, int n) {
-    uint32_t phaseA = a.phase_;
-    uint32_t phaseB = b.phase_;
     const uint32_t incrementA = static_cast<uint32_t>(a.increment_);
     const uint32_t incrementB = static_cast<uint32_t>(b.increment_);
-    if (gain == nullptr) {
-      for (int s = 0; s < n; ++s) {
-        out[s] += weightA * ReadAt(table, phaseA) + weightB * ReadAt(table, phaseB);
-        phaseA += incrementA;
-        phaseB += incrementB;
-      }
-    } else {
-      for (int s = 0; s < n; ++s) {
-        out[s] += gain[s] * (weightA * ReadAt(table, phaseA) + weightB * ReadAt(table, phaseB));
-        phaseA += incrementA;
-        phaseB += incrementB;
-      }
+    U4 phaseA = U4{0, 1, 2, 3} * incrementA + a.phase_;
+    U4 phaseB = U4{0, 1, 2, 3} * incrementB + b.phase_;
+    int s = 0;
+    for (; s + 4 <= n; s += 4) {
+      F4 value = weightA * Read4(table, phaseA) + weightB * Read4(table, phaseB);
+      if (gain != nullptr) value *= Load4(gain + s);
+      Store4(out + s, Load4(out + s) + value);
+      phaseA += incrementA * 4;
+      phaseB += incrementB * 4;
     }
-    a.phase_ = phaseA;
-    b.phase_ = phaseB;
+    uint32_t lastA = phaseA[0];
+    uint32_t lastB = phaseB[0];
+    for (; s < n; ++s) {
+      const float value = weightA * ReadAt(table, lastA) + weightB * ReadAt(table, lastB);
+      out[s] += gain != nullptr ? gain[s] * value : value;
+      lastA += incrementA;
+      lastB += incrementB;
+    }
+    a.phase_ = lastA;
+    b.phase_ = lastB;
   }
 
   // Two reeds (the second at levelB) reading any mix while their increments move
-  // linearly to their targets: one pass per table over both reeds' phases.
+  // linearly to their targets: one pass per table over both reeds' phases, four
+  // samples at a time.
   static void ProcessPair(ReedOscillator& a, double targetA, ReedOscillator& b, double targetB, float levelB,
                           const TableMix& mix, const float* gain, float* out, int n) {
     float value[kMaxBlock] = {};
     const int64_t endA = Fixed(targetA);
     const int64_t endB = Fixed(targetB);
-    const int64_t stepA = (endA - a.increment_) / n;
-    const int64_t stepB = (endB - b.increment_) / n;
-    uint32_t phaseA = a.phase_;
-    uint32_t phaseB = b.phase_;
+    const Ramp rampA(a.phase_, a.increment_, (endA - a.increment_) / n);
+    const Ramp rampB(b.phase_, b.increment_, (endB - b.increment_) / n);
+    const int whole = n & ~3;
     for (int t = 0; t < mix.count; ++t) {
       const float* table = mix.table[t];
-      float weight = mix.weight[t];
-      phaseA = a.phase_;
-      phaseB = b.phase_;
-      int64_t incrementA = a.increment_;
-      int64_t incrementB = b.increment_;
-      for (int s = 0; s < n; ++s) {
-        value[s] += weight * (ReadAt(table, phaseA) + levelB * ReadAt(table, phaseB));
-        weight += mix.step[t];
-        phaseA += static_cast<uint32_t>(incrementA);
-        phaseB += static_cast<uint32_t>(incrementB);
-        incrementA += stepA;
-        incrementB += stepB;
+      const float step = mix.step[t];
+      F4 weight = mix.weight[t] + step * F4{0.0f, 1.0f, 2.0f, 3.0f};
+      U4 phaseA = rampA.Lanes();
+      U4 phaseB = rampB.Lanes();
+      U4 deltaA = rampA.Deltas();
+      U4 deltaB = rampB.Deltas();
+      for (int s = 0; s < whole; s += 4) {
+        Store4(value + s, Load4(value + s) + weight * (Read4(table, phaseA) + levelB * Read4(table, phaseB)));
+        weight += 4.0f * step;
+        phaseA += deltaA;
+        phaseB += deltaB;
+        deltaA += rampA.deltaStep;
+        deltaB += rampB.deltaStep;
       }
+      for (int s = whole; s < n; ++s)
+        value[s] += (mix.weight[t] + step * static_cast<float>(s)) *
+                    (ReadAt(table, rampA.At(s)) + levelB * ReadAt(table, rampB.At(s)));
     }
     for (int s = 0; s < n; ++s) out[s] += gain[s] * value[s];
-    a.phase_ = phaseA;
-    b.phase_ = phaseB;
+    a.phase_ = rampA.At(n);
+    b.phase_ = rampB.At(n);
     a.increment_ = endA;
     b.increment_ = endB;
   }
@@ -148,6 +157,51 @@ class ReedOscillator {
     phase_ = phase;
     increment_ = increment;
   }
+
+  using F4 = float __attribute__((vector_size(16)));
+  using U4 = uint32_t __attribute__((vector_size(16)));
+  using I4 = int32_t __attribute__((vector_size(16)));
+  static F4 Load4(const float* p) {
+    F4 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+  }
+  static void Store4(float* p, F4 v) { std::memcpy(p, &v, sizeof v); }
+  // ReadAt for four phases at once.
+  static F4 Read4(const float* table, U4 phase) {
+    const U4 index = (phase >> kFractionBits) * 2u;
+    const I4 low = reinterpret_cast<I4>(phase & ((1u << kFractionBits) - 1));
+    const F4 fraction = __builtin_convertvector(low, F4) * (1.0f / (1u << kFractionBits));
+    const float* p0 = table + index[0];
+    const float* p1 = table + index[1];
+    const float* p2 = table + index[2];
+    const float* p3 = table + index[3];
+    const F4 value = {p0[0], p1[0], p2[0], p3[0]};
+    const F4 delta = {p0[1], p1[1], p2[1], p3[1]};
+    return value + fraction * delta;
+  }
+
+  // The phases of a reed whose increment grows by step each sample (all modulo
+  // one cycle): phase at sample s = start + s * increment + s (s - 1) / 2 * step.
+  struct Ramp {
+    Ramp(uint32_t start, int64_t increment, int64_t step)
+        : start(start), increment(static_cast<uint32_t>(increment)), step(static_cast<uint32_t>(step)),
+          deltaStep(static_cast<uint32_t>(16 * step)) {}
+    uint32_t At(int s) const {
+      const uint32_t k = static_cast<uint32_t>(s);
+      return start + k * increment + k * (k - 1) / 2 * step;
+    }
+    U4 Lanes() const { return U4{At(0), At(1), At(2), At(3)}; }
+    // How far each lane moves over the next four samples: 4 increments plus 6 steps.
+    U4 Deltas() const {
+      const U4 lane = {0, 1, 2, 3};
+      return (increment + lane * step) * 4u + 6u * step;
+    }
+    uint32_t start;
+    uint32_t increment;
+    uint32_t step;
+    uint32_t deltaStep;
+  };
 
   static constexpr double kCycle = 4294967296.0;
   static constexpr int kFractionBits = 32 - 11;  // NoteSeed::kTableSize == 2^11
