@@ -21,7 +21,6 @@ class Envelope {
     if (stage_ != Stage::Idle) Begin(Stage::Release, ms, level_);
   }
   bool active() const { return stage_ != Stage::Idle; }
-  bool releasing() const { return stage_ == Stage::Release; }
   bool sustaining() const { return stage_ == Stage::Sustain; }
   float level() const { return level_; }
 

@@ -24,7 +24,6 @@ class Glide {
   void Start(const double* hz, int count, int64_t lengthSamples);
   // The path at the present position, then moves on by samples.
   Point Advance(int samples);
-  bool sliding() const { return count_ > 1 && position_ < end_; }
 
  private:
   float sampleRate_ = 44100.0f;

@@ -47,7 +47,6 @@ class NoteSeed {
   // Seed SPC, tuning (a difference from it; a new tuning replaces the old) and
   // the SPC the note sounds with.
   double seedSpc() const { return seedSpc_; }
-  double adjustment() const { return adjustment_; }
   bool Tune(double adjustment);
   double spc() const { return seedSpc_ + adjustment_; }
   double hz() const { return kSampleRate / spc(); }

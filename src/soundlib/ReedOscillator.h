@@ -1,10 +1,13 @@
-// ReedOscillator: one free reed, a phase accumulator reading band-limited
+// ReedOscillator: a free reed, a phase accumulator reading band-limited
 // wavetables with linear interpolation. Several tables can sound at once with
 // their own weights (two levels of a seed, and two seeds while a glide moves the
 // timbre from one note to the next); weights and the phase increment move
 // linearly across a control block, so nothing steps. The phase is a 32-bit
 // fraction of a cycle (wrapping by itself; 0.00001 Hz steps): its top 11 bits
 // index the table, the rest interpolate.
+//
+// A voice's two reeds always read the same tables, so they are processed as a
+// pair, in one pass, four samples at a time.
 #pragma once
 
 #include <cmath>
@@ -15,7 +18,7 @@
 
 namespace soundlib {
 
-// The tables a reed reads during one control block, with their weights at the
+// The tables the reeds read during one control block, with their weights at the
 // block's start and their change per sample.
 struct TableMix {
   static constexpr int kMax = 8;
@@ -27,34 +30,17 @@ struct TableMix {
 
 class ReedOscillator {
  public:
-  static constexpr int kMaxBlock = 64;  // longest block Process takes
+  static constexpr int kMaxBlock = 64;  // longest block the pair processing takes
+
+  // phase in cycles, increment in cycles per sample.
   void Init(double phase, double increment) {
     phase_ = static_cast<uint32_t>(static_cast<uint64_t>(phase * kCycle) & 0xFFFFFFFFu);
     increment_ = Fixed(increment);
   }
   double phase() const { return phase_ / kCycle; }
 
-  // Adds gain[s] times the reed's output to out[s] for n samples, while the
-  // phase increment (cycles per sample) moves linearly to targetIncrement.
-  void Process(const TableMix& mix, double targetIncrement, const float* gain, float* out, int n) {
-    const int64_t target = Fixed(targetIncrement);
-    const int64_t step = (target - increment_) / n;
-    if (mix.count == 1 && mix.step[0] == 0.0f) {
-      const float* table = mix.table[0];
-      const float weight = mix.weight[0];
-      for (int s = 0; s < n; ++s) {
-        out[s] += gain[s] * weight * Read(table);
-        Advance(step);
-      }
-    } else {
-      General(mix, step, gain, out, n);
-    }
-    increment_ = target;
-  }
-
-  // Two reeds of a note at a constant pitch reading one table, in one pass:
-  // the common case, four samples at a time. gain (per sample) may be null for
-  // a constant 1.
+  // Two reeds at constant pitches reading one table (the common case): adds
+  // gain[s] * (weightA * a + weightB * b) to out[s]; gain may be null for 1.
   static void ProcessPair(ReedOscillator& a, float weightA, ReedOscillator& b, float weightB, const float* table,
                           const float* gain, float* out, int n) {
     const uint32_t incrementA = static_cast<uint32_t>(a.increment_);
@@ -82,8 +68,8 @@ class ReedOscillator {
   }
 
   // Two reeds (the second at levelB) reading any mix while their increments move
-  // linearly to their targets: one pass per table over both reeds' phases, four
-  // samples at a time.
+  // linearly to their targets: adds gain[s] times their sum to out[s], one pass
+  // per table over both reeds' phases.
   static void ProcessPair(ReedOscillator& a, double targetA, ReedOscillator& b, double targetB, float levelB,
                           const TableMix& mix, const float* gain, float* out, int n) {
     float value[kMaxBlock] = {};
@@ -119,67 +105,14 @@ class ReedOscillator {
     b.increment_ = endB;
   }
 
-  // The same at a constant gain and pitch, the case of a held note.
-  void Process(const TableMix& mix, float gain, float* out, int n) {
-    if (mix.count == 1 && mix.step[0] == 0.0f) {
-      const float* table = mix.table[0];
-      const float weight = gain * mix.weight[0];
-      const uint32_t increment = static_cast<uint32_t>(increment_);
-      for (int s = 0; s < n; ++s) {
-        out[s] += weight * Read(table);
-        phase_ += increment;
-      }
-    } else {
-      for (int s = 0; s < n; ++s) gainBuffer_[s] = gain;
-      General(mix, 0, gainBuffer_, out, n);
-    }
-  }
-
  private:
-  // Any mix: one pass per table over the same phases, then the gains.
-  void General(const TableMix& mix, int64_t step, const float* gain, float* out, int n) {
-    float value[kMaxBlock] = {};
-    uint32_t phase = phase_;
-    int64_t increment = increment_;
-    for (int t = 0; t < mix.count; ++t) {
-      const float* table = mix.table[t];
-      float weight = mix.weight[t];
-      phase = phase_;
-      increment = increment_;
-      for (int s = 0; s < n; ++s) {
-        value[s] += weight * ReadAt(table, phase);
-        weight += mix.step[t];
-        phase += static_cast<uint32_t>(increment);
-        increment += step;
-      }
-    }
-    for (int s = 0; s < n; ++s) out[s] += gain[s] * value[s];
-    phase_ = phase;
-    increment_ = increment;
-  }
-
   using F4 = float __attribute__((vector_size(16)));
   using U4 = uint32_t __attribute__((vector_size(16)));
   using I4 = int32_t __attribute__((vector_size(16)));
-  static F4 Load4(const float* p) {
-    F4 v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-  }
-  static void Store4(float* p, F4 v) { std::memcpy(p, &v, sizeof v); }
-  // ReadAt for four phases at once.
-  static F4 Read4(const float* table, U4 phase) {
-    const U4 index = (phase >> kFractionBits) * 2u;
-    const I4 low = reinterpret_cast<I4>(phase & ((1u << kFractionBits) - 1));
-    const F4 fraction = __builtin_convertvector(low, F4) * (1.0f / (1u << kFractionBits));
-    const float* p0 = table + index[0];
-    const float* p1 = table + index[1];
-    const float* p2 = table + index[2];
-    const float* p3 = table + index[3];
-    const F4 value = {p0[0], p1[0], p2[0], p3[0]};
-    const F4 delta = {p0[1], p1[1], p2[1], p3[1]};
-    return value + fraction * delta;
-  }
+
+  static constexpr double kCycle = 4294967296.0;
+  static constexpr int kFractionBits = 32 - 11;
+  static_assert(NoteSeed::kTableSize == 1 << 11);
 
   // The phases of a reed whose increment grows by step each sample (all modulo
   // one cycle): phase at sample s = start + s * increment + s (s - 1) / 2 * step.
@@ -203,12 +136,8 @@ class ReedOscillator {
     uint32_t deltaStep;
   };
 
-  static constexpr double kCycle = 4294967296.0;
-  static constexpr int kFractionBits = 32 - 11;  // NoteSeed::kTableSize == 2^11
-  static_assert(NoteSeed::kTableSize == 1 << 11);
-
   static int64_t Fixed(double increment) { return static_cast<int64_t>(std::llround(increment * kCycle)); }
-  float Read(const float* table) const { return ReadAt(table, phase_); }
+
   static float ReadAt(const float* table, uint32_t phase) {
     const uint32_t index = phase >> kFractionBits;
     const int32_t low = static_cast<int32_t>(phase & ((1u << kFractionBits) - 1));
@@ -216,14 +145,28 @@ class ReedOscillator {
     const float* pair = table + 2 * index;
     return pair[0] + fraction * pair[1];
   }
-  void Advance(int64_t step) {
-    phase_ += static_cast<uint32_t>(increment_);
-    increment_ += step;
+  // ReadAt for four phases at once.
+  static F4 Read4(const float* table, U4 phase) {
+    const U4 index = (phase >> kFractionBits) * 2u;
+    const I4 low = reinterpret_cast<I4>(phase & ((1u << kFractionBits) - 1));
+    const F4 fraction = __builtin_convertvector(low, F4) * (1.0f / (1u << kFractionBits));
+    const float* p0 = table + index[0];
+    const float* p1 = table + index[1];
+    const float* p2 = table + index[2];
+    const float* p3 = table + index[3];
+    const F4 value = {p0[0], p1[0], p2[0], p3[0]};
+    const F4 delta = {p0[1], p1[1], p2[1], p3[1]};
+    return value + fraction * delta;
   }
+  static F4 Load4(const float* p) {
+    F4 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+  }
+  static void Store4(float* p, F4 v) { std::memcpy(p, &v, sizeof v); }
 
   uint32_t phase_ = 0;
   int64_t increment_ = 0;
-  float gainBuffer_[kMaxBlock] = {};
 };
 
 }  // namespace soundlib

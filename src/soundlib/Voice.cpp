@@ -118,14 +118,6 @@ void Voice::Render(float* out, int n) {
       n -= part;
       continue;
     }
-    if (steady_ && sustaining) {
-      reed1_.Process(block_, 1.0f, out, part);
-      reed2_.Process(block_, kReed2Level, out, part);
-      blockLeft_ -= part;
-      out += part;
-      n -= part;
-      continue;
-    }
     envelope_.Process(gain1_, part);
     // The block's weights start where the last part left them.
     const int done = kControlBlock - blockLeft_;

@@ -26,7 +26,6 @@ class Voice {
   // Silences the voice at once (before a new phrase).
   void Stop() { envelope_.Init(sampleRate_); }
   bool active() const { return envelope_.active(); }
-  bool releasing() const { return envelope_.releasing(); }
   float level() const { return envelope_.level(); }
   // The seed it ends on, and its reeds' phases (a repeated note continues them).
   const NoteSeed* lastSeed() const { return seeds_[count_ - 1]; }
