@@ -136,6 +136,7 @@ int16_t FWavLoadThekaData(const std::string& thekaFile, int32_t thekaSet) { retu
 
 int16_t FWavLoadDroneData(const std::string& path, int32_t droneNote, int32_t droneType,
                           const std::string& instrumentKey, double factor, int32_t option) {
+  if (State().Find(instrumentKey) == nullptr) return kFailure;
   State().drone = DroneSettings{droneNote, droneType, instrumentKey, factor, option};
   return kSuccess;
 }

@@ -1,6 +1,7 @@
 // The entry points of the sound-synthesis library, with the arguments and
 // results its callers use. Every call returns 1 (kSuccess) on success and 0 on
-// failure; a failure changes nothing and never throws. Calls are synchronous:
+// failure; a failure leaves the library as it was, writes no file and never
+// throws. Calls are synchronous:
 // a file is complete when the call returns. Not thread-safe: one caller thread.
 //
 // Set-up and seeds:
@@ -23,14 +24,17 @@
 //       notes and durations as NoteText.h reads them; count = number of notes.
 //       Note k starts at the sum of the durations before it, from t = 0; the file
 //       ends 60 ms after the last note (its release). Play mode 0 never carries
-//       the drone; 1 and 2 carry the drone loaded last. level, genOption and
-//       a..d are accepted and not used.
+//       the drone; 1 and 2 will carry the drone loaded last, from t = 0. level,
+//       genOption and a..d are accepted and not used; so are, until theka data
+//       is loaded, the theka arguments of FWavGenerateMusicFile1.
 //   FWavCreateSegmentFile(source, startMs, lengthMs, output, playMode, level)
 //       copies the source's samples from startMs for lengthMs (cut short at the
 //       source's end) into output, with 3 ms fades where the cut falls inside
 //       the sound; otherwise sample for sample.
-// Drone and theka: FWavLoadDroneData, FWavLoadThekaData and FWavGenerateDroneFile
-//   take their arguments and succeed; the drone file is silence of variant x 3.2 s.
+// Drone and theka (sound to come): FWavLoadDroneData(path, droneNote, droneType,
+//   instrumentKey, factor, option) keeps its arguments (failure for an unknown
+//   key); FWavLoadThekaData(thekaFile, thekaSet) succeeds; FWavGenerateDroneFile
+//   (variant 1 or 2, file, option) writes variant x 3.2 s of silence.
 #pragma once
 
 #include <cstdint>

@@ -129,6 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCall{"seed of 0 samples per cycle", [](auto&) { return FWavLoadInstrNoteSeeds("c", 1, 0, 0.0, kSeed); }},
         BadCall{"seed fraction of 1", [](auto&) { return FWavLoadInstrNoteSeeds("c", 1, 200, 1.0, kSeed); }},
         BadCall{"seed without samples", [](auto&) { return FWavLoadInstrNoteSeeds("c", 1, 200, 0.5, nullptr); }},
+        BadCall{"drone of an unknown key", [](auto&) { return FWavLoadDroneData("", 23, 1, "x", 1.0, 1); }},
         BadCall{"tune an unknown key", [](auto&) { return FWavTuneNote("x", 11, 1.0); }},
         BadCall{"tune note id 42", [](auto&) { return FWavTuneNote("c", 42, 1.0); }},
         BadCall{"tune to no cycle", [](auto&) { return FWavTuneNote("c", 11, -168.0); }},
