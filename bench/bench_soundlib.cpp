@@ -6,6 +6,7 @@
 // texts are written there (two lines), for bench/fluidsynth-ratio.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -63,8 +64,11 @@ Phrase MakePhrase(int notes, double totalMs) {
   const int each = static_cast<int>(totalMs / notes);
   for (int k = 0; k < notes; ++k) {
     const int note = steps[k % 20];
-    std::string token = (note < 10 ? "0" : "") + std::to_string(note);
-    if (k % 5 == 4) token = std::to_string(note - 2) + token;
+    char token[24];
+    if (k % 5 == 4)
+      std::snprintf(token, sizeof token, "%02d%02d", note - 2, note);
+    else
+      std::snprintf(token, sizeof token, "%02d", note);
     const int ms = each + (k % 3 - 1) * each / 4;
     if (k > 0) phrase.notes += "  ", phrase.durations += " ";
     phrase.notes += token;

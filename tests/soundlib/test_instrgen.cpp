@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,7 +18,11 @@ namespace {
 
 std::string ScaleColumns() {
   std::string columns;
-  for (int k = 0; k < 27; ++k) columns += ", [" + std::string(k < 10 ? "0" : "") + std::to_string(k) + "] REAL";
+  for (int k = 0; k < 27; ++k) {
+    char column[16];
+    std::snprintf(column, sizeof column, ", [%02d] REAL", k);
+    columns += column;
+  }
   return columns;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -197,7 +198,9 @@ TEST_F(RenderTest, AFastDensePhraseDoesNotClip) {
   for (int k = 0; k < 48; ++k) {
     const int id = (k % 2 ? 30 : 6) + (k % 5);
     if (k > 0) notes += "  ", durations += " ";
-    notes += (id < 10 ? "0" : "") + std::to_string(id);
+    char token[12];
+    std::snprintf(token, sizeof token, "%02d", id);
+    notes += token;
     durations += "40";
   }
   notes += "  00  41  0041";
