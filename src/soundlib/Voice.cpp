@@ -64,6 +64,7 @@ void Voice::Start(const NoteSeed* const* seeds, int count, int64_t length, float
   reed1_.Init(phase1, now_.increment * kReed1Ratio);
   reed2_.Init(phase2, now_.increment * kReed2Ratio);
   blockLeft_ = 0;
+  steady_ = false;
   envelope_.Attack(attackMs);
 }
 
@@ -76,6 +77,10 @@ Voice::Target Voice::TargetAt(const Glide::Point& point) const {
 }
 
 void Voice::NextControl() {
+  if (steady_) {
+    blockLeft_ = kControlBlock;
+    return;
+  }
   if (next_.mix.count > 0) {
     now_ = next_;
     nowFinal_ = nextFinal_;
@@ -107,12 +112,18 @@ void Voice::NextControl() {
 void Voice::Render(float* out, int n) {
   while (n > 0 && envelope_.active()) {
     if (blockLeft_ == 0) NextControl();
-    const int part = std::min(n, blockLeft_);
     const bool sustaining = envelope_.sustaining();
-    if (steady_ && block_.count == 1) {
-      if (!sustaining) envelope_.Process(gain1_, part);
+    if (steady_ && sustaining && block_.count == 1) {
+      // A held note: nothing changes, the whole stretch in one pass.
       ReedOscillator::ProcessPair(reed1_, block_.weight[0], reed2_, block_.weight[0] * kReed2Level, block_.table[0],
-                                  sustaining ? nullptr : gain1_, out, part);
+                                  nullptr, out, n);
+      return;
+    }
+    const int part = std::min(n, blockLeft_);
+    if (steady_ && block_.count == 1) {
+      envelope_.Process(gain1_, part);
+      ReedOscillator::ProcessPair(reed1_, block_.weight[0], reed2_, block_.weight[0] * kReed2Level, block_.table[0],
+                                  gain1_, out, part);
       blockLeft_ -= part;
       out += part;
       n -= part;
