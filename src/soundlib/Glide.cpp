@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace soundlib {
 
@@ -36,7 +37,7 @@ Glide::Point Glide::Advance(int samples) {
     double shape = 0.0;
     if (into > 0) {
       const double u = static_cast<double>(into) / static_cast<double>(slide_);
-      shape = 0.5 - 0.5 * std::cos(3.14159265358979323846 * u);
+      shape = 0.5 - 0.5 * std::cos(std::numbers::pi * u);
     }
     point.hz = std::exp2(log2Hz_[segment] + (log2Hz_[segment + 1] - log2Hz_[segment]) * shape);
     point.from = segment;

@@ -33,6 +33,8 @@ bool Harmonium::Playable(const Phrase& phrase, const SeedStore& seeds) {
   return true;
 }
 
+// An idle voice, else (only when eight notes sound at once, as in a run of notes
+// shorter than 5 ms) the quietest one dying away.
 Voice* Harmonium::FreeVoice() {
   Voice* quietest = nullptr;
   for (auto& voice : voices_) {
@@ -103,12 +105,12 @@ bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& 
     }
     // The pressure moves linearly between its control points, one every kBellowsStep samples.
     for (int s = 0; s < n; s += kBellowsStep) {
-      const float next = bellows_.Process();
-      const float step = (next - pressure) / kBellowsStep;
+      const float target = bellows_.Process();
+      const float step = (target - pressure) / kBellowsStep;
       float* chunk = pressure_ + s;
       const int length = std::min(kBellowsStep, n - s);
       for (int i = 0; i < length; ++i) chunk[i] = pressure + step * static_cast<float>(i);
-      pressure = next;
+      pressure = target;
     }
     mixer_.Process(mix_, pressure_, out_, n);
     if (!sink.Write(out_, n)) return false;
