@@ -1,0 +1,198 @@
+// The library's state and its entry points (FWav.h).
+#include "soundlib/FWav.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "soundlib/Harmonium.h"
+#include "soundlib/NoteText.h"
+#include "soundlib/SeedStore.h"
+#include "soundlib/WavReader.h"
+#include "soundlib/WavWriter.h"
+
+namespace soundlib {
+
+namespace {
+
+struct Instrument {
+  char key = 0;
+  SeedStore seeds;
+};
+
+// What FWavLoadDroneData was last given.
+struct DroneSettings {
+  int32_t note = 0;
+  int32_t type = 0;
+  std::string instrumentKey;
+  double factor = 1.0;
+  int32_t option = 0;
+};
+
+constexpr double kSegmentFadeMs = 3.0;
+constexpr double kDroneVariantMs = 3200.0;
+
+struct Library {
+  std::vector<std::unique_ptr<Instrument>> instruments;
+  Instrument* current = nullptr;
+  DroneSettings drone;
+  Harmonium harmonium;
+  Phrase phrase;
+  std::vector<int16_t> segment;
+
+  Library() {
+    harmonium.Init();
+    phrase.notes.reserve(1024);
+  }
+
+  Instrument* Find(const std::string& key) {
+    if (key.size() != 1) return nullptr;
+    for (auto& instrument : instruments)
+      if (instrument->key == key[0]) return instrument.get();
+    return nullptr;
+  }
+};
+
+Library& State() {
+  static Library library;
+  return library;
+}
+
+int16_t Result(bool ok) { return ok ? kSuccess : kFailure; }
+
+bool RenderPhrase(int32_t count, const std::string& notes, const std::string& durations, const std::string& path,
+                  int32_t playMode) {
+  Library& lib = State();
+  if (lib.current == nullptr || playMode < 0 || playMode > 2) return false;
+  if (!ParsePhrase(count, notes, durations, lib.phrase)) return false;
+  if (!Harmonium::Playable(lib.phrase, lib.current->seeds)) return false;
+  WavWriter writer;
+  if (!writer.Open(path)) return false;
+  if (!lib.harmonium.Render(lib.phrase, lib.current->seeds, writer)) {
+    writer.Abort();
+    return false;
+  }
+  return writer.Close();
+}
+
+// Scales the first (fadeIn) or last frames of interleaved samples along a smoothstep ramp.
+void Fade(int16_t* samples, int channels, int64_t frames, bool fadeIn) {
+  for (int64_t f = 0; f < frames; ++f) {
+    const double x = (static_cast<double>(f) + 0.5) / static_cast<double>(frames);
+    const double gain = fadeIn ? x * x * (3.0 - 2.0 * x) : 1.0 - x * x * (3.0 - 2.0 * x);
+    for (int c = 0; c < channels; ++c) {
+      int16_t& s = samples[f * channels + c];
+      s = static_cast<int16_t>(std::lrint(s * gain));
+    }
+  }
+}
+
+}  // namespace
+
+int16_t FWavSetGlobalVariables(const std::string& globals) {
+  if (globals.empty()) return kFailure;
+  for (char c : globals)
+    if (!std::isalnum(static_cast<unsigned char>(c))) return kFailure;
+  Library& lib = State();
+  lib.instruments.clear();
+  lib.current = nullptr;
+  lib.drone = DroneSettings{};
+  for (char c : globals) {
+    if (lib.Find(std::string(1, c)) != nullptr) continue;
+    lib.instruments.push_back(std::make_unique<Instrument>());
+    lib.instruments.back()->key = c;
+  }
+  return kSuccess;
+}
+
+int16_t FWavSetCurrInstr(const std::string& instrumentKey) {
+  Instrument* instrument = State().Find(instrumentKey);
+  if (instrument == nullptr) return kFailure;
+  State().current = instrument;
+  return kSuccess;
+}
+
+int16_t FWavFreeNoteSeedsMemory(const std::string& instrumentKey) {
+  Instrument* instrument = State().Find(instrumentKey);
+  if (instrument == nullptr) return kFailure;
+  instrument->seeds.Free();
+  return kSuccess;
+}
+
+int16_t FWavLoadInstrNoteSeeds(const std::string& instrumentKey, int32_t noteId, int32_t samPerCyc,
+                               double fractionalValue, const int16_t* samples) {
+  Instrument* instrument = State().Find(instrumentKey);
+  return Result(instrument != nullptr && instrument->seeds.Load(noteId, samPerCyc, fractionalValue, samples));
+}
+
+int16_t FWavTuneNote(const std::string& instrumentKey, int32_t noteId, double adjustment) {
+  Instrument* instrument = State().Find(instrumentKey);
+  return Result(instrument != nullptr && instrument->seeds.Tune(noteId, adjustment));
+}
+
+int16_t FWavLoadThekaData(const std::string& thekaFile, int32_t thekaSet) { return kSuccess; }
+
+int16_t FWavLoadDroneData(const std::string& path, int32_t droneNote, int32_t droneType,
+                          const std::string& instrumentKey, double factor, int32_t option) {
+  if (State().Find(instrumentKey) == nullptr) return kFailure;
+  State().drone = DroneSettings{droneNote, droneType, instrumentKey, factor, option};
+  return kSuccess;
+}
+
+int16_t FWavGenerateDroneFile(int32_t variant, const std::string& droneFile, int32_t option) {
+  if (variant < 1 || variant > 2) return kFailure;
+  WavWriter writer;
+  if (!writer.Open(droneFile)) return kFailure;
+  const int16_t silence[Harmonium::kBlock] = {};
+  int64_t left = std::llround(variant * kDroneVariantMs * kSamplesPerMs);
+  while (left > 0) {
+    const int64_t n = std::min<int64_t>(left, Harmonium::kBlock);
+    if (!writer.Write(silence, n)) break;
+    left -= n;
+  }
+  return Result(writer.Close());
+}
+
+int16_t FWavGenerateMusicFile(int32_t noteCount, const std::string& notes, const std::string& durations,
+                              const std::string& outputFile, int32_t playMode, double level, int32_t genOption,
+                              int32_t a, int32_t b, int32_t c, int32_t d) {
+  return Result(RenderPhrase(noteCount, notes, durations, outputFile, playMode));
+}
+
+int16_t FWavGenerateMusicFile1(int32_t noteCount, const std::string& notes, const std::string& durations,
+                               int32_t compStartMatra, int32_t compBeatCount, const std::string& thekaString,
+                               int32_t thekaSet, int32_t tempoMs, const std::string& outputFile, int32_t playMode,
+                               double level, int32_t genOption, int32_t a, int32_t b, int32_t c, int32_t d) {
+  // The tabla strokes of the theka join the notes once theka data is loaded.
+  return Result(RenderPhrase(noteCount, notes, durations, outputFile, playMode));
+}
+
+int16_t FWavCreateSegmentFile(const std::string& sourceFile, int32_t startMs, int32_t lengthMs,
+                              const std::string& outputFile, int32_t playMode, double level) {
+  if (startMs < 0 || lengthMs <= 0) return kFailure;
+  WavReader reader;
+  if (!reader.Open(sourceFile)) return kFailure;
+  const double perMs = reader.sampleRate() / 1000.0;
+  const int64_t start = std::llround(startMs * perMs);
+  if (start >= reader.frames()) return kFailure;
+  const int64_t frames = std::min<int64_t>(std::llround(lengthMs * perMs), reader.frames() - start);
+  if (frames <= 0) return kFailure;
+
+  // The whole stretch is read before the output is opened, so the output may be the source.
+  std::vector<int16_t>& samples = State().segment;
+  const int channels = reader.channels();
+  samples.resize(static_cast<size_t>(frames * channels));
+  if (!reader.Read(start, samples.data(), frames)) return kFailure;
+  const int64_t fade = std::min<int64_t>(std::llround(kSegmentFadeMs * perMs), frames / 2);
+  if (start > 0) Fade(samples.data(), channels, fade, true);
+  if (start + frames < reader.frames()) Fade(samples.data() + (frames - fade) * channels, channels, fade, false);
+
+  WavWriter writer;
+  if (!writer.Open(outputFile, channels, reader.sampleRate())) return kFailure;
+  writer.Write(samples.data(), frames);
+  return Result(writer.Close());
+}
+
+}  // namespace soundlib

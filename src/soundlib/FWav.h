@@ -1,0 +1,69 @@
+// The entry points of the sound-synthesis library, with the arguments and
+// results its callers use. Every call returns 1 (kSuccess) on success and 0 on
+// failure; a failure leaves the library as it was, writes no file and never
+// throws. Calls are synchronous:
+// a file is complete when the call returns. Not thread-safe: one caller thread.
+//
+// Set-up and seeds:
+//   FWavSetGlobalVariables("ce")   declares the instrument keys of the run, one
+//                                  letter or digit each, and clears everything held
+//   FWavSetCurrInstr("c")          the instrument that music files are played on
+//   FWavFreeNoteSeedsMemory(key)   drops that instrument's seeds (1 also when none)
+//   FWavLoadInstrNoteSeeds(key, noteId 0..41, samPerCyc, fractionalValue,
+//                          samples)  copies one cycle of samPerCyc + 1 samples;
+//                                  replaces the note's seed and clears its tuning
+//   FWavTuneNote(key, noteId, adjustment)  the note sounds at 44,100 /
+//                                  (seed SPC + adjustment) from now on; replaces
+//                                  any earlier tuning of that note
+// Music files (16-bit mono WAV, 44,100 Hz):
+//   FWavGenerateMusicFile(count, notes, durations, path, playMode 0..2, level,
+//                         genOption, a, b, c, d)
+//   FWavGenerateMusicFile1(count, notes, durations, startMatra, beatCount,
+//                          thekaString, thekaSet, tempoMsPerBeat, path, playMode,
+//                          level, genOption, a, b, c, d)
+//       notes and durations as NoteText.h reads them; count = number of notes.
+//       Note k starts at the sum of the durations before it, from t = 0; the file
+//       ends 60 ms after the last note (its release). Play mode 0 never carries
+//       the drone; 1 and 2 will carry the drone loaded last, from t = 0. level,
+//       genOption and a..d are accepted and not used; so are, until theka data
+//       is loaded, the theka arguments of FWavGenerateMusicFile1.
+//   FWavCreateSegmentFile(source, startMs, lengthMs, output, playMode, level)
+//       copies the source's samples from startMs for lengthMs (cut short at the
+//       source's end) into output, with 3 ms fades where the cut falls inside
+//       the sound; otherwise sample for sample.
+// Drone and theka (sound to come): FWavLoadDroneData(path, droneNote, droneType,
+//   instrumentKey, factor, option) keeps its arguments (failure for an unknown
+//   key); FWavLoadThekaData(thekaFile, thekaSet) succeeds; FWavGenerateDroneFile
+//   (variant 1 or 2, file, option) writes variant x 3.2 s of silence.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "soundlib/Constants.h"
+
+namespace soundlib {
+
+int16_t FWavSetGlobalVariables(const std::string& globals);
+int16_t FWavSetCurrInstr(const std::string& instrumentKey);
+int16_t FWavFreeNoteSeedsMemory(const std::string& instrumentKey);
+int16_t FWavLoadInstrNoteSeeds(const std::string& instrumentKey, int32_t noteId, int32_t samPerCyc,
+                               double fractionalValue, const int16_t* samples);
+int16_t FWavTuneNote(const std::string& instrumentKey, int32_t noteId, double adjustment);
+
+int16_t FWavLoadThekaData(const std::string& thekaFile, int32_t thekaSet);
+int16_t FWavLoadDroneData(const std::string& path, int32_t droneNote, int32_t droneType,
+                          const std::string& instrumentKey, double factor, int32_t option);
+int16_t FWavGenerateDroneFile(int32_t variant, const std::string& droneFile, int32_t option);
+
+int16_t FWavGenerateMusicFile(int32_t noteCount, const std::string& notes, const std::string& durations,
+                              const std::string& outputFile, int32_t playMode, double level, int32_t genOption,
+                              int32_t a, int32_t b, int32_t c, int32_t d);
+int16_t FWavGenerateMusicFile1(int32_t noteCount, const std::string& notes, const std::string& durations,
+                               int32_t compStartMatra, int32_t compBeatCount, const std::string& thekaString,
+                               int32_t thekaSet, int32_t tempoMs, const std::string& outputFile, int32_t playMode,
+                               double level, int32_t genOption, int32_t a, int32_t b, int32_t c, int32_t d);
+int16_t FWavCreateSegmentFile(const std::string& sourceFile, int32_t startMs, int32_t lengthMs,
+                              const std::string& outputFile, int32_t playMode, double level);
+
+}  // namespace soundlib

@@ -1,0 +1,172 @@
+// ReedOscillator: a free reed, a phase accumulator reading band-limited
+// wavetables with linear interpolation. Several tables can sound at once with
+// their own weights (two levels of a seed, and two seeds while a glide moves the
+// timbre from one note to the next); weights and the phase increment move
+// linearly across a control block, so nothing steps. The phase is a 32-bit
+// fraction of a cycle (wrapping by itself; 0.00001 Hz steps): its top 11 bits
+// index the table, the rest interpolate.
+//
+// A voice's two reeds always read the same tables, so they are processed as a
+// pair, in one pass, four samples at a time.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "soundlib/NoteSeed.h"
+
+namespace soundlib {
+
+// The tables the reeds read during one control block, with their weights at the
+// block's start and their change per sample.
+struct TableMix {
+  static constexpr int kMax = 8;
+  const float* table[kMax] = {};
+  float weight[kMax] = {};
+  float step[kMax] = {};
+  int count = 0;
+};
+
+class ReedOscillator {
+ public:
+  static constexpr int kMaxBlock = 64;  // longest block the pair processing takes
+
+  // phase in cycles, increment in cycles per sample.
+  void Init(double phase, double increment) {
+    phase_ = static_cast<uint32_t>(static_cast<uint64_t>(phase * kCycle) & 0xFFFFFFFFu);
+    increment_ = Fixed(increment);
+  }
+  double phase() const { return phase_ / kCycle; }
+
+  // Two reeds at constant pitches reading one table (the common case): adds
+  // gain[s] * (weightA * a + weightB * b) to out[s]; gain may be null for 1.
+  static void ProcessPair(ReedOscillator& a, float weightA, ReedOscillator& b, float weightB, const float* table,
+                          const float* gain, float* out, int n) {
+    const uint32_t incrementA = static_cast<uint32_t>(a.increment_);
+    const uint32_t incrementB = static_cast<uint32_t>(b.increment_);
+    U4 phaseA = U4{0, 1, 2, 3} * incrementA + a.phase_;
+    U4 phaseB = U4{0, 1, 2, 3} * incrementB + b.phase_;
+    int s = 0;
+    for (; s + 4 <= n; s += 4) {
+      F4 value = weightA * Read4(table, phaseA) + weightB * Read4(table, phaseB);
+      if (gain != nullptr) value *= Load4(gain + s);
+      Store4(out + s, Load4(out + s) + value);
+      phaseA += incrementA * 4;
+      phaseB += incrementB * 4;
+    }
+    uint32_t lastA = phaseA[0];
+    uint32_t lastB = phaseB[0];
+    for (; s < n; ++s) {
+      const float value = weightA * ReadAt(table, lastA) + weightB * ReadAt(table, lastB);
+      out[s] += gain != nullptr ? gain[s] * value : value;
+      lastA += incrementA;
+      lastB += incrementB;
+    }
+    a.phase_ = lastA;
+    b.phase_ = lastB;
+  }
+
+  // Two reeds (the second at levelB) reading any mix while their increments move
+  // linearly to their targets: adds gain[s] times their sum to out[s], one pass
+  // per table over both reeds' phases.
+  static void ProcessPair(ReedOscillator& a, double targetA, ReedOscillator& b, double targetB, float levelB,
+                          const TableMix& mix, const float* gain, float* out, int n) {
+    float value[kMaxBlock] = {};
+    const int64_t endA = Fixed(targetA);
+    const int64_t endB = Fixed(targetB);
+    const Ramp rampA(a.phase_, a.increment_, (endA - a.increment_) / n);
+    const Ramp rampB(b.phase_, b.increment_, (endB - b.increment_) / n);
+    const int whole = n & ~3;
+    for (int t = 0; t < mix.count; ++t) {
+      const float* table = mix.table[t];
+      const float step = mix.step[t];
+      F4 weight = mix.weight[t] + step * F4{0.0f, 1.0f, 2.0f, 3.0f};
+      U4 phaseA = rampA.Lanes();
+      U4 phaseB = rampB.Lanes();
+      U4 deltaA = rampA.Deltas();
+      U4 deltaB = rampB.Deltas();
+      for (int s = 0; s < whole; s += 4) {
+        Store4(value + s, Load4(value + s) + weight * (Read4(table, phaseA) + levelB * Read4(table, phaseB)));
+        weight += 4.0f * step;
+        phaseA += deltaA;
+        phaseB += deltaB;
+        deltaA += rampA.deltaStep;
+        deltaB += rampB.deltaStep;
+      }
+      for (int s = whole; s < n; ++s)
+        value[s] += (mix.weight[t] + step * static_cast<float>(s)) *
+                    (ReadAt(table, rampA.At(s)) + levelB * ReadAt(table, rampB.At(s)));
+    }
+    for (int s = 0; s < n; ++s) out[s] += gain[s] * value[s];
+    a.phase_ = rampA.At(n);
+    b.phase_ = rampB.At(n);
+    a.increment_ = endA;
+    b.increment_ = endB;
+  }
+
+ private:
+  using F4 = float __attribute__((vector_size(16)));
+  using U4 = uint32_t __attribute__((vector_size(16)));
+  using I4 = int32_t __attribute__((vector_size(16)));
+
+  static constexpr double kCycle = 4294967296.0;
+  static constexpr int kFractionBits = 32 - 11;
+  static_assert(NoteSeed::kTableSize == 1 << 11);
+
+  // The phases of a reed whose increment grows by step each sample (all modulo
+  // one cycle): phase at sample s = start + s * increment + s (s - 1) / 2 * step.
+  struct Ramp {
+    Ramp(uint32_t start, int64_t increment, int64_t step)
+        : start(start), increment(static_cast<uint32_t>(increment)), step(static_cast<uint32_t>(step)),
+          deltaStep(static_cast<uint32_t>(16 * step)) {}
+    uint32_t At(int s) const {
+      const uint32_t k = static_cast<uint32_t>(s);
+      return start + k * increment + k * (k - 1) / 2 * step;
+    }
+    U4 Lanes() const { return U4{At(0), At(1), At(2), At(3)}; }
+    // How far each lane moves over the next four samples: 4 increments plus 6 steps.
+    U4 Deltas() const {
+      const U4 lane = {0, 1, 2, 3};
+      return (increment + lane * step) * 4u + 6u * step;
+    }
+    uint32_t start;
+    uint32_t increment;
+    uint32_t step;
+    uint32_t deltaStep;
+  };
+
+  static int64_t Fixed(double increment) { return static_cast<int64_t>(std::llround(increment * kCycle)); }
+
+  static float ReadAt(const float* table, uint32_t phase) {
+    const uint32_t index = phase >> kFractionBits;
+    const int32_t low = static_cast<int32_t>(phase & ((1u << kFractionBits) - 1));
+    const float fraction = static_cast<float>(low) * (1.0f / (1u << kFractionBits));
+    const float* pair = table + 2 * index;
+    return pair[0] + fraction * pair[1];
+  }
+  // ReadAt for four phases at once.
+  static F4 Read4(const float* table, U4 phase) {
+    const U4 index = (phase >> kFractionBits) * 2u;
+    const I4 low = reinterpret_cast<I4>(phase & ((1u << kFractionBits) - 1));
+    const F4 fraction = __builtin_convertvector(low, F4) * (1.0f / (1u << kFractionBits));
+    const float* p0 = table + index[0];
+    const float* p1 = table + index[1];
+    const float* p2 = table + index[2];
+    const float* p3 = table + index[3];
+    const F4 value = {p0[0], p1[0], p2[0], p3[0]};
+    const F4 delta = {p0[1], p1[1], p2[1], p3[1]};
+    return value + fraction * delta;
+  }
+  static F4 Load4(const float* p) {
+    F4 v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+  }
+  static void Store4(float* p, F4 v) { std::memcpy(p, &v, sizeof v); }
+
+  uint32_t phase_ = 0;
+  int64_t increment_ = 0;
+};
+
+}  // namespace soundlib
