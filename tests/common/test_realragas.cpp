@@ -1,0 +1,96 @@
+// Every raga of the released content database loads into the raga tables and reads
+// back as the screens expect it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "RagaFixture.h"
+#include "common/Database.h"
+#include "common/RagaCounts.h"
+#include "common/RagaReaders.h"
+#include "common/RagaTables.h"
+#include "common/StringUtil.h"
+#include "platform/vb/Folders.h"
+
+namespace {
+
+using namespace common;
+
+// The number of note words of a notation text (segment and phrase marks left out).
+int32_t NoteCount(const std::string& notes) {
+  std::vector<int32_t> starts, lengths;
+  const int32_t n = fParseString1(notes, " ", starts, lengths);
+  int32_t count = 0;
+  for (int32_t i = 1; i <= n; ++i) {
+    const std::string w = fGetWord1(notes, i, starts, lengths);
+    if (w != ":" && w != ",") ++count;
+  }
+  return count;
+}
+
+int32_t WordCount(const std::string& text) {
+  std::vector<int32_t> starts, lengths;
+  return fParseString1(text, " ", starts, lengths);
+}
+
+class RealRagasTest : public ragatest::RagaTest {
+ protected:
+  void SetUp() override {
+    RagaTest::SetUp();
+    const std::string content = vb::ShareFolderPath() + "/mrA.kzy";
+    ASSERT_TRUE(std::filesystem::exists(content)) << content;
+    shell::DatabaseA.Close();
+    shell::DatabaseA = dao::Database::OpenDatabase(content, true, true, "MS ACCESS;PWD=x");
+    shell::DatabaseB.Close();
+    testsupport::MakeUserFixture(Path("mrB.kzy"));
+    shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, "MS ACCESS;PWD=x");
+  }
+};
+
+TEST_F(RealRagasTest, EveryReleasedRagaLoadsWithScalePakadAndAlapInStepWithTheirDurations) {
+  std::vector<int16_t> ragas;
+  auto rs = shell::DatabaseA.OpenRecordset("Raga - Technical Information", dao::dbOpenTable);
+  for (; !rs.Eof(); rs.MoveNext()) ragas.push_back(rs.Fields("Raga Index").ToInt());
+  rs.Close();
+  EXPECT_EQ(ragas.size(), 70u);
+
+  for (const int16_t raga : ragas) {
+    MakeCurrent(raga, fGetRagaName(raga));
+    SCOPED_TRACE(CurrRagaName);
+    ASSERT_FALSE(CurrRagaName.empty());
+    ASSERT_EQ(testsupport::ErrorNumber([] { sSetupForCurrRaga(); }), 0);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(sound::CurrDroneType, TBaseInfo.DroneType);
+
+    EXPECT_FALSE(TBaseInfo.Vadi.empty());
+    EXPECT_FALSE(TBaseInfo.Samvadi.empty());
+    for (const std::string& notes : {fGetFromT_ArohaPhrase(kReadNotes), fGetFromT_AvrohaPhrase(kReadNotes),
+                                     fGetFromT_PakadPhraseUnSeg(kReadNotes)}) {
+      EXPECT_GT(NoteCount(notes), 0);
+    }
+    EXPECT_EQ(NoteCount(fGetFromT_ArohaPhrase(kReadNotes)), WordCount(fGetFromT_ArohaPhrase(kReadDurations)));
+    EXPECT_EQ(NoteCount(fGetFromT_AvrohaPhrase(kReadNotes)), WordCount(fGetFromT_AvrohaPhrase(kReadDurations)));
+    EXPECT_EQ(NoteCount(fGetFromT_PakadPhraseUnSeg(kReadNotes)), WordCount(fGetFromT_PakadPhraseUnSeg(kReadDurations)));
+
+    for (int16_t type = 1; type <= 3; ++type) {
+      const int16_t phrases = fGetFromT_SegmentCount(1, type);
+      const int16_t counted = type == 1 ? fAlapCount(raga, 1) : type == 2 ? fLayakariCount(raga, 1) : fTaanCount(raga, 1);
+      EXPECT_EQ(phrases, counted) << "type " << type;
+      for (int16_t p = 1; p <= phrases; ++p) {
+        const std::string notes = fGetFromT_AnALTPhraseUnSeg(1, type, kReadNotes, p);
+        EXPECT_GT(NoteCount(notes), 0) << "type " << type << " phrase " << p;
+        EXPECT_EQ(NoteCount(fGetFromT_AnALTPhraseSeg(1, type, kReadNotes, p)), NoteCount(notes));
+        if (type != 3) {
+          EXPECT_EQ(NoteCount(notes), WordCount(fGetFromT_AnALTPhraseUnSeg(1, type, kReadDurations, p)))
+              << "type " << type << " phrase " << p;
+        }
+      }
+    }
+    EXPECT_GE(fGetFromT_SegmentCount(1, 1), 1);  // every raga has an alap
+    EXPECT_FALSE(fGetFromT_AllALTPhrasesUnSeg(1, 1, kReadNotes).empty());
+  }
+}
+
+}  // namespace
