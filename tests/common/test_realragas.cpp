@@ -93,4 +93,49 @@ TEST_F(RealRagasTest, EveryReleasedRagaLoadsWithScalePakadAndAlapInStepWithTheir
   }
 }
 
+TEST_F(RealRagasTest, EveryReleasedItemWithNotationLoadsItsParts) {
+  struct Item {
+    int16_t raga;
+    std::string title;
+    int16_t type;
+    int32_t notation;
+  };
+  std::vector<Item> items;
+  auto rs = shell::DatabaseA.OpenRecordset("Raga - Additional Information", dao::dbOpenTable);
+  for (; !rs.Eof(); rs.MoveNext()) {
+    const int32_t notation = rs.Fields("Notation Index").ToLong();
+    if (notation > 0) {
+      items.push_back({rs.Fields("Raga Index").ToInt(), rs.Fields("Add Info").ToString(),
+                       rs.Fields("Add Info Type").ToInt(), notation});
+    }
+  }
+  rs.Close();
+
+  const int16_t itemTypes[] = {0, 7, 8, 9};  // by Add Info Type: similar raga, composition, film song
+  for (const Item& item : items) {
+    SCOPED_TRACE(item.title);
+    MakeCurrent(item.raga, fGetRagaName(item.raga));
+    sound::CurrMusicItemType = itemTypes[item.type];
+    sDBToTCompInfo(1, item.type, item.title);
+    EXPECT_EQ(CurrNotationIndex, item.notation);
+    sDBToTCompData(1, CurrNotationIndex);
+    EXPECT_EQ(TCompData[0].NotationIndex, item.notation);
+    EXPECT_GT(NoteCount(TCompData[0].Notation), 0);
+    EXPECT_EQ(NoteCount(TCompData[0].Notation), WordCount(TCompData[0].NotesDuration));
+    if (item.type != 3) {
+      EXPECT_EQ(TCompData[1].NotationIndex, item.notation);
+      EXPECT_GT(NoteCount(TCompData[1].Notation), 0);
+      EXPECT_EQ(NoteCount(TCompData[1].Notation), WordCount(TCompData[1].NotesDuration));
+    }
+    if (item.type == 2) {
+      for (int16_t part : {1, 2}) {
+        const auto& rec = TCompData[static_cast<size_t>(part - 1)];
+        EXPECT_EQ(WordCount(fCreateCompStringFromT(part, 2)), WordCount(rec.NotesDuration)) << part;
+        EXPECT_EQ(WordCount(rec.Syllables), WordCount(rec.SyllableDuration)) << part;
+      }
+    }
+  }
+  EXPECT_TRUE(messages.empty());
+}
+
 }  // namespace
