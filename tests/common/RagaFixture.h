@@ -3,10 +3,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "common/CommonState.h"
 #include "common/Notation.h"
 #include "common/Queries.h"
+#include "common/StringUtil.h"
 #include "shell/ShellState.h"
 #include "sound/NoteSeeds.h"
 #include "sound/SoundState.h"
@@ -55,6 +57,22 @@ INSERT INTO "Raga - Additional Information" VALUES (1, 'My Song', 2, 1);
 INSERT INTO "Raga - Composition Notations" VALUES
   (1, 1, 1, 'Mine', 1, 2, 'My own song', 'la la', '2 2', 'S R', '2 2', 2, 1, 80);
 )sql";
+
+// The words of a text split at blanks, as every consumer of the readers splits it.
+inline std::vector<std::string> WordsOf(const std::string& text) {
+  std::vector<int32_t> starts, lengths;
+  const int32_t n = common::fParseString1(text, " ", starts, lengths);
+  std::vector<std::string> words;
+  for (int32_t i = 1; i <= n; ++i) words.push_back(common::fGetWord1(text, i, starts, lengths));
+  return words;
+}
+
+// The number of note words of a notation text (segment and phrase marks left out).
+inline size_t NoteCount(const std::string& notes) {
+  size_t n = 0;
+  for (const auto& w : WordsOf(notes)) n += (w != ":" && w != ",") ? 1 : 0;
+  return n;
+}
 
 class RagaTest : public testsupport::ScratchTest {
  protected:

@@ -6,27 +6,14 @@
 #include "RagaFixture.h"
 #include "common/RagaReaders.h"
 #include "common/RagaTables.h"
-#include "common/StringUtil.h"
 
 namespace {
 
 using namespace common;
 using testsupport::ErrorNumber;
 
-// The words of a text split at blanks, as every consumer of the readers splits it.
-std::vector<std::string> WordsOf(const std::string& text) {
-  std::vector<int32_t> starts, lengths;
-  const int32_t n = fParseString1(text, " ", starts, lengths);
-  std::vector<std::string> words;
-  for (int32_t i = 1; i <= n; ++i) words.push_back(fGetWord1(text, i, starts, lengths));
-  return words;
-}
-
-size_t NoteWordCount(const std::string& notes) {
-  size_t n = 0;
-  for (const auto& w : WordsOf(notes)) n += (w != ":" && w != ",") ? 1 : 0;
-  return n;
-}
+using ragatest::NoteCount;
+using ragatest::WordsOf;
 
 class RagaReadersTest : public ragatest::RagaTest {
  protected:
@@ -95,11 +82,11 @@ TEST_F(RagaReadersTest, EveryPhraseHasOneDurationPerNote) {
       for (int16_t p = 1; p <= fGetFromT_SegmentCount(db, type); ++p) {
         const std::string notes = fGetFromT_AnALTPhraseUnSeg(db, type, kReadNotes, p);
         const std::string durations = fGetFromT_AnALTPhraseUnSeg(db, type, kReadDurations, p);
-        EXPECT_EQ(NoteWordCount(notes), WordsOf(durations).size()) << db << " " << type << " " << p;
+        EXPECT_EQ(NoteCount(notes), WordsOf(durations).size()) << db << " " << type << " " << p;
       }
     }
   }
-  EXPECT_EQ(NoteWordCount(fGetFromT_PakadPhraseUnSeg(kReadNotes)),
+  EXPECT_EQ(NoteCount(fGetFromT_PakadPhraseUnSeg(kReadNotes)),
             WordsOf(fGetFromT_PakadPhraseUnSeg(kReadDurations)).size());
 }
 

@@ -11,29 +11,15 @@
 #include "common/RagaCounts.h"
 #include "common/RagaReaders.h"
 #include "common/RagaTables.h"
-#include "common/StringUtil.h"
 #include "platform/vb/Folders.h"
 
 namespace {
 
 using namespace common;
 
-// The number of note words of a notation text (segment and phrase marks left out).
-int32_t NoteCount(const std::string& notes) {
-  std::vector<int32_t> starts, lengths;
-  const int32_t n = fParseString1(notes, " ", starts, lengths);
-  int32_t count = 0;
-  for (int32_t i = 1; i <= n; ++i) {
-    const std::string w = fGetWord1(notes, i, starts, lengths);
-    if (w != ":" && w != ",") ++count;
-  }
-  return count;
-}
+using ragatest::NoteCount;
 
-int32_t WordCount(const std::string& text) {
-  std::vector<int32_t> starts, lengths;
-  return fParseString1(text, " ", starts, lengths);
-}
+size_t WordCount(const std::string& text) { return ragatest::WordsOf(text).size(); }
 
 class RealRagasTest : public ragatest::RagaTest {
  protected:
