@@ -68,3 +68,20 @@ inline std::string SQLStr19Part1, SQLStr19Part2, SQLStr19Part3;
 inline std::string SQLStr24Part1, SQLStr24Part2, SQLStr24Part3, SQLStr24Part4;
 
 }  // namespace common
+
+// The in-memory raga tables (RagaRecords.h): the current raga, loaded by
+// sSetupForCurrRaga (RagaTables.h), and the composition, film song or comparison in
+// hand. Replaced whenever the raga or the item changes.
+#include "common/RagaRecords.h"
+
+namespace common {
+
+inline BaseInfoRec TBaseInfo;
+// Element phrase type - 1 (0 alap, 1 layakari, 2 taan); element 3 is never filled.
+inline std::array<ALTInfoRec, 4> TALTInfo1;  // from the content database
+inline std::array<ALTInfoRec, 4> TALTInfo2;  // from the user database
+inline CompInfoRec TCompInfo;
+// Element part - 1: 0 asthai, 1 antara; element 2 is the composer's.
+inline std::array<CompDataRec, 3> TCompData;
+
+}  // namespace common

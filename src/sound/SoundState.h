@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "sound/PhraseSet.h"
+
 namespace sound {
 
 // The tonic key, 1 to 12 (menu order W7 W1 B1 W2 B2 W3 W4 B3 W5 B4 W6 B5). The Sa of
@@ -13,5 +15,17 @@ inline int16_t CurrTonicNoteId = 3;
 inline int32_t CurrDroneType = 1;  // the current raga's "DroneType" (1 Pa, 2 Ma, 3 Ni in the workbench)
 inline int16_t FirstReed = 0;      // the first and last reed drawn for the current tonic
 inline int16_t LastReed = 0;
+
+}  // namespace sound
+
+// Phrase sets and the item being played.
+namespace sound {
+
+inline PhraseSetRec TMNInfo;        // the phrases of the current illustration item
+inline PhraseSetRec TPracticeInfo;  // the phrases the user typed in practice mode
+inline PhraseSetRec TPlayInfo;      // the set the play loop plays: a copy of one of the two
+// The finer item type: 1 aroha, 2 avroha, 3 pakad, 4 alap, 5 layakari, 6 taan,
+// 7 similar raga, 8 composition, 9 film song, 10 workbench phrase.
+inline int16_t CurrMusicItemType = 0;
 
 }  // namespace sound
