@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace sound {
 
@@ -13,5 +14,16 @@ inline int16_t CurrTonicNoteId = 3;
 inline int32_t CurrDroneType = 1;  // the current raga's "DroneType" (1 Pa, 2 Ma, 3 Ni in the workbench)
 inline int16_t FirstReed = 0;      // the first and last reed drawn for the current tonic
 inline int16_t LastReed = 0;
+
+}  // namespace sound
+
+// Playback.
+namespace sound {
+
+// Which screen's dispatcher receives the end of playing: 0 main form, 1 ScaleShifting,
+// 3 PlayComposition1, 6 Quiz, 8 Workshop, 9 KZSampler, 11 Composer, 12 MainOperations.
+inline int16_t CallbackCode = 0;
+// The file played last (or playing now); "" before the first play.
+inline std::string MusicFileToPlay;
 
 }  // namespace sound
