@@ -82,7 +82,7 @@ forms::FormSpec DeclareVelmora() {
       .Alignment(2)
       .BackStyle(0);
   f.Label("Label5", "", {1200, 1600, 9600, 900}).Font("Noto Serif", 13, false, true).ForeColor(kTextColour).Alignment(2).BackStyle(0);
-  f.TextBox("cPrompts", {600, 6500, 10800, 750}).Locked().MultiLine().Font("Noto Sans", 11);
+  f.TextBox("cPrompts", {600, 6450, 10800, 900}).Locked().MultiLine().Font("Noto Sans", 11);
   f.Label("Label11", "Some useful tips (Use menu bar item 'Tips' to control their display)", {1500, 2950, 9000, 400})
       .Font("Noto Sans", 11, true)
       .ForeColor(kTextColour)
@@ -100,7 +100,7 @@ forms::FormSpec DeclareVelmora() {
   f.Line("Line4", {600, 450, 11400, 450}).BorderColor(kLineColour).BorderWidth(2);
   f.Line("Line5", {600, 2700, 11400, 2700}).BorderColor(kLineColour);
   f.Line("Line6", {600, 6300, 11400, 6300}).BorderColor(kLineColour);
-  f.Line("Line7", {600, 7450, 11400, 7450}).BorderColor(kLineColour).BorderWidth(2);
+  f.Line("Line7", {600, 7500, 11400, 7500}).BorderColor(kLineColour).BorderWidth(2);
 
   auto ops = f.Menu("cMnuMaiOpe", "Main Operations");
   ops.Item("cMnuExpRag", "Explore Ragas").OnClick([] { Call<exploration::sSelectRaga>(0); });
