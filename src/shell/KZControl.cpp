@@ -23,6 +23,7 @@
 #include "shell/Globals.h"
 #include "shell/Menus.h"
 #include "shell/Navigation.h"
+#include "shell/OpeningScreen.h"
 #include "shell/Players.h"
 #include "shell/Settings.h"
 #include "shell/ShellState.h"
@@ -235,6 +236,9 @@ void sTerminateApp() {
 
 void sHaltProgramExecution() {
   common::ProcTrace t("sHaltProgramExecution");
+  HaltStep([] {
+    if (OpeningScreenForm().Loaded()) OpeningScreenForm().Unload();
+  });
   HaltStep(CloseScreensToMainForm);
   HaltStep([] {
     if (!sound::MusicFileToPlay.empty()) vb::KillIfExists(sound::MusicFileToPlay);

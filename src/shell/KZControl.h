@@ -15,9 +15,9 @@ void sKZControl(int16_t& action);
 // The last step after Exit: deletes the last played file and unloads the main form.
 void sTerminateApp();
 
-// The orderly stop after a fatal error (the halt handler): closes the screens back to
-// the main form, deletes the last played file, unloads the main form and lets the
-// databases go without saving the settings.
+// The orderly stop after a fatal error (the halt handler): closes the opening screen and
+// the screens back to the main form, deletes the last played file, unloads the main
+// form and lets the databases go without saving the settings.
 void sHaltProgramExecution();
 
 // Deletes the three temporary music files and their ".vaw" twins.

@@ -178,6 +178,20 @@ INSTANTIATE_TEST_SUITE_P(
                                }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(StartUpTest, AnErrorOnTheOpeningScreenHaltsBeforeAnythingIsOpened) {
+  shell::SetOpeningScreenPresenter([](forms::Form& screen) {
+    screen.Load();
+    screen.Ctl("NoSuchButton");  // a program error inside the start-up object's Load
+  });
+  EXPECT_FALSE(Start());
+  EXPECT_TRUE(common::ProgramHalted());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_FALSE(Main().Loaded());
+  EXPECT_FALSE(shell::OpeningScreenForm().Loaded());
+  EXPECT_FALSE(shell::DatabaseA.IsOpen());
+  EXPECT_FALSE(fs::exists(data_));
+}
+
 TEST_F(StartUpTest, ASecondRunningInstanceIsToldSoAndTouchesNothingOfTheFirst) {
   fs::create_directories(data_);
   fs::copy_file(Share("mrB.kzy"), Data("mrB.kzy"));
