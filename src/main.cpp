@@ -1,20 +1,23 @@
 // Velmora: a guide to the ragas of North Indian classical music.
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 #include <string>
 
 #include "common/Trace.h"
-#include "platform/vb/Files.h"
+#include "platform/forms/MessageBox.h"
 #include "platform/vb/Folders.h"
-#include "shell/Font.h"
-#include "shell/Globals.h"
+#include "shell/KZControl.h"
+#include "shell/Players.h"
+#include "shell/Program.h"
 #include "shell/ShellState.h"
-#include "common/CommonState.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // The run ends when the main form is unloaded, not when a window closes.
+  app.setQuitOnLastWindowClosed(false);
+  forms::InstallMessageBoxes();
+  shell::InstallPlayers();
+  common::SetHaltHandler(&shell::sHaltProgramExecution);
 
   std::string args;
   for (int i = 1; i < argc; ++i) {
@@ -22,28 +25,12 @@ int main(int argc, char* argv[]) {
     args += argv[i];
   }
   shell::CommandLineText = args;
+  // The opening screen's picture is read before the start-up sets the folders.
+  shell::ShareFolder = vb::ShareFolderPath();
 
-  bool started = common::RunEvent([] {
-    shell::SetProgramFolders();
-    common::ErrorTraceFile = vb::JoinPath(shell::DataFolder, "errtrace.txt");
-    common::StartErrorTraceFile(common::ErrorTraceFile);
-    shell::sCheckCommandLine();
-    shell::sSetGlobalVariables();
-    shell::sCheckFont();
-  });
-  if (!started) {
-    vb::RemoveSessionTempFolder();
-    return 1;
-  }
-
-  QMainWindow window;
-  window.setWindowTitle("Velmora");
-  auto* label = new QLabel("Velmora", &window);
-  label->setAlignment(Qt::AlignCenter);
-  window.setCentralWidget(label);
-  window.resize(800, 600);
-  window.show();
-  int rc = app.exec();
+  int rc = 0;
+  if (shell::StartProgram()) rc = app.exec();
+  if (common::ProgramHalted()) rc = 1;
   vb::RemoveSessionTempFolder();
   return rc;
 }

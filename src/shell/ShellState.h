@@ -59,3 +59,38 @@ inline dao::Database DatabaseB;  // user database "mrB.kzy": exclusive, read-wri
 inline int16_t SortingMode = 0;
 
 }  // namespace shell
+
+namespace forms {
+class Form;
+}
+
+// Start-up, shut-down, the main form and the screens in front.
+namespace shell {
+
+// The connect string of the program's databases (the password is parsed, not used).
+inline constexpr const char* kDatabaseConnect = "MS ACCESS;PWD=WbTrQxHeLoZuP";
+
+inline int16_t TermsAccepted = 0;   // 1 once the terms of use were accepted in this run (never stored)
+inline int16_t ShutdownReason = 0;  // 1 the Exit button, 2 the main window closed by the user or the system
+inline int16_t TimerPurpose = 1;    // the main form's timer tick: 1 ends the start-up wait, 2 shut-down has begun
+
+// The bounds of the main window when maximised, in twips; measured once at start-up.
+inline float MaxFormH = 0, MaxFormL = 0, MaxFormT = 0, MaxFormW = 0;
+
+inline int16_t TipSignal = 1;  // 1 show the tips at start, 0 do not
+
+// Screens: the form of each id, the form in front and the parent chain.
+inline forms::Form* FormVelmora = nullptr;  // the main form, id 1
+inline forms::Form* CurrForm = nullptr;     // the form in front; set only by sSetCurrFormById
+inline forms::Form* PrevForm = nullptr;     // the form in front before the last switch
+inline int16_t CurrFormId = 0;              // id of the form in front, 1 to 28
+inline std::array<int16_t, 28> ParentFormId{};  // by id - 1: the id in front when that form was opened
+inline int16_t TerminatingForm = 0;         // 1 while the program itself unloads a screen
+inline int16_t ResizePending = 0;           // 1: the window was resized and not yet laid out again
+inline int16_t FormState = 0;               // window state shared by all forms: 0 normal, 1 minimised, 2 maximised
+
+// Background pictures "kz1.jpg" to "kz8.jpg" of the share folder.
+inline int16_t PictureNumber = 6;  // the picture the next form shown gets
+inline std::string PictureFile;    // full name of the picture loaded last
+
+}  // namespace shell

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "sound/PhraseSet.h"
 
@@ -27,5 +28,16 @@ inline PhraseSetRec TPlayInfo;      // the set the play loop plays: a copy of on
 // The finer item type: 1 aroha, 2 avroha, 3 pakad, 4 alap, 5 layakari, 6 taan,
 // 7 similar raga, 8 composition, 9 film song, 10 workbench phrase.
 inline int16_t CurrMusicItemType = 0;
+
+}  // namespace sound
+
+// Playback.
+namespace sound {
+
+// Which screen's dispatcher receives the end of playing: 0 main form, 1 ScaleShifting,
+// 3 PlayComposition1, 6 Quiz, 8 Workshop, 9 KZSampler, 11 Composer, 12 MainOperations.
+inline int16_t CallbackCode = 0;
+// The file played last (or playing now); "" before the first play.
+inline std::string MusicFileToPlay;
 
 }  // namespace sound

@@ -1,0 +1,27 @@
+#include "shell/Players.h"
+
+#include "platform/forms/Control.h"
+#include "platform/forms/Form.h"
+#include "platform/mci/MMControl.h"
+
+namespace shell {
+
+void InstallPlayers() {
+  forms::SetMultimediaFactory([](forms::MultimediaMember& member) -> QObject* {
+    auto* player = new mci::MMControl();
+    // The player is deleted with its member, so the member outlives every event it relays.
+    player->setOnDone([&member](int16_t code) {
+      forms::EventArgs e;
+      e.NotifyCode = code;
+      member.RaiseFromUser(forms::Event::Done, e);
+    });
+    player->setOnStatusUpdate([&member] { member.RaiseFromUser(forms::Event::StatusUpdate); });
+    return player;
+  });
+}
+
+mci::MMControl* MMControlOf(forms::Form& form, std::string_view name) {
+  return qobject_cast<mci::MMControl*>(form.Get<forms::MultimediaMember>(name).Object());
+}
+
+}  // namespace shell

@@ -1,0 +1,15 @@
+#include "shell/Program.h"
+
+#include "common/Trace.h"
+#include "shell/ShellState.h"
+#include "shell/VelmoraForm.h"
+
+namespace shell {
+
+bool StartProgram() {
+  FormVelmora = &MainForm();
+  common::RunEvent([] { MainForm().Show(); });
+  return !common::ProgramHalted() && MainForm().Loaded();
+}
+
+}  // namespace shell

@@ -1,0 +1,131 @@
+// Fixture of the shell's tests: a scratch installation (a share folder with fixture
+// databases and the built pictures) and an empty user data folder, the real halt
+// handler, and an opening screen answered at once instead of waiting for a user.
+#pragma once
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFontDatabase>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "common/CommonState.h"
+#include "platform/forms/Control.h"
+#include "platform/forms/Form.h"
+#include "platform/vb/Folders.h"
+#include "shell/KZControl.h"
+#include "shell/OpeningScreen.h"
+#include "shell/Program.h"
+#include "shell/ShellState.h"
+#include "shell/VelmoraForm.h"
+#include "sound/SoundState.h"
+#include "support/Scratch.h"
+#include "support/SqlFixture.h"
+
+namespace shelltest {
+
+namespace fs = std::filesystem;
+
+inline constexpr const char* kMainPrompt = "Choose an operation from the menu bar.";
+
+// Runs posted events (deferred deletions included) until none are left.
+inline void Settle() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+class ShellRunTest : public testsupport::ScratchTest {
+ protected:
+  void SetUp() override {
+    ScratchTest::SetUp();
+    share_ = folder_ / "share";
+    data_ = folder_ / "data";
+    fs::create_directories(share_);
+    testsupport::MakeContentFixture(Share("mrA.kzy"),
+                                    std::string(R"(INSERT INTO "Prompts" ("PromptNumber", "Prompt") VALUES (1, ')") +
+                                        kMainPrompt + "');");
+    testsupport::MakeUserFixture(Share("mrB.kzy"));
+    for (const char* built : {"kz3.jpg", "kz6.jpg", "Shusha.ttf", "Shusha-Bold.ttf"})
+      fs::copy_file(fs::path(vb::ShareFolderPath()) / built, share_ / built);
+    setenv("VELMORA_HOME", data_.c_str(), 1);
+    setenv("VELMORA_SHARE", share_.c_str(), 1);
+    shell::ShareFolder = share_.string();  // as main sets it for the opening screen
+
+    shell::CommandLineText.clear();
+    shell::FormVelmora = nullptr;
+    shell::CurrForm = nullptr;
+    shell::PrevForm = nullptr;
+    shell::CurrFormId = 0;
+    shell::ParentFormId = {};
+    shell::TermsAccepted = 0;
+    shell::ShutdownReason = 0;
+    shell::TimerPurpose = 1;
+    sound::CallbackCode = -1;
+    sound::MusicFileToPlay.clear();
+    common::SetHaltHandler([this] {
+      ++halts;
+      shell::sHaltProgramExecution();
+    });
+    Answer("OKButton");
+  }
+
+  void TearDown() override {
+    shell::SetOpeningScreenPresenter({});
+    shell::MainForm().Release();
+    shell::OpeningScreenForm().Release();
+    shell::DatabaseA.Close();
+    shell::DatabaseB.Close();
+    QFontDatabase::removeAllApplicationFonts();
+    Settle();
+    unsetenv("VELMORA_HOME");
+    unsetenv("VELMORA_SHARE");
+    ScratchTest::TearDown();
+  }
+
+  // The opening screen is answered by a click on this button ("" closes it with its close box).
+  void Answer(std::string button) {
+    shell::SetOpeningScreenPresenter([button](forms::Form& screen) {
+      screen.Load();
+      if (button.empty()) {
+        screen.CloseFromUser();
+      } else {
+        screen.Ctl(button).RaiseFromUser(forms::Event::Click);
+      }
+    });
+  }
+
+  // Starts the program as main does, without entering the event loop.
+  bool Start() {
+    const bool running = shell::StartProgram();
+    Settle();
+    return running;
+  }
+
+  forms::Form& Main() { return shell::MainForm(); }
+  void Click(const char* member) { Main().Ctl(member).RaiseFromUser(forms::Event::Click); }
+
+
+ public:
+  // The scratch installation's files, for the cases that damage it.
+  std::string Share(const std::string& name) const { return (share_ / name).string(); }
+  std::string Data(const std::string& name) const { return (data_ / name).string(); }
+
+  // The trace lines of the run that name a procedure's entry.
+  int Entries(const std::string& procedure) const {
+    int n = 0;
+    for (const auto& line : vb::ReadLines(Data("errtrace.txt")))
+      if (line.find("Entering " + procedure + "(") != std::string::npos) ++n;
+    return n;
+  }
+
+  fs::path share_;
+  fs::path data_;
+};
+
+}  // namespace shelltest

@@ -1,0 +1,166 @@
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ShellRun.h"
+#include "platform/mci/MMControl.h"
+#include "platform/mci/MciTestSupport.h"
+#include "shell/Players.h"
+#include "support/ScratchFolder.h"
+
+namespace shelltest {
+namespace {
+
+class DispatcherTest : public ShellRunTest {
+ protected:
+  void SetUp() override {
+    ShellRunTest::SetUp();
+    shell::CommandLineText = "1";
+    ASSERT_TRUE(Start());
+  }
+};
+
+struct CodeCase {
+  int16_t code;
+  const char* reaches;  // the dispatcher it calls, "" for none
+  int16_t callback;     // CallbackCode afterwards
+};
+
+TEST_F(DispatcherTest, EachActionCodeReachesItsScreenAfterSettingTheMainFormsCallBack) {
+  const CodeCase cases[] = {{1, "", 0}, {5, "", 0}, {-1, "", 0}, {3, "sWorkshop", 8}, {4, "sComposer", 11}};
+  for (const auto& c : cases) {
+    sound::CallbackCode = 99;
+    const int workshop = Entries("sWorkshop"), composer = Entries("sComposer");
+    int16_t action = c.code;
+    shell::sKZControl(action);
+    EXPECT_EQ(sound::CallbackCode, c.callback) << c.code;
+    EXPECT_EQ(Entries("sWorkshop") - workshop, std::string(c.reaches) == "sWorkshop" ? 1 : 0) << c.code;
+    EXPECT_EQ(Entries("sComposer") - composer, std::string(c.reaches) == "sComposer" ? 1 : 0) << c.code;
+    EXPECT_TRUE(Main().Loaded()) << c.code;
+  }
+}
+
+struct MenuCase {
+  const char* item;
+  const char* dispatcher;
+  int16_t callback;  // -1: the screen sets none
+};
+
+TEST_F(DispatcherTest, MainMenuItemsCallTheirScreensDispatchers) {
+  const MenuCase cases[] = {
+      {"cMnuExpRag", "sSelectRaga", -1},  {"cMnuTakQui", "sTakeQuiz", 6},
+      {"cMnuUseMusSam", "sKZSampler", 9}, {"cMnuOpeWor", "sWorkshop", 8},
+      {"cMnuInvCom", "sComposer", 11},    {"cMnuDefPitShi", "sShiftScale", 1},
+      {"cMnuRevRagGro", "sReviewTechnicalData", -1},
+  };
+  for (const auto& c : cases) {
+    sound::CallbackCode = -1;
+    const int before = Entries(c.dispatcher);
+    Click(c.item);
+    EXPECT_EQ(Entries(c.dispatcher), before + 1) << c.item;
+    EXPECT_EQ(sound::CallbackCode, c.callback) << c.item;
+  }
+  EXPECT_EQ(Main().Ctl("cMnuMaiOpe").Caption(), "Main Operations");
+  EXPECT_EQ(Main().Ctl("cMnuOpeWor").Caption(), "Use 'Workbench'");
+  EXPECT_EQ(Main().Ctl("cMnuDonShoTip").Caption(), "Don't Show Tips at start");
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(DispatcherTest, TipsAndTraceItemsSetTheirWordAndCheckMark) {
+  forms::Form& main = Main();
+  auto checked = [&main](const char* name) { return main.Get<forms::MenuItem>(name).Checked(); };
+  Click("cMnuDonShoTip");
+  EXPECT_EQ(shell::TipSignal, 0);
+  EXPECT_FALSE(checked("cMnuShoTip"));
+  EXPECT_TRUE(checked("cMnuDonShoTip"));
+  Click("cMnuShoTip");
+  EXPECT_EQ(shell::TipSignal, 1);
+  EXPECT_TRUE(checked("cMnuShoTip"));
+  EXPECT_FALSE(checked("cMnuDonShoTip"));
+
+  Click("cMnuTraOff");
+  EXPECT_EQ(common::TraceOn, 0);
+  EXPECT_TRUE(checked("cMnuTraOff"));
+  EXPECT_FALSE(checked("cMnuTraOn"));
+  const auto length = vb::ReadLines(Data("errtrace.txt")).size();
+  Click("cMnuTraOn");
+  EXPECT_EQ(common::TraceOn, -1);
+  EXPECT_TRUE(checked("cMnuTraOn"));
+  EXPECT_FALSE(checked("cMnuTraOff"));
+  Click("cMnuTakQui");
+  EXPECT_GT(vb::ReadLines(Data("errtrace.txt")).size(), length);
+}
+
+TEST_F(DispatcherTest, AResizeOnlyRecordsTheStateUntilTheNextClick) {
+  Main().RaiseFromUser(forms::Event::Resize);
+  EXPECT_EQ(shell::ResizePending, 1);
+  EXPECT_EQ(shell::FormState, forms::vbNormal);
+  Main().RaiseFromUser(forms::Event::Click);
+  EXPECT_EQ(shell::ResizePending, 0);
+  EXPECT_EQ(Entries("sResizeForm"), 1);
+}
+
+TEST_F(DispatcherTest, AProgramErrorInAnEventHaltsTheWholeEvent) {
+  fs::remove(Share("kz6.jpg"));  // shut-down shows it again: that step fails
+  Click("cExit");
+  Settle();
+  EXPECT_TRUE(common::ProgramHalted());
+  ASSERT_EQ(messages.size(), 1u) << messages.back().prompt;
+  EXPECT_EQ(messages[0].prompt.rfind("A program error has occured in procedure '", 0), 0u) << messages[0].prompt;
+  EXPECT_EQ(Entries("sDeleteWavFiles"), 0) << "the steps after the failing one do not run";
+  EXPECT_EQ(Entries("sSaveUsageParameters"), 0) << "a halt saves no settings";
+  EXPECT_FALSE(Main().Loaded());
+  EXPECT_FALSE(shell::DatabaseA.IsOpen());
+  EXPECT_FALSE(shell::DatabaseB.IsOpen());
+  // No event reaches the program any more.
+  Click("cMnuTakQui");
+  EXPECT_EQ(Entries("sTakeQuiz"), 0);
+}
+
+TEST_F(DispatcherTest, TheHaltEndsOnABrokenParentChain) {
+  shell::CurrFormId = 5;
+  shell::ParentFormId[5 - 1] = 5;  // a chain that leads nowhere
+  shell::sHaltProgramExecution();
+  EXPECT_EQ(shell::CurrFormId, 1);
+  EXPECT_EQ(shell::TerminatingForm, 0);
+  EXPECT_FALSE(Main().Loaded());
+}
+
+TEST_F(DispatcherTest, TheMainFormsPlayerRaisesDoneAndStatusUpdate) {
+  mci::MMControl* player = shell::MMControlOf(Main(), "cMM");
+  ASSERT_NE(player, nullptr);
+  int updates = 0;
+  Main().On("cMM", forms::Event::StatusUpdate, [&updates] { ++updates; });
+  const fs::path tone = folder_ / "tone.wav";
+  mcitest::WriteTone(tone, 440, 300);
+  player->setDeviceType("WaveAudio");
+  player->setFileName(tone.string());
+  player->setCommand("Open");
+  player->setNotify(true);
+  player->setCommand("Play");
+  mci::WaitWhilePlaying(*player);
+  Settle();
+  EXPECT_EQ(Entries("sPlayMusicFile"), 1) << "Done reaches the main form's handler";
+  EXPECT_GT(updates, 0);
+}
+
+// The twins of the music files, whatever the length of the temporary folder's path.
+TEST(WavFiles, EachFileAndItsTwinAreDeletedWhenTheyExist) {
+  const fs::path folder = testsupport::MakeScratchFolder() / std::string(120, 'x');
+  fs::create_directories(folder);
+  shell::WavFileA = (folder / "A.wav").string();
+  shell::WavFileB = (folder / "B.wav").string();
+  shell::WavFileC = (folder / "C.wav").string();
+  const std::vector<std::string> present = {"A.wav", "A.vaw", "B.vaw", "C.wav", "keep.wav"};
+  for (const auto& name : present) vb::WriteLines((folder / name).string(), {"x"});
+  shell::sDeleteWavFiles();
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(folder)) left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"keep.wav"});
+  EXPECT_NO_THROW(shell::sDeleteWavFiles());
+}
+
+}  // namespace
+}  // namespace shelltest

@@ -1,0 +1,214 @@
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "ShellRun.h"
+#include "platform/dao/Database.h"
+#include "platform/vb/Error.h"
+
+namespace shelltest {
+namespace {
+
+using StartUpTest = ShellRunTest;
+
+const char* const kProgramError = "A program error has occured in procedure '";
+
+bool Enabled(forms::Form& f, const char* name) { return f.Ctl(name).Enabled(); }
+bool Checked(forms::Form& f, const char* name) { return f.Get<forms::MenuItem>(name).Checked(); }
+
+TEST_F(StartUpTest, AcceptingTheTermsStartsUpToTheReadyMainMenu) {
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(shell::TermsAccepted, 1);
+  EXPECT_FALSE(shell::OpeningScreenForm().Loaded());
+
+  EXPECT_TRUE(shell::DatabaseA.IsOpen());
+  EXPECT_TRUE(shell::DatabaseA.ReadOnly());
+  EXPECT_EQ(shell::DatabaseA.Name(), Share("mrA.kzy"));
+  EXPECT_TRUE(shell::DatabaseB.IsOpen());
+  EXPECT_FALSE(shell::DatabaseB.ReadOnly());
+  EXPECT_EQ(shell::DatabaseB.Name(), Data("mrB.kzy"));
+
+  forms::Form& main = Main();
+  EXPECT_EQ(shell::CurrFormId, 1);
+  EXPECT_EQ(shell::CurrForm, &main);
+  EXPECT_TRUE(main.Visible());
+  EXPECT_EQ(main.Caption(), "Velmora");
+  EXPECT_EQ(main.Ctl("Label4").Caption(), "Velmora\u2122");
+  EXPECT_EQ(main.Ctl("Label5").Caption(),
+            "A comprehensive multi-media guide for Introduction to and Self-Instruction  of  Ragas of  North Indian "
+            "Classical Music - Version 2.2");
+  EXPECT_EQ(main.Ctl("cPrompts").Text(), kMainPrompt);
+  EXPECT_EQ(main.Picture(), Share("kz6.jpg"));
+  EXPECT_EQ(shell::PictureFile, Share("kz6.jpg"));
+  for (const char* name : {"cExit", "cMnuMaiOpe", "cMnuSupOpe", "cMnuTip", "cMnuHel"}) EXPECT_TRUE(Enabled(main, name)) << name;
+  for (const char* name : {"Label11", "cTip", "cShowNext", "cOK"}) EXPECT_FALSE(main.Ctl(name).Visible()) << name;
+  EXPECT_TRUE(Checked(main, "cMnuShoTip"));
+  EXPECT_FALSE(Checked(main, "cMnuDonShoTip"));
+  EXPECT_FALSE(main.Ctl("cMnuTraOn").Visible()) << "trace items without the trace facility";
+  EXPECT_FALSE(main.Ctl("cMnuTraOff").Visible());
+  EXPECT_EQ(sound::CallbackCode, 0);
+  EXPECT_GT(shell::MaxFormW, 0);
+  EXPECT_GT(shell::MaxFormH, 0);
+  EXPECT_EQ(shell::ResizePending, 0);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(halts, 0);
+}
+
+TEST_F(StartUpTest, FirstStartCopiesTheTemplateWithPrivatePermissions) {
+  ASSERT_FALSE(fs::exists(Data("mrB.kzy")));
+  ASSERT_TRUE(Start());
+  struct stat st {};
+  ASSERT_EQ(stat(Data("mrB.kzy").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(fs::file_size(Data("mrB.kzy")), fs::file_size(Share("mrB.kzy")));
+  EXPECT_FALSE(fs::exists(Data("mrB.kzy.part")));
+  struct stat dir {};
+  ASSERT_EQ(stat(data_.c_str(), &dir), 0);
+  EXPECT_EQ(dir.st_mode & 0777, 0700u);
+}
+
+TEST_F(StartUpTest, ALaterStartKeepsTheUsersDatabase) {
+  fs::create_directories(data_);
+  testsupport::MakeUserFixture(Data("mrB.kzy"),
+                               R"(UPDATE "User Parameters" SET "Parameter Value" = '7' WHERE "Parameter Name" = 'LastTip';)");
+  ASSERT_TRUE(Start());
+  auto rs = shell::DatabaseB.OpenRecordset("SELECT * FROM [User Parameters] WHERE [Parameter Name] = 'LastTip'");
+  EXPECT_EQ(rs.Fields("Parameter Value").ToString(), "7");
+}
+
+TEST_F(StartUpTest, TheTraceFileIsReplacedWithItsHeaderAtEveryStart) {
+  fs::create_directories(data_);
+  vb::WriteLines(Data("errtrace.txt"), {"a line of an earlier run"});
+  shell::CommandLineText = "1";
+  ASSERT_TRUE(Start());
+  const auto lines = vb::ReadLines(Data("errtrace.txt"));
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "");
+  EXPECT_EQ(lines[1], "Opened Error Trace File");
+  EXPECT_EQ(lines[3], "");
+  for (const auto& line : lines) EXPECT_EQ(line.find("earlier run"), std::string::npos);
+  EXPECT_EQ(Entries("sKZControl"), 2) << "action 0 and, nested in it, action 2";
+  EXPECT_EQ(Entries("sInitApp1"), 1);
+  forms::Form& main = Main();
+  EXPECT_TRUE(main.Ctl("cMnuTraOn").Visible());
+  EXPECT_TRUE(Checked(main, "cMnuTraOn"));
+  EXPECT_FALSE(Checked(main, "cMnuTraOff"));
+}
+
+struct RefusalCase {
+  const char* name;
+  const char* button;  // "" closes the opening screen with its close box
+};
+
+class RefusalTest : public ShellRunTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(RefusalTest, EndsTheRunWithoutOpeningOrWritingAnything) {
+  Answer(GetParam().button);
+  EXPECT_FALSE(Start());
+  EXPECT_EQ(shell::TermsAccepted, 0);
+  EXPECT_FALSE(Main().Loaded());
+  EXPECT_FALSE(shell::OpeningScreenForm().Loaded());
+  EXPECT_FALSE(shell::DatabaseA.IsOpen());
+  EXPECT_FALSE(shell::DatabaseB.IsOpen());
+  EXPECT_FALSE(fs::exists(data_)) << "the data folder is not even made";
+  EXPECT_FALSE(common::ProgramHalted());
+  EXPECT_TRUE(messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Shell, RefusalTest,
+                         ::testing::Values(RefusalCase{"DoNotAccept", "CancelButton"}, RefusalCase{"CloseBox", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartUpTest, TheOpeningScreenShowsItsTextAndCaption) {
+  std::string shown;
+  shell::SetOpeningScreenPresenter([&shown](forms::Form& screen) {
+    screen.Load();
+    shown = screen.Ctl("Text1").Text();
+    EXPECT_EQ(screen.Caption(), "Velmora v 2.2");
+    EXPECT_EQ(screen.Ctl("OKButton").Caption(), "I Accept");
+    EXPECT_EQ(screen.Ctl("CancelButton").Caption(), "I do not Accept.");
+    EXPECT_EQ(screen.Get<forms::Picture>("Picture1").PictureFile(), vb::JoinPath(shell::ShareFolder, "kz3.jpg"));
+    screen.Ctl("CancelButton").RaiseFromUser(forms::Event::Click);
+  });
+  EXPECT_FALSE(Start());
+  EXPECT_EQ(shown, shell::fOpeningScreenText());
+}
+
+// A fatal error during start-up: reported, halted, and nothing left open or running.
+struct HaltCase {
+  const char* name;
+  std::function<void(ShellRunTest&)> damage;
+};
+
+class StartUpHaltTest : public ShellRunTest, public ::testing::WithParamInterface<HaltCase> {};
+
+TEST_P(StartUpHaltTest, IsReportedAndLeavesNoHalfStartedProgram) {
+  GetParam().damage(*this);
+  EXPECT_FALSE(Start());
+  EXPECT_TRUE(common::ProgramHalted());
+  EXPECT_EQ(halts, 1);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].prompt.rfind(kProgramError, 0), 0u) << messages[0].prompt;
+  EXPECT_FALSE(Main().Loaded());
+  EXPECT_FALSE(shell::DatabaseA.IsOpen());
+  EXPECT_FALSE(shell::DatabaseB.IsOpen());
+  bool recorded = false;
+  for (const auto& line : vb::ReadLines(Data("errtrace.txt"))) recorded = recorded || line.rfind("Called form '", 0) == 0;
+  EXPECT_TRUE(recorded);
+  if (fs::exists(Data("mrB.kzy"))) {
+    // The user database's lock went with the halt.
+    EXPECT_NE(testsupport::ErrorNumberOf(
+                  [this] { dao::Database::OpenDatabase(Data("mrB.kzy"), true, false, shell::kDatabaseConnect).Close(); }),
+              vb::kFileInUse);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shell, StartUpHaltTest,
+    ::testing::Values(HaltCase{"MissingPicture", [](ShellRunTest& t) { fs::remove(t.Share("kz6.jpg")); }},
+                      HaltCase{"MissingContentDatabase", [](ShellRunTest& t) { fs::remove(t.Share("mrA.kzy")); }},
+                      HaltCase{"MissingTemplate", [](ShellRunTest& t) { fs::remove(t.Share("mrB.kzy")); }},
+                      HaltCase{"DamagedUserDatabase",
+                               [](ShellRunTest& t) {
+                                 fs::create_directories(t.data_);
+                                 vb::WriteLines(t.Data("mrB.kzy"), {"this is not a database"});
+                               }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartUpTest, AnErrorOnTheOpeningScreenHaltsBeforeAnythingIsOpened) {
+  shell::SetOpeningScreenPresenter([](forms::Form& screen) {
+    screen.Load();
+    screen.Ctl("NoSuchButton");  // a program error inside the start-up object's Load
+  });
+  EXPECT_FALSE(Start());
+  EXPECT_TRUE(common::ProgramHalted());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_FALSE(Main().Loaded());
+  EXPECT_FALSE(shell::OpeningScreenForm().Loaded());
+  EXPECT_FALSE(shell::DatabaseA.IsOpen());
+  EXPECT_FALSE(fs::exists(data_));
+}
+
+TEST_F(StartUpTest, ASecondRunningInstanceIsToldSoAndTouchesNothingOfTheFirst) {
+  fs::create_directories(data_);
+  fs::copy_file(Share("mrB.kzy"), Data("mrB.kzy"));
+  vb::WriteLines(Data("errtrace.txt"), {"the first instance's trace"});
+  dao::Database first = dao::Database::OpenDatabase(Data("mrB.kzy"), true, false, shell::kDatabaseConnect);
+
+  EXPECT_FALSE(Start());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].prompt.find("already running"), std::string::npos) << messages[0].prompt;
+  EXPECT_EQ(messages[0].title, "Message");
+  EXPECT_FALSE(Main().Loaded());
+  EXPECT_FALSE(shell::DatabaseA.IsOpen());
+  EXPECT_EQ(vb::ReadLines(Data("errtrace.txt")), std::vector<std::string>{"the first instance's trace"});
+  EXPECT_TRUE(first.IsOpen());
+  EXPECT_NO_THROW(first.OpenRecordset("User Parameters").Close());
+  first.Close();
+}
+
+}  // namespace
+}  // namespace shelltest
