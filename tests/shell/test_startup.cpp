@@ -160,7 +160,7 @@ TEST_P(StartUpHaltTest, IsReportedAndLeavesNoHalfStartedProgram) {
   EXPECT_TRUE(recorded);
   if (fs::exists(Data("mrB.kzy"))) {
     // The user database's lock went with the halt.
-    EXPECT_NE(testsupport::ErrorNumberOf(
+    EXPECT_NE(testsupport::ErrorNumber(
                   [this] { dao::Database::OpenDatabase(Data("mrB.kzy"), true, false, shell::kDatabaseConnect).Close(); }),
               vb::kFileInUse);
   }

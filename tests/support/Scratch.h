@@ -12,6 +12,8 @@
 #include "common/Trace.h"
 #include "platform/vb/Files.h"
 #include "platform/vb/Interaction.h"
+#include "support/ErrorNumber.h"
+#include "support/ScratchFolder.h"
 #include "shell/ShellState.h"
 
 namespace testsupport {
@@ -20,17 +22,6 @@ namespace testsupport {
 struct ProgramEnded {
   int code;
 };
-
-// The number of the vb::VbError that f raises, 0 when it raises none.
-template <class F>
-int ErrorNumberOf(F&& f) {
-  try {
-    f();
-  } catch (const vb::VbError& e) {
-    return e.err().Number;
-  }
-  return 0;
-}
 
 struct Message {
   std::string prompt;
@@ -43,10 +34,7 @@ struct Message {
 class ScratchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::current_path() / "scratch" / (std::string(info->test_suite_name()) + "." + info->name());
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
+    folder_ = MakeScratchFolder();
     shell::DataFolder = folder_.string();
     shell::ShareFolder = folder_.string();
     shell::ProgramFolder = folder_.string();

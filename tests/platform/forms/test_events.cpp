@@ -213,7 +213,7 @@ TEST_F(FormsTest, TheSelectedLineFollowsInsertsAndRemovals) {
     EXPECT_EQ(list.Text(), "") << name;
     EXPECT_EQ(list.ListCount(), 2) << name;
     EXPECT_EQ(list.List(1), "c") << name;
-    EXPECT_EQ(testsupport::ErrorNumberOf([&] { list.RemoveItem(2); }), 381) << name;
+    EXPECT_EQ(testsupport::ErrorNumber([&] { list.RemoveItem(2); }), 381) << name;
   }
 }
 

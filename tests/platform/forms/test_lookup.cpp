@@ -9,7 +9,7 @@ namespace {
 using formstest::FormsTest;
 using forms::Kind;
 
-using testsupport::ErrorNumberOf;
+using testsupport::ErrorNumber;
 
 TEST_F(FormsTest, MembersAreFoundInAnyLetterCase) {
   for (const char* name : {"cPlay", "CPLAY", "cplay", "cPlAy"}) {
@@ -36,7 +36,7 @@ TEST_F(FormsTest, AMissingNameOrElementRaisesTheWindowsError) {
       {"list index out of range", [&] { form->Ctl("cRagaList").SetListIndex(3); }, 380},
       {"grid cell out of range", [&] { form->Get<forms::Grid>("cRagaListT").TextMatrix(1, 0); }, 381},
   };
-  for (const auto& c : cases) EXPECT_EQ(ErrorNumberOf(c.lookup), c.number) << c.what;
+  for (const auto& c : cases) EXPECT_EQ(ErrorNumber(c.lookup), c.number) << c.what;
 }
 
 TEST_F(FormsTest, EveryMemberHasItsKind) {

@@ -10,17 +10,11 @@
 #include "platform/vb/Error.h"
 #include "platform/vb/Folders.h"
 #include "platform/vb/Variant.h"
+#include "support/ErrorNumber.h"
 
 namespace {
 
-int ErrorNumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::VbError& e) {
-    return e.err().Number;
-  }
-  return 0;
-}
+using testsupport::ErrorNumber;
 
 TEST(Rounding, TiesGoToTheEvenNeighbour) {
   struct Case {
@@ -35,12 +29,12 @@ TEST(Conversion, CIntAndCLngRangeLimits) {
   EXPECT_EQ(vb::CInt(-32768.5), -32768);  // the tie goes to the even -32768
   EXPECT_EQ(vb::CInt(12.5), 12);
   EXPECT_EQ(vb::CLng(2147483647.0), 2147483647);
-  EXPECT_EQ(ErrorNumberOf([] { vb::CInt(32767.5); }), vb::kOverflow);
-  EXPECT_EQ(ErrorNumberOf([] { vb::CInt(-32768.6); }), vb::kOverflow);
-  EXPECT_EQ(ErrorNumberOf([] { vb::CLng(2147483648.0); }), vb::kOverflow);
-  EXPECT_EQ(ErrorNumberOf([] { vb::CInt(std::nan("")); }), vb::kOverflow);
+  EXPECT_EQ(ErrorNumber([] { vb::CInt(32767.5); }), vb::kOverflow);
+  EXPECT_EQ(ErrorNumber([] { vb::CInt(-32768.6); }), vb::kOverflow);
+  EXPECT_EQ(ErrorNumber([] { vb::CLng(2147483648.0); }), vb::kOverflow);
+  EXPECT_EQ(ErrorNumber([] { vb::CInt(std::nan("")); }), vb::kOverflow);
   EXPECT_EQ(vb::CInt(std::string_view(" 12.5 ")), 12);
-  EXPECT_EQ(ErrorNumberOf([] { vb::CInt(std::string_view("12abc")); }), vb::kTypeMismatch);
+  EXPECT_EQ(ErrorNumber([] { vb::CInt(std::string_view("12abc")); }), vb::kTypeMismatch);
 }
 
 TEST(Conversion, IntegerDivisionByZeroRaisesEleven) {
@@ -48,8 +42,8 @@ TEST(Conversion, IntegerDivisionByZeroRaisesEleven) {
   EXPECT_EQ(vb::IntDiv(-7, 2), -3);
   EXPECT_EQ(vb::IntDiv(7.5, 2), 4);  // operands are rounded first: 8 \ 2
   EXPECT_EQ(vb::Mod(-7, 3), -1);
-  EXPECT_EQ(ErrorNumberOf([] { vb::IntDiv(7, 0); }), vb::kDivisionByZero);
-  EXPECT_EQ(ErrorNumberOf([] { vb::Mod(7, 0.4); }), vb::kDivisionByZero);
+  EXPECT_EQ(ErrorNumber([] { vb::IntDiv(7, 0); }), vb::kDivisionByZero);
+  EXPECT_EQ(ErrorNumber([] { vb::Mod(7, 0.4); }), vb::kDivisionByZero);
 }
 
 bool g_passOver = false;
@@ -62,7 +56,7 @@ TEST(Conversion, APassedOverErrorGivesANeutralValueAndGoesOn) {
   EXPECT_EQ(vb::IntDiv(1, 0), 0);
   EXPECT_EQ(vb::Err().Number, 0);  // cleared once passed over
   g_passOver = false;
-  EXPECT_EQ(ErrorNumberOf([] { vb::CInt(1e9); }), vb::kOverflow);
+  EXPECT_EQ(ErrorNumber([] { vb::CInt(1e9); }), vb::kOverflow);
   EXPECT_EQ(vb::Err().Number, vb::kOverflow);
   vb::SetErrorFilter(nullptr);
 }
@@ -143,9 +137,9 @@ TEST(VariantValues, ConversionsFollowTheRuntime) {
   EXPECT_EQ(vb::Variant(2.5).ToInt(), 2);
   EXPECT_EQ(vb::Variant(0.75f).ToString(), "0.75");
   EXPECT_EQ(vb::Variant(false).ToString(), "False");
-  EXPECT_EQ(ErrorNumberOf([] { vb::Variant(vb::Null).ToInt(); }), vb::kInvalidUseOfNull);
-  EXPECT_EQ(ErrorNumberOf([] { vb::Variant(vb::Null).ToString(); }), vb::kInvalidUseOfNull);
-  EXPECT_EQ(ErrorNumberOf([] { vb::Variant("S R").ToDouble(); }), vb::kTypeMismatch);
+  EXPECT_EQ(ErrorNumber([] { vb::Variant(vb::Null).ToInt(); }), vb::kInvalidUseOfNull);
+  EXPECT_EQ(ErrorNumber([] { vb::Variant(vb::Null).ToString(); }), vb::kInvalidUseOfNull);
+  EXPECT_EQ(ErrorNumber([] { vb::Variant("S R").ToDouble(); }), vb::kTypeMismatch);
   EXPECT_EQ(vb::NzString(vb::Variant(vb::Null), "none"), "none");
   EXPECT_EQ(vb::NzDouble(vb::Variant("2.5")), 2.5);
 }
