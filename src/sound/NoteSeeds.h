@@ -1,17 +1,27 @@
-// Preparing the sound library's note seeds for the current scale set.
+// The instruments' note seeds in the sound library: one cycle of samples per note,
+// read from "Note Specifications" and "Sample Values" of the content database.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace sound {
 
-// Loads and tunes the seeds of the main and the drone instrument and rebuilds the drone
-// data; 1 on success, 0 when a step failed (its message has been shown).
-// Stand-in until the note-seed loading lands (the seeds issue replaces it): it returns
-// NoteSeedsStandInResult and counts its calls.
+// Prepares the sound library for the current scale set (CurrMusicSetId): frees and
+// loads the seeds of CurrInstrument, tunes them to the set's main-instrument row, does
+// the same for DroneInstrument with the drone row, and builds the drone data. The first
+// step that fails shows its message and ends it with 0; 1 when all succeeded. Afterwards
+// NoteAdjustSPCs holds the drone's row and CurrTonicNoteId that row's tonic.
 int16_t fCreateNoteSeedsForUse();
 
-inline int16_t NoteSeedsStandInResult = 1;
-inline int32_t NoteSeedsStandInCalls = 0;
+// Frees the instrument's seeds in the library and loads every note of it, in ascending
+// note id. 0 (after a message) when the library refuses a step; the notes loaded before
+// stay loaded. An instrument without rows is error 3021.
+int16_t fLoadNoteSeeds(const std::string& instrumentKey);
+
+// Loads the seed of one note, replacing the one the library holds (and its tuning);
+// the other seeds are left alone. 0 after a message when the library refuses it; a
+// note without a row is error 3021.
+int16_t fLoadIndividualNoteSeed(const std::string& instrumentKey, int32_t noteId);
 
 }  // namespace sound

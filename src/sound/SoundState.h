@@ -2,6 +2,7 @@
 // layer may read it; the sound layer's own variables join these.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -39,5 +40,43 @@ namespace sound {
 inline int16_t CallbackCode = 0;
 // The file played last (or playing now); "" before the first play.
 inline std::string MusicFileToPlay;
+
+}  // namespace sound
+
+// Instruments, scale sets, tuning and the drone.
+namespace sound {
+
+// Instrument keys: the value of "Instr Name" in the seed tables and the first argument
+// of every seed call of the sound library.
+inline std::string CurrInstrument = "c";   // the main instrument, which plays every phrase
+inline std::string DroneInstrument = "e";  // the drone
+
+// The scale set in use: 1 to 12 the program's own (set n belongs to tonic key n, in the
+// content database), 13 and up the user's (in the user database).
+inline int16_t CurrMusicSetId = 3;
+
+// Adjustment vectors: per note id 0 to 41 (entries 0 to 40 used), the difference in
+// samples per cycle between the note's target SPC and its seed's SPC; 0 = untuned.
+using SpcVector = std::array<float, 42>;
+inline SpcVector NoteAdjustSPCs{};  // the vector of the instrument whose ONPR row was loaded last
+inline SpcVector SavedSPCsA{};      // snapshots after a scale shift: the main instrument's
+inline SpcVector SavedSPCsB{};      // and the drone's
+
+// A scale shift as the scale-shifting screen asks for it: note id of the moved note,
+// its old SPC and its new SPC (a larger SPC is a lower pitch).
+struct ScaleShiftRec {
+  int32_t NoteIndex = 0;
+  float OldSPC = 0.0f;
+  float NewSPC = 0.0f;
+};
+inline ScaleShiftRec ScaleShiftSpec;
+
+// The drone's loudness factor, one of the tenths 0.5 to 1.5; every run starts at 1.0.
+inline double CurrDroneFactor = 1.0;
+inline int32_t DroneOption = 1;      // drone variant handed to the sound library
+inline int16_t DroneVolumeStep = 0;  // direction of the next loudness step: 1 louder, -1 softer
+// How the next music file is rendered (0 without drone, 1 normal, 2 practice); a
+// loudness change sets 1.
+inline int32_t PlayMode = 1;
 
 }  // namespace sound

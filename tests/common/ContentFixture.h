@@ -11,6 +11,7 @@
 #include "sound/SoundState.h"
 #include "support/ErrorNumber.h"
 #include "support/Scratch.h"
+#include "support/SoundLibDouble.h"
 #include "support/SqlFixture.h"
 
 namespace contenttest {
@@ -67,6 +68,8 @@ class ContentTest : public testsupport::ScratchTest {
     shell::DatabaseB = {};
     ScratchTest::TearDown();
   }
+  // The sound library as the drone reaches it when a raga becomes current.
+  testsupport::SoundLibDouble soundLib;
   // Rows of the user database; none unless a test says otherwise.
   virtual std::string UserRows() const { return ""; }
 };

@@ -10,10 +10,10 @@
 #include "common/Queries.h"
 #include "common/StringUtil.h"
 #include "shell/ShellState.h"
-#include "sound/NoteSeeds.h"
 #include "sound/SoundState.h"
 #include "support/ErrorNumber.h"
 #include "support/Scratch.h"
+#include "support/SoundLibDouble.h"
 #include "support/SqlFixture.h"
 
 namespace ragatest {
@@ -78,7 +78,7 @@ class RagaTest : public testsupport::ScratchTest {
  protected:
   void SetUp() override {
     ScratchTest::SetUp();
-    testsupport::MakeContentFixture(Path("mrA.kzy"), kContentRows);
+    testsupport::MakeContentFixture(Path("mrA.kzy"), std::string(kContentRows) + testsupport::kMinimalInstrumentRows);
     testsupport::MakeUserFixture(Path("mrB.kzy"), kUserRows);
     shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, "MS ACCESS;PWD=x");
     shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, "MS ACCESS;PWD=x");
@@ -96,8 +96,8 @@ class RagaTest : public testsupport::ScratchTest {
     sound::TMNInfo = {};
     sound::CurrMusicItemType = 0;
     sound::CurrDroneType = 1;
-    sound::NoteSeedsStandInResult = 1;
-    sound::NoteSeedsStandInCalls = 0;
+    sound::CurrTonicNoteId = 3;
+    sound::CurrMusicSetId = 3;
     shell::NotationScript = common::kScriptEnglish;
     shell::GraceNotes = common::kGraceNotesUse;
   }
@@ -106,9 +106,11 @@ class RagaTest : public testsupport::ScratchTest {
     shell::DatabaseB.Close();
     shell::DatabaseA = {};
     shell::DatabaseB = {};
-    sound::NoteSeedsStandInResult = 1;
     ScratchTest::TearDown();
   }
+
+  // The sound library as the raga change reaches it: seeds, tuning and drone data.
+  testsupport::SoundLibDouble soundLib;
 
   void MakeCurrent(int16_t ragaIndex, const std::string& name) {
     common::CurrRagaIndex = ragaIndex;

@@ -62,6 +62,12 @@ TEST_F(LookupTest, TheNthRagaIsTakenInStoredOrderAndBecomesCurrent) {
   EXPECT_EQ(sound::CurrDroneType, 3);  // the drone follows the raga
   EXPECT_EQ(common::fGetSeqRagaId(2), 3);
   EXPECT_EQ(sound::CurrDroneType, 2);
+  // The drone was loaded for each new type.
+  const auto drones = soundLib.Of("FWavLoadDroneData");
+  ASSERT_EQ(drones.size(), 2u);
+  EXPECT_EQ(drones[0].droneType, 3);
+  EXPECT_EQ(drones[1].droneType, 2);
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(LookupTest, APositionPastTheEndIsAReportedError) {

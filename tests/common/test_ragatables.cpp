@@ -161,31 +161,35 @@ TEST_F(RagaTablesTest, ADurationListShorterThanTheNotesIsAnError) {
 TEST_F(RagaTablesTest, TheNoteSeedsAreReloadedOnlyForANewDroneType) {
   MakeCurrent(1, "Yaman");
   common::sSetupForCurrRaga();
-  EXPECT_EQ(sound::NoteSeedsStandInCalls, 1);
+  EXPECT_EQ(soundLib.Count("FWavFreeNoteSeedsMemory", "c"), 1u);
   EXPECT_EQ(sound::CurrDroneType, 3);
+  ASSERT_EQ(soundLib.Count("FWavLoadDroneData"), 1u);
+  EXPECT_EQ(soundLib.Of("FWavLoadDroneData")[0].droneType, 3);
   MakeCurrent(2, "Bhairav");  // the same drone type
   common::sSetupForCurrRaga();
-  EXPECT_EQ(sound::NoteSeedsStandInCalls, 1);
+  EXPECT_EQ(soundLib.Count("FWavFreeNoteSeedsMemory", "c"), 1u);
+  EXPECT_EQ(soundLib.Count("FWavLoadDroneData"), 1u);
   EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(RagaTablesTest, AFailedReloadKeepsTheOldDroneTypeSoTheNextChoiceTriesAgain) {
   MakeCurrent(1, "Yaman");
   common::sSetupForCurrRaga();
-  sound::NoteSeedsStandInResult = 0;
+  soundLib.failWhen = [](const testsupport::SoundLibCall& c) { return c.entry == "FWavLoadDroneData"; };
   MakeCurrent(3, "Bageshri");
   common::sSetupForCurrRaga();
-  EXPECT_EQ(sound::NoteSeedsStandInCalls, 2);
+  EXPECT_EQ(soundLib.Count("FWavLoadDroneData"), 2u);
   EXPECT_EQ(sound::CurrDroneType, 3);
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].prompt, "Error in setting up for current Raga");
-  EXPECT_EQ(messages[0].title, "Message");
-  EXPECT_EQ(messages[0].buttons, vb::vbInformation);
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back().prompt, "Error in setting up for current Raga");
+  EXPECT_EQ(messages.back().title, "Message");
+  EXPECT_EQ(messages.back().buttons, vb::vbInformation);
   EXPECT_EQ(TBaseInfo.RagaIndex, 3);  // the tables are loaded all the same
 
-  sound::NoteSeedsStandInResult = 1;
+  soundLib.failWhen = nullptr;
   common::sSetupForCurrRaga();
-  EXPECT_EQ(sound::NoteSeedsStandInCalls, 3);
+  EXPECT_EQ(soundLib.Count("FWavLoadDroneData"), 3u);
+  EXPECT_EQ(soundLib.Of("FWavLoadDroneData").back().droneType, 2);
   EXPECT_EQ(sound::CurrDroneType, 2);
 }
 

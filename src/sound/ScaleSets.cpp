@@ -1,0 +1,99 @@
+#include "sound/ScaleSets.h"
+
+#include "common/Database.h"
+#include "common/Trace.h"
+#include "platform/vb/Interaction.h"
+#include "platform/vb/Variant.h"
+#include "shell/ShellState.h"
+#include "sound/Drone.h"
+#include "sound/NoteSeeds.h"
+#include "sound/NoteTuning.h"
+#include "sound/SoundLibrary.h"
+
+namespace sound {
+
+namespace {
+
+constexpr int kUsedEntries = 41;  // notes 0 to 40 are tuned
+
+double SeedSpc(const dao::Recordset& noteSpecs) {
+  return noteSpecs.Fields("SamPerCyc").ToLong() + noteSpecs.Fields("Fractional Value").ToDouble();
+}
+
+}  // namespace
+
+int16_t fAdjustScaleNotesToCurrentSetting() {
+  common::ProcTrace t("fAdjustScaleNotesToCurrentSetting");
+  int16_t result = 1;
+  if (fCreateNoteSeedsForUse() != 1) {
+    vb::Message("Error Creating Note Seeds");
+    result = 0;
+  }
+  if (fApplyScaleShift(ScaleShiftSpec) != 1) {
+    vb::Message("Error in applying music set");
+    result = 0;
+  }
+  if (fBuildDroneData() != 1) {
+    vb::Message("Error in building Drone Data");
+    result = 0;
+  }
+  return result;
+}
+
+int16_t fApplyScaleShift(const ScaleShiftRec& spec) {
+  common::ProcTrace t("fApplyScaleShift");
+  sAdjustNotesForFreqRat(spec, CurrInstrument, 1);
+  sSaveAdjustments(1);
+  sAdjustNotesForFreqRat(spec, DroneInstrument, 2);
+  sSaveAdjustments(2);
+  return 1;
+}
+
+void sAdjustNotesForFreqRat(const ScaleShiftRec& spec, const std::string& instrumentKey, int16_t instrumentType) {
+  common::ProcTrace t("sAdjustNotesForFreqRat");
+  const float delta = spec.NewSPC - spec.OldSPC;
+  const int32_t n = spec.NoteIndex;
+  for (int i = 0; i < kUsedEntries; ++i) NoteAdjustSPCs[static_cast<size_t>(i)] = 0.0f;
+
+  auto ratios = shell::DatabaseA.OpenRecordset("ONPRSets", dao::dbOpenTable);
+  auto noteSpecs = shell::DatabaseA.OpenRecordset("Note Specifications", dao::dbOpenTable);
+  common::sSetTablePKRecord2(noteSpecs, CurrInstrument, n);
+  const float base = static_cast<float>(SeedSpc(noteSpecs));
+  common::sSetTablePKRecord2(ratios, n - 9, instrumentType);
+
+  for (int16_t k = 0; k < kScaleColumnCount; ++k) {
+    const int32_t id = n - 7 + k;
+    const float f = fGetSPCFactor(ratios, k);
+    if (f == 0.0f || id < 0 || id >= static_cast<int32_t>(NoteAdjustSPCs.size())) continue;
+    common::sSetTablePKRecord2(noteSpecs, instrumentKey, id);
+    if (noteSpecs.NoMatch()) continue;
+    const float target = base / f + delta / f;
+    NoteAdjustSPCs[static_cast<size_t>(id)] = static_cast<float>(target - SeedSpc(noteSpecs));
+  }
+
+  for (int32_t id = 0; id < kUsedEntries; ++id) {
+    const float adjustment = NoteAdjustSPCs[static_cast<size_t>(id)];
+    if (adjustment == 0.0f) continue;
+    if (SoundLib.FWavTuneNote(instrumentKey, id, static_cast<double>(adjustment)) != 1) {
+      vb::Message("Error adjusting SPC");
+      return;
+    }
+  }
+}
+
+float fGetSPCFactor(const dao::Recordset& ratios, int16_t k) {
+  common::ProcTrace t("fGetSPCFactor");
+  if (k < 0 || k >= kScaleColumnCount) return 0.0f;
+  return ratios.Fields(ScaleColumnName(k)).ToSingle();
+}
+
+std::string fGetMusicSetName(int16_t setId) {
+  common::ProcTrace t("fGetMusicSetName");
+  auto rs = shell::DatabaseB.OpenRecordset("Scale Shift Specs", dao::dbOpenTable);
+  common::sSetTablePKRecord(rs, setId);
+  // A set whose row has gone keeps the start-up going: its scale rows fall back too.
+  if (rs.NoMatch()) return "";
+  return vb::NzString(rs.Fields("NPSetName"));
+}
+
+}  // namespace sound

@@ -1,0 +1,40 @@
+// Scale sets and shifting a scale by frequency ratios.
+//
+// A shift gives one note n a new SPC and retunes both instruments so that every note
+// keeps its ratio to n: table "ONPRSets" holds, per (n - 9, instrument type), 27 ratios
+// in the columns "00" to "26", column k belonging to note n - 7 + k, and note n - 7 + k
+// is given the SPC (base + delta) / ratio, where base is the main instrument's seed SPC
+// of n and delta the shift (new SPC less old SPC).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/dao/Recordset.h"
+#include "sound/SoundState.h"
+
+namespace sound {
+
+// Applies ScaleShiftSpec: reloads the seeds of the current set (fCreateNoteSeedsForUse),
+// shifts both instruments and builds the drone again. Every step runs even when an
+// earlier one failed, each failure with its message; 1 when all succeeded, else 0.
+int16_t fAdjustScaleNotesToCurrentSetting();
+
+// Shifts the main instrument (type 1) and snapshots its vector into SavedSPCsA, then the
+// drone (type 2) into SavedSPCsB. Always 1.
+int16_t fApplyScaleShift(const ScaleShiftRec& spec);
+
+// Fills NoteAdjustSPCs with the shifted adjustments of the instrument's notes (0 where
+// the ratio is 0 or the note has no seed) and sends every non-zero one of notes 0 to 40
+// to the library; at a refusal "Error adjusting SPC" and the later notes stay as they
+// were. A missing ratio row or seed row of the moved note is error 3021.
+void sAdjustNotesForFreqRat(const ScaleShiftRec& spec, const std::string& instrumentKey, int16_t instrumentType);
+
+// The ratio in column k of the current "ONPRSets" row; 0 for k outside 0 to 26.
+float fGetSPCFactor(const dao::Recordset& ratios, int16_t k);
+
+// The name ("NPSetName") of the user's scale set setId in "Scale Shift Specs"; "" when
+// the set has no row there or no name.
+std::string fGetMusicSetName(int16_t setId);
+
+}  // namespace sound

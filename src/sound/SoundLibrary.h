@@ -1,0 +1,33 @@
+// The sound library's entry points as the seeds, tuning and drone procedures call them.
+//
+// Every call goes through SoundLib, which holds the real entry points of src/soundlib
+// unless a test puts a stand-in there (to record calls or to report a failure at one
+// step). Each entry returns 1 on success and any other value on failure.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "soundlib/FWav.h"
+
+namespace sound {
+
+struct SoundLibraryCalls {
+  std::function<int16_t(const std::string& instrumentKey)> FWavFreeNoteSeedsMemory =
+      soundlib::FWavFreeNoteSeedsMemory;
+  // samples: element 0 of samPerCyc + 1 values, copied during the call.
+  std::function<int16_t(const std::string& instrumentKey, int32_t noteId, int32_t samPerCyc, double fractionalValue,
+                        const int16_t* samples)>
+      FWavLoadInstrNoteSeeds = soundlib::FWavLoadInstrNoteSeeds;
+  std::function<int16_t(const std::string& instrumentKey, int32_t noteId, double adjustment)> FWavTuneNote =
+      soundlib::FWavTuneNote;
+  std::function<int16_t(const std::string& path, int32_t droneNote, int32_t droneType,
+                        const std::string& instrumentKey, double factor, int32_t option)>
+      FWavLoadDroneData = soundlib::FWavLoadDroneData;
+};
+
+// The entry points in use; default-constructed, the real library.
+inline SoundLibraryCalls SoundLib;
+
+}  // namespace sound
