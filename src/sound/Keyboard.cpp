@@ -198,8 +198,13 @@ void sUpdateReedLabelsAlt(forms::Form& form) {
       label.SetForeColor(kCaptionColour);
     }
   }
+  // The Sa caption stands out: white on a black reed; white on a white reed would not
+  // show, so there it is navy.
   const int16_t saReed = static_cast<int16_t>(CurrTonicNoteId + 9);
-  if (form.HasElement("cL", saReed)) form.Ctl("cL", saReed).SetForeColor(kSaCaptionColour);
+  if (form.HasElement("cL", saReed)) {
+    form.Ctl("cL", saReed)
+        .SetForeColor(ReedColorType[saReed] == kWhiteReed ? kSaCaptionOnWhiteColour : kSaCaptionColour);
+  }
 }
 
 std::string fGetTonicNoteName(int16_t key) {

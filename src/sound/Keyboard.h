@@ -3,7 +3,7 @@
 // reeds FirstReedForTonic(t) to LastReedForTonic(t) are drawn, white reeds side by
 // side and black reeds over the joins, with the colours of the content table
 // "Reed Colors"; each caption names the note the reed plays (English or Devanagari by
-// NotationScript), the Sa reed (t + 9) in white.
+// NotationScript), the Sa reed's (t + 9) in white, or in navy where Sa is a white reed.
 //
 // Every procedure works on the controls of the form it is given, reached by name, so
 // any form declared with DeclareKeyboard is served. Lengths are twips.
@@ -25,7 +25,8 @@ namespace sound {
 inline constexpr forms::Colour kWhiteReedColour = 0xC0E0FF;
 inline constexpr forms::Colour kBlackReedColour = 0x808080;
 inline constexpr forms::Colour kCaptionColour = forms::kSysWindowText;
-inline constexpr forms::Colour kSaCaptionColour = 0xFFFFFF;
+inline constexpr forms::Colour kSaCaptionColour = 0xFFFFFF;         // on a black reed
+inline constexpr forms::Colour kSaCaptionOnWhiteColour = 0x800000;  // navy: white would not show
 // ReedColorType and the "Color Code" of "Reed Colors".
 inline constexpr int16_t kWhiteReed = 1;
 inline constexpr int16_t kBlackReed = 2;
@@ -63,7 +64,7 @@ void sHideKeyboard(forms::Form& form);
 void sImplementCurrKBDisplayMode();
 // Captions of reeds FirstReed to LastReed for the tonic and NotationScript (1
 // Devanagari in "Shusha" 16 bold, 2 English in "Times New Roman" 12 bold; other values
-// leave the captions); sets ReedNoteOffset; the Sa caption in white.
+// leave the captions); sets ReedNoteOffset; the Sa caption in white (navy on a white reed).
 void sUpdateReedLabelsAlt(forms::Form& form);
 
 // The name of tonic key 1 to 12 ("White-7 (B)" ... "Black-5 (A#)"); "" for any other value.
