@@ -53,6 +53,7 @@ void MarkNote(const std::vector<common::PhraseNote>& notes, int32_t noteCount, i
 }  // namespace
 
 int16_t fReedOfNote(int16_t noteCode) {
+  common::ProcTrace t("fReedOfNote");
   if (noteCode < 0) return 0;
   const int reed = noteCode - ReedNoteOffset;
   return reed >= 1 && reed <= kReedCount ? static_cast<int16_t>(reed) : 0;
