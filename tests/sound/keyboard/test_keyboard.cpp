@@ -15,6 +15,7 @@
 #include "sound/ReedLighting.h"
 #include "sound/SoundState.h"
 #include "support/ErrorNumber.h"
+#include "support/SqlFixture.h"
 
 namespace keyboardtest {
 namespace {
@@ -193,6 +194,15 @@ TEST_F(KeyboardTest, LoadingTheReedsTwiceKeepsTheFirstOnes) {
 TEST_F(KeyboardTest, ATonicOutsideTheKeysIsRefused) {
   sound::CurrTonicNoteId = 13;
   EXPECT_EQ(ErrorNumber([this] { sound::sDisplayKeyboardAlt(*form, 1); }), 9);
+}
+
+TEST_F(KeyboardTest, AReedTableWithoutWhiteReedsDrawsNothingAndIsPassedOver) {
+  shell::DatabaseA.Close();
+  testsupport::MakeContentFixture(Path("damaged.kzy"), R"sql(INSERT INTO "Reed Colors" VALUES (5, 2), (7, 2);)sql");
+  shell::DatabaseA = dao::Database::OpenDatabase(Path("damaged.kzy"), true, true, "MS ACCESS;PWD=x");
+  EXPECT_EQ(ErrorNumber([this] { Draw(3); }), 0);
+  EXPECT_FALSE(Reed(5).Visible());
+  EXPECT_FALSE(Lines("ignoerr.txt").empty());  // the division by zero, passed over
 }
 
 TEST_F(KeyboardTest, TonicNamesAndTheScaleLine) {
