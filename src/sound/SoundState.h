@@ -80,3 +80,22 @@ inline int16_t DroneVolumeStep = 0;  // direction of the next loudness step: 1 l
 inline int32_t PlayMode = 1;
 
 }  // namespace sound
+
+// The on-screen keyboard and the play buttons.
+namespace sound {
+
+// Reed tables, filled once at start by sInitReedColorType and sInitReedsDisplayedData
+// (Keyboard.h). ReedColorType: 1 white, 2 black for reeds 0 to 40 (entry 41 stays 0).
+inline std::array<int16_t, 42> ReedColorType{};
+// The first and last reed drawn for tonic key t (entry 0 unused).
+inline std::array<int16_t, 13> FirstReedForTonic{};
+inline std::array<int16_t, 13> LastReedForTonic{};
+// 3 - CurrTonicNoteId, set when the captions are drawn: reed r shows note code
+// r + ReedNoteOffset, and note code c lights reed c - ReedNoteOffset.
+inline int16_t ReedNoteOffset = 0;
+// The keyboard setting: 1 shown, 2 hidden (a stored setting).
+inline int16_t KeyboardDisplay = 1;
+// True (-1) while the play loop plays the same set again and again.
+inline int16_t LoopFlag = 0;
+
+}  // namespace sound
