@@ -4,6 +4,7 @@
 #include <QRect>
 
 #include <algorithm>
+#include <string>
 
 #include "common/Trace.h"
 #include "platform/forms/Control.h"
@@ -75,6 +76,12 @@ bool EchoOfOwnLayout(forms::Form& form) {
   return g_ownLayout.state != forms::vbNormal || form.Window()->size() == g_ownLayout.size;
 }
 
+// ParentFormId is indexed by form id - 1.
+void CheckFormId(int16_t id) {
+  if (id < 1 || id > static_cast<int16_t>(ParentFormId.size()))
+    vb::Raise(vb::kSubscript, "Subscript out of range (form id " + std::to_string(id) + ")");
+}
+
 }  // namespace
 
 void sSetCurrFormById() {
@@ -86,8 +93,7 @@ void sSetCurrFormById() {
 void sRevertToParentForm() {
   common::ProcTrace t("sRevertToParentForm");
   PrevForm = CurrForm;
-  if (CurrFormId < 1 || CurrFormId > static_cast<int16_t>(ParentFormId.size()))
-    vb::Raise(vb::kSubscript, "Subscript out of range (form id " + std::to_string(CurrFormId) + ")");
+  CheckFormId(CurrFormId);
   CurrFormId = ParentFormId[CurrFormId - 1];
   sSetCurrFormById();
   if (CurrFormId == 28) sound::CallbackCode = 12;
@@ -133,8 +139,9 @@ void sResizeForm() {
 void sEnterForm(int16_t id) {
   common::ProcTrace t("sEnterForm");
   if (id == 28 || id == 14 || id == 15) sSetFormParameters();
+  CheckFormId(id);
   PrevForm = CurrForm;
-  ParentFormId.at(id - 1) = CurrFormId;
+  ParentFormId[id - 1] = CurrFormId;
   CurrFormId = id;
   sSetCurrFormById();
 }

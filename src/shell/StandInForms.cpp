@@ -76,9 +76,9 @@ forms::FormSpec DeclareRagaSelection1() {
   return f;
 }
 
-// The workbench (id 13).
-forms::FormSpec DeclareWorkshop() {
-  forms::FormSpec f = StandIn("Workshop", 13);
+// The workbench and the illustration screen carry the same setting menus.
+forms::FormSpec KeyboardScreen(const char* name, int16_t id) {
+  forms::FormSpec f = StandIn(name, id);
   GraceNotes(f, "cMnuUseGraNot");
   Keyboard(f);
   Script(f);
@@ -86,6 +86,9 @@ forms::FormSpec DeclareWorkshop() {
   Trace(f);
   return f;
 }
+
+// The workbench (id 13).
+forms::FormSpec DeclareWorkshop() { return KeyboardScreen("Workshop", 13); }
 
 // The composition player (id 14); it names its grace-note item in its own letter case.
 forms::FormSpec DeclarePlayComposition1() {
@@ -127,15 +130,7 @@ forms::FormSpec DeclareComposer() {
 }
 
 // The illustration screen (id 28).
-forms::FormSpec DeclareMainOperations() {
-  forms::FormSpec f = StandIn("MainOperations", 28);
-  GraceNotes(f, "cMnuUseGraNot");
-  Keyboard(f);
-  Script(f);
-  Tonic(f);
-  Trace(f);
-  return f;
-}
+forms::FormSpec DeclareMainOperations() { return KeyboardScreen("MainOperations", 28); }
 
 VELMORA_DECLARE_FORM(DeclareReviewRagas)
 VELMORA_DECLARE_FORM(DeclareScaleShifting)
