@@ -1,5 +1,5 @@
-// Stand-ins until the keyboard and the scale sets are built in the sound layer: they
-// fill the reed tables and look up a user's scale-set name as those will.
+// Stand-ins while the sound layer's keyboard and scale sets are not there: they fill
+// the reed tables and look up a user's scale-set name as those do.
 #include "shell/SettingsStandIns.h"
 
 #include "common/Database.h"
@@ -8,6 +8,7 @@
 
 namespace sound {
 
+#if !__has_include("sound/Keyboard.h")
 void sInitReedsDisplayedData() {
   common::ProcTrace t("sInitReedsDisplayedData");
   FirstReedForTonic = {0, 3, 4, 4, 4, 6, 6, 8, 10, 11, 11, 11, 13};
@@ -21,6 +22,9 @@ void sInitReedColorType() {
   for (int reed = 0; reed <= 40; ++reed) ReedColorType[reed] = kPattern[reed % 12];
 }
 
+#endif
+
+#if !__has_include("sound/ScaleSets.h")
 std::string fGetMusicSetName(int16_t setId) {
   common::ProcTrace t("fGetMusicSetName");
   dao::Recordset rs = shell::DatabaseB.OpenRecordset("Scale Shift Specs", dao::dbOpenTable);
@@ -30,5 +34,6 @@ std::string fGetMusicSetName(int16_t setId) {
   rs.Close();
   return name;
 }
+#endif
 
 }  // namespace sound
