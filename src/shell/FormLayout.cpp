@@ -1,17 +1,107 @@
 #include "shell/FormLayout.h"
 
+#include <random>
+#include <string>
+
 #include "common/Trace.h"
+#include "platform/dao/Recordset.h"
+#include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Layout.h"
+#include "platform/vb/Error.h"
+#include "platform/vb/Files.h"
+#include "shell/Navigation.h"
 #include "shell/ShellState.h"
 
 namespace shell {
 
-// Stand-in until the proportional layout: shows CurrForm at its design geometry with
-// the picture it has, and hides PrevForm when asked.
+namespace {
+
+// Gives the form the shared geometry and returns the layout size W x H: a minimised
+// state is laid out like the normal one, so a window left minimised comes back usable.
+void ApplySharedGeometry(forms::Form& form, double& W, double& H, int16_t& state) {
+  if (FormState == forms::vbNormal || FormState == forms::vbMinimized) {
+    state = forms::vbNormal;
+    form.SetWindowState(state);
+    SetClientGeometry(form, {FormL, FormT, FormW, FormH});
+    W = FormW;
+    H = FormH;
+  } else if (FormState == forms::vbMaximized) {
+    state = forms::vbMaximized;
+    form.SetWindowState(state);
+    W = MaxFormW;
+    H = MaxFormH;
+  }
+}
+
+// The form's rows of "KZFormControls", from its "KZForms" row.
+std::vector<forms::LayoutRow> ReadLayoutRows(const std::string& formName) {
+  dao::Recordset forms = DatabaseA.OpenRecordset("KZForms", dao::dbOpenTable);
+  forms.SetIndex("Form Name");
+  forms.Seek("=", {formName});
+  const int16_t formId = forms.Fields("Form Id").ToInt();
+  const int16_t count = forms.Fields("TotalControlCount").ToInt();
+  forms.Close();
+
+  std::vector<forms::LayoutRow> rows;
+  dao::Recordset controls = DatabaseA.OpenRecordset("KZFormControls", dao::dbOpenTable);
+  controls.SetIndex("PrimaryKey");
+  controls.Seek("=", {formId, int16_t{0}});
+  for (int16_t i = 0; i < count; ++i) {
+    forms::LayoutRow r;
+    r.FormId = formId;
+    r.ControlNumber = i;
+    r.LocRatX = controls.Fields("LocRatX").ToDouble();
+    r.LocRatY = controls.Fields("LocRatY").ToDouble();
+    r.SizRatWidth = controls.Fields("SizRatWidth").ToDouble();
+    r.SizRatHeight = controls.Fields("SizRatHeight").ToDouble();
+    rows.push_back(r);
+    if (i + 1 < count) controls.MoveNext();
+  }
+  controls.Close();
+  return rows;
+}
+
+int16_t DrawPictureNumber() {
+  static std::mt19937 generator(std::random_device{}());
+  return static_cast<int16_t>(std::uniform_int_distribution<int>(1, 8)(generator));
+}
+
+}  // namespace
+
+void LoadBackgroundPicture(forms::Form& form) {
+  PictureFile = vb::JoinPath(ShareFolder, "kz" + std::to_string(PictureNumber) + ".jpg");
+  try {
+    form.SetPicture(PictureFile);
+  } catch (const vb::VbError& e) {
+    // A picture is decoration: its loss is recorded and the form goes on without one.
+    vb::Signal(vb::kOverflow, "Background picture '" + PictureFile + "' could not be loaded (error " +
+                                  std::to_string(e.err().Number) + "); the form is shown without a picture");
+    form.SetPicture("");
+  }
+}
+
 void sShowForm(int16_t& hideParent) {
   common::ProcTrace t("sShowForm");
-  if (CurrForm != nullptr) CurrForm->Show();
-  if (hideParent == 1 && PrevForm != nullptr && PrevForm != CurrForm) PrevForm->Hide();
+  if (CurrForm == nullptr) vb::Raise(vb::kObjectNotSet, "Object variable not set (the form in front)");
+  forms::Form& form = *CurrForm;
+  double W = 0, H = 0;
+  int16_t state = form.WindowState();
+  BeginOwnLayout();
+  struct End {
+    forms::Form& form;
+    int16_t& state;
+    ~End() { EndOwnLayout(form, state); }
+  } end{form, state};
+  ApplySharedGeometry(form, W, H, state);
+
+  const std::vector<forms::LayoutRow> rows = ReadLayoutRows(form.Name());
+  forms::ApplyLayout(form, rows, W, H);
+
+  LoadBackgroundPicture(form);
+  PictureNumber = DrawPictureNumber();
+  form.Show();
+  if (hideParent == 1 && PrevForm != nullptr && PrevForm != &form) PrevForm->SetVisible(false);
 }
 
 }  // namespace shell

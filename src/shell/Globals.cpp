@@ -17,7 +17,7 @@ void SetProgramFolders() {
 
 void sSetGlobalVariables() {
   common::ProcTrace t("sSetGlobalVariables");
-  HelpFile = vb::JoinPath(ShareFolder, "KZ.HLP");
+  HelpFile = vb::JoinPath(ShareFolder, "KZHelp.html");
   DatabaseAFile = vb::JoinPath(ShareFolder, "mrA.kzy");
   DatabaseBFile = vb::JoinPath(DataFolder, "mrB.kzy");
   // TempFolder ends with its separator (or is ""), so names follow it directly.

@@ -20,6 +20,7 @@
 #include "platform/vb/Files.h"
 #include "platform/vb/Interaction.h"
 #include "shell/Font.h"
+#include "shell/FormLayout.h"
 #include "shell/Globals.h"
 #include "shell/Menus.h"
 #include "shell/Navigation.h"
@@ -28,6 +29,7 @@
 #include "shell/Settings.h"
 #include "shell/ShellState.h"
 #include "shell/SoundStartUp.h"
+#include "shell/StandInForms.h"
 #include "shell/Upgrade.h"
 #include "shell/VelmoraForm.h"
 #include "sound/SoundState.h"
@@ -85,11 +87,6 @@ void StopMainFormPlayerAndTimer() {
   if (mci::MMControl* player = MMControlOf(main, "cMM")) {
     if (player->Mode() != mci::mciModeNotOpen) player->setCommand("Close");
   }
-}
-
-void LoadBackgroundPicture(forms::Form& form) {
-  PictureFile = vb::JoinPath(ShareFolder, "kz" + std::to_string(PictureNumber) + ".jpg");
-  form.SetPicture(PictureFile);
 }
 
 // The bounds of the maximised main window: the screen's area less the desktop's panels.
@@ -163,6 +160,7 @@ void PrepareStartUp() {
 
 void StartUp() {
   sSetGlobalVariables();
+  sBindForms();
   sCheckFont();
   common::sSetSQLStrings();
   CurrFormId = 1;

@@ -78,9 +78,27 @@ inline int16_t TimerPurpose = 1;    // the main form's timer tick: 1 ends the st
 inline float MaxFormH = 0, MaxFormL = 0, MaxFormT = 0, MaxFormW = 0;
 
 inline int16_t TipSignal = 1;  // 1 show the tips at start, 0 do not
+inline int16_t LastTip = 0;    // number of the tip shown last (a stored setting)
+inline int16_t TipCount = 0;   // the number of tips, upper bound of LastTip
+inline int16_t ThekaSet = 4;   // the theka data set loaded at the sound start-up
+
+// Highlight delays of the playing screens, in milliseconds per note (stored settings):
+// the composer, the illustration screen, the composition player and the workbench.
+inline int16_t DelayC = 10, DelayMO = 10, DelayPC = 10, DelayW = 10;
 
 // Screens: the form of each id, the form in front and the parent chain.
 inline forms::Form* FormVelmora = nullptr;  // the main form, id 1
+// The forms of the other ids, bound once at start by sSetGlobalVariables.
+inline forms::Form* FormReviewRagas = nullptr;       // id 3
+inline forms::Form* FormScaleShifting = nullptr;     // id 7
+inline forms::Form* FormRagaSelection1 = nullptr;    // id 9
+inline forms::Form* FormWorkshop = nullptr;          // id 13
+inline forms::Form* FormPlayComposition1 = nullptr;  // id 14
+inline forms::Form* FormRagaInfoSummary = nullptr;   // id 15
+inline forms::Form* FormQuiz = nullptr;              // id 20
+inline forms::Form* FormKZSampler = nullptr;         // id 22
+inline forms::Form* FormComposer = nullptr;          // id 27
+inline forms::Form* FormMainOperations = nullptr;    // id 28
 inline forms::Form* CurrForm = nullptr;     // the form in front; set only by sSetCurrFormById
 inline forms::Form* PrevForm = nullptr;     // the form in front before the last switch
 inline int16_t CurrFormId = 0;              // id of the form in front, 1 to 28
@@ -88,6 +106,9 @@ inline std::array<int16_t, 28> ParentFormId{};  // by id - 1: the id in front wh
 inline int16_t TerminatingForm = 0;         // 1 while the program itself unloads a screen
 inline int16_t ResizePending = 0;           // 1: the window was resized and not yet laid out again
 inline int16_t FormState = 0;               // window state shared by all forms: 0 normal, 1 minimised, 2 maximised
+// The normal-state geometry shared by all forms: the window's client geometry (inside
+// the window frame), in twips. Read from and saved to the settings.
+inline float FormL = 0, FormT = 0, FormW = 0, FormH = 0;
 
 // Background pictures "kz1.jpg" to "kz8.jpg" of the share folder.
 inline int16_t PictureNumber = 6;  // the picture the next form shown gets

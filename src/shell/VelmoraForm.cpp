@@ -45,12 +45,6 @@ void OnLoad() {
   }
 }
 
-void OnResize() {
-  forms::Form& front = CurrForm != nullptr ? *CurrForm : MainForm();
-  FormState = front.WindowState();
-  ResizePending = 1;
-}
-
 void OnQueryUnload(forms::EventArgs& e) {
   if (e.UnloadMode == forms::vbFormCode) return;  // the program unloads the form itself
   ShutdownReason = 2;
@@ -72,8 +66,7 @@ forms::FormSpec DeclareVelmora() {
   using forms::Event;
   forms::FormSpec f("Velmora", "Velmora", 1, {600, 450, 12000, 9000});
   f.OnLoad(OnLoad);
-  f.OnResize(OnResize);
-  f.OnClick([] { sResizeForm(); });
+  RouteScreenEvents(f);
   f.OnQueryUnload(OnQueryUnload);
 
   f.Label("Label4", "", {600, 650, 10800, 900})

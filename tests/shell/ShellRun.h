@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QMainWindow>
 #include <QEvent>
 #include <QFontDatabase>
 
@@ -18,6 +19,8 @@
 #include "common/CommonState.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Layout.h"
+#include "platform/forms/Registry.h"
 #include "platform/vb/Folders.h"
 #include "shell/KZControl.h"
 #include "shell/OpeningScreen.h"
@@ -49,7 +52,7 @@ class ShellRunTest : public testsupport::ScratchTest {
     fs::create_directories(share_);
     testsupport::MakeContentFixture(Share("mrA.kzy"),
                                     std::string(R"(INSERT INTO "Prompts" ("PromptNumber", "Prompt") VALUES (1, ')") +
-                                        kMainPrompt + "');");
+                                        kMainPrompt + "');" + forms::LayoutRowsSql(forms::DeclaredForms()));
     testsupport::MakeUserFixture(Share("mrB.kzy"));
     for (const char* built : {"kz3.jpg", "kz6.jpg", "Shusha.ttf", "Shusha-Bold.ttf"})
       fs::copy_file(fs::path(vb::ShareFolderPath()) / built, share_ / built);

@@ -16,7 +16,7 @@ TEST_F(GlobalsTest, FileNamesFollowTheFolders) {
   shell::sSetGlobalVariables();
   EXPECT_EQ(shell::DatabaseAFile, "/opt/share/mrA.kzy");
   EXPECT_EQ(shell::DatabaseBFile, "/home/u/data/mrB.kzy");
-  EXPECT_EQ(shell::HelpFile, "/opt/share/KZ.HLP");
+  EXPECT_EQ(shell::HelpFile, "/opt/share/KZHelp.html");
   EXPECT_EQ(shell::WavFileA, "/tmp/velmora-test/A.wav");
   EXPECT_EQ(shell::WavFileC, "/tmp/velmora-test/C.wav");
   EXPECT_EQ(shell::WavFiles[1], "/tmp/velmora-test/B.wav");

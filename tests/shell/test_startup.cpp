@@ -168,8 +168,7 @@ TEST_P(StartUpHaltTest, IsReportedAndLeavesNoHalfStartedProgram) {
 
 INSTANTIATE_TEST_SUITE_P(
     Shell, StartUpHaltTest,
-    ::testing::Values(HaltCase{"MissingPicture", [](ShellRunTest& t) { fs::remove(t.Share("kz6.jpg")); }},
-                      HaltCase{"MissingContentDatabase", [](ShellRunTest& t) { fs::remove(t.Share("mrA.kzy")); }},
+    ::testing::Values(HaltCase{"MissingContentDatabase", [](ShellRunTest& t) { fs::remove(t.Share("mrA.kzy")); }},
                       HaltCase{"MissingTemplate", [](ShellRunTest& t) { fs::remove(t.Share("mrB.kzy")); }},
                       HaltCase{"DamagedUserDatabase",
                                [](ShellRunTest& t) {

@@ -1,0 +1,81 @@
+#include "shell/Help.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "platform/vb/Files.h"
+#include "shell/ShellState.h"
+
+namespace shell {
+
+namespace {
+
+QPointer<QDialog> g_help;
+
+// F1 pressed in any window of the program, modal ones included.
+class HelpKeyFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+      ShowHelp();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+std::string HelpFilePath() { return HelpFile.empty() ? vb::JoinPath(ShareFolder, kHelpFileName) : HelpFile; }
+
+QDialog* MakeHelpWindow() {
+  auto* dialog = new QDialog(nullptr, Qt::Window);
+  dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+  dialog->setWindowTitle("Velmora Help");
+  dialog->resize(720, 620);
+  auto* layout = new QVBoxLayout(dialog);
+  auto* text = new QTextBrowser(dialog);
+  text->setObjectName("HelpText");
+  text->setOpenExternalLinks(false);
+  layout->addWidget(text);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::hide);
+  layout->addWidget(buttons);
+  return dialog;
+}
+
+}  // namespace
+
+void InstallHelpKey() {
+  static bool installed = false;
+  if (installed || QCoreApplication::instance() == nullptr) return;
+  QCoreApplication::instance()->installEventFilter(new HelpKeyFilter(QCoreApplication::instance()));
+  installed = true;
+}
+
+void ShowHelp() {
+  if (g_help.isNull()) g_help = MakeHelpWindow();
+  auto* text = g_help->findChild<QTextBrowser*>("HelpText");
+  const std::string file = HelpFilePath();
+  if (vb::FileExists(file)) {
+    text->setSource(QUrl::fromLocalFile(QString::fromStdString(file)));
+  } else {
+    text->setPlainText(QString::fromStdString("The help file \"" + file +
+                                              "\" is missing. Please install Velmora again to restore it."));
+  }
+  g_help->show();
+  g_help->raise();
+  g_help->activateWindow();
+}
+
+QDialog* HelpWindow() { return g_help.data(); }
+
+}  // namespace shell

@@ -1,0 +1,67 @@
+// F1 opens the help window on every screen, with the help text of the share folder.
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QTextBrowser>
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "ShellRun.h"
+#include "platform/vb/Folders.h"
+#include "shell/Help.h"
+#include "shell/StandInForms.h"
+
+namespace shelltest {
+namespace {
+
+class HelpTest : public ShellRunTest {
+ protected:
+  void TearDown() override {
+    if (QDialog* help = shell::HelpWindow()) help->hide();
+    ShellRunTest::TearDown();
+  }
+
+  void PressF1(QWidget* target) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+    Settle();
+  }
+
+  std::string HelpText() const {
+    QDialog* help = shell::HelpWindow();
+    if (help == nullptr) return "";
+    return help->findChild<QTextBrowser*>()->toPlainText().toStdString();
+  }
+};
+
+TEST_F(HelpTest, F1OnAnyScreenShowsTheHelpText) {
+  fs::copy_file(fs::path(VELMORA_SOURCE_DIR) / "content" / "help" / shell::kHelpFileName, Share(shell::kHelpFileName));
+  ASSERT_TRUE(Start());
+  PressF1(Main().Window());
+  ASSERT_NE(shell::HelpWindow(), nullptr);
+  EXPECT_TRUE(shell::HelpWindow()->isVisible());
+  EXPECT_NE(HelpText().find("Press F1"), std::string::npos) << HelpText();
+
+  shell::HelpWindow()->hide();
+  common::RunEvent([] { shell::OpenStandInForm(28); });
+  Settle();
+  PressF1(shell::FormMainOperations->Surface());
+  EXPECT_TRUE(shell::HelpWindow()->isVisible()) << "also on a screen opened over the main form";
+  EXPECT_EQ(shell::CurrFormId, 28) << "the screen stays in front of the program";
+  EXPECT_FALSE(common::ProgramHalted());
+}
+
+TEST_F(HelpTest, AMissingHelpFileIsSaidInTheHelpWindow) {
+  ASSERT_TRUE(Start());
+  PressF1(Main().Window());
+  ASSERT_NE(shell::HelpWindow(), nullptr);
+  EXPECT_NE(HelpText().find("is missing"), std::string::npos) << HelpText();
+  EXPECT_FALSE(common::ProgramHalted());
+}
+
+}  // namespace
+}  // namespace shelltest
