@@ -8,9 +8,7 @@
 #include <cstdint>
 #include <string>
 
-namespace shell {
-inline float FormH = 0;  // the saved height of the normal window state, in twips
-}  // namespace shell
+#include "shell/ShellState.h"
 
 namespace sound {
 inline int16_t CurrSlot = 0;           // the phrase slot now playing
