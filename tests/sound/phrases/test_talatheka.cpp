@@ -5,6 +5,10 @@
 
 #include "PhraseTest.h"
 #include "common/CommonState.h"
+#include "common/Database.h"
+#include "common/NotationWords.h"
+#include "platform/vb/Files.h"
+#include "platform/vb/Folders.h"
 #include "sound/TalaTheka.h"
 #include "support/ErrorNumber.h"
 
@@ -89,6 +93,56 @@ TEST_F(ThekaStringTest, AnUnknownTalaOrPartIsAnError) {
   common::TCompData[0].NotesDuration = "1";
   EXPECT_EQ(testsupport::ErrorNumberOf([] { sound::fCreateTalaStringForCompFromT(1, 4); }), 3021);
   EXPECT_EQ(testsupport::ErrorNumberOf([] { sound::fCreateTalaStringForCompFromT(4, 4); }), 9);
+}
+
+}  // namespace
+
+namespace {
+
+// Every released composition part: its notes tile its cycles, so the theka string
+// strikes each of its beats exactly once.
+class ReleasedCompositionsTest : public phrasetest::PhraseTest {
+ protected:
+  void SetUp() override {
+    PhraseTest::SetUp();
+    shell::DatabaseA =
+        dao::Database::OpenDatabase(vb::JoinPath(vb::ShareFolderPath(), "mrA.kzy"), false, true, "MS ACCESS;PWD=x");
+  }
+  void TearDown() override {
+    shell::DatabaseA.Close();
+    shell::DatabaseA = {};
+    PhraseTest::TearDown();
+  }
+};
+
+TEST_F(ReleasedCompositionsTest, ThekaStringStrikesEveryBeatOfThePartOnce) {
+  auto parts = shell::DatabaseA.OpenRecordset(
+      "SELECT [Notation Index], [Composition Part], [NotesDuration], [Tala Id], [Starting Beat] "
+      "FROM [Raga - Composition Notations]",
+      dao::dbOpenSnapshot);
+  int checked = 0;
+  for (; !parts.Eof(); parts.MoveNext(), ++checked) {
+    common::TCompData[0] = {};
+    common::TCompData[0].NotesDuration = parts.Fields("NotesDuration").ToString();
+    common::TCompData[0].TalaId = parts.Fields("Tala Id").ToInt();
+    common::TCompData[0].StartingBeat = parts.Fields("Starting Beat").ToDouble();
+    const std::string where = "composition " + parts.Fields("Notation Index").ToString() + " part " +
+                              parts.Fields("Composition Part").ToString();
+    const std::string theka = sound::fCreateTalaStringForCompFromT(1, 4);
+    const auto notes = common::notation::Words(common::TCompData[0].NotesDuration, " ");
+    const auto texts = common::notation::Words(theka, " ");
+    ASSERT_EQ(texts.size(), notes.size()) << where;
+    int32_t struck = 0;
+    for (const auto& text : texts) {
+      if (text == "0") continue;
+      const auto fields = common::notation::Words(text, "/");
+      const int32_t n = std::stoi(fields[0]);
+      EXPECT_EQ(fields.size(), static_cast<size_t>(n) + 2) << where << ": " << text;
+      struck += n;
+    }
+    EXPECT_EQ(struck, common::fGetBeatCountForPhrase(common::TCompData[0].NotesDuration)) << where;
+  }
+  EXPECT_GT(checked, 100);
 }
 
 }  // namespace
