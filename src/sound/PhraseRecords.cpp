@@ -118,14 +118,17 @@ int16_t fCreateNotesList1(int16_t slot) {
   NotesListRec& rec = NotesList[static_cast<size_t>(slot)];
   rec.Notes.assign(n + 1, common::PhraseNote{});
   rec.Durations.assign(n + 1, 0);
+  // A timing text without words (none stored) gives every note the same length.
+  const std::vector<std::string> timingWords = Words(timing, " ");
+  const bool untimed = timingWords.empty();
   // A composition in learning or practice mode is timed on the beat grid.
-  const bool grid = !timing.empty() && CurrMusicItemType == kCompositionItem && CurrOperationMode != kDemoMode;
+  const bool grid = !untimed && CurrMusicItemType == kCompositionItem && CurrOperationMode != kDemoMode;
   const size_t cells = static_cast<size_t>(std::max(0, CompCycleCount * CompBeatCount));
   rec.Positions.assign(grid ? cells + 1 : n + 1, 0);
   SetDisplayText(rec, phrase, words);
   for (size_t k = 0; k < n; ++k) rec.Notes[k] = common::fGetPhraseNote(words[k]);
 
-  if (timing.empty()) {
+  if (untimed) {
     for (size_t k = 0; k < n; ++k) {
       rec.Durations[k] = kUntimedNoteMs;
       rec.Positions[k + 1] = rec.Positions[k] + kUntimedNoteMs;
@@ -136,7 +139,6 @@ int16_t fCreateNotesList1(int16_t slot) {
       const double beatMs = BaseBeat * fGetSpeedFactor() * 10;
       for (size_t i = 1; i <= cells; ++i) rec.Positions[i] = vb::CLng(beatMs + rec.Positions[i - 1]);
     }
-    const std::vector<std::string> timingWords = Words(timing, " ");
     for (size_t k = 0; k < n; ++k) {
       rec.Durations[k] = k < timingWords.size() ? DurationMs(timingWords[k]) : 0;
       if (!grid) rec.Positions[k + 1] = rec.Positions[k] + rec.Durations[k];

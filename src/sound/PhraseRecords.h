@@ -14,11 +14,11 @@ namespace sound {
 
 // Builds NotesList(slot) from phrase TPlayInfo.CurrPhrase: display text and word
 // table in the current NotationScript, note of every word (from the stored English
-// text), durations in ms and start times; CurrNote 1. An empty timing text gives every
-// note 1000 ms. A composition (CurrMusicItemType 8) in learning or practice mode gets
-// the beat grid of CompCycleCount x CompBeatCount cells as its Positions. Returns the
-// note count (also stored in NoteCount). Slot outside 0 to 2 or a phrase number outside
-// the set: error 9.
+// text), durations in ms and start times; CurrNote 1. A timing text without words
+// gives every note 1000 ms. A composition (CurrMusicItemType 8) in learning or
+// practice mode gets the beat grid of CompCycleCount x CompBeatCount cells as its
+// Positions. Returns the note count (also stored in NoteCount). Slot outside 0 to 2 or
+// a phrase number outside the set: error 9.
 int16_t fCreateNotesList1(int16_t slot);
 
 // A timing text with one equal value per note: 15 (150 ms) for kind 6, BaseBeat for

@@ -105,6 +105,7 @@ class NotesListTest : public PhraseTest {
 
 TEST_F(NotesListTest, WithoutTimingEveryNoteLastsOneSecond) {
   EXPECT_EQ(Build("S R G", ""), 3);
+  EXPECT_EQ(Build("S R G", "   "), 3);  // blanks alone are no timing either
   const auto& rec = NotesList[0];
   EXPECT_EQ(rec.NoteCount, 3);
   EXPECT_EQ(rec.CurrNote, 1);
