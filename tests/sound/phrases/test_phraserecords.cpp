@@ -86,13 +86,13 @@ TEST_F(TimingTextTest, SpeedFactorFollowsTheSliderOfTheFormInFront) {
   SetSlider(17);
   EXPECT_EQ(sound::fGetSpeedFactor(), 0.33);
   shell::CurrForm = nullptr;
-  EXPECT_EQ(testsupport::ErrorNumberOf([] { sound::fGetSpeedFactor(); }), 91);
+  EXPECT_EQ(testsupport::ErrorNumber([] { sound::fGetSpeedFactor(); }), 91);
 }
 
 TEST_F(TimingTextTest, ATimingWordThatIsNoNumberIsAnError) {
   SetSlider(4);
-  EXPECT_EQ(testsupport::ErrorNumberOf([] { sound::fFactorTimingScript("10 x"); }), 13);
-  EXPECT_EQ(testsupport::ErrorNumberOf([] { sound::fConvertMatraToDuration("1 x", 10); }), 13);
+  EXPECT_EQ(testsupport::ErrorNumber([] { sound::fFactorTimingScript("10 x"); }), 13);
+  EXPECT_EQ(testsupport::ErrorNumber([] { sound::fConvertMatraToDuration("1 x", 10); }), 13);
 }
 
 class NotesListTest : public PhraseTest {
@@ -194,11 +194,11 @@ TEST_F(NotesListTest, DevanagariRecordShowsTheDisplayTextAndKeepsEnglishNotes) {
 
 TEST_F(NotesListTest, ASlotOrPhraseOutsideTheSetIsAnError) {
   PlayPhrases({{"S R", ""}});
-  EXPECT_EQ(testsupport::ErrorNumberOf([] { sound::fCreateNotesList1(3); }), 9);
+  EXPECT_EQ(testsupport::ErrorNumber([] { sound::fCreateNotesList1(3); }), 9);
   sound::TPlayInfo.CurrPhrase = 2;
-  EXPECT_EQ(testsupport::ErrorNumberOf([] { sound::fCreateNotesList1(0); }), 9);
+  EXPECT_EQ(testsupport::ErrorNumber([] { sound::fCreateNotesList1(0); }), 9);
   sound::TPlayInfo.CurrPhrase = 0;
-  EXPECT_EQ(testsupport::ErrorNumberOf([] { sound::fCreateNotesList1(0); }), 9);
+  EXPECT_EQ(testsupport::ErrorNumber([] { sound::fCreateNotesList1(0); }), 9);
 }
 
 TEST_F(NotesListTest, ChangingTheScriptConvertsSlotsZeroAndOneOnly) {

@@ -91,8 +91,8 @@ TEST_F(ThekaStringTest, AnUnknownTalaOrPartIsAnError) {
   common::TCompData[0] = {};
   common::TCompData[0].TalaId = 12;
   common::TCompData[0].NotesDuration = "1";
-  EXPECT_EQ(testsupport::ErrorNumberOf([] { sound::fCreateTalaStringForCompFromT(1, 4); }), 3021);
-  EXPECT_EQ(testsupport::ErrorNumberOf([] { sound::fCreateTalaStringForCompFromT(4, 4); }), 9);
+  EXPECT_EQ(testsupport::ErrorNumber([] { sound::fCreateTalaStringForCompFromT(1, 4); }), 3021);
+  EXPECT_EQ(testsupport::ErrorNumber([] { sound::fCreateTalaStringForCompFromT(4, 4); }), 9);
 }
 
 }  // namespace
