@@ -158,7 +158,7 @@ void sSetDefaultOptions() {
   sound::SoundLibraryGlobals = "ce";
   sound::CurrInstrument = "c";
   sound::GenOption = 1;
-  ThekaSet = 4;
+  sound::ThekaSet = 4;
   sound::Theka = 1;
   sound::CurrCompPart = 1;
   sound::KeyboardDisplay = 1;

@@ -29,7 +29,7 @@ inline std::string WavFileB;
 inline std::string WavFileC;
 inline std::array<std::string, 4> WavFiles;    // the music file of phrase slot k; element 3 empty
 inline std::string DroneFile;
-inline std::array<std::string, 5> ThekaFiles;  // element ThekaSet - 1 is loaded; 0, 1 and 4 empty
+inline std::array<std::string, 5> ThekaFiles;  // element sound::ThekaSet - 1 is loaded; 0, 1 and 4 empty
 
 inline int16_t AlternateFlag = 0;              // True (-1): the play loop alternates slots 0 and 1
 inline std::string PromptSeparator;            // " - "
@@ -80,7 +80,6 @@ inline float MaxFormH = 0, MaxFormL = 0, MaxFormT = 0, MaxFormW = 0;
 inline int16_t TipSignal = 1;  // 1 show the tips at start, 0 do not
 inline int16_t LastTip = 0;    // number of the tip shown last (a stored setting)
 inline int16_t TipCount = 0;   // the number of tips, upper bound of LastTip
-inline int16_t ThekaSet = 4;   // the theka data set loaded at the sound start-up
 
 // Highlight delays of the playing screens, in milliseconds per note (stored settings):
 // the composer, the illustration screen, the composition player and the workbench.

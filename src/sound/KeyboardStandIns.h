@@ -11,11 +11,6 @@
 #include "shell/ShellState.h"
 
 namespace sound {
-inline int16_t CurrSlot = 0;           // the phrase slot now playing
-inline int16_t CurrOperationMode = 1;  // 1 demo, 2 learning, 3 practice
-// 1 scale, 2 pakad, 3 alap, 4 layakari, 5 taan, 6 composition or film song,
-// 7 similar-raga comparison.
-inline int16_t CurrItemKind = 0;
 inline std::string CurrMusicSetName;  // the name of the user's scale set in use
 }  // namespace sound
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "sound/NotesListRec.h"
 #include "sound/PhraseSet.h"
 
 namespace sound {
@@ -97,5 +98,27 @@ inline int16_t ReedNoteOffset = 0;
 inline int16_t KeyboardDisplay = 1;
 // True (-1) while the play loop plays the same set again and again.
 inline int16_t LoopFlag = 0;
+
+}  // namespace sound
+
+// Phrase records, their timing and the rendering of music files.
+namespace sound {
+
+inline std::array<NotesListRec, 3> NotesList;  // slots 0 and 1 alternate; slot 2 the practice segment
+inline int16_t CurrSlot = 0;                   // the slot now playing
+inline int16_t CurrOperationMode = 1;          // 1 demo, 2 learning, 3 practice
+// The coarser item kind: 1 scale, 2 pakad, 3 alap, 4 layakari, 5 taan,
+// 6 composition or film song, 7 similar-raga comparison.
+inline int16_t CurrItemKind = 0;
+inline int16_t BaseBeat = 0;        // one matra in 10 ms units at speed factor 1.0
+inline int16_t CompCycleCount = 0;  // tala cycles (rows) of the composition grid
+inline int16_t CompBeatCount = 0;   // beats per cycle of the composition's tala
+inline int32_t CompStartMatra = 0;  // Starting Beat of the part rendered with theka
+inline int16_t Theka = 1;           // 1 compositions play with their theka, 2 without
+inline int16_t ThekaSet = 4;        // the theka data set of the sound library
+inline int16_t GenOption = 1;       // generation option handed to the sound library
+// 0: the next sPlayMusicFile opens and plays; 1 or more: a file is open and the next call closes it.
+inline int16_t PlayState = 0;
+inline std::string MusicFileToGenerate;  // the file the next rendering writes
 
 }  // namespace sound

@@ -92,7 +92,7 @@ TEST_F(SettingsTest, AFreshUserDatabaseStartsWithTheDefaults) {
   EXPECT_EQ(sound::CurrDroneFactor, 1.0) << "every run starts at 1.0";
   EXPECT_EQ(shell::GraceNotes, 2);
   EXPECT_EQ(sound::Theka, 1);
-  EXPECT_EQ(shell::ThekaSet, 4);
+  EXPECT_EQ(sound::ThekaSet, 4);
   EXPECT_EQ(shell::PictureNumber, 6);
   EXPECT_EQ(sound::CurrInstrument, "c");
   EXPECT_EQ(sound::DroneInstrument, "e");

@@ -1,0 +1,9 @@
+// The speed factor is read from the slider of the form in front, so the tests build forms.
+#include "support/GuiEnvironment.h"
+
+namespace {
+
+[[maybe_unused]] ::testing::Environment* const kGuiEnvironment =
+    ::testing::AddGlobalTestEnvironment(new testsupport::GuiEnvironment("test_sound_phrases"));
+
+}  // namespace
