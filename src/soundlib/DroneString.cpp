@@ -29,6 +29,8 @@ constexpr double kPluckSeconds = 0.2;
 // Above this frequency harmonics die away faster (2500 Hz, exponent 1.5).
 constexpr double kDampingHz = 3500.0;
 constexpr float kSilent = 1e-6f;
+// Blocks between exact settings of the partials' phases and rotations.
+constexpr int kResync = 8;
 
 double Smooth(double x) {
   x = std::clamp(x, 0.0, 1.0);
@@ -50,6 +52,7 @@ F4 Load4(const float* p) {
   std::memcpy(&v, p, sizeof v);
   return v;
 }
+void Store4(float* p, F4 v) { std::memcpy(p, &v, sizeof v); }
 
 }  // namespace
 
@@ -79,15 +82,6 @@ void DroneString::AddPluck(float* cycle, int64_t cycleLength, int64_t start, int
   if (length <= 0 || cycleLength <= 0) return;
   const double rate = kSampleRate;
   const double seconds = static_cast<double>(length) / rate;
-  // The envelope of partial k at time t, given the band centre there.
-  auto envelope = [&](int k, double t, double bandHz) {
-    const double f = (k + 1) * hz_;
-    const double d = std::log2(f / bandHz) / kBandWidth;
-    const double band =
-        kOutsideBand + (1.0 - kOutsideBand) * std::exp(-t / kPluckSeconds) + kBandGain * std::exp(-0.5 * d * d);
-    const double common = Smooth(t / kAttackSeconds) * (1.0 - Smooth((t - (seconds - kDampSeconds)) / kDampSeconds));
-    return static_cast<float>(level_ * base_[k] * std::exp(-t / partialDecay_[k]) * band * common);
-  };
 
   alignas(16) float amplitude[kMaxPartials] = {};  // at the present block's start
   alignas(16) float next[kMaxPartials] = {};
@@ -96,31 +90,52 @@ void DroneString::AddPluck(float* cycle, int64_t cycleLength, int64_t start, int
   alignas(16) float stepRe[kMaxPartials] = {};
   alignas(16) float stepIm[kMaxPartials] = {};
   alignas(16) float slope[kMaxPartials] = {};
+  double logHz[kMaxPartials];
+  double decay[kMaxPartials];      // exp(-t / partialDecay) at the present block's end
+  double decayStep[kMaxPartials];  // its factor over a whole block
+  for (int k = 0; k < count_; ++k) {
+    logHz[k] = std::log2((k + 1) * hz_);
+    decay[k] = 1.0;
+    decayStep[k] = std::exp(-kControlBlock / (rate * partialDecay_[k]));
+  }
+  // The envelope of partial k at the end of a block (decay[k] already there), given
+  // the band centre and what all partials share at that time.
+  auto envelope = [&](int k, double logBand, double pluck, double common) {
+    const double d = (logHz[k] - logBand) / kBandWidth;
+    const double band = kOutsideBand + pluck + kBandGain * std::exp(-0.5 * d * d);
+    return static_cast<float>(level_ * base_[k] * decay[k] * band * common);
+  };
   F4 sum[kControlBlock];
   float out[kControlBlock];
   int top = count_;  // partials at and above top have died away
-  const double bandAtStart = BandHz(0.0);
-  for (int k = 0; k < count_; ++k) amplitude[k] = envelope(k, 0.0, bandAtStart);
 
-  for (int64_t b = 0; b < length && top > 0; b += kControlBlock) {
+  for (int64_t b = 0, block = 0; b < length && top > 0; b += kControlBlock, ++block) {
     const int n = static_cast<int>(std::min<int64_t>(kControlBlock, length - b));
     const double t0 = static_cast<double>(b) / rate;
     const double t1 = static_cast<double>(b + n) / rate;
-    const double band1 = BandHz(t1);
+    const double logBand = std::log2(BandHz(t1));
+    const double pluck = (1.0 - kOutsideBand) * std::exp(-t1 / kPluckSeconds);
+    const double common = Smooth(t1 / kAttackSeconds) * (1.0 - Smooth((t1 - (seconds - kDampSeconds)) / kDampSeconds));
+    // Every kResync blocks the phases are set exactly and the rotation follows the
+    // settling pitch; in between the rotation runs on.
+    const bool resync = block % kResync == 0;
     const double glide = kGlideRatio * kGlideSeconds * (1.0 - std::exp(-t0 / kGlideSeconds));
-    const double ratio = 1.0 + kGlideRatio * std::exp(-(t0 + t1) * 0.5 / kGlideSeconds);
+    const double ratio = 1.0 + kGlideRatio * std::exp(-(t0 + kResync * 0.5 * kControlBlock / rate) / kGlideSeconds);
     const int lanes = (top + 3) & ~3;
     for (int k = top; k < lanes; ++k) amplitude[k] = next[k] = slope[k] = 0.0f;
     for (int k = 0; k < top; ++k) {
-      const double f = (k + 1) * hz_;
-      const double cycles = f * (t0 + glide);
-      const double phase = kTwoPi * (cycles - std::floor(cycles)) + phase_[k];
-      const double step = kTwoPi * f * ratio / rate;
-      re[k] = static_cast<float>(std::cos(phase));
-      im[k] = static_cast<float>(std::sin(phase));
-      stepRe[k] = static_cast<float>(std::cos(step));
-      stepIm[k] = static_cast<float>(std::sin(step));
-      next[k] = envelope(k, t1, band1);
+      if (resync) {
+        const double f = (k + 1) * hz_;
+        const double cycles = f * (t0 + glide);
+        const double phase = kTwoPi * (cycles - std::floor(cycles)) + phase_[k];
+        const double step = kTwoPi * f * ratio / rate;
+        re[k] = static_cast<float>(std::cos(phase));
+        im[k] = static_cast<float>(std::sin(phase));
+        stepRe[k] = static_cast<float>(std::cos(step));
+        stepIm[k] = static_cast<float>(std::sin(step));
+      }
+      decay[k] *= n == kControlBlock ? decayStep[k] : std::exp(-n / (rate * partialDecay_[k]));
+      next[k] = envelope(k, logBand, pluck, common);
       slope[k] = (next[k] - amplitude[k]) / static_cast<float>(n);
     }
     for (int s = 0; s < n; ++s) sum[s] = F4{0.0f, 0.0f, 0.0f, 0.0f};
@@ -134,12 +149,13 @@ void DroneString::AddPluck(float* cycle, int64_t cycleLength, int64_t start, int
         i = r * sn + i * c;
         r = r2;
       }
+      Store4(re + k, r);
+      Store4(im + k, i);
     }
     for (int s = 0; s < n; ++s) out[s] = sum[s][0] + sum[s][1] + sum[s][2] + sum[s][3];
     std::copy(next, next + top, amplitude);
     // A partial whose envelope, band and all, can no longer reach kSilent is dropped.
-    while (top > 0 && level_ * base_[top - 1] * (1.0 + kBandGain) * std::exp(-t1 / partialDecay_[top - 1]) < kSilent)
-      --top;
+    while (top > 0 && level_ * base_[top - 1] * (1.0 + kBandGain) * decay[top - 1] < kSilent) --top;
 
     int64_t at = (start + b) % cycleLength;
     for (int s = 0; s < n; ++s) {

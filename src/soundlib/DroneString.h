@@ -11,7 +11,8 @@
 // the finger touching the string damps it.
 //
 // Amplitudes are computed at a control rate (every kControlBlock samples) and
-// move linearly in between; harmonics are processed four at a time.
+// move linearly in between; phases are set exactly every few blocks and rotate
+// in between; harmonics are processed four at a time.
 #pragma once
 
 #include <cstdint>
