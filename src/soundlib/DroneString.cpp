@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "soundlib/Random.h"
+#include "soundlib/Smoothstep.h"
 
 namespace soundlib {
 
@@ -31,11 +32,6 @@ constexpr double kDampingHz = 3500.0;
 constexpr float kSilent = 1e-6f;
 // Blocks between exact settings of the partials' phases and rotations.
 constexpr int kResync = 8;
-
-double Smooth(double x) {
-  x = std::clamp(x, 0.0, 1.0);
-  return x * x * (3.0 - 2.0 * x);
-}
 
 // The seed's amplitude at fractional harmonic x, linear between harmonics.
 float SeedAmplitude(const DroneString::Spectrum& seed, double x) {
@@ -115,7 +111,8 @@ void DroneString::AddPluck(float* cycle, int64_t cycleLength, int64_t start, int
     const double t1 = static_cast<double>(b + n) / rate;
     const double logBand = std::log2(BandHz(t1));
     const double pluck = (1.0 - kOutsideBand) * std::exp(-t1 / kPluckSeconds);
-    const double common = Smooth(t1 / kAttackSeconds) * (1.0 - Smooth((t1 - (seconds - kDampSeconds)) / kDampSeconds));
+    const double common =
+        Smoothstep(t1 / kAttackSeconds) * (1.0 - Smoothstep((t1 - (seconds - kDampSeconds)) / kDampSeconds));
     // Every kResync blocks the phases are set exactly and the rotation follows the
     // settling pitch; in between the rotation runs on.
     const bool resync = block % kResync == 0;

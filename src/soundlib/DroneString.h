@@ -57,9 +57,9 @@ class DroneString {
   int count_ = 0;
   float level_ = 0.0f;
   double decay_ = 1.0;
-  float base_[kMaxPartials] = {};      // seed amplitude, normalised
+  float base_[kMaxPartials] = {};           // seed amplitude, normalised
   double partialDecay_[kMaxPartials] = {};  // time constant per harmonic
-  double phase_[kMaxPartials] = {};    // starting phase per harmonic
+  double phase_[kMaxPartials] = {};         // starting phase per harmonic
 };
 
 }  // namespace soundlib

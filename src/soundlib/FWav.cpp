@@ -211,7 +211,8 @@ int16_t FWavGenerateMusicFile1(int32_t noteCount, const std::string& notes, cons
                                int32_t compStartMatra, int32_t compBeatCount, const std::string& thekaString,
                                int32_t thekaSet, int32_t tempoMs, const std::string& outputFile, int32_t playMode,
                                double level, int32_t genOption, int32_t a, int32_t b, int32_t c, int32_t d) {
-  const ThekaArgs theka{thekaString, thekaSet, ThekaTiming{static_cast<double>(tempoMs), compStartMatra, compBeatCount}};
+  const ThekaTiming timing{static_cast<double>(tempoMs), compStartMatra, compBeatCount};
+  const ThekaArgs theka{thekaString, thekaSet, timing};
   return Result(RenderPhrase(noteCount, notes, durations, outputFile, playMode, &theka));
 }
 

@@ -32,8 +32,8 @@ void TablaPlayer::Begin(const StrokeEvent& event) {
   }
   if (free == nullptr) {
     // Every voice busy: the one that has sounded longest gives way.
-    free = &*std::max_element(voices_.begin(), voices_.end(),
-                              [](const Voice& a, const Voice& b) { return a.at < b.at; });
+    free =
+        &*std::max_element(voices_.begin(), voices_.end(), [](const Voice& a, const Voice& b) { return a.at < b.at; });
   }
   free->samples = bank_->Samples(event.stroke);
   free->length = bank_->Length(event.stroke);

@@ -7,6 +7,7 @@
 
 #include "soundlib/Constants.h"
 #include "soundlib/Random.h"
+#include "soundlib/Smoothstep.h"
 
 namespace soundlib {
 
@@ -56,11 +57,6 @@ constexpr Recipe kRecipes[kStrokeKinds] = {
     {"Ke", true, 0.25, 0.12f, 600.0, 0.7, 1.2, 0.02, 0.0, 0.0, 0.0, 2, {{1.3, 0.5, 0.03}, {2.4, 0.3, 0.02}}},
 };
 
-double Smooth(double x) {
-  x = std::clamp(x, 0.0, 1.0);
-  return x * x * (3.0 - 2.0 * x);
-}
-
 // The modes of a recipe added to out.
 void AddModes(const Recipe& r, double hz, float* out, int64_t length) {
   const double rate = kSampleRate;
@@ -80,7 +76,7 @@ void AddModes(const Recipe& r, double hz, float* out, int64_t length) {
       for (int64_t i = 0; i < length; ++i) {
         const double t = static_cast<double>(i) / rate;
         out[i] += static_cast<float>(mode.amplitude * std::exp(-t / mode.decay) * std::sin(phase));
-        const double pitch = 1.0 + r.bend * std::exp(-t / r.bendDecay) + r.press * Smooth((t - 0.08) / 0.3);
+        const double pitch = 1.0 + r.bend * std::exp(-t / r.bendDecay) + r.press * Smoothstep((t - 0.08) / 0.3);
         phase += kTwoPi * hz * mode.ratio * pitch / rate;
       }
     }
@@ -165,8 +161,9 @@ void TablaStrokes::Tune(double saHz) {
     const int64_t fade = length / 4;
     for (int64_t i = 0; i < length; ++i) {
       double gain = 1.0;
-      if (i < ramp) gain = Smooth((static_cast<double>(i) + 1.0) / ramp);
-      if (i >= length - fade) gain *= 1.0 - Smooth(static_cast<double>(i - (length - fade)) / static_cast<double>(fade));
+      if (i < ramp) gain = Smoothstep((static_cast<double>(i) + 1.0) / ramp);
+      if (i >= length - fade)
+        gain *= 1.0 - Smoothstep(static_cast<double>(i - (length - fade)) / static_cast<double>(fade));
       samples[static_cast<size_t>(i)] = static_cast<float>(samples[static_cast<size_t>(i)] * gain);
     }
     const float peak = PeakOf(samples.data(), length);

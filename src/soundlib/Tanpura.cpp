@@ -57,7 +57,8 @@ bool Tanpura::Load(int32_t droneNote, int32_t droneType, const SeedStore& seeds)
   hz[2] *= kSecondSaRatio;
   std::array<DroneString, kStrings> strings;
   for (int i = 0; i < kStrings; ++i)
-    strings[static_cast<size_t>(i)].Init(hz[i], kLevel[i], kDecay[i], spectrum[i], kPhaseSeed + static_cast<uint64_t>(i));
+    strings[static_cast<size_t>(i)].Init(hz[i], kLevel[i], kDecay[i], spectrum[i],
+                                         kPhaseSeed + static_cast<uint64_t>(i));
   // A reload that changes nothing (a loudness step) keeps the rendered cycle.
   if (strings != strings_) {
     strings_ = strings;

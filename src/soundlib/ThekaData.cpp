@@ -25,8 +25,10 @@ class Fields {
     if (done_) return false;
     const size_t blank = rest_.find(' ');
     field = rest_.substr(0, blank);
-    if (blank == std::string_view::npos) done_ = true;
-    else rest_.remove_prefix(blank + 1);
+    if (blank == std::string_view::npos)
+      done_ = true;
+    else
+      rest_.remove_prefix(blank + 1);
     return !field.empty();
   }
   bool empty() const { return done_; }
@@ -62,7 +64,8 @@ bool ThekaData::Read(const std::string& path, int32_t set) {
   std::string text;
   char buffer[4096];
   size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 && text.size() <= kMaxFileBytes) text.append(buffer, got);
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 && text.size() <= kMaxFileBytes)
+    text.append(buffer, got);
   const bool readError = std::ferror(file) != 0;
   std::fclose(file);
   if (readError || text.size() > kMaxFileBytes || !Parse(text, set)) {

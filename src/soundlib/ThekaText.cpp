@@ -80,8 +80,8 @@ bool ReadTheka(const std::string& text, const Phrase& phrase, const ThekaTiming&
         StrokeEvent event;
         event.sample = start + std::llround((offset + k + part.position) * samplesPerBeat);
         event.stroke = part.stroke;
-        event.gain = (sam && part.position == 0.0f ? kSamGain : 1.0f) * (part.position > 0.0f ? kInsideBeatGain : 1.0f) *
-                     (1.0f + kVariation * variation.Bipolar());
+        event.gain = (sam && part.position == 0.0f ? kSamGain : 1.0f) *
+                     (part.position > 0.0f ? kInsideBeatGain : 1.0f) * (1.0f + kVariation * variation.Bipolar());
         events.push_back(event);
       }
     }

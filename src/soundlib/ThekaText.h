@@ -28,9 +28,9 @@ struct StrokeEvent {
 };
 
 struct ThekaTiming {
-  double tempoMs = 0.0;     // milliseconds per beat
-  int32_t startBeat = 1;    // beat of the cycle on which the phrase starts (1-based)
-  int32_t beatCount = 0;    // beats of the tala's cycle
+  double tempoMs = 0.0;   // milliseconds per beat
+  int32_t startBeat = 1;  // beat of the cycle on which the phrase starts (1-based)
+  int32_t beatCount = 0;  // beats of the tala's cycle
 };
 
 // Fills events (in time order) for the notes of phrase; false when the string is

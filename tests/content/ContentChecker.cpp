@@ -247,7 +247,8 @@ std::map<long, long> CheckTalas(const dao::Database& db, Problems& out) {
       const std::string where = "ThekaTypeBolsForTaal: tala " + std::to_string(tala) + " beat " + std::to_string(beat);
       const auto it = beats.find(tala);
       if (it == beats.end()) out.push_back(where + ": the tala does not exist");
-      else if (beat < 1 || beat > it->second) out.push_back(where + " lies outside the tala's " + std::to_string(it->second) + " beats");
+      else if (beat < 1 || beat > it->second)
+        out.push_back(where + " lies outside the tala's " + std::to_string(it->second) + " beats");
       if (row.at("Theka Bol Id").IsNull() || Number(row, "Theka Bol Id") < 1)
         out.push_back(where + ": \"Theka Bol Id\" must be a bol id (1 or more)");
     }

@@ -8,8 +8,8 @@
 #include <complex>
 #include <limits>
 #include <numbers>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "SoundTest.h"
@@ -71,8 +71,8 @@ TEST_F(DroneTest, TheFirstHundredMillisecondsOfACycleComeBeforeItsFirstPluck) {
 }
 
 struct TypeCase {
-  int tonic;     // 1..12
-  int type;      // 1 Pa, 2 Ma, 3 Ni
+  int tonic;  // 1..12
+  int type;   // 1 Pa, 2 Ma, 3 Ni
 };
 void PrintTo(const TypeCase& c, std::ostream* os) { *os << "tonic " << c.tonic << " type " << c.type; }
 
@@ -141,7 +141,8 @@ Band BandOf(const std::vector<float>& pluck, double f0, size_t begin) {
   }
   const double n = static_cast<double>(logF.size());
   double sx = 0, sy = 0, sxx = 0, sxy = 0;
-  for (size_t i = 0; i < logF.size(); ++i) sx += logF[i], sy += levelDb[i], sxx += logF[i] * logF[i], sxy += logF[i] * levelDb[i];
+  for (size_t i = 0; i < logF.size(); ++i)
+    sx += logF[i], sy += levelDb[i], sxx += logF[i] * logF[i], sxy += logF[i] * levelDb[i];
   const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
   const double offset = (sy - slope * sx) / n;
   Band band;
@@ -193,9 +194,14 @@ TEST_F(DroneTest, TheLoudnessFactorScalesTheDroneAndBadArgumentsKeepTheDroneLoad
   };
   EXPECT_NEAR(peak(soft) / peak(normal), 0.5, 0.01);
   EXPECT_NEAR(peak(loud) / peak(normal), 1.5, 0.01);
-  for (const auto& [note, type, factor] : std::vector<std::tuple<int, int, double>>{
-           {21, 1, 1.0}, {34, 1, 1.0}, {24, 0, 1.0}, {24, 4, 1.0}, {24, 1, -0.1}, {24, 1, 2.5},
-           {24, 1, std::numeric_limits<double>::quiet_NaN()}}) {
+  for (const auto& [note, type, factor] :
+       std::vector<std::tuple<int, int, double>>{{21, 1, 1.0},
+                                                 {34, 1, 1.0},
+                                                 {24, 0, 1.0},
+                                                 {24, 4, 1.0},
+                                                 {24, 1, -0.1},
+                                                 {24, 1, 2.5},
+                                                 {24, 1, std::numeric_limits<double>::quiet_NaN()}}) {
     EXPECT_EQ(FWavLoadDroneData("", note, type, "e", factor, 1), 0) << note << " " << type << " " << factor;
   }
   EXPECT_EQ(DroneFile(1), loud) << "a failed load keeps the drone loaded before";
@@ -229,8 +235,7 @@ TEST_F(DroneTest, MusicFilesOfPlayModes1And2CarryTheDroneFromTheStartAndMode0Non
     ASSERT_EQ(with.size(), before.size());
     int worst = 0;
     // After the 20 ms fade-in and before the last note's release, notes plus drone.
-    for (size_t i = 20 * kMs; i < 1400 * kMs; ++i)
-      worst = std::max(worst, std::abs(with[i] - before[i] - drone[i]));
+    for (size_t i = 20 * kMs; i < 1400 * kMs; ++i) worst = std::max(worst, std::abs(with[i] - before[i] - drone[i]));
     EXPECT_LE(worst, 2) << "play mode " << mode;
   }
 }

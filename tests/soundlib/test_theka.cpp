@@ -184,7 +184,7 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 struct BadFile {
   const char* what;
-  std::string content;  // nullptr-like: "<missing>" writes no file
+  std::string content;  // "<missing>": no file is written
   int set = 4;
 };
 void PrintTo(const BadFile& c, std::ostream* os) { *os << c.what; }
@@ -209,8 +209,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFile{"an unknown stroke", Signed(Replaced(Body(), "Na@0 Ge@0", "Xa@0 Ge@0"))},
                       BadFile{"a stroke outside its beat", Signed(Replaced(Body(), "Na@0 Ge@0", "Na@1 Ge@0"))},
                       BadFile{"a bol id twice", Signed(Replaced(Body(), "bol 2 Dhin", "bol 1 Dhin"))},
-                      BadFile{"a theka of an unknown bol", Signed(Replaced(Body(), "Teentaal 16 1 2", "Teentaal 16 1 99"))},
-                      BadFile{"a theka short of its beats", Signed(Replaced(Body(), "Teentaal 16 1 2", "Teentaal 17 1 2"))},
+                      BadFile{"a theka of an unknown bol",
+                              Signed(Replaced(Body(), "Teentaal 16 1 2", "Teentaal 16 1 99"))},
+                      BadFile{"a theka short of its beats",
+                              Signed(Replaced(Body(), "Teentaal 16 1 2", "Teentaal 17 1 2"))},
                       BadFile{"windows line ends", Signed(Replaced(Body(), "set 4\n", "set 4\r\n"))},
                       BadFile{"an unknown line", Signed(Body() + "tempo 500\n")}));
 
