@@ -7,9 +7,15 @@
 #include <memory>
 #include <vector>
 
+#include "soundlib/Accompaniment.h"
 #include "soundlib/Harmonium.h"
 #include "soundlib/NoteText.h"
 #include "soundlib/SeedStore.h"
+#include "soundlib/TablaPlayer.h"
+#include "soundlib/TablaStrokes.h"
+#include "soundlib/Tanpura.h"
+#include "soundlib/ThekaData.h"
+#include "soundlib/ThekaText.h"
 #include "soundlib/WavReader.h"
 #include "soundlib/WavWriter.h"
 
@@ -22,29 +28,40 @@ struct Instrument {
   SeedStore seeds;
 };
 
-// What FWavLoadDroneData was last given.
-struct DroneSettings {
-  int32_t note = 0;
-  int32_t type = 0;
-  std::string instrumentKey;
-  double factor = 1.0;
-  int32_t option = 0;
-};
-
 constexpr double kSegmentFadeMs = 3.0;
-constexpr double kDroneVariantMs = 3200.0;
+// The loudness factors the drone accepts (the program steps between 0.5 and 1.5).
+constexpr double kMaxDroneFactor = 2.0;
+// The dayan's Sa while no drone is loaded: C4.
+constexpr double kDefaultSaHz = 261.6255653005986;
+
+// The theka arguments of a music file.
+struct ThekaArgs {
+  const std::string& text;
+  int32_t set;
+  ThekaTiming timing;
+};
 
 struct Library {
   std::vector<std::unique_ptr<Instrument>> instruments;
   Instrument* current = nullptr;
-  DroneSettings drone;
   Harmonium harmonium;
   Phrase phrase;
   std::vector<int16_t> segment;
+  Tanpura tanpura;
+  float droneFactor = 1.0f;
+  ThekaData theka;
+  ThekaData reading;  // a theka file being read, so that a failed read changes nothing
+  TablaStrokes strokes;
+  std::vector<StrokeEvent> events;
+  TablaPlayer tabla;
+  Accompaniment accompaniment;
 
   Library() {
     harmonium.Init();
+    tanpura.Init();
+    strokes.Init();
     phrase.notes.reserve(1024);
+    events.reserve(8192);
   }
 
   Instrument* Find(const std::string& key) {
@@ -62,15 +79,30 @@ Library& State() {
 
 int16_t Result(bool ok) { return ok ? kSuccess : kFailure; }
 
+// Renders a phrase with the drone (play modes 1 and 2, once loaded) and, when
+// theka is given and its set is loaded, the tabla.
 bool RenderPhrase(int32_t count, const std::string& notes, const std::string& durations, const std::string& path,
-                  int32_t playMode) {
+                  int32_t playMode, const ThekaArgs* theka) {
   Library& lib = State();
   if (lib.current == nullptr || playMode < 0 || playMode > 2) return false;
   if (!ParsePhrase(count, notes, durations, lib.phrase)) return false;
   if (!Harmonium::Playable(lib.phrase, lib.current->seeds)) return false;
+  lib.events.clear();
+  if (theka != nullptr && lib.theka.loaded() && theka->set == lib.theka.set() &&
+      !ReadTheka(theka->text, lib.phrase, theka->timing, lib.theka, lib.events))
+    return false;
+
+  const bool drone = playMode != 0 && lib.tanpura.loaded();
+  const bool tabla = !lib.events.empty();
+  if (tabla) {
+    lib.strokes.Tune(lib.tanpura.loaded() ? lib.tanpura.saHz() : kDefaultSaHz);
+    lib.tabla.Start(lib.strokes, lib.events.data(), lib.events.size());
+  }
+  lib.accompaniment.Start(lib.phrase.endSample + Harmonium::kTailSamples, drone ? lib.tanpura.Cycle() : nullptr,
+                          Tanpura::kCycle, lib.droneFactor, tabla ? &lib.tabla : nullptr);
   WavWriter writer;
   if (!writer.Open(path)) return false;
-  if (!lib.harmonium.Render(lib.phrase, lib.current->seeds, writer)) {
+  if (!lib.harmonium.Render(lib.phrase, lib.current->seeds, writer, drone || tabla ? &lib.accompaniment : nullptr)) {
     writer.Abort();
     return false;
   }
@@ -98,7 +130,9 @@ int16_t FWavSetGlobalVariables(const std::string& globals) {
   Library& lib = State();
   lib.instruments.clear();
   lib.current = nullptr;
-  lib.drone = DroneSettings{};
+  lib.tanpura.Unload();
+  lib.droneFactor = 1.0f;
+  lib.theka.Clear();
   for (char c : globals) {
     if (lib.Find(std::string(1, c)) != nullptr) continue;
     lib.instruments.push_back(std::make_unique<Instrument>());
@@ -132,25 +166,37 @@ int16_t FWavTuneNote(const std::string& instrumentKey, int32_t noteId, double ad
   return Result(instrument != nullptr && instrument->seeds.Tune(noteId, adjustment));
 }
 
-int16_t FWavLoadThekaData(const std::string& thekaFile, int32_t thekaSet) { return kSuccess; }
+int16_t FWavLoadThekaData(const std::string& thekaFile, int32_t thekaSet) {
+  Library& lib = State();
+  if (!lib.reading.Read(thekaFile, thekaSet)) return kFailure;
+  lib.theka = lib.reading;
+  return kSuccess;
+}
 
 int16_t FWavLoadDroneData(const std::string& path, int32_t droneNote, int32_t droneType,
                           const std::string& instrumentKey, double factor, int32_t option) {
-  if (State().Find(instrumentKey) == nullptr) return kFailure;
-  State().drone = DroneSettings{droneNote, droneType, instrumentKey, factor, option};
+  Library& lib = State();
+  const Instrument* instrument = lib.Find(instrumentKey);
+  if (instrument == nullptr || !(factor >= 0.0 && factor <= kMaxDroneFactor)) return kFailure;
+  if (!lib.tanpura.Load(droneNote, droneType, instrument->seeds)) return kFailure;
+  lib.droneFactor = static_cast<float>(factor);
   return kSuccess;
 }
 
 int16_t FWavGenerateDroneFile(int32_t variant, const std::string& droneFile, int32_t option) {
-  if (variant < 1 || variant > 2) return kFailure;
+  Library& lib = State();
+  if (variant < 1 || variant > 2 || !lib.tanpura.loaded()) return kFailure;
+  const float* cycle = lib.tanpura.Cycle();
   WavWriter writer;
   if (!writer.Open(droneFile)) return kFailure;
-  const int16_t silence[Harmonium::kBlock] = {};
-  int64_t left = std::llround(variant * kDroneVariantMs * kSamplesPerMs);
-  while (left > 0) {
-    const int64_t n = std::min<int64_t>(left, Harmonium::kBlock);
-    if (!writer.Write(silence, n)) break;
-    left -= n;
+  float block[Harmonium::kBlock];
+  int16_t out[Harmonium::kBlock];
+  const int64_t total = variant * Tanpura::kCycle;
+  for (int64_t position = 0; position < total; position += Harmonium::kBlock) {
+    const int n = static_cast<int>(std::min<int64_t>(Harmonium::kBlock, total - position));
+    for (int s = 0; s < n; ++s) block[s] = lib.droneFactor * cycle[(position + s) % Tanpura::kCycle];
+    Mixer::Finish(block, out, n);
+    if (!writer.Write(out, n)) break;
   }
   return Result(writer.Close());
 }
@@ -158,15 +204,16 @@ int16_t FWavGenerateDroneFile(int32_t variant, const std::string& droneFile, int
 int16_t FWavGenerateMusicFile(int32_t noteCount, const std::string& notes, const std::string& durations,
                               const std::string& outputFile, int32_t playMode, double level, int32_t genOption,
                               int32_t a, int32_t b, int32_t c, int32_t d) {
-  return Result(RenderPhrase(noteCount, notes, durations, outputFile, playMode));
+  return Result(RenderPhrase(noteCount, notes, durations, outputFile, playMode, nullptr));
 }
 
 int16_t FWavGenerateMusicFile1(int32_t noteCount, const std::string& notes, const std::string& durations,
                                int32_t compStartMatra, int32_t compBeatCount, const std::string& thekaString,
                                int32_t thekaSet, int32_t tempoMs, const std::string& outputFile, int32_t playMode,
                                double level, int32_t genOption, int32_t a, int32_t b, int32_t c, int32_t d) {
-  // The tabla strokes of the theka join the notes once theka data is loaded.
-  return Result(RenderPhrase(noteCount, notes, durations, outputFile, playMode));
+  const ThekaTiming timing{static_cast<double>(tempoMs), compStartMatra, compBeatCount};
+  const ThekaArgs theka{thekaString, thekaSet, timing};
+  return Result(RenderPhrase(noteCount, notes, durations, outputFile, playMode, &theka));
 }
 
 int16_t FWavCreateSegmentFile(const std::string& sourceFile, int32_t startMs, int32_t lengthMs,

@@ -23,18 +23,30 @@
 //                          level, genOption, a, b, c, d)
 //       notes and durations as NoteText.h reads them; count = number of notes.
 //       Note k starts at the sum of the durations before it, from t = 0; the file
-//       ends 60 ms after the last note (its release). Play mode 0 never carries
-//       the drone; 1 and 2 will carry the drone loaded last, from t = 0. level,
-//       genOption and a..d are accepted and not used; so are, until theka data
-//       is loaded, the theka arguments of FWavGenerateMusicFile1.
+//       ends 60 ms after the last note (its release). Play modes 1 and 2 carry
+//       the drone loaded last from t = 0 (Tanpura.h), play mode 0 never. level,
+//       genOption and a..d are accepted and not used.
+//       The theka arguments: once the theka data of thekaSet is loaded, the
+//       tabla plays the theka string (ThekaText.h) at tempoMsPerBeat, the sam
+//       (startMatra + beats struck, in a cycle of beatCount) a little stronger;
+//       a theka string that does not fit the notes or the data is a failure.
+//       Without the data of that set the notes play alone.
 //   FWavCreateSegmentFile(source, startMs, lengthMs, output, playMode, level)
 //       copies the source's samples from startMs for lengthMs (cut short at the
 //       source's end) into output, with 3 ms fades where the cut falls inside
 //       the sound; otherwise sample for sample.
-// Drone and theka (sound to come): FWavLoadDroneData(path, droneNote, droneType,
-//   instrumentKey, factor, option) keeps its arguments (failure for an unknown
-//   key); FWavLoadThekaData(thekaFile, thekaSet) succeeds; FWavGenerateDroneFile
-//   (variant 1 or 2, file, option) writes variant x 3.2 s of silence.
+// Drone and theka:
+//   FWavLoadDroneData(path, droneNote, droneType, instrumentKey, factor, option)
+//       the drone of tonic key droneNote - 21 (1..12), type 1 Pa, 2 Ma, 3 Ni, from
+//       the instrument's seeds as now tuned, at loudness factor 0..2; path and
+//       option are not used. Failure (the earlier drone kept) for anything else
+//       or a missing seed.
+//   FWavLoadThekaData(thekaFile, thekaSet)  reads the theka data file of that set
+//       (tools/thekagen documents it); failure, the earlier data kept, when the
+//       file is missing, damaged or of another set.
+//   FWavGenerateDroneFile(variant 1 or 2, file, option)  writes variant cycles
+//       of 3.2 s of the drone; failure before a drone is loaded.
+// FWavSetGlobalVariables also drops the drone and the theka data.
 #pragma once
 
 #include <cstdint>

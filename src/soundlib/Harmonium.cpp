@@ -73,7 +73,7 @@ void Harmonium::ReleaseAll(float ms) {
   held_ = nullptr;
 }
 
-bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& sink) {
+bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& sink, BlockAdder* accompaniment) {
   for (auto& voice : voices_) voice.Stop();
   held_ = nullptr;
   bellows_.Init(static_cast<float>(kSampleRate) / kBellowsStep, kBellowsSeed);
@@ -112,7 +112,9 @@ bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& 
       for (int i = 0; i < length; ++i) chunk[i] = pressure + step * static_cast<float>(i);
       pressure = target;
     }
-    mixer_.Process(mix_, pressure_, out_, n);
+    mixer_.Scale(mix_, pressure_, n);
+    if (accompaniment != nullptr) accompaniment->Add(mix_, position, n);
+    Mixer::Finish(mix_, out_, n);
     if (!sink.Write(out_, n)) return false;
   }
   return true;

@@ -18,6 +18,14 @@
 
 namespace soundlib {
 
+// What sounds with the instrument (drone, tabla): adds its samples
+// [position, position + n) of the file to mix.
+class BlockAdder {
+ public:
+  virtual ~BlockAdder() = default;
+  virtual void Add(float* mix, int64_t position, int n) = 0;
+};
+
 class Harmonium {
  public:
   static constexpr int kVoices = 8;
@@ -29,8 +37,9 @@ class Harmonium {
   void Init();
   // True when every note of the phrase has a seed in seeds.
   static bool Playable(const Phrase& phrase, const SeedStore& seeds);
-  // Renders the phrase (its notes plus the release tail) into sink.
-  bool Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& sink);
+  // Renders the phrase (its notes plus the release tail) into sink, with the
+  // accompaniment, when given, added to the instrument's scaled sum.
+  bool Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& sink, BlockAdder* accompaniment = nullptr);
 
  private:
   void StartNote(const PhraseNote& note, const SeedStore& seeds);

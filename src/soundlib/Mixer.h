@@ -1,6 +1,7 @@
-// Mixer: the instrument's sum to 16-bit samples: master gain, then a soft knee
-// above 0.9 of full scale that bends peaks instead of clipping them (it never
-// reaches full scale), then rounding. The block is scaled in place.
+// Mixer: the instrument's sum to 16-bit samples: master gain (after which the
+// accompaniment is added), then a soft knee above 0.9 of full scale that bends
+// peaks instead of clipping them (it never reaches full scale), then rounding.
+// The block is scaled in place.
 #pragma once
 
 #include <cmath>
@@ -12,13 +13,14 @@ class Mixer {
  public:
   void Init(float gain) { gain_ = gain; }
 
-  // in[s] * pressure[s] (the bellows) into out; in is scaled in place.
-  void Process(float* in, const float* pressure, int16_t* out, int n) const {
+  // The instrument's level, the bellows included: in[s] *= gain * pressure[s].
+  void Scale(float* in, const float* pressure, int n) const {
+    for (int s = 0; s < n; ++s) in[s] *= gain_ * pressure[s];
+  }
+  // The knee and the rounding to 16 bits of a finished sum; in may be bent in place.
+  static void Finish(float* in, int16_t* out, int n) {
     int over = 0;
-    for (int s = 0; s < n; ++s) {
-      in[s] *= gain_ * pressure[s];
-      over |= std::fabs(in[s]) > kKnee;
-    }
+    for (int s = 0; s < n; ++s) over |= std::fabs(in[s]) > kKnee;
     if (over != 0) {
       for (int s = 0; s < n; ++s) {
         const float magnitude = std::fabs(in[s]);

@@ -234,12 +234,23 @@ std::map<long, long> CheckTalas(const dao::Database& db, Problems& out) {
     if (Text(row, "Tala Name").empty()) out.push_back(where + " has no name");
     if (beats[id] < 1) out.push_back(where + ": \"Beat Count\" must be a positive number");
   }
-  // Thekas: once the table holds rows, every beat of every tala in the theka set played (4).
+  // Thekas: once the table holds rows, every beat of every tala in the theka set played (4),
+  // and no row of that set off a tala's cycle or without a bol.
   const auto bols = ReadTable(db, "ThekaTypeBolsForTaal");
   if (!bols.empty()) {
     std::set<std::pair<long, long>> present;
     for (const auto& row : bols) {
-      if (Number(row, "Theka Type Id") == 4) present.insert({Number(row, "Tala Id"), Number(row, "Tala Bol Id")});
+      if (Number(row, "Theka Type Id") != 4) continue;
+      const long tala = Number(row, "Tala Id");
+      const long beat = Number(row, "Tala Bol Id");
+      present.insert({tala, beat});
+      const std::string where = "ThekaTypeBolsForTaal: tala " + std::to_string(tala) + " beat " + std::to_string(beat);
+      const auto it = beats.find(tala);
+      if (it == beats.end()) out.push_back(where + ": the tala does not exist");
+      else if (beat < 1 || beat > it->second)
+        out.push_back(where + " lies outside the tala's " + std::to_string(it->second) + " beats");
+      if (row.at("Theka Bol Id").IsNull() || Number(row, "Theka Bol Id") < 1)
+        out.push_back(where + ": \"Theka Bol Id\" must be a bol id (1 or more)");
     }
     for (const auto& [id, count] : beats) {
       for (long beat = 1; beat <= count; ++beat) {

@@ -195,4 +195,31 @@ double InharmonicDb(const std::vector<int16_t>& x, size_t begin, double hz) {
   return 10.0 * std::log10(std::max(away, 1e-30) / total);
 }
 
+std::vector<double> Spectrum(const std::vector<int16_t>& x, size_t begin, size_t size) {
+  std::vector<std::complex<double>> data(size);
+  for (size_t i = 0; i < size; ++i) {
+    const double p = 2.0 * std::numbers::pi * static_cast<double>(i) / static_cast<double>(size);
+    const double w = 0.35875 - 0.48829 * std::cos(p) + 0.14128 * std::cos(2 * p) - 0.01168 * std::cos(3 * p);
+    data[i] = w * (begin + i < x.size() ? x[begin + i] : 0);
+  }
+  soundlib::Fft(data, false);
+  std::vector<double> magnitude(size / 2);
+  for (size_t k = 0; k < size / 2; ++k) magnitude[k] = std::abs(data[k]);
+  return magnitude;
+}
+
+SpectralPeak PeakNear(const std::vector<double>& magnitude, double hz, double cents) {
+  const double binHz = static_cast<double>(kRate) / static_cast<double>(2 * magnitude.size());
+  const size_t low = static_cast<size_t>(hz * std::exp2(-cents / 1200.0) / binHz);
+  const size_t high = std::min(magnitude.size() - 2, static_cast<size_t>(hz * std::exp2(cents / 1200.0) / binHz) + 1);
+  size_t best = std::max<size_t>(low, 1);
+  for (size_t k = best; k <= high; ++k)
+    if (magnitude[k] > magnitude[best]) best = k;
+  const double a = std::log(magnitude[best - 1] + 1e-9), b = std::log(magnitude[best] + 1e-9),
+               c = std::log(magnitude[best + 1] + 1e-9);
+  const double denominator = a - 2.0 * b + c;
+  const double shift = denominator < 0.0 ? 0.5 * (a - c) / denominator : 0.0;
+  return SpectralPeak{(static_cast<double>(best) + shift) * binHz, magnitude[best]};
+}
+
 }  // namespace soundtest

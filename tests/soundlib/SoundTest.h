@@ -31,6 +31,16 @@ double Peak(const std::vector<double>& v, size_t begin, size_t end);
 // whole, in dB.
 double InharmonicDb(const std::vector<int16_t>& x, size_t begin, double hz);
 
+// The magnitude spectrum (Blackman-Harris window) of x[begin, begin + size), size a power of two.
+std::vector<double> Spectrum(const std::vector<int16_t>& x, size_t begin, size_t size);
+// The strongest peak of such a spectrum within `cents` of hz, its frequency
+// refined by a parabola through the log magnitudes.
+struct SpectralPeak {
+  double hz = 0.0;
+  double level = 0.0;
+};
+SpectralPeak PeakNear(const std::vector<double>& magnitude, double hz, double cents);
+
 // Pitch of a note of the main instrument as loaded by the fixture.
 double NoteHz(int noteId, double adjustment = 0.0);
 

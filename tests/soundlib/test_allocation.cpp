@@ -4,11 +4,13 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fstream>
 #include <new>
 #include <string>
 
 #include "SoundTest.h"
 #include "soundlib/FWav.h"
+#include "thekagen/ThekaTable.h"
 
 namespace {
 std::atomic<long> allocations{0};
@@ -48,6 +50,33 @@ TEST_F(AllocationTest, ALongPhraseAllocatesNoMoreThanAShortOne) {
   const long longPhrase = AllocationsOf(300, longNotes, longDurations, path);
   EXPECT_EQ(longPhrase, shortPhrase);
   EXPECT_GT(shortPhrase, 0) << "the count sees the allocations of a call";
+}
+
+TEST_F(AllocationTest, WithDroneAndThekaALongPhraseAllocatesNoMoreThanAShortOne) {
+  ChangedSeeds();
+  const std::string theka = File("clb.kzy");
+  {
+    std::ofstream file(theka, std::ios::binary);
+    thekagen::WriteThekaFile(file);
+  }
+  ASSERT_EQ(soundlib::FWavLoadThekaData(theka, 4), 1);
+  ASSERT_EQ(soundlib::FWavLoadDroneData("", 23, 1, "e", 1.0, 1), 1);
+  auto allocations1 = [&](int count) {
+    std::string notes, durations, text;
+    for (int k = 0; k < count; ++k) {
+      if (k > 0) notes += "  ", durations += " ", text += " ";
+      notes += k % 2 ? "15" : "1318";
+      durations += "500";
+      text += k % 3 ? "1/15/0" : "1/16/0";
+    }
+    const long before = allocations.load();
+    EXPECT_EQ(soundlib::FWavGenerateMusicFile1(count, notes, durations, 1, 16, text, 4, 500, File("A.wav"), 1, 0.2, 1,
+                                               1000, 60, 80, 50),
+              1);
+    return allocations.load() - before;
+  };
+  allocations1(2);  // the drone's cycle and the strokes are rendered at their first use
+  EXPECT_EQ(allocations1(200), allocations1(2));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The entry points as their callers use them: set-up, the seed store, tuning,
-// drone and theka calls, and the failure result for every kind of bad argument.
+// the music file with theka before theka data is loaded, and the failure result
+// for every kind of bad argument.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -69,26 +70,12 @@ TEST_F(EntryPointTest, TheCurrentInstrumentPlaysTheMusicFiles) {
   EXPECT_NEAR(Cents(EstimatePitch(drone, kSteady, drone.size() - kSteady), NoteHz(18)), 0.0, 2.0);
 }
 
-TEST_F(EntryPointTest, TheMusicFileWithThekaRendersItsNotes) {
+TEST_F(EntryPointTest, WithoutThekaDataTheMusicFileWithThekaRendersItsNotesAlone) {
   const std::string path = File("B.wav");
   ASSERT_EQ(FWavGenerateMusicFile1(3, "11  13  15", "500 500 500", 1, 16, "1 2 3 4", 4, 700, path, 1, 0.2, 1, 1000,
                                    60, 80, 50),
             1);
   EXPECT_EQ(ReadWav(path), Render(3, "11  13  15", "500 500 500"));
-}
-
-TEST_F(EntryPointTest, DroneAndThekaCallsSucceedAndTheDroneFileIsPlayable) {
-  EXPECT_EQ(FWavLoadThekaData(File("clb.kzy"), 4), 1);
-  EXPECT_EQ(FWavLoadDroneData("", 23, 1, "e", 1.0, 1), 1);
-  const std::string drone = File("D.Wav");
-  ASSERT_EQ(FWavGenerateDroneFile(2, drone, 1), 1);
-  int channels = 0;
-  int rate = 0;
-  const auto x = ReadWav(drone, &channels, &rate);
-  EXPECT_EQ(rate, 44100);
-  EXPECT_EQ(x.size(), 2u * 3200 * 441 / 10);
-  EXPECT_EQ(FWavGenerateDroneFile(3, drone, 1), 0);
-  EXPECT_EQ(FWavGenerateDroneFile(1, File("no-such-folder/D.Wav"), 2), 0);
 }
 
 struct BadCall {

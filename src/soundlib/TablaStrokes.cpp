@@ -1,0 +1,175 @@
+#include "soundlib/TablaStrokes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <numbers>
+
+#include "soundlib/Constants.h"
+#include "soundlib/Random.h"
+#include "soundlib/Smoothstep.h"
+
+namespace soundlib {
+
+namespace {
+
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+
+struct Mode {
+  double ratio;      // to the drum's pitch
+  double amplitude;
+  double decay;      // amplitude time constant, seconds
+};
+
+struct Recipe {
+  const char* name;
+  bool bayan;
+  double seconds;  // length in the bank
+  float peak;      // level in the mix
+  // The impact: band-pass centre and quality, peak relative to the modes', decay (s).
+  double noiseHz, noiseQ, noiseLevel, noiseDecay;
+  // Pitch: starts (1 + bend) times too high, falling with bendDecay, then rises by press.
+  double bend, bendDecay, press;
+  int modeCount;
+  Mode modes[12];
+};
+
+// In the order of the Stroke enumeration.
+constexpr Recipe kRecipes[kStrokeKinds] = {
+    {"Na", false, 0.9, 0.20f, 4500.0, 1.2, 0.55, 0.004, 0.0, 0.0, 0.0, 11,
+     {{1.0, 0.20, 0.06}, {2.0, 1.0, 0.42}, {2.99, 0.55, 0.30}, {3.01, 0.25, 0.28}, {4.0, 0.38, 0.20},
+      {4.03, 0.18, 0.18}, {5.0, 0.25, 0.14}, {5.04, 0.12, 0.12}, {6.1, 0.12, 0.05}, {7.3, 0.10, 0.03},
+      {8.6, 0.08, 0.02}}},
+    {"Tin", false, 1.0, 0.17f, 3000.0, 1.0, 0.30, 0.003, 0.0, 0.0, 0.0, 8,
+     {{1.0, 0.12, 0.05}, {2.0, 0.75, 0.55}, {2.99, 0.85, 0.45}, {3.01, 0.35, 0.42}, {4.0, 0.42, 0.30},
+      {4.03, 0.20, 0.28}, {5.0, 0.20, 0.20}, {6.1, 0.06, 0.04}}},
+    {"Tun", false, 1.0, 0.18f, 1800.0, 0.8, 0.20, 0.004, 0.0, 0.0, 0.0, 5,
+     {{1.0, 1.0, 0.65}, {2.0, 0.35, 0.40}, {2.99, 0.18, 0.25}, {4.0, 0.08, 0.15}, {5.8, 0.05, 0.03}}},
+    {"Ta", false, 0.3, 0.18f, 4000.0, 1.2, 0.60, 0.004, 0.0, 0.0, 0.0, 7,
+     {{1.0, 0.30, 0.03}, {2.0, 1.0, 0.08}, {2.99, 0.50, 0.06}, {4.0, 0.35, 0.05}, {5.0, 0.20, 0.04},
+      {6.1, 0.15, 0.025}, {7.3, 0.10, 0.02}}},
+    {"Ti", false, 0.2, 0.13f, 2500.0, 1.0, 0.55, 0.005, 0.0, 0.0, 0.0, 4,
+     {{1.0, 0.80, 0.035}, {2.0, 0.45, 0.03}, {2.99, 0.25, 0.025}, {4.0, 0.12, 0.02}}},
+    {"Ra", false, 0.2, 0.10f, 3200.0, 1.1, 0.55, 0.004, 0.0, 0.0, 0.0, 4,
+     {{1.0, 0.55, 0.03}, {2.0, 0.50, 0.028}, {2.99, 0.30, 0.022}, {4.0, 0.15, 0.018}}},
+    {"Ge", true, 1.0, 0.16f, 350.0, 0.9, 0.35, 0.008, 0.2, 0.04, 0.05, 5,
+     {{1.0, 1.0, 0.50}, {1.98, 0.35, 0.30}, {2.95, 0.15, 0.20}, {3.6, 0.08, 0.12}, {4.7, 0.04, 0.06}}},
+    {"Ke", true, 0.25, 0.12f, 600.0, 0.7, 1.2, 0.02, 0.0, 0.0, 0.0, 2, {{1.3, 0.5, 0.03}, {2.4, 0.3, 0.02}}},
+};
+
+// The modes of a recipe added to out.
+void AddModes(const Recipe& r, double hz, float* out, int64_t length) {
+  const double rate = kSampleRate;
+  for (int m = 0; m < r.modeCount; ++m) {
+    const Mode& mode = r.modes[m];
+    if (r.bend == 0.0 && r.press == 0.0) {
+      // A damped rotation: z = e^{(i w - 1 / decay) t}, its imaginary part a sine from 0.
+      const std::complex<double> step =
+          std::polar(std::exp(-1.0 / (mode.decay * rate)), kTwoPi * hz * mode.ratio / rate);
+      std::complex<double> z(mode.amplitude, 0.0);
+      for (int64_t i = 0; i < length; ++i) {
+        out[i] += static_cast<float>(z.imag());
+        z *= step;
+      }
+    } else {
+      double phase = 0.0;
+      for (int64_t i = 0; i < length; ++i) {
+        const double t = static_cast<double>(i) / rate;
+        out[i] += static_cast<float>(mode.amplitude * std::exp(-t / mode.decay) * std::sin(phase));
+        const double pitch = 1.0 + r.bend * std::exp(-t / r.bendDecay) + r.press * Smoothstep((t - 0.08) / 0.3);
+        phase += kTwoPi * hz * mode.ratio * pitch / rate;
+      }
+    }
+  }
+}
+
+// Seeded white noise through two band-passes in a row (unit gain at their centre), decaying.
+void Impact(const Recipe& r, uint64_t seed, float* out, int64_t length) {
+  const double w = kTwoPi * r.noiseHz / kSampleRate;
+  const double alpha = std::sin(w) / (2.0 * r.noiseQ);
+  const double a0 = 1.0 + alpha;
+  const double b0 = alpha / a0, b2 = -alpha / a0, a1 = -2.0 * std::cos(w) / a0, a2 = (1.0 - alpha) / a0;
+  Random random(seed);
+  double state[2][4] = {};  // x1, x2, y1, y2 of each band-pass
+  for (int64_t i = 0; i < length; ++i) {
+    double x = random.Bipolar() * std::exp(-static_cast<double>(i) / (r.noiseDecay * kSampleRate));
+    for (auto& z : state) {
+      const double y = b0 * x + b2 * z[1] - a1 * z[2] - a2 * z[3];
+      z[1] = z[0], z[0] = x, z[3] = z[2], z[2] = y;
+      x = y;
+    }
+    out[i] = static_cast<float>(x);
+  }
+}
+
+float PeakOf(const float* v, int64_t n) {
+  float peak = 0.0f;
+  for (int64_t i = 0; i < n; ++i) peak = std::max(peak, std::fabs(v[i]));
+  return peak;
+}
+
+}  // namespace
+
+std::string_view StrokeName(Stroke stroke) { return kRecipes[static_cast<size_t>(stroke)].name; }
+
+bool StrokeFromName(std::string_view name, Stroke& stroke) {
+  for (int k = 0; k < kStrokeKinds; ++k) {
+    if (name == kRecipes[k].name) {
+      stroke = static_cast<Stroke>(k);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool OnBayan(Stroke stroke) { return kRecipes[static_cast<size_t>(stroke)].bayan; }
+
+bool Mutes(Stroke stroke) {
+  return stroke == Stroke::Ta || stroke == Stroke::Ti || stroke == Stroke::Ra || stroke == Stroke::Ke;
+}
+
+void TablaStrokes::Init() {
+  for (auto& samples : bank_) samples.assign(static_cast<size_t>(kMaxLength), 0.0f);
+  impact_.assign(static_cast<size_t>(kMaxLength / 4), 0.0f);
+}
+
+void TablaStrokes::Tune(double saHz) {
+  if (saHz == dayanHz_) return;
+  dayanHz_ = saHz;
+  // A fourth below the octave of Sa that lies between 80 and 160 Hz.
+  double octave = saHz;
+  while (octave >= 160.0) octave *= 0.5;
+  while (octave < 80.0) octave *= 2.0;
+  bayanHz_ = 0.75 * octave;
+
+  for (int k = 0; k < kStrokeKinds; ++k) {
+    const Recipe& r = kRecipes[k];
+    std::vector<float>& samples = bank_[static_cast<size_t>(k)];
+    const int64_t length = std::min<int64_t>(kMaxLength, std::llround(r.seconds * kSampleRate));
+    lengths_[static_cast<size_t>(k)] = length;
+    const int64_t noiseLength = std::min<int64_t>(length, static_cast<int64_t>(impact_.size()));
+    float* noise = impact_.data();
+    Impact(r, 0x7461626c61ull + static_cast<uint64_t>(k), noise, noiseLength);
+    std::fill(samples.begin(), samples.end(), 0.0f);
+    AddModes(r, r.bayan ? bayanHz_ : dayanHz_, samples.data(), length);
+    const float modesPeak = PeakOf(samples.data(), length);
+    const float noisePeak = PeakOf(noise, noiseLength);
+    const float noiseGain = noisePeak > 0.0f ? static_cast<float>(r.noiseLevel) * modesPeak / noisePeak : 0.0f;
+    for (int64_t i = 0; i < noiseLength; ++i) samples[static_cast<size_t>(i)] += noiseGain * noise[i];
+    // A ramp of 0.2 ms into the impact and a fade over the last quarter.
+    const int64_t ramp = 9;
+    const int64_t fade = length / 4;
+    for (int64_t i = 0; i < length; ++i) {
+      double gain = 1.0;
+      if (i < ramp) gain = Smoothstep((static_cast<double>(i) + 1.0) / ramp);
+      if (i >= length - fade)
+        gain *= 1.0 - Smoothstep(static_cast<double>(i - (length - fade)) / static_cast<double>(fade));
+      samples[static_cast<size_t>(i)] = static_cast<float>(samples[static_cast<size_t>(i)] * gain);
+    }
+    const float peak = PeakOf(samples.data(), length);
+    if (peak > 0.0f)
+      for (int64_t i = 0; i < length; ++i) samples[static_cast<size_t>(i)] *= r.peak / peak;
+  }
+}
+
+}  // namespace soundlib
