@@ -156,6 +156,8 @@ TEST_F(RealLibraryTest, ReloadingOneSeedReturnsThatNoteAloneToItsSeedPitch) {
 }
 
 TEST_F(RealLibraryTest, TheLibraryRefusingADroneOfAnUnknownInstrumentIsReported) {
+  // The drone is built from the drone instrument's seeds, so they are loaded first.
+  ASSERT_EQ(sound::fCreateNoteSeedsForUse(), 1);
   ASSERT_EQ(sound::fBuildDroneData(), 1);
   sound::DroneInstrument = "q";
   EXPECT_EQ(sound::fBuildDroneData(), 0);
