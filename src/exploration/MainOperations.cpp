@@ -208,8 +208,8 @@ forms::FormSpec DeclareMainOperations() {
 
   // The keyboard hangs from its base line; the prompt line and the return button below it.
   sound::DeclareKeyboard(f, 5560);
-  f.TextBox("cPrompts", {240, 7900, 9900, 420}).Locked();
-  f.Button("cReturn", "Go &Back", {10260, 7900, 1440, 420}).OnClick([] { Dispatch(20); });
+  f.TextBox("cPrompts", {240, 7780, 9900, 640}).Locked().MultiLine();
+  f.Button("cReturn", "Go &Back", {10260, 7780, 1440, 420}).OnClick([] { Dispatch(20); });
   f.MultimediaControl("cMM");
 
   auto drone = f.Menu("cMnuDro", "D&rone");

@@ -198,16 +198,16 @@ forms::FormSpec DeclareRagaSelection1() {
   forms::FormSpec f("RagaSelection1", "Raga Selection", 9, {600, 450, 12000, 9000});
   shell::RouteScreenEvents(f);
   f.Label("Label1", "", {600, 200, 10800, 450}).Font("Times New Roman", 16, true).Alignment(2);
-  f.Line("Line4", {420, 780, 11580, 780});
+  f.Line("Line4", {420, 780, 11880, 780});
   f.Grid("cRagaListT", {600, 900, 11100, 330}).Cells(1, 6, 1, 0).Alignment(4).OnClick([] { Dispatch(3); });
   f.Grid("cRagaList", {600, 1230, 11100, 5550})
       .Cells(1, 6, 0, 0)
       .ToolTip("\"Click desired Raga name\"")
       .OnClick([] { Dispatch(1); })
       .OnDblClick([] { Dispatch(1); });
-  f.Line("Line5", {420, 6900, 11580, 6900});
+  f.Line("Line5", {420, 6900, 11880, 6900});
   f.Line("Line6", {420, 780, 420, 6900});
-  f.Line("Line7", {11580, 780, 11580, 6900});
+  f.Line("Line7", {11880, 780, 11880, 6900});
   f.TextBox("cPrompts", {600, 7080, 9000, 450}).Locked();
   f.Button("cReturn", "Go &Back", {9900, 7080, 1800, 450}).OnClick([] { Dispatch(20); });
 
