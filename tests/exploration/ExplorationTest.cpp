@@ -41,13 +41,18 @@ INSERT INTO "Raga - Technical Information" ("Raga Index", "Thata", "Jati", "Vadi
    'S g', '40 80');
 )sql";
 
+// Items without notation: listed nowhere, and their headings neither.
+constexpr const char* kUnnotatedItems = R"sql(
+INSERT INTO "Raga - Additional Information" VALUES (2, 'Unnotated Song', 3, 0), (2, 'Unnotated Raga', 1, 0);
+)sql";
+
 }  // namespace
 
 void ExplorationTest::SetUpDatabases(Content content, bool userScale) {
   ScratchTest::SetUp();
   if (content == Content::Fixture) {
     testsupport::MakeContentFixture(
-        Path("mrA.kzy"), std::string(ragatest::kContentRows) + kDamagedRaga + testsupport::kMinimalInstrumentRows +
+        Path("mrA.kzy"), std::string(ragatest::kContentRows) + kDamagedRaga + kUnnotatedItems + testsupport::kMinimalInstrumentRows +
                              ContentData("illustrations.sql") + ContentData("prompts.sql") +
                              ContentData("reed_colors.sql") + forms::LayoutRowsSql(forms::DeclaredForms()));
     shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, "MS ACCESS;PWD=x");
