@@ -1,7 +1,9 @@
 #include "exploration/MainOperations.h"
 
 #include <array>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "common/CommonState.h"
 #include "common/RagaDisplay.h"
@@ -212,30 +214,21 @@ forms::FormSpec DeclareMainOperations() {
   f.Button("cReturn", "Go &Back", {10260, 7780, 1440, 420}).OnClick([] { Dispatch(20); });
   f.MultimediaControl("cMM");
 
-  auto drone = f.Menu("cMnuDro", "D&rone");
-  drone.Item("cMnuDroLou", "Louder");
-  drone.Item("cMnuDroSof", "Softer");
-  auto grace = f.Menu("cMnuGraNot", "&Grace Notes");
-  grace.Item("cMnuUseGraNot", "Use Grace Notes");
-  grace.Item("cMnuNoGraNot", "No Grace Notes");
-  auto keyboard = f.Menu("cMnuKebDis", "Keyboard Display");
-  keyboard.Item("cMnuShoKey", "Show Keyboard");
-  keyboard.Item("cMnuDonShoKey", "Don't Show Keyboard");
-  auto script = f.Menu("cMnuNotScr", "Notation &Script");
-  script.Item("cMnuDev", "Devnagari");
-  script.Item("cMnuEng", "English");
-  f.Menu("cMnuRagInf", "Raga Info");
-  auto sync = f.Menu("cMnuSyn", "Synchronization");
-  sync.Item("cMnuSlo", "Slow Down");
-  sync.Item("cMnuSpe", "Speed Up");
-  auto tonic = f.Menu("cMnuTonKey", "&Tonic Note");
-  for (const auto& [item, caption] : std::array<std::pair<const char*, const char*>, 12>{{
-           {"cMnuW7", "White 7 (B)"}, {"cMnuW1", "White 1 (C)"}, {"cMnuB1", "Black 1 (C#)"},
-           {"cMnuW2", "White 2 (D)"}, {"cMnuB2", "Black 2 (D#)"}, {"cMnuW3", "White 3 (E)"},
-           {"cMnuW4", "White 4 (F)"}, {"cMnuB3", "Black 3 (F#)"}, {"cMnuW5", "White 5 (G)"},
-           {"cMnuB4", "Black 4 (G#)"}, {"cMnuW6", "White 6 (A)"}, {"cMnuB5", "Black 5 (A#)"}}}) {
-    tonic.Item(item, caption);
-  }
+  using Items = std::initializer_list<std::pair<const char*, const char*>>;
+  auto menu = [&f](const char* name, const char* caption, Items items) {
+    auto m = f.Menu(name, caption);
+    for (const auto& [item, text] : items) m.Item(item, text);
+  };
+  menu("cMnuDro", "D&rone", {{"cMnuDroLou", "Louder"}, {"cMnuDroSof", "Softer"}});
+  menu("cMnuGraNot", "&Grace Notes", {{"cMnuUseGraNot", "Use Grace Notes"}, {"cMnuNoGraNot", "No Grace Notes"}});
+  menu("cMnuKebDis", "Keyboard Display", {{"cMnuShoKey", "Show Keyboard"}, {"cMnuDonShoKey", "Don't Show Keyboard"}});
+  menu("cMnuNotScr", "Notation &Script", {{"cMnuDev", "Devnagari"}, {"cMnuEng", "English"}});
+  menu("cMnuRagInf", "Raga Info", {});
+  menu("cMnuSyn", "Synchronization", {{"cMnuSlo", "Slow Down"}, {"cMnuSpe", "Speed Up"}});
+  menu("cMnuTonKey", "&Tonic Note",
+       {{"cMnuW7", "White 7 (B)"}, {"cMnuW1", "White 1 (C)"}, {"cMnuB1", "Black 1 (C#)"}, {"cMnuW2", "White 2 (D)"},
+        {"cMnuB2", "Black 2 (D#)"}, {"cMnuW3", "White 3 (E)"}, {"cMnuW4", "White 4 (F)"}, {"cMnuB3", "Black 3 (F#)"},
+        {"cMnuW5", "White 5 (G)"}, {"cMnuB4", "Black 4 (G#)"}, {"cMnuW6", "White 6 (A)"}, {"cMnuB5", "Black 5 (A#)"}});
   f.Menu("cMnuHel", "&Help").Item("cMnuPreF1", "Press F1 any time to obtain Help");
   f.Menu("cMnuTraOn", "Trace On").OnClick([] { SetTrace(-1); });
   f.Menu("cMnuTraOff", "TraceOff").OnClick([] { SetTrace(0); });
