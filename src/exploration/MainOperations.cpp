@@ -210,8 +210,8 @@ forms::FormSpec DeclareMainOperations() {
 
   // The keyboard hangs from its base line; the prompt line and the return button below it.
   sound::DeclareKeyboard(f, 5560);
-  f.TextBox("cPrompts", {240, 7780, 9900, 640}).Locked().MultiLine();
-  f.Button("cReturn", "Go &Back", {10260, 7780, 1440, 420}).OnClick([] { Dispatch(20); });
+  f.TextBox("cPrompts", {240, 7880, 9900, 560}).Locked().MultiLine();
+  f.Button("cReturn", "Go &Back", {10260, 7880, 1440, 420}).OnClick([] { Dispatch(20); });
   f.MultimediaControl("cMM");
 
   using Items = std::initializer_list<std::pair<const char*, const char*>>;
