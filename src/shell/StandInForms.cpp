@@ -6,6 +6,8 @@
 #include <string>
 
 #include "common/Trace.h"
+#include "exploration/MainOperations.h"
+#include "exploration/RagaSelection.h"
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Registry.h"
@@ -63,20 +65,7 @@ forms::FormSpec DeclareScaleShifting() {
   return f;
 }
 
-// Raga selection (id 9).
-forms::FormSpec DeclareRagaSelection1() {
-  forms::FormSpec f = StandIn("RagaSelection1", 9);
-  Items(f.Menu("cMnuSor", "&Sort"), {{"cMnuRag", "Raga"},
-                                      {"cMnuTha", "Thata"},
-                                      {"cMnuJat", "Jati"},
-                                      {"cMnuVad", "Vadi Note"},
-                                      {"cMnuSam", "Samvadi Note"},
-                                      {"cMnuAppTim", "Appropriate Time"}});
-  Trace(f);
-  return f;
-}
-
-// The workbench and the illustration screen carry the same setting menus.
+// The workbench carries the setting menus of the playing screens.
 forms::FormSpec KeyboardScreen(const char* name, int16_t id) {
   forms::FormSpec f = StandIn(name, id);
   GraceNotes(f, "cMnuUseGraNot");
@@ -129,19 +118,14 @@ forms::FormSpec DeclareComposer() {
   return f;
 }
 
-// The illustration screen (id 28).
-forms::FormSpec DeclareMainOperations() { return KeyboardScreen("MainOperations", 28); }
-
 VELMORA_DECLARE_FORM(DeclareReviewRagas)
 VELMORA_DECLARE_FORM(DeclareScaleShifting)
-VELMORA_DECLARE_FORM(DeclareRagaSelection1)
 VELMORA_DECLARE_FORM(DeclareWorkshop)
 VELMORA_DECLARE_FORM(DeclarePlayComposition1)
 VELMORA_DECLARE_FORM(DeclareRagaInfoSummary)
 VELMORA_DECLARE_FORM(DeclareQuiz)
 VELMORA_DECLARE_FORM(DeclareKZSampler)
 VELMORA_DECLARE_FORM(DeclareComposer)
-VELMORA_DECLARE_FORM(DeclareMainOperations)
 
 template <forms::FormSpec (*Declare)()>
 forms::Form* Bound() {
@@ -155,14 +139,14 @@ void sBindForms() {
   FormVelmora = &MainForm();
   FormReviewRagas = Bound<DeclareReviewRagas>();
   FormScaleShifting = Bound<DeclareScaleShifting>();
-  FormRagaSelection1 = Bound<DeclareRagaSelection1>();
+  FormRagaSelection1 = exploration::RagaSelectionForm();
   FormPlayComposition1 = Bound<DeclarePlayComposition1>();
   FormRagaInfoSummary = Bound<DeclareRagaInfoSummary>();
   FormQuiz = Bound<DeclareQuiz>();
   FormWorkshop = Bound<DeclareWorkshop>();
   FormKZSampler = Bound<DeclareKZSampler>();
   FormComposer = Bound<DeclareComposer>();
-  FormMainOperations = Bound<DeclareMainOperations>();
+  FormMainOperations = exploration::MainOperationsForm();
 }
 
 void OpenStandInForm(int16_t id) {

@@ -1,0 +1,20 @@
+// Helpers the exploration screens share: the form in front and the width they lay
+// their grids and rows of boxes out in.
+#pragma once
+
+namespace forms {
+class Form;
+}
+
+namespace exploration {
+
+// The form in front (shell::CurrForm); error 91 when there is none.
+forms::Form& FrontForm();
+
+// The shared window width of the current window state: the normal width FormW, or
+// MaxFormW while maximised. A minimised window keeps the normal width, and a width
+// that is not known yet falls back to the form's inner width and then to its design
+// width, so no column or box is ever laid out in a zero width.
+double fLayoutWidth(forms::Form& form);
+
+}  // namespace exploration
