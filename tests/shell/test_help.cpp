@@ -6,6 +6,10 @@
 #include <QTextBrowser>
 
 #include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -61,6 +65,32 @@ TEST_F(HelpTest, AMissingHelpFileIsSaidInTheHelpWindow) {
   ASSERT_NE(shell::HelpWindow(), nullptr);
   EXPECT_NE(HelpText().find("is missing"), std::string::npos) << HelpText();
   EXPECT_FALSE(common::ProgramHalted());
+}
+
+// The help text's own links: every "#name" it links to is an anchor in it, every screen has its anchor, and it
+// links to nothing outside itself (the help window opens no other pages).
+TEST(HelpText, LinksStayInsideTheTextAndReachAnAnchorOfEveryScreen) {
+  std::ifstream in(fs::path(VELMORA_SOURCE_DIR) / "content" / "help" / shell::kHelpFileName);
+  ASSERT_TRUE(in.good());
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  const std::string html = buffer.str();
+
+  std::set<std::string> anchors;
+  const std::regex anchor(R"re(<a name="([^"]+)")re");
+  for (std::sregex_iterator it(html.begin(), html.end(), anchor), end; it != end; ++it) anchors.insert((*it)[1]);
+  for (const char* screen : {"main", "selection", "illustration", "composition", "summary", "quiz", "sampler",
+                             "workbench", "composer", "scales", "review"}) {
+    EXPECT_TRUE(anchors.count(screen)) << screen;
+  }
+
+  const std::regex link(R"re(href="([^"]*)")re");
+  for (std::sregex_iterator it(html.begin(), html.end(), link), end; it != end; ++it) {
+    const std::string target = (*it)[1];
+    ASSERT_FALSE(target.empty());
+    EXPECT_EQ(target[0], '#') << "a link outside the help text: " << target;
+    EXPECT_TRUE(anchors.count(target.substr(1))) << "a link to no anchor: " << target;
+  }
 }
 
 }  // namespace
