@@ -1,10 +1,79 @@
 #include "sound/Playback.h"
 
 #include "common/Trace.h"
+#include "platform/mci/MMControl.h"
+#include "platform/vb/Error.h"
+#include "shell/Players.h"
+#include "shell/ShellState.h"
+#include "sound/PlayLoop.h"
+#include "sound/SoundState.h"
 
 namespace sound {
 
-// Stand-in until playback is built: nothing is played, so there is nothing to close.
-void sPlayMusicFile(const std::string& file) { common::ProcTrace t("sPlayMusicFile"); }
+namespace {
+
+mci::MMControl& PlayerInFront() {
+  if (shell::CurrForm == nullptr) vb::Raise(vb::kObjectNotSet, "No form is in front to play on");
+  mci::MMControl* player = shell::MMControlOf(*shell::CurrForm, "cMM");
+  if (player == nullptr) vb::Raise(vb::kObjectNotSet, "The form in front has no player");
+  return *player;
+}
+
+// Plays the whole open file without waiting; Done follows its end.
+void PlayFromStart(mci::MMControl& mm) {
+  mm.setNotify(true);
+  mm.setWait(false);
+  mm.setFrom(0);
+  mm.setTo(mm.Length());
+  mm.setCommand("Play");
+}
+
+void OpenAndPlay(mci::MMControl& mm, const std::string& file) {
+  mm.setNotify(false);
+  mm.setWait(true);
+  mm.setShareable(false);
+  mm.setDeviceType("WaveAudio");
+  mm.setFileName(file);
+  mm.setCommand("Open");
+  ++PlayState;
+  PlayFromStart(mm);
+}
+
+void Close(mci::MMControl& mm) {
+  mm.setNotify(false);
+  mm.setWait(true);
+  mm.setFileName("");
+  mm.setCommand("Close");
+}
+
+}  // namespace
+
+void sPlayMusicFile(const std::string& file) {
+  common::ProcTrace t("sPlayMusicFile");
+  mci::MMControl& mm = PlayerInFront();
+  if (PlayState == 0) {
+    OpenAndPlay(mm, file);
+    return;
+  }
+  Close(mm);
+  sDoCallback();
+}
+
+void sPlayMusicFile1(const std::string& file) {
+  common::ProcTrace t("sPlayMusicFile1");
+  mci::MMControl& mm = PlayerInFront();
+  if (PlayState == 0) {
+    OpenAndPlay(mm, file);
+  } else if (LoopFlag == 0) {
+    Close(mm);
+  } else {
+    // Back to the start without notification: a notified seek would raise a Done of
+    // its own and start the drone twice.
+    mm.setNotify(false);
+    mm.setWait(true);
+    mm.setCommand("Seek to start");
+    PlayFromStart(mm);
+  }
+}
 
 }  // namespace sound

@@ -1,0 +1,34 @@
+#include "exploration/CallbackStandIns.h"
+
+#include "common/Trace.h"
+#include "sound/SoundState.h"
+
+namespace exploration {
+
+void sMainOperations(int16_t& action) {
+  common::ProcTrace t("sMainOperations");
+  sound::CallbackCode = 12;
+  MainOperationsStandInActions.push_back(action);
+}
+
+void sPlayCompositions(int16_t& action) {
+  common::ProcTrace t("sPlayCompositions");
+  sound::CallbackCode = 3;
+  PlayCompositionsStandInActions.push_back(action);
+}
+
+void sSetCompNotationSlotsToDefaultColor() {
+  common::ProcTrace t("sSetCompNotationSlotsToDefaultColor");
+  ++CompNotationResetStandInCalls;
+}
+
+}  // namespace exploration
+
+namespace composer {
+
+void sSetComposerFormNoteSlotsToDefaultFrontColor() {
+  common::ProcTrace t("sSetComposerFormNoteSlotsToDefaultFrontColor");
+  ++ComposerSlotResetStandInCalls;
+}
+
+}  // namespace composer
