@@ -102,7 +102,7 @@ void EndOfList() {
 
 bool fPlayMusicPhrases() {
   common::ProcTrace t("fPlayMusicPhrases");
-  NextPhraseFailed = 0;
+  ListEndsAtDone = 0;
   PhraseSetRec& set = TPlayInfo;
   if (set.CurrPhrase > set.LastPhrase) {
     EndOfList();
@@ -122,7 +122,7 @@ bool fPlayMusicPhrases() {
     Slot(next).NoteCount = fCreateNotesList1(next);
     if (fPrepareToPlaySelection1(next) == 0) {
       // The other slot holds no phrase worth playing: the list ends with this one.
-      NextPhraseFailed = -1;
+      ListEndsAtDone = -1;
       return false;
     }
   }
@@ -140,8 +140,8 @@ void sDoCallback() {
     case kWorkbench:
     case kComposer:
     case kIllustration:
-      if (NextPhraseFailed != 0) {
-        NextPhraseFailed = 0;
+      if (ListEndsAtDone != 0) {
+        ListEndsAtDone = 0;
         EndOfList();
       } else if (!fPlayMusicPhrases()) {
         vb::Message("Error playing music phrases");

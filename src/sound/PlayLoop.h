@@ -27,8 +27,8 @@ bool fPlayMusicPhrases();
 
 // The end of a file, after sPlayMusicFile closed it: 3 sends the composition player
 // action 19; 8, 11 and 12 run the next step of the loop ("Error playing music phrases"
-// when it fails), or end the list when the phrase just heard was to be its last; other
-// codes do nothing.
+// when it fails), or end the list with the screen's action 19 when the file just heard
+// was to be its last (ListEndsAtDone); other codes do nothing.
 void sDoCallback();
 
 }  // namespace sound

@@ -39,6 +39,13 @@ void OpenAndPlay(mci::MMControl& mm, const std::string& file) {
   PlayFromStart(mm);
 }
 
+// True when the play ended before the end of its file without an error: a screen
+// stopped or closed it. (A file that could not be played leaves its error message.)
+bool CutShort(const mci::MMControl& mm) {
+  if (!mm.ErrorMessage().empty()) return false;
+  return mm.Mode() == mci::mciModeNotOpen || mm.Position() < mm.Length();
+}
+
 void Close(mci::MMControl& mm) {
   mm.setNotify(false);
   mm.setWait(true);
@@ -55,6 +62,10 @@ void sPlayMusicFile(const std::string& file) {
     OpenAndPlay(mm, file);
     return;
   }
+  // A Done that comes while a file plays belongs to a play that an earlier command
+  // ended; the file now playing has its own Done to come.
+  if (mm.Mode() == mci::mciModePlay) return;
+  if (CutShort(mm)) ListEndsAtDone = -1;
   Close(mm);
   sDoCallback();
 }

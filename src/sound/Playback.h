@@ -12,7 +12,9 @@ namespace sound {
 
 // With PlayState 0: opens file and plays it from 0 to its length with notification,
 // PlayState becomes 1, and the call returns at once. Otherwise (the call from Done):
-// closes the device and hands the end of the file on through sDoCallback.
+// closes the device and hands the end of the file on through sDoCallback. A file that
+// a screen stopped or closed before its end is the last of its list (ListEndsAtDone);
+// a Done that comes while another file already plays is passed over.
 void sPlayMusicFile(const std::string& file);
 
 // The workbench's drone: opens and plays as sPlayMusicFile. From Done: while LoopFlag

@@ -5,16 +5,7 @@
 
 namespace {
 
-class PhraseEnvironment : public testsupport::GuiEnvironment {
- public:
-  PhraseEnvironment() : GuiEnvironment("test_sound_phrases") {}
-  void SetUp() override {
-    GuiEnvironment::SetUp();
-    shell::InstallPlayers();
-  }
-};
-
 [[maybe_unused]] ::testing::Environment* const kGuiEnvironment =
-    ::testing::AddGlobalTestEnvironment(new PhraseEnvironment);
+    ::testing::AddGlobalTestEnvironment(new testsupport::GuiEnvironment("test_sound_phrases", shell::InstallPlayers));
 
 }  // namespace
