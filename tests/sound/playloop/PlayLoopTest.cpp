@@ -27,6 +27,28 @@ constexpr const char* kConnect = "MS ACCESS;PWD=x";
 
 }  // namespace
 
+forms::FormSpec DeclareIllustrationForm(std::function<void()> onDone) {
+  forms::FormSpec f("MainOperations", "Illustration", 28, {0, 0, 12000, 9000});
+  f.TextBox("cInfo", {240, 240, 8000, 400});
+  f.Label("Label17", "Current item", {240, 760, 1800, 300});
+  f.TextBox("cCurrentItem", {2100, 700, 6140, 400});
+  auto frame = f.Frame("Frame2", "Select Desired", {8600, 240, 3000, 1200});
+  frame.Option("Option4", "Asthai", {120, 300, 2600, 300});
+  frame.Option("Option5", "Antara", {120, 700, 2600, 300});
+  f.Slider("cSlider", {240, 1300, 3000, 400}).Range(1, 17).Value(kMiddleSlider);
+  f.Label("cNote", "", {240, 1900, 400, 300}).Index(0);
+  f.MultimediaControl("cMM").On(forms::Event::Done, std::move(onDone));
+  sound::DeclareKeyboard(f, 4200);
+  return f;
+}
+
+void RecordAndHandOn(std::vector<Played>& played) {
+  const std::string file = sound::MusicFileToPlay.substr(shell::TempFolder.size());
+  const std::string& text = sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text;
+  played.push_back({file, common::notation::Join(common::notation::Words(text, " "), " ")});
+  sound::sPlayMusicFile(sound::MusicFileToPlay);
+}
+
 void PlayLoopTest::SetUpTestSuite() {
   // The main instrument's seeds as the program loads them, from the built content database.
   shell::DatabaseA =
@@ -79,23 +101,7 @@ void PlayLoopTest::SetUp() {
 
   clock = std::make_shared<mci::FakeClock>();
   mci::SetDefaultClock(clock);
-  forms::FormSpec f("MainOperations", "Illustration", 28, {0, 0, 12000, 9000});
-  f.TextBox("cInfo", {240, 240, 8000, 400});
-  f.Label("Label17", "Current item", {240, 760, 1800, 300});
-  f.TextBox("cCurrentItem", {2100, 700, 6140, 400});
-  auto frame = f.Frame("Frame2", "Select Desired", {8600, 240, 3000, 1200});
-  frame.Option("Option4", "Asthai", {120, 300, 2600, 300});
-  frame.Option("Option5", "Antara", {120, 700, 2600, 300});
-  f.Slider("cSlider", {240, 1300, 3000, 400}).Range(1, 17).Value(kMiddleSlider);
-  f.Label("cNote", "", {240, 1900, 400, 300}).Index(0);
-  f.MultimediaControl("cMM").On(forms::Event::Done, [this] {
-    const std::string file = sound::MusicFileToPlay.substr(shell::TempFolder.size());
-    const std::string& text = sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text;
-    played.push_back({file, common::notation::Join(common::notation::Words(text, " "), " ")});
-    sound::sPlayMusicFile(sound::MusicFileToPlay);
-  });
-  sound::DeclareKeyboard(f, 4200);
-  form = std::make_unique<forms::Form>(f);
+  form = std::make_unique<forms::Form>(DeclareIllustrationForm([this] { RecordAndHandOn(played); }));
   form->Load();
   sound::sLoadKBReedsAndLabels(*form);
   shell::CurrForm = form.get();

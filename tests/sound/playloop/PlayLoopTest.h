@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/RagaFixture.h"
+#include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/mci/Clock.h"
 
@@ -38,6 +39,12 @@ struct Played {
   bool operator==(const Played&) const = default;
   friend void PrintTo(const Played& p, std::ostream* os) { *os << p.file << " \"" << p.phrase << "\""; }
 };
+
+// The illustration screen as the play loop reaches it: prompt boxes, speed slider, a
+// composer slot, the keyboard and the player, whose Done runs onDone.
+forms::FormSpec DeclareIllustrationForm(std::function<void()> onDone);
+// What the screens' Done handlers do, the ended file recorded first.
+void RecordAndHandOn(std::vector<Played>& played);
 
 class PlayLoopTest : public ragatest::RagaTest {
  protected:
