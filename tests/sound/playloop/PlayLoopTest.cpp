@@ -99,6 +99,17 @@ void PlayLoopTest::SetUp() {
   exploration::CompNotationResetStandInCalls = 0;
   composer::ComposerSlotResetStandInCalls = 0;
 
+  OpenScreen();
+  MakeCurrent(2, "Bhairav");
+  common::sSetupForCurrRaga();
+}
+
+void PlayLoopTest::TearDown() {
+  CloseScreen();
+  RagaTest::TearDown();
+}
+
+void IllustrationScreen::OpenScreen() {
   clock = std::make_shared<mci::FakeClock>();
   mci::SetDefaultClock(clock);
   form = std::make_unique<forms::Form>(DeclareIllustrationForm([this] { RecordAndHandOn(played); }));
@@ -106,18 +117,14 @@ void PlayLoopTest::SetUp() {
   sound::sLoadKBReedsAndLabels(*form);
   shell::CurrForm = form.get();
   shell::CurrFormId = 28;
-
-  MakeCurrent(2, "Bhairav");
-  common::sSetupForCurrRaga();
 }
 
-void PlayLoopTest::TearDown() {
+void IllustrationScreen::CloseScreen() {
   shell::CurrForm = nullptr;
   shell::CurrFormId = 0;
   form.reset();
   QCoreApplication::processEvents();
   mci::SetDefaultClock(nullptr);
-  RagaTest::TearDown();
 }
 
 void PlayLoopTest::Layakari() {

@@ -46,7 +46,17 @@ forms::FormSpec DeclareIllustrationForm(std::function<void()> onDone);
 // What the screens' Done handlers do, the ended file recorded first.
 void RecordAndHandOn(std::vector<Played>& played);
 
-class PlayLoopTest : public ragatest::RagaTest {
+// The illustration screen in front, its player on a fake clock; the files that ended.
+struct IllustrationScreen {
+  void OpenScreen();
+  void CloseScreen();
+
+  std::shared_ptr<mci::FakeClock> clock;
+  std::unique_ptr<forms::Form> form;
+  std::vector<Played> played;
+};
+
+class PlayLoopTest : public ragatest::RagaTest, public IllustrationScreen {
  protected:
   static void SetUpTestSuite();
   void SetUp() override;
@@ -65,10 +75,6 @@ class PlayLoopTest : public ragatest::RagaTest {
   std::string File(const std::string& name) const { return shell::TempFolder + name; }
   std::vector<std::string> MessageTexts() const;
   int TraceEntries(const std::string& procedure) const;
-
-  std::shared_ptr<mci::FakeClock> clock;
-  std::unique_ptr<forms::Form> form;
-  std::vector<Played> played;
 };
 
 }  // namespace playlooptest

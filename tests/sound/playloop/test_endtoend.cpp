@@ -28,7 +28,6 @@
 #include "soundlib/Constants.h"
 #include "soundlib/FWav.h"
 #include "soundlib/WavReader.h"
-#include "sound/Keyboard.h"
 #include "sound/NoteSeeds.h"
 #include "sound/PhraseSetUps.h"
 #include "sound/PlayLoop.h"
@@ -41,7 +40,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class EndToEnd : public testsupport::ScratchTest {
+class EndToEnd : public testsupport::ScratchTest, public IllustrationScreen {
  protected:
   void SetUp() override {
     ScratchTest::SetUp();
@@ -70,20 +69,10 @@ class EndToEnd : public testsupport::ScratchTest {
     ASSERT_EQ(soundlib::FWavSetCurrInstr("c"), 1);
     ASSERT_EQ(sound::fCreateNoteSeedsForUse(), 1);
 
-    clock = std::make_shared<mci::FakeClock>();
-    mci::SetDefaultClock(clock);
-    form = std::make_unique<forms::Form>(DeclareIllustrationForm([this] { RecordAndHandOn(played); }));
-    form->Load();
-    sound::sLoadKBReedsAndLabels(*form);
-    shell::CurrForm = form.get();
-    shell::CurrFormId = 28;
+    OpenScreen();
   }
   void TearDown() override {
-    shell::CurrForm = nullptr;
-    shell::CurrFormId = 0;
-    form.reset();
-    QCoreApplication::processEvents();
-    mci::SetDefaultClock(nullptr);
+    CloseScreen();
     shell::DatabaseA.Close();
     shell::DatabaseB.Close();
     shell::DatabaseA = {};
@@ -105,9 +94,6 @@ class EndToEnd : public testsupport::ScratchTest {
     loop.exec();
   }
 
-  std::shared_ptr<mci::FakeClock> clock;
-  std::unique_ptr<forms::Form> form;
-  std::vector<Played> played;
 };
 
 TEST_F(EndToEnd, ARagasArohaInDemoModePlaysThroughTheLoopAndTheScreenHearsTheEnd) {
