@@ -15,6 +15,7 @@
 #include "platform/vb/Files.h"
 #include "shell/Players.h"
 #include "sound/PhraseSetUps.h"
+#include "sound/Playback.h"
 #include "sound/PlayLoop.h"
 #include "sound/ReedLighting.h"
 #include "sound/SoundState.h"
@@ -191,6 +192,33 @@ TEST_F(PlayLoop, TheEndOfPlayingGoesToTheScreenOfTheCallBackCode) {
   EXPECT_EQ(exploration::CompNotationResetStandInCalls, 1) << "the grid is reset as the part starts";
   EXPECT_EQ(composer::ComposerSlotResetStandInCalls, 2) << "at the start of the phrase and at the end of the list";
   EXPECT_EQ(form->Ctl("cNote", 0).ForeColor(), 255) << "a scale colours the composer's first slot";
+}
+
+TEST_F(PlayLoop, TheWorkbenchDroneRepeatsWhileLoopingAndClosesAtTheFirstDoneAfter) {
+  int dones = 0;
+  form->On("cMM", forms::Event::Done, [&dones] {
+    ++dones;
+    sound::sPlayMusicFile1(sound::MusicFileToPlay);
+  });
+  sound::PhraseNotes = "S r";
+  sound::PhraseTiming = "10 10";
+  sound::sSetUpForPlayingSelectedPhrase();
+  sound::CallbackCode = 8;
+  sound::LoopFlag = -1;
+  sound::MusicFileToPlay = File("A.wav");
+  sound::PlayState = 0;
+  sound::sPlayMusicFile1(sound::MusicFileToPlay);
+  PlayFor(10s, [&dones] { return dones == 3; });
+  EXPECT_EQ(dones, 3);
+  EXPECT_EQ(Player().Mode(), mci::mciModePlay) << "the drone plays again from its start";
+  EXPECT_EQ(sound::PlayState, 1);
+
+  sound::LoopFlag = 0;
+  PlayFor(2s);
+  EXPECT_EQ(dones, 4);
+  EXPECT_EQ(Player().Mode(), mci::mciModeNotOpen);
+  EXPECT_TRUE(MainOperationsStandInActions.empty());
+  EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace
