@@ -11,6 +11,9 @@
 #include "platform/forms/Declaration.h"
 #include "platform/vb/Folders.h"
 #include "shell/Globals.h"
+#include "shell/Players.h"
+#include "platform/vb/Files.h"
+#include "platform/mci/MMControl.h"
 #include "sound/Keyboard.h"
 #include "sound/NoteSeeds.h"
 #include "sound/KeyboardStandIns.h"
@@ -94,7 +97,6 @@ void PlayLoopTest::SetUp() {
   common::CurrPhraseType = 0;
   common::CurrTalaId = 0;
   common::CurrAddInfo.clear();
-  exploration::MainOperationsStandInActions.clear();
   exploration::PlayCompositionsStandInActions.clear();
   exploration::CompNotationResetStandInCalls = 0;
   composer::ComposerSlotResetStandInCalls = 0;
@@ -110,6 +112,9 @@ void PlayLoopTest::TearDown() {
 }
 
 void IllustrationScreen::OpenScreen() {
+  common::TraceAvailable = -1;
+  common::TraceOn = -1;
+  ForgetScreenCalls();
   clock = std::make_shared<mci::FakeClock>();
   mci::SetDefaultClock(clock);
   form = std::make_unique<forms::Form>(DeclareIllustrationForm([this] { RecordAndHandOn(played); }));
@@ -118,6 +123,10 @@ void IllustrationScreen::OpenScreen() {
   shell::CurrForm = form.get();
   shell::CurrFormId = 28;
 }
+
+int IllustrationScreen::EndsHeard() { return TraceEntries("sMainOperations"); }
+
+void IllustrationScreen::ForgetScreenCalls() { vb::KillIfExists(common::ErrorTraceFile); }
 
 void IllustrationScreen::CloseScreen() {
   shell::CurrForm = nullptr;
@@ -147,7 +156,9 @@ void PlayLoopTest::PlayFor(std::chrono::milliseconds span, const std::function<b
 }
 
 void PlayLoopTest::PlayUntilTheEnd() {
-  PlayFor(20s, [] { return !exploration::MainOperationsStandInActions.empty(); });
+  PlayFor(20s, [this] {
+    return shell::MMControlOf(*form, "cMM")->Mode() != mci::mciModePlay && EndsHeard() > 0;
+  });
 }
 
 std::vector<std::string> PlayLoopTest::MessageTexts() const {
@@ -156,9 +167,10 @@ std::vector<std::string> PlayLoopTest::MessageTexts() const {
   return out;
 }
 
-int PlayLoopTest::TraceEntries(const std::string& procedure) const {
+int TraceEntries(const std::string& procedure) {
+  if (!vb::FileExists(common::ErrorTraceFile)) return 0;
   int n = 0;
-  for (const auto& line : Lines("errtrace.txt"))
+  for (const auto& line : vb::ReadLines(common::ErrorTraceFile))
     if (line.find("Entering " + procedure + "(") != std::string::npos) ++n;
   return n;
 }

@@ -47,9 +47,14 @@ forms::FormSpec DeclareIllustrationForm(std::function<void()> onDone);
 void RecordAndHandOn(std::vector<Played>& played);
 
 // The illustration screen in front, its player on a fake clock; the files that ended.
+// Tracing is on while it is open: the trace shows which dispatchers the loop called.
 struct IllustrationScreen {
   void OpenScreen();
   void CloseScreen();
+  // How often the illustration screen's dispatcher was entered since the last
+  // ForgetScreenCalls: the loop enters it only to send the end of playing (19).
+  static int EndsHeard();
+  static void ForgetScreenCalls();
 
   std::shared_ptr<mci::FakeClock> clock;
   std::unique_ptr<forms::Form> form;
@@ -74,7 +79,9 @@ class PlayLoopTest : public ragatest::RagaTest, public IllustrationScreen {
 
   std::string File(const std::string& name) const { return shell::TempFolder + name; }
   std::vector<std::string> MessageTexts() const;
-  int TraceEntries(const std::string& procedure) const;
 };
+
+// The trace lines that name a procedure's entry.
+int TraceEntries(const std::string& procedure);
 
 }  // namespace playlooptest

@@ -62,7 +62,6 @@ class EndToEnd : public testsupport::ScratchTest, public IllustrationScreen {
     sound::CurrDroneFactor = 1.0;
     sound::PlayState = 0;
     sound::LoopFlag = 0;
-    exploration::MainOperationsStandInActions.clear();
 
     // The sound as the program starts it.
     ASSERT_EQ(soundlib::FWavSetGlobalVariables("ce"), 1);
@@ -88,7 +87,7 @@ class EndToEnd : public testsupport::ScratchTest, public IllustrationScreen {
     int ticks = 0;
     QObject::connect(&ticker, &QTimer::timeout, &loop, [&] {
       clock->Advance(10ms);
-      if (!exploration::MainOperationsStandInActions.empty() || ++ticks > 6000) loop.quit();
+      if (EndsHeard() > 0 || ++ticks > 6000) loop.quit();
     });
     ticker.start(1);
     loop.exec();
@@ -126,7 +125,7 @@ TEST_F(EndToEnd, ARagasArohaInDemoModePlaysThroughTheLoopAndTheScreenHearsTheEnd
   ASSERT_EQ(played.size(), 1u);
   EXPECT_EQ(played[0].file, "A.wav");
   EXPECT_EQ(played[0].phrase, common::notation::Join(common::notation::Words(scale, " "), " "));
-  EXPECT_EQ(exploration::MainOperationsStandInActions, std::vector<int16_t>{19});
+  EXPECT_EQ(EndsHeard(), 1) << "the screen's dispatcher hears the end of playing";
   EXPECT_EQ(sound::TPlayInfo.CurrPhrase, sound::TPlayInfo.RestartPhrase);
   EXPECT_TRUE(messages.empty());
 }

@@ -24,7 +24,6 @@ namespace playlooptest {
 namespace {
 
 using namespace std::chrono_literals;
-using exploration::MainOperationsStandInActions;
 
 constexpr const char* kOutsideRange = "Error in creating current musical illustration. Note value outside range.";
 constexpr const char* kPreparing = "Error Preparing Music File";
@@ -59,7 +58,7 @@ TEST_F(PlayLoop, ThreePhrasesPlayFromSlotsZeroOneZeroWhileEachNextIsBuiltAhead) 
   PlayUntilTheEnd();
   const std::vector<Played> expected = {{"A.wav", kLayakari[0]}, {"B.wav", kLayakari[1]}, {"A.wav", kLayakari[2]}};
   EXPECT_EQ(played, expected);
-  EXPECT_EQ(MainOperationsStandInActions, kEndOfPlaying);
+  EXPECT_EQ(EndsHeard(), 1);
   EXPECT_EQ(sound::TPlayInfo.CurrPhrase, 1);
   EXPECT_EQ(ReedLabelOf("N").BackColor(), sound::kCurrentNoteColour) << "the last phrase lit its first note";
   EXPECT_NE(ReedLabelOf("S").BackColor(), sound::kCurrentNoteColour) << "each phrase starts from unlit reeds";
@@ -72,19 +71,19 @@ TEST_F(PlayLoop, ARepeatStartsAtTheRestartPhraseWithTheFilesAlreadyInTheSlots) {
   sound::TPlayInfo.RestartPhrase = 2;
   ASSERT_TRUE(sound::fPlayMusicPhrases());
   PlayUntilTheEnd();
-  ASSERT_EQ(MainOperationsStandInActions, kEndOfPlaying);
+  ASSERT_EQ(EndsHeard(), 1);
   EXPECT_EQ(sound::TPlayInfo.CurrPhrase, 2);
 
   // The screen repeats at its action 19: phrase 2 plays from the file it was rendered into.
   const auto rendered = std::filesystem::last_write_time(File("B.wav"));
   played.clear();
-  MainOperationsStandInActions.clear();
+  ForgetScreenCalls();
   ASSERT_TRUE(sound::fPlayMusicPhrases());
   EXPECT_EQ(std::filesystem::last_write_time(File("B.wav")), rendered);
   PlayUntilTheEnd();
   const std::vector<Played> expected = {{"B.wav", kLayakari[1]}, {"A.wav", kLayakari[2]}};
   EXPECT_EQ(played, expected);
-  EXPECT_EQ(MainOperationsStandInActions, kEndOfPlaying);
+  EXPECT_EQ(EndsHeard(), 1);
   EXPECT_TRUE(messages.empty());
 }
 
@@ -96,7 +95,7 @@ TEST_F(PlayLoop, AListOfOnePhrasePlaysOnceAndBuildsNothingAhead) {
   PlayUntilTheEnd();
   ASSERT_EQ(played.size(), 1u);
   EXPECT_EQ(played[0].file, "A.wav");
-  EXPECT_EQ(MainOperationsStandInActions, kEndOfPlaying);
+  EXPECT_EQ(EndsHeard(), 1);
   EXPECT_FALSE(vb::FileExists(File("B.wav")));
 }
 
@@ -105,7 +104,7 @@ TEST_F(PlayLoop, AStopInTheMiddleEndsTheListWithTheCallBack) {
   for (const bool close : {false, true}) {
     SCOPED_TRACE(close ? "stop and close" : "stop");
     played.clear();
-    MainOperationsStandInActions.clear();
+    ForgetScreenCalls();
     Layakari();
     sound::sSetUpForDemoModeIllustrations();
     ASSERT_TRUE(sound::fPlayMusicPhrases());
@@ -124,7 +123,7 @@ TEST_F(PlayLoop, AStopInTheMiddleEndsTheListWithTheCallBack) {
     PlayFor(3s);
     const std::vector<Played> expected = {{"A.wav", kLayakari[0]}, {"B.wav", kLayakari[1]}};
     EXPECT_EQ(played, expected) << "phrase 3 never starts";
-    EXPECT_EQ(MainOperationsStandInActions, kEndOfPlaying);
+    EXPECT_EQ(EndsHeard(), 1);
     EXPECT_EQ(sound::TPlayInfo.CurrPhrase, 1);
     EXPECT_EQ(Player().Mode(), mci::mciModeNotOpen);
     EXPECT_TRUE(messages.empty());
@@ -147,7 +146,7 @@ TEST_F(PlayLoop, APhraseThatCannotBePreparedEndsTheListInsteadOfPlayingAStaleFil
     SCOPED_TRACE(c.broken);
     played.clear();
     messages.clear();
-    MainOperationsStandInActions.clear();
+    ForgetScreenCalls();
     Layakari();
     sound::sSetUpForDemoModeIllustrations();
     // Both files hold music of an earlier list.
@@ -156,7 +155,7 @@ TEST_F(PlayLoop, APhraseThatCannotBePreparedEndsTheListInsteadOfPlayingAStaleFil
     EXPECT_EQ(sound::fPlayMusicPhrases(), c.broken != 1);
     PlayUntilTheEnd();
     EXPECT_EQ(played, c.heard);
-    EXPECT_EQ(MainOperationsStandInActions, kEndOfPlaying);
+    EXPECT_EQ(EndsHeard(), 1);
     EXPECT_EQ(sound::TPlayInfo.CurrPhrase, 1);
     EXPECT_EQ(MessageTexts(), c.said);
     PlayFor(2s);
@@ -171,12 +170,10 @@ TEST_F(PlayLoop, TheEndOfPlayingGoesToTheScreenOfTheCallBackCode) {
   };
   const Case cases[] = {{12, "sMainOperations"}, {3, "sPlayCompositions"}, {8, "sWorkshop"}, {11, "sComposer"},
                         {0, ""},                 {1, ""},                   {6, ""},          {9, ""}};
-  TraceOnNow();
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
-    std::filesystem::remove(Path("errtrace.txt"));
+    ForgetScreenCalls();
     played.clear();
-    MainOperationsStandInActions.clear();
     Scale();
     sound::sSetUpForDemoModeIllustrations();
     sound::CallbackCode = c.code;
@@ -217,7 +214,7 @@ TEST_F(PlayLoop, TheWorkbenchDroneRepeatsWhileLoopingAndClosesAtTheFirstDoneAfte
   PlayFor(2s);
   EXPECT_EQ(dones, 4);
   EXPECT_EQ(Player().Mode(), mci::mciModeNotOpen);
-  EXPECT_TRUE(MainOperationsStandInActions.empty());
+  EXPECT_EQ(EndsHeard(), 0);
   EXPECT_TRUE(messages.empty());
 }
 
