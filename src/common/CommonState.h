@@ -50,9 +50,10 @@ inline int16_t CurrDBSelector = 1;      // 1 the content database, 2 the user da
 inline int16_t CurrRagaIndex = 0;       // the current raga's "Raga Index"
 inline std::string CurrRagaName;        // the current raga's name
 inline int32_t CurrNotationIndex = 0;   // "Notation Index" of the composition chosen last
-// The phrase list being read or edited: 1 alap, 2 layakari, 3 taan, 4 new composition,
-// 5 existing composition, 6 scale, 7 pakad.
+// The phrase list being read or edited: 1 alap, 2 layakari, 3 taan, 4 new and 5
+// existing composition (the composer), 6 scale, 7 pakad.
 inline int16_t CurrPhraseType = 0;
+inline int16_t CurrTalaId = 0;          // the tala of the composition in hand
 inline int16_t AsthaiStartBeat = 0;     // left by fGetMatraCountForComposition for the composition player
 inline int16_t AntaraStartBeat = 0;
 

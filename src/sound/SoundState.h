@@ -41,6 +41,18 @@ namespace sound {
 inline int16_t CallbackCode = 0;
 // The file played last (or playing now); "" before the first play.
 inline std::string MusicFileToPlay;
+// 1: the play loop builds and renders the next phrase while one plays; 2: it does not.
+inline int16_t LookAhead = 2;
+// True (-1) when the file now playing is to be the last of its list: the next phrase
+// could not be prepared, or the file was cut short (stopped or closed before its end).
+// The next Done then ends the list with the screen's call-back instead of playing on.
+// Cleared by every step of the loop.
+inline int16_t ListEndsAtDone = 0;
+// The composer note slot coloured for the phrase now playing (CallbackCode 11).
+inline int16_t CurrCompNoteSlot = 0;
+// One phrase to play on its own (workbench, sampler, quiz): its notes and its timing text.
+inline std::string PhraseNotes;
+inline std::string PhraseTiming;
 
 }  // namespace sound
 

@@ -8,6 +8,7 @@
 #include "platform/mci/MMControl.h"
 #include "platform/mci/MciTestSupport.h"
 #include "shell/Players.h"
+#include "sound/SoundState.h"
 #include "support/ScratchFolder.h"
 
 namespace shelltest {
@@ -135,6 +136,7 @@ TEST_F(DispatcherTest, TheMainFormsPlayerRaisesDoneAndStatusUpdate) {
   Main().On("cMM", forms::Event::StatusUpdate, [&updates] { ++updates; });
   const fs::path tone = folder_ / "tone.wav";
   mcitest::WriteTone(tone, 440, 300);
+  sound::PlayState = 1;  // a file is open: the Done closes it
   player->setDeviceType("WaveAudio");
   player->setFileName(tone.string());
   player->setCommand("Open");

@@ -49,6 +49,7 @@ class PhraseTest : public testsupport::ScratchTest {
     sound::TPlayInfo = {};
     forms::FormSpec spec("SpeedForm", "Speed", 99, {0, 0, 6000, 3000});
     spec.Slider("cSlider", {300, 300, 3000, 500}).Range(1, 17).Value(kMiddleSlider);
+    spec.MultimediaControl("cMM");  // a single note or phrase plays on it
     form_ = std::make_unique<forms::Form>(spec);
     form_->Load();
     shell::CurrForm = form_.get();

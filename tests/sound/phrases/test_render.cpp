@@ -225,27 +225,39 @@ TEST_F(RenderTest, ThekaTempoFollowsTheSliderOutsideDemoMode) {
   }
 }
 
+// A composition in Rupak (7 beats) of the theka fixture in hand: asthai and antara.
 class CompositionFilesTest : public RenderTest {
  protected:
   void SetUp() override {
     RenderTest::SetUp();
+    testsupport::MakeContentFixture(Path("mrA.kzy"), phrasetest::kThekaRows);
+    shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, "MS ACCESS;PWD=x");
     Composition();
+    common::TCompData = {};
+    common::TCompData[0] = {.NotationIndex = 10, .CompositionPart = 1, .CompositionText = "Eri", .Syllables = "e ri aa",
+                            .SyllableDuration = "1 1 2", .Notation = "S R G", .NotesDuration = "1 1 2", .TalaId = 4,
+                            .StartingBeat = 1, .PlayingSpeed = 50};
+    common::TCompData[1] = {.NotationIndex = 10, .CompositionPart = 2, .CompositionText = "Eri", .Syllables = "pi ya",
+                            .SyllableDuration = "2 2", .Notation = "P D", .NotesDuration = "2 2", .TalaId = 4,
+                            .StartingBeat = 3, .PlayingSpeed = 50};
     sound::TMNInfo = {};
-    sound::TMNInfo.Phrases = {"S R G", "P D"};
-    sound::TMNInfo.Timings = {"50 50 100", "100 100"};
-    sound::TMNInfo.PhraseCount = 2;
-    sound::TMNInfo.CurrPhrase = 2;
     sound::PlayMode = 2;
-    sound::PreprocCompDataStandInCalls = 0;
+  }
+  void TearDown() override {
+    shell::DatabaseA.Close();
+    shell::DatabaseA = {};
+    RenderTest::TearDown();
   }
 };
 
 TEST_F(CompositionFilesTest, AsthaiAndAntaraFillSlotsZeroAndOne) {
   ASSERT_EQ(sound::fCreateCompositionMusicFilesFromT(), 1);
-  EXPECT_EQ(sound::PreprocCompDataStandInCalls, 1);
   EXPECT_EQ(sound::PlayMode, 1);
   EXPECT_EQ(NotesList[0].NoteCount, 3);
   EXPECT_EQ(NotesList[1].NoteCount, 2);
+  EXPECT_EQ(NotesList[0].StartMatra, 1);
+  EXPECT_EQ(NotesList[1].StartMatra, 3);
+  EXPECT_FALSE(NotesList[0].TalaString.empty());
   EXPECT_GE(Frames(shell::WavFileA), 2000 * soundlib::kSampleRate / 1000);
   EXPECT_GE(Frames(shell::WavFileB), 2000 * soundlib::kSampleRate / 1000);
   EXPECT_EQ(sound::TMNInfo.CurrPhrase, 1);
@@ -256,7 +268,6 @@ TEST_F(CompositionFilesTest, AsthaiAndAntaraFillSlotsZeroAndOne) {
 
 TEST_F(CompositionFilesTest, AFilmSongRendersOnlyItsOnePart) {
   sound::CurrMusicItemType = 9;
-  sound::TMNInfo.PhraseCount = 1;
   ASSERT_EQ(sound::fCreateCompositionMusicFilesFromT(), 1);
   EXPECT_TRUE(vb::FileExists(shell::WavFileA));
   EXPECT_FALSE(vb::FileExists(shell::WavFileB));
@@ -274,7 +285,7 @@ TEST_F(RenderTest, SelectedNoteIsRenderedIntoTheFirstFileAndPlayed) {
   sound::PlayState = 3;
   ASSERT_EQ(sound::fPlaySelectedNote(5, 300, 0), 1);
   EXPECT_EQ(sound::MusicFileToPlay, shell::WavFileA);
-  EXPECT_EQ(sound::PlayState, 0);
+  EXPECT_EQ(sound::PlayState, 1) << "opened afresh and playing";
   EXPECT_GE(Frames(shell::WavFileA), 300 * soundlib::kSampleRate / 1000);
   EXPECT_EQ(sound::fPlaySelectedNote(77, 300, 0), 0);  // no such note
   EXPECT_EQ(MessageTexts(), (std::vector<std::string>{kCreating}));

@@ -1,0 +1,156 @@
+#include "sound/PlayLoop.h"
+
+#include "common/CommonState.h"
+#include "common/Trace.h"
+#include "composer/Composer.h"
+#include "exploration/CallbackStandIns.h"
+#include "exploration/MainOperations.h"
+#include "platform/forms/Form.h"
+#include "platform/vb/Error.h"
+#include "platform/vb/Interaction.h"
+#include "shell/ShellState.h"
+#include "sound/PhraseRecords.h"
+#include "sound/PlayButtons.h"
+#include "sound/Playback.h"
+#include "sound/ReedLighting.h"
+#include "sound/Render.h"
+#include "sound/SoundState.h"
+#include "workshop/Workshop.h"
+
+namespace sound {
+
+namespace {
+
+constexpr int16_t kCompositionPlayer = 3;  // CallbackCode values
+constexpr int16_t kWorkbench = 8;
+constexpr int16_t kComposer = 11;
+constexpr int16_t kIllustration = 12;
+constexpr int16_t kEndOfPlaying = 19;      // the screens' action
+constexpr int16_t kComposerSlots = 39;     // cNote(0 .. 38) carry a phrase's first note
+constexpr forms::Colour kCurrentSlotColour = 255;
+
+forms::Form& FormInFront() {
+  if (shell::CurrForm == nullptr) vb::Raise(vb::kObjectNotSet, "No form is in front to play on");
+  return *shell::CurrForm;
+}
+
+NotesListRec& Slot(int16_t slot) {
+  if (slot < 0 || slot >= static_cast<int16_t>(NotesList.size())) vb::Raise(vb::kSubscript);
+  return NotesList[static_cast<size_t>(slot)];
+}
+
+// The composer's slot of the phrase's first note: the first word of the phrase in the
+// user's list of an alap, layakari or taan, less 1; 0 for the other phrase types.
+int16_t ComposerSlotOfPhrase(int16_t phrase) {
+  const int16_t type = common::CurrPhraseType;
+  if (type < 1 || type > 3) return 0;
+  const auto& firstWords = common::TALTInfo2[static_cast<size_t>(type - 1)].PhraseFirstWord;
+  if (phrase < 1 || static_cast<size_t>(phrase) > firstWords.size()) vb::Raise(vb::kSubscript);
+  return static_cast<int16_t>(firstWords[static_cast<size_t>(phrase - 1)] - 1);
+}
+
+// What the screen of CallbackCode shows when a phrase starts.
+void MarkPhraseStart(NotesListRec& rec) {
+  switch (CallbackCode) {
+    case kComposer: {
+      CurrCompNoteSlot = ComposerSlotOfPhrase(TPlayInfo.CurrPhrase);
+      composer::sSetComposerFormNoteSlotsToDefaultFrontColor();
+      if (CurrCompNoteSlot >= 0 && CurrCompNoteSlot < kComposerSlots)
+        FormInFront().Ctl("cNote", CurrCompNoteSlot).SetForeColor(kCurrentSlotColour);
+      break;
+    }
+    case kIllustration:
+      sSetAllReedLabelColorToDefault(FormInFront());
+      if (shell::GraceNotes == 2) {
+        sPlayReeds1Alt(rec);
+      } else {
+        sPlayReedsAlt(rec);
+      }
+      break;
+    case kCompositionPlayer:
+      exploration::sSetCompNotationSlotsToDefaultColor();
+      sPlayCurrBol1Alt(rec, CompCycleCount * CompBeatCount);
+      break;
+    default:
+      break;
+  }
+}
+
+// The list has played: back to the restart phrase, and the screen hears action 19.
+void EndOfList() {
+  TPlayInfo.CurrPhrase = TPlayInfo.RestartPhrase;
+  int16_t action = kEndOfPlaying;
+  switch (CallbackCode) {
+    case kComposer:
+      composer::sSetComposerFormNoteSlotsToDefaultFrontColor();
+      composer::sComposer(action);
+      break;
+    case kIllustration:
+      exploration::sMainOperations(action);
+      break;
+    case kWorkbench:
+      workshop::sWorkshop(action);
+      break;
+    case kCompositionPlayer:
+      exploration::sPlayCompositions(action);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+bool fPlayMusicPhrases() {
+  common::ProcTrace t("fPlayMusicPhrases");
+  ListEndsAtDone = 0;
+  PhraseSetRec& set = TPlayInfo;
+  if (set.CurrPhrase > set.LastPhrase) {
+    EndOfList();
+    return true;
+  }
+  if (shell::AlternateFlag != 0) CurrSlot = static_cast<int16_t>((set.CurrPhrase + 1) % 2);
+  NotesListRec& rec = Slot(CurrSlot);
+  MusicFileToPlay = shell::WavFiles[static_cast<size_t>(CurrSlot)];
+  sDisplayMPPrompt(rec);
+  PlayState = 0;
+  rec.CurrNote = 1;
+  MarkPhraseStart(rec);
+  sPlayMusicFile(MusicFileToPlay);
+  ++set.CurrPhrase;
+  if (LookAhead == 1 && set.CurrPhrase <= set.LastPhrase) {
+    const auto next = static_cast<int16_t>((set.CurrPhrase + 1) % 2);
+    Slot(next).NoteCount = fCreateNotesList1(next);
+    if (fPrepareToPlaySelection1(next) == 0) {
+      // The other slot holds no phrase worth playing: the list ends with this one.
+      ListEndsAtDone = -1;
+      return false;
+    }
+  }
+  return true;
+}
+
+void sDoCallback() {
+  common::ProcTrace t("sDoCallback");
+  switch (CallbackCode) {
+    case kCompositionPlayer: {
+      int16_t action = kEndOfPlaying;
+      exploration::sPlayCompositions(action);
+      break;
+    }
+    case kWorkbench:
+    case kComposer:
+    case kIllustration:
+      if (ListEndsAtDone != 0) {
+        ListEndsAtDone = 0;
+        EndOfList();
+      } else if (!fPlayMusicPhrases()) {
+        vb::Message("Error playing music phrases");
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace sound

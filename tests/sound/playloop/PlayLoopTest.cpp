@@ -1,0 +1,178 @@
+#include "PlayLoopTest.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include "common/NotationWords.h"
+#include "common/Queries.h"
+#include "common/RagaTables.h"
+#include "exploration/CallbackStandIns.h"
+#include "platform/forms/Declaration.h"
+#include "platform/vb/Folders.h"
+#include "shell/Globals.h"
+#include "shell/Players.h"
+#include "platform/vb/Files.h"
+#include "platform/mci/MMControl.h"
+#include "sound/Keyboard.h"
+#include "sound/NoteSeeds.h"
+#include "sound/KeyboardStandIns.h"
+#include "sound/Playback.h"
+#include "soundlib/FWav.h"
+
+namespace playlooptest {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* kConnect = "MS ACCESS;PWD=x";
+
+}  // namespace
+
+forms::FormSpec DeclareIllustrationForm(std::function<void()> onDone) {
+  forms::FormSpec f("MainOperations", "Illustration", 28, {0, 0, 12000, 9000});
+  f.TextBox("cInfo", {240, 240, 8000, 400});
+  f.Label("Label17", "Current item", {240, 760, 1800, 300});
+  f.TextBox("cCurrentItem", {2100, 700, 6140, 400});
+  auto frame = f.Frame("Frame2", "Select Desired", {8600, 240, 3000, 1200});
+  frame.Option("Option4", "Asthai", {120, 300, 2600, 300});
+  frame.Option("Option5", "Antara", {120, 700, 2600, 300});
+  f.Slider("cSlider", {240, 1300, 3000, 400}).Range(1, 17).Value(kMiddleSlider);
+  f.Label("cNote", "", {240, 1900, 400, 300}).Index(0);
+  f.MultimediaControl("cMM").On(forms::Event::Done, std::move(onDone));
+  sound::DeclareKeyboard(f, 4200);
+  return f;
+}
+
+void RecordAndHandOn(std::vector<Played>& played) {
+  const std::string file = sound::MusicFileToPlay.substr(shell::TempFolder.size());
+  const std::string& text = sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text;
+  played.push_back({file, common::notation::Join(common::notation::Words(text, " "), " ")});
+  sound::sPlayMusicFile(sound::MusicFileToPlay);
+}
+
+void PlayLoopTest::SetUpTestSuite() {
+  // The main instrument's seeds as the program loads them, from the built content database.
+  shell::DatabaseA =
+      dao::Database::OpenDatabase(vb::JoinPath(vb::ShareFolderPath(), "mrA.kzy"), false, true, kConnect);
+  common::sSetSQLStrings();
+  ASSERT_EQ(soundlib::FWavSetGlobalVariables("ce"), 1);
+  ASSERT_EQ(sound::fLoadNoteSeeds("c"), 1);
+  ASSERT_EQ(soundlib::FWavSetCurrInstr("c"), 1);
+  shell::DatabaseA.Close();
+  shell::DatabaseA = {};
+}
+
+void PlayLoopTest::SetUp() {
+  RagaTest::SetUp();
+  shell::DatabaseA.Close();
+  testsupport::RunSql(Path("mrA.kzy"), kExtraContentRows);
+  shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, kConnect);
+  shell::TempFolder = folder_.string() + "/";
+  shell::sSetGlobalVariables();
+
+  sound::CallbackCode = 12;
+  sound::LoopFlag = 0;
+  sound::PlayState = 0;
+  sound::PlayMode = 1;
+  sound::LookAhead = 2;
+  sound::ListEndsAtDone = 0;
+  sound::CurrSlot = 0;
+  sound::CurrOperationMode = 1;
+  sound::CurrItemKind = 0;
+  sound::Theka = 2;
+  sound::ThekaSet = 4;
+  sound::GenOption = 1;
+  sound::BaseBeat = 0;
+  sound::CompCycleCount = 0;
+  sound::CompBeatCount = 0;
+  sound::NotesList = {};
+  sound::TPlayInfo = {};
+  sound::TPracticeInfo = {};
+  sound::PhraseNotes.clear();
+  sound::PhraseTiming.clear();
+  sound::ReedColorType.fill(sound::kWhiteReed);
+  sound::ReedNoteOffset = 0;
+  common::CurrPhraseType = 0;
+  common::CurrTalaId = 0;
+  common::CurrAddInfo.clear();
+  exploration::PlayCompositionsStandInActions.clear();
+  exploration::CompNotationResetStandInCalls = 0;
+  composer::ComposerSlotResetStandInCalls = 0;
+
+  OpenScreen();
+  MakeCurrent(2, "Bhairav");
+  common::sSetupForCurrRaga();
+}
+
+void PlayLoopTest::TearDown() {
+  CloseScreen();
+  RagaTest::TearDown();
+}
+
+void IllustrationScreen::OpenScreen() {
+  common::TraceAvailable = -1;
+  common::TraceOn = -1;
+  ForgetScreenCalls();
+  clock = std::make_shared<mci::FakeClock>();
+  mci::SetDefaultClock(clock);
+  form = std::make_unique<forms::Form>(DeclareIllustrationForm([this] { RecordAndHandOn(played); }));
+  form->Load();
+  sound::sLoadKBReedsAndLabels(*form);
+  shell::CurrForm = form.get();
+  shell::CurrFormId = 28;
+}
+
+int IllustrationScreen::EndsHeard() { return TraceEntries("sMainOperations"); }
+
+void IllustrationScreen::ForgetScreenCalls() { vb::KillIfExists(common::ErrorTraceFile); }
+
+void IllustrationScreen::CloseScreen() {
+  shell::CurrForm = nullptr;
+  shell::CurrFormId = 0;
+  form.reset();
+  QCoreApplication::processEvents();
+  mci::SetDefaultClock(nullptr);
+}
+
+void PlayLoopTest::Layakari() {
+  sound::CurrItemKind = 4;
+  sound::CurrMusicItemType = 5;
+  common::CurrPhraseType = 2;
+}
+
+void PlayLoopTest::Scale() {
+  sound::CurrItemKind = 1;
+  sound::CurrMusicItemType = 1;
+  common::CurrPhraseType = 6;
+}
+
+void PlayLoopTest::PlayFor(std::chrono::milliseconds span, const std::function<bool()>& done) {
+  for (auto t = 0ms; t < span && !(done && done()); t += 10ms) {
+    clock->Advance(10ms);
+    QCoreApplication::processEvents();
+  }
+}
+
+void PlayLoopTest::PlayUntilTheEnd() {
+  PlayFor(20s, [this] {
+    return shell::MMControlOf(*form, "cMM")->Mode() != mci::mciModePlay && EndsHeard() > 0;
+  });
+}
+
+std::vector<std::string> PlayLoopTest::MessageTexts() const {
+  std::vector<std::string> out;
+  for (const auto& m : messages) out.push_back(m.prompt);
+  return out;
+}
+
+int TraceEntries(const std::string& procedure) {
+  if (!vb::FileExists(common::ErrorTraceFile)) return 0;
+  int n = 0;
+  for (const auto& line : vb::ReadLines(common::ErrorTraceFile))
+    if (line.find("Entering " + procedure + "(") != std::string::npos) ++n;
+  return n;
+}
+
+}  // namespace playlooptest
