@@ -23,6 +23,15 @@ constexpr int16_t kLastBuiltInSet = 12;
 
 bool IsBuiltInSet(int16_t setId) { return setId >= 1 && setId <= kLastBuiltInSet; }
 
+// A user's row whose tonic is missing or not a key 1 to 12 cannot be used (it would
+// address notes off the keyboard); it is treated as a missing row.
+bool HasUsableTonic(dao::Recordset& rs) {
+  const vb::Variant tonic = rs.Fields("TonicNoteId");
+  if (tonic.IsNull() || tonic.IsEmpty() || !tonic.IsNumber()) return false;
+  const double t = tonic.ToDouble();
+  return t >= 1 && t <= 12 && t == static_cast<int>(t);
+}
+
 dao::Recordset SeekScaleSetRow(int16_t setId, int16_t instrumentType) {
   const dao::Database& db = setId > kLastBuiltInSet ? shell::DatabaseB : shell::DatabaseA;
   auto rs = db.OpenRecordset("ONPR", dao::dbOpenTable);
@@ -38,7 +47,7 @@ void RecordMissingScaleSet(int16_t setId, int16_t instrumentType, int16_t fallba
   vb::AppendLines(vb::JoinPath(shell::DataFolder, "ignoerr.txt"),
                   {"", "Ignorable Error No. " + std::to_string(common::IgnorableErrorCount), vb::DateLineNow(),
                    "Called form 'sLoadNoteAdjustSPCVector'",
-                   "Scale set " + std::to_string(setId) + " has no row for instrument type " +
+                   "Scale set " + std::to_string(setId) + " has no usable row for instrument type " +
                        std::to_string(instrumentType) + "; the built-in scale set " + std::to_string(fallbackSetId) +
                        " is used instead.",
                    vb::PrintNumber(vb::kNoCurrentRecord), vb::kDefaultSource, vb::PrintNumber(0)});
@@ -56,7 +65,7 @@ void sLoadNoteAdjustSPCVector(const std::string& instrumentKey, int16_t instrume
   common::ProcTrace t("sLoadNoteAdjustSPCVector");
   for (int i = 0; i < kUsedEntries; ++i) NoteAdjustSPCs[static_cast<size_t>(i)] = 0.0f;
   auto rs = SeekScaleSetRow(setId, instrumentType);
-  if (rs.NoMatch() && !IsBuiltInSet(setId)) {
+  if (!IsBuiltInSet(setId) && (rs.NoMatch() || !HasUsableTonic(rs))) {
     const int16_t fallback = CurrTonicNoteId;
     RecordMissingScaleSet(setId, instrumentType, fallback);
     setId = fallback;

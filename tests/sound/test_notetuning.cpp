@@ -18,7 +18,7 @@ using testsupport::SoundLibCall;
 
 class NoteTuningTest : public seedtest::SeedsTest {
  protected:
-  // User set 14 (main instrument only) with tonic 13, which puts column "26" past the notes.
+  // User set 14 (main instrument only) with tonic 13, which is no tonic key.
   void AddUserSet14WithTonic13() {
     AlterDatabases("", "INSERT INTO \"ONPR\" (\"NPSetId\", \"InstrumentType\", \"TonicNoteId\"" +
                            seedtest::ScaleColumns() + ") VALUES (14, 1, 13" +
@@ -60,14 +60,20 @@ INSTANTIATE_TEST_SUITE_P(Sets, VectorTest,
                                            VectorCase{13, 1, 5, User},  // the user database
                                            VectorCase{13, 2, 5, User}));
 
-TEST_F(NoteTuningTest, ATonicThatPutsColumnsPastTheNotesFillsOnlyThoseInside) {
+TEST_F(NoteTuningTest, AUserSetWhoseTonicIsNoKeyFallsBackToTheTonicsOwnSetAndIsRecorded) {
+  // Tonic 13 would put the set's columns past the notes and its Sa off the keyboard, at
+  // every start: the row is treated as missing.
   AddUserSet14WithTonic13();
+  sound::CurrTonicNoteId = 6;
   int16_t set = 14;
   sound::sLoadNoteAdjustSPCVector("c", 1, set);
-  EXPECT_EQ(sound::CurrTonicNoteId, 13);
-  EXPECT_EQ(sound::NoteAdjustSPCs[15], 1.0f);   // column "00"
-  EXPECT_EQ(sound::NoteAdjustSPCs[40], 26.0f);  // column "25"
-  EXPECT_EQ(sound::NoteAdjustSPCs[14], 0.0f);
+  EXPECT_EQ(set, 6);
+  EXPECT_EQ(sound::CurrTonicNoteId, 6);
+  EXPECT_EQ(sound::NoteAdjustSPCs[8], FixtureSetValue(6, 1, 0));
+  const auto lines = Lines("ignoerr.txt");
+  ASSERT_GE(lines.size(), 5u);
+  EXPECT_NE(lines[4].find("Scale set 14"), std::string::npos) << lines[4];
+  EXPECT_EQ(halts, 0);
 }
 
 TEST_F(NoteTuningTest, AMissingUserSetFallsBackToTheTonicsOwnSetAndIsRecorded) {
