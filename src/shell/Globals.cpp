@@ -2,6 +2,7 @@
 
 #include "common/CommonState.h"
 #include "common/Trace.h"
+#include "platform/vb/Error.h"
 #include "platform/vb/Files.h"
 #include "platform/vb/Folders.h"
 #include "shell/ShellState.h"
@@ -12,7 +13,12 @@ void SetProgramFolders() {
   ProgramFolder = vb::ProgramFolderPath();
   ShareFolder = vb::ShareFolderPath();
   DataFolder = vb::UserDataFolderPath();
-  TempFolder = vb::SessionTempFolder();
+  // The music files are written and deleted in this folder: never fall back to the
+  // folder the program was started from.
+  TempFolder = vb::SessionTempFolder(DataFolder);
+  if (TempFolder.empty())
+    vb::Raise(vb::MakeError(vb::kPathFileAccess, "No private folder for the temporary music files could be made "
+                                                 "in $TMPDIR, /tmp or " + DataFolder));
 }
 
 void sSetGlobalVariables() {

@@ -74,8 +74,10 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 void CreatePrivateFolder(const fs::path& folder) {
   std::error_code ec;
-  fs::create_directories(folder, ec);
+  const bool created = fs::create_directories(folder, ec);
   if (ec) RaiseFileError(folder.string(), ec.value());
+  // A folder that was there already (one the user named) keeps its own permissions.
+  if (!created) return;
   fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, ec);
   if (ec) RaiseFileError(folder.string(), ec.value());
 }

@@ -22,7 +22,7 @@ void WriteLines(const std::string& path, const std::vector<std::string>& lines);
 std::vector<std::string> ReadLines(const std::string& path);
 
 // Creates a folder (and its parents) readable only by the user (mode 0700);
-// an existing folder keeps its contents and gets the same mode.
+// an existing folder is left as it is.
 void CreatePrivateFolder(const std::filesystem::path& folder);
 
 // Joins a folder and a file name ("\" of the original file names becomes the

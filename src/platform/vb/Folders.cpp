@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/vb/Error.h"
 #include "platform/vb/Files.h"
 
 namespace fs = std::filesystem;
@@ -47,23 +48,38 @@ std::string UserDataFolderPath() {
     folder = home;
   } else {
     std::string xdg = Env("XDG_DATA_HOME");
-    if (xdg.empty()) xdg = (fs::path(Env("HOME")) / ".local" / "share").string();
+    if (xdg.empty()) {
+      const std::string userHome = Env("HOME");
+      // Without a home folder the data would land relative to wherever the program started.
+      if (userHome.empty())
+        Raise(MakeError(kPathNotFound, "No folder for the user's data: set VELMORA_HOME, XDG_DATA_HOME or HOME"));
+      xdg = (fs::path(userHome) / ".local" / "share").string();
+    }
     folder = fs::path(xdg) / "velmora";
   }
   CreatePrivateFolder(folder);
   return folder.string();
 }
 
-std::string SessionTempFolder() {
+namespace {
+// A new private folder under base (mkdtemp makes it mode 0700); "" when none can be made.
+std::string MakeTempFolderIn(const std::string& base) {
+  if (base.empty()) return "";
+  std::string templ = (fs::path(base) / "velmora-XXXXXX").string();
+  std::vector<char> buf(templ.begin(), templ.end());
+  buf.push_back('\0');
+  if (mkdtemp(buf.data()) == nullptr) return "";
+  return std::string(buf.data()) + "/";
+}
+}  // namespace
+
+std::string SessionTempFolder(const std::string& fallbackBase) {
   std::string& folder = TempSlot();
   if (!folder.empty()) return folder;
   std::string base = Env("TMPDIR");
   if (base.empty()) base = "/tmp";
-  std::string templ = (fs::path(base) / "velmora-XXXXXX").string();
-  std::vector<char> buf(templ.begin(), templ.end());
-  buf.push_back('\0');
-  if (mkdtemp(buf.data()) == nullptr) return "";  // mkdtemp makes it mode 0700
-  folder = std::string(buf.data()) + "/";
+  folder = MakeTempFolderIn(base);
+  if (folder.empty()) folder = MakeTempFolderIn(fallbackBase);
   return folder;
 }
 

@@ -16,9 +16,10 @@ std::string ShareFolderPath();
 // Created with private permissions when missing.
 std::string UserDataFolderPath();
 
-// This run's private temporary folder, created on the first call; ends with the
-// separator so file names can be appended directly. "" when none can be made.
-std::string SessionTempFolder();
+// This run's private temporary folder, created on the first call under $TMPDIR (else
+// /tmp), or under fallbackBase when that fails; ends with the separator so file names
+// can be appended directly. "" when none can be made.
+std::string SessionTempFolder(const std::string& fallbackBase = "");
 // Removes the temporary folder and everything in it (at the end of the run).
 void RemoveSessionTempFolder();
 

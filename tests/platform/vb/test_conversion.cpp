@@ -166,3 +166,48 @@ TEST(Folders, UserDataAndTemporaryFoldersArePrivate) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Folders, AnExistingDataFolderKeepsItsPermissions) {
+  namespace fs = std::filesystem;
+  fs::path home = fs::current_path() / "scratch" / "existing-home";
+  fs::remove_all(home);
+  fs::create_directories(home);
+  fs::permissions(home, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec,
+                  fs::perm_options::replace);
+  setenv("VELMORA_HOME", home.c_str(), 1);
+  EXPECT_EQ(vb::UserDataFolderPath(), home.string());
+  unsetenv("VELMORA_HOME");
+  struct stat st {};
+  ASSERT_EQ(stat(home.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0750u);
+}
+
+TEST(Folders, WithoutAnyHomeFolderTheDataFolderIsAnError) {
+  const char* oldHome = std::getenv("HOME");
+  const std::string saved = oldHome ? oldHome : "";
+  unsetenv("VELMORA_HOME");
+  unsetenv("XDG_DATA_HOME");
+  unsetenv("HOME");
+  EXPECT_EQ(ErrorNumber([] { vb::UserDataFolderPath(); }), vb::kPathNotFound);
+  if (oldHome) setenv("HOME", saved.c_str(), 1);
+}
+
+TEST(Folders, TheTemporaryFolderFallsBackToTheGivenFolder) {
+  namespace fs = std::filesystem;
+  vb::RemoveSessionTempFolder();
+  fs::path fallback = fs::current_path() / "scratch" / "temp-fallback";
+  fs::remove_all(fallback);
+  fs::create_directories(fallback);
+  const char* oldTmp = std::getenv("TMPDIR");
+  const std::string saved = oldTmp ? oldTmp : "";
+  setenv("TMPDIR", "/nonexistent/velmora-test", 1);
+  const std::string temp = vb::SessionTempFolder(fallback.string());
+  if (oldTmp) setenv("TMPDIR", saved.c_str(), 1); else unsetenv("TMPDIR");
+  ASSERT_FALSE(temp.empty());
+  EXPECT_EQ(temp.rfind(fallback.string(), 0), 0u) << temp;
+  vb::RemoveSessionTempFolder();
+}
+
+}  // namespace
