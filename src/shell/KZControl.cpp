@@ -177,11 +177,13 @@ void StartUp() {
   DatabaseA = dao::Database::OpenDatabase(DatabaseAFile, true, true, kDatabaseConnect);
   CopyUserDatabaseTemplate();
   DatabaseB = OpenUserDatabase();
+  // An earlier installation's data is carried over before the settings are read, so
+  // its settings take effect. It is looked for in the user's own data folder.
+  const std::string earlier = vb::JoinPath(DataFolder, "mrBOld.kzy");
+  if (vb::FileExists(earlier)) sHandleUpgrade(earlier);
   sSetDefaultOptions();
   sMnuTipsCheck();
   LoadBackgroundPicture(main);
-  const std::string earlier = TempFolder + "mrBOld.kzy";
-  if (vb::FileExists(earlier)) sHandleUpgrade(earlier);
   int16_t sound = 2;
   sKZControl(sound);
 }

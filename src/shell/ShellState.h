@@ -81,6 +81,10 @@ inline int16_t TipSignal = 1;  // 1 show the tips at start, 0 do not
 inline int16_t LastTip = 0;    // number of the tip shown last (a stored setting)
 inline int16_t TipCount = 0;   // the number of tips, upper bound of LastTip
 
+// The drone-file variant of the greeting drone; the start-up wait is 3200 ms per
+// variant plus 100 ms.
+inline int16_t DroneFileType = 2;
+
 // Highlight delays of the playing screens, in milliseconds per note (stored settings):
 // the composer, the illustration screen, the composition player and the workbench.
 inline int16_t DelayC = 10, DelayMO = 10, DelayPC = 10, DelayW = 10;

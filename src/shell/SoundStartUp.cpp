@@ -1,39 +1,127 @@
 #include "shell/SoundStartUp.h"
 
+#include "common/CommonState.h"
 #include "common/Database.h"
 #include "common/Trace.h"
+#include "platform/dao/Recordset.h"
 #include "platform/forms/Form.h"
+#include "platform/vb/Error.h"
+#include "platform/vb/Interaction.h"
 #include "shell/FormLayout.h"
 #include "shell/Menus.h"
+#include "shell/SettingsStandIns.h"
 #include "shell/ShellState.h"
+#include "shell/StartUpLibrary.h"
+#include "sound/NoteSeeds.h"
+#include "sound/Playback.h"
+#include "sound/SoundState.h"
 
 namespace shell {
 
-// Stand-in until the sound start-up: shows the main form and makes the main menu ready
-// at once (no drone, no start-up wait, no tips).
-void sInitApp1() {
-  common::ProcTrace t("sInitApp1");
-  FormVelmora->SetVisible(true);
-  int16_t keepParent = 0;
-  sShowForm(keepParent);
-  int16_t ready = 1;
-  sInitApp2(ready);
+namespace {
+
+constexpr int16_t kGreetingDroneFileType = 2;
+constexpr int16_t kWaitPerDroneFileType = 3200;  // ms of drone per variant
+constexpr int16_t kWaitAfterDrone = 100;         // ms
+
+constexpr const char* kTipsPanel[] = {"Label11", "cOK", "cShowNext", "cTip"};
+
+forms::Form& Main() { return *FormVelmora; }
+
+// True when the library step succeeded; otherwise its message has been shown.
+bool LibraryStep(int16_t result, const char* failure) {
+  if (result == 1) return true;
+  vb::Message(failure);
+  return false;
 }
 
-// Stand-in until the tips: action 0 goes straight on to the ready main menu, as with
-// tips switched off.
+void ShowMainFormWithMenusDisabled() {
+  Main().SetVisible(true);
+  int16_t keepParent = 0;
+  sShowForm(keepParent);
+  sDisableKZSelections();
+}
+
+// Without sound no screen can be used, but the user can still leave.
+void OfferOnlyExit() { Main().Ctl("cExit").SetEnabled(true); }
+
+// The library is prepared for the run; false after the failing step's message.
+bool PrepareSoundLibrary() {
+  if (!LibraryStep(StartUpLib.FWavSetGlobalVariables(sound::SoundLibraryGlobals), "Error in Setting GlobalVariables"))
+    return false;
+  if (!LibraryStep(StartUpLib.FWavSetCurrInstr(sound::CurrInstrument), "Error in Setting Instrument Name"))
+    return false;
+  if (!LibraryStep(sound::fCreateNoteSeedsForUse(), "Error in Creating Note Seeds")) return false;
+  if (sound::ThekaSet < 1 || sound::ThekaSet > static_cast<int16_t>(ThekaFiles.size()))
+    vb::Raise(vb::kSubscript, "Subscript out of range: theka set " + std::to_string(sound::ThekaSet));
+  return LibraryStep(StartUpLib.FWavLoadThekaData(ThekaFiles[sound::ThekaSet - 1], sound::ThekaSet),
+                     "Error in Loading Theka Data");
+}
+
+void PlayGreetingDrone() {
+  sound::MusicFileToPlay = DroneFile;
+  sound::CurrItemKind = 0;
+  sound::CallbackCode = 0;
+  sound::PlayState = 0;
+  sound::sPlayMusicFile(sound::MusicFileToPlay);
+}
+
+void SetTipsPanelVisible(bool visible) {
+  for (const char* name : kTipsPanel) Main().Ctl(name).SetVisible(visible);
+}
+
+}  // namespace
+
+void sInitApp1() {
+  common::ProcTrace t("sInitApp1");
+  common::IgnorableErrorCount = 0;
+  common::ReportedErrorCount = 0;
+  ResizePending = 0;
+  if (!PrepareSoundLibrary()) {
+    ShowMainFormWithMenusDisabled();
+    OfferOnlyExit();
+    return;
+  }
+  ShowMainFormWithMenusDisabled();
+  DroneFileType = kGreetingDroneFileType;
+  if (!LibraryStep(StartUpLib.FWavGenerateDroneFile(DroneFileType, DroneFile, 1), "Error in generating drone file")) {
+    OfferOnlyExit();
+    return;
+  }
+  PlayGreetingDrone();
+  forms::Form& main = Main();
+  main.Get<forms::Timer>("cTimer").SetInterval(
+      static_cast<int16_t>(DroneFileType * kWaitPerDroneFileType + kWaitAfterDrone));
+  main.Ctl("cTimer").SetEnabled(true);
+}
+
 void sInitApp2(int16_t& action) {
   common::ProcTrace t("sInitApp2");
-  forms::Form& main = *FormVelmora;
-  main.Ctl("cTimer").SetEnabled(false);
+  Main().Ctl("cTimer").SetEnabled(false);
   if (action == 0) {
-    int16_t ready = 1;
-    sInitApp2(ready);
+    // Without any tip the panel would stay empty: the main menu is made ready instead.
+    if (TipSignal == 1 && TipCount > 0) {
+      SetTipsPanelVisible(true);
+      sLoadNextTip();
+    } else {
+      int16_t ready = 1;
+      sInitApp2(ready);
+    }
   } else if (action == 1) {
-    for (const char* name : {"Label11", "cOK", "cShowNext", "cTip"}) main.Ctl(name).SetVisible(false);
+    SetTipsPanelVisible(false);
     sEnableKZSelections();
-    main.Ctl("cPrompts").SetText(common::fGetPrompts("1"));
+    Main().Ctl("cPrompts").SetText(common::fGetPrompts("1"));
   }
+}
+
+void sLoadNextTip() {
+  common::ProcTrace t("sLoadNextTip");
+  dao::Recordset rs = DatabaseA.OpenRecordset("KZTips", dao::dbOpenTable);
+  LastTip = LastTip >= TipCount ? int16_t{1} : static_cast<int16_t>(LastTip + 1);
+  common::sSetTablePKRecord(rs, LastTip);
+  const vb::Variant tip = rs.Fields("Tip");  // a tip number without a row is error 3021
+  Main().Ctl("cTip").SetText(tip.IsNull() ? std::string() : tip.ToString());
+  rs.Close();
 }
 
 }  // namespace shell

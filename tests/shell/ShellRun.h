@@ -37,6 +37,17 @@ namespace fs = std::filesystem;
 
 inline constexpr const char* kMainPrompt = "Choose an operation from the menu bar.";
 
+// The program's own instruments and built-in scale sets, copied from the built content
+// database, so that the sound starts up as it does in the program.
+inline std::string BuiltInstrumentRows() {
+  const std::string built = (fs::path(vb::ShareFolderPath()) / "mrA.kzy").string();
+  return "ATTACH DATABASE '" + built + "' AS built;\n"
+         "INSERT INTO \"Note Specifications\" SELECT * FROM built.\"Note Specifications\";\n"
+         "INSERT INTO \"Sample Values\" SELECT * FROM built.\"Sample Values\";\n"
+         "INSERT INTO \"ONPR\" SELECT * FROM built.\"ONPR\";\n"
+         "DETACH DATABASE built;\n";
+}
+
 // Runs posted events (deferred deletions included) until none are left.
 inline void Settle() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -52,10 +63,15 @@ class ShellRunTest : public testsupport::ScratchTest {
     fs::create_directories(share_);
     testsupport::MakeContentFixture(Share("mrA.kzy"),
                                     std::string(R"(INSERT INTO "Prompts" ("PromptNumber", "Prompt") VALUES (1, ')") +
-                                        kMainPrompt + "');" + forms::LayoutRowsSql(forms::DeclaredForms()));
+                                        kMainPrompt + "');" + forms::LayoutRowsSql(forms::DeclaredForms()) +
+                                        BuiltInstrumentRows() + extraContent_);
     testsupport::MakeUserFixture(Share("mrB.kzy"));
     for (const char* built : {"kz3.jpg", "kz6.jpg", "Shusha.ttf", "Shusha-Bold.ttf"})
       fs::copy_file(fs::path(vb::ShareFolderPath()) / built, share_ / built);
+    for (const char* theka : {"clb.kzy", "vlb.kzy"}) {
+      const fs::path built = fs::path(vb::ShareFolderPath()) / theka;
+      if (fs::exists(built)) fs::copy_file(built, share_ / theka);
+    }
     setenv("VELMORA_HOME", data_.c_str(), 1);
     setenv("VELMORA_SHARE", share_.c_str(), 1);
     shell::ShareFolder = share_.string();  // as main sets it for the opening screen
@@ -103,11 +119,27 @@ class ShellRunTest : public testsupport::ScratchTest {
     });
   }
 
-  // Starts the program as main does, without entering the event loop.
-  bool Start() {
+  // Starts the program as main does, without entering the event loop: the greeting
+  // drone is playing and the start-up timer runs.
+  bool StartToGreeting() {
     const bool running = shell::StartProgram();
     Settle();
     return running;
+  }
+
+  // The start-up timer's tick, as the event loop delivers it.
+  void Tick() { Main().Ctl("cTimer").RaiseFromUser(forms::Event::Timer); }
+
+  // Starts the program and lets the start-up wait end: without tips (the fixture has
+  // none) the main menu is then ready.
+  bool Start() {
+    const bool running = StartToGreeting();
+    if (running && Main().Loaded() && Main().Ctl("cTimer").Enabled() &&
+        Main().Get<forms::Timer>("cTimer").Interval() > 0) {
+      Tick();
+      Settle();
+    }
+    return running && !common::ProgramHalted();
   }
 
   forms::Form& Main() { return shell::MainForm(); }
@@ -129,6 +161,7 @@ class ShellRunTest : public testsupport::ScratchTest {
 
   fs::path share_;
   fs::path data_;
+  std::string extraContent_;  // rows a fixture adds to the content database before SetUp
 };
 
 }  // namespace shelltest

@@ -136,7 +136,8 @@ TEST_F(DispatcherTest, TheMainFormsPlayerRaisesDoneAndStatusUpdate) {
   Main().On("cMM", forms::Event::StatusUpdate, [&updates] { ++updates; });
   const fs::path tone = folder_ / "tone.wav";
   mcitest::WriteTone(tone, 440, 300);
-  sound::PlayState = 1;  // a file is open: the Done closes it
+  sound::PlayState = 1;                          // a file is open: the Done closes it
+  const int before = Entries("sPlayMusicFile");  // the greeting drone's play
   player->setDeviceType("WaveAudio");
   player->setFileName(tone.string());
   player->setCommand("Open");
@@ -144,7 +145,8 @@ TEST_F(DispatcherTest, TheMainFormsPlayerRaisesDoneAndStatusUpdate) {
   player->setCommand("Play");
   mci::WaitWhilePlaying(*player);
   Settle();
-  EXPECT_EQ(Entries("sPlayMusicFile"), 1) << "Done reaches the main form's handler";
+  // The greeting drone's own play, superseded by this one, may report its Done too.
+  EXPECT_GE(Entries("sPlayMusicFile") - before, 1) << "Done reaches the main form's handler";
   EXPECT_GT(updates, 0);
 }
 

@@ -277,6 +277,7 @@ TEST_F(RestartTest, TheSettingsAndTheWindowSurviveARestart) {
   shell::SortingMode = 3;
   shell::TipSignal = 0;
   sound::CurrTonicNoteId = 8;
+  sound::CurrMusicSetId = 8;  // as choosing the tonic does: the sound starts with the tonic of the set
   Main().Window()->setGeometry(120, 90, 640, 480);
   shelltest::Settle();
   Click("cExit");
