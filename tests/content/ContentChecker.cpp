@@ -1,6 +1,9 @@
 #include "ContentChecker.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <cmath>
 #include <map>
 #include <set>
 #include <string>
@@ -301,6 +304,18 @@ void CheckItems(const dao::Database& db, const Ragas& ragas, const std::map<long
       RequireColumns(row, {"CompositionMukhada", "Notation", "NotesDuration"}, partWhere, out);
       CheckPhrase(row, "Notation", "NotesDuration", partWhere, out);
       if (type != 1) RequireColumns(row, {"CompositionText", "Playing Speed"}, partWhere, out);
+      if (type == 1 && part == 1) {
+        // A comparison names the other raga, which must exist and differ from this one.
+        const std::string other = Text(item, "Add Info");
+        bool found = false;
+        for (const auto& [otherIndex, name] : ragas.names)
+          found = found || (otherIndex != index && name.size() == other.size() &&
+                            std::equal(name.begin(), name.end(), other.begin(), [](char a, char b) {
+                              return std::tolower(static_cast<unsigned char>(a)) ==
+                                     std::tolower(static_cast<unsigned char>(b));
+                            }));
+        if (!found) out.push_back(where + ": the similar raga is not another raga of RagaNameList");
+      }
       if (type == 1) {
         // A comparison holds the current raga's phrase in the syllable columns.
         RequireColumns(row, {"Syllables", "SyllableDuration"}, partWhere, out);
@@ -316,6 +331,14 @@ void CheckItems(const dao::Database& db, const Ragas& ragas, const std::map<long
           out.push_back(partWhere + ": \"Tala Id\" " + std::to_string(Number(row, "Tala Id")) + " is not a tala");
         } else if (Number(row, "Starting Beat") < 1 || Number(row, "Starting Beat") > tala->second) {
           out.push_back(partWhere + ": \"Starting Beat\" must be 1 to " + std::to_string(tala->second));
+        } else {
+          // The composition player's grid holds whole cycles of the tala.
+          double matras = 0;
+          for (const auto& d : Split(Text(row, "NotesDuration"), ' ')) matras += vb::Val(d);
+          const double cycles = matras / static_cast<double>(tala->second);
+          if (tala->second > 0 && std::fabs(cycles - std::round(cycles)) > 1e-9)
+            out.push_back(partWhere + ": " + vb::FormatGeneral(matras) + " matras do not fill whole cycles of " +
+                          std::to_string(tala->second) + " beats");
         }
       }
       if (type != 1 && Number(row, "Playing Speed") <= 0 && !row.at("Playing Speed").IsNull())

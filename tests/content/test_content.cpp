@@ -175,6 +175,19 @@ INSTANTIATE_TEST_SUITE_P(
                  R"(UPDATE "Raga - Composition Notations" SET "Starting Beat" = 17 WHERE "Notation Index" = 1
                     AND "Composition Part" = 1;)",
                  "Raga - Composition Notations: raga 1 (Yaman) \"Sanjh Bhai\" part 1: \"Starting Beat\" must be 1 to 16"},
+        Breakage{"CompositionThatDoesNotFillItsCycles",
+                 R"(UPDATE "Raga - Composition Notations" SET "NotesDuration" = '2 2 4 4 3'
+                    WHERE "Notation Index" = 1 AND "Composition Part" = 1;)",
+                 "Raga - Composition Notations: raga 1 (Yaman) \"Sanjh Bhai\" part 1: 15 matras do not fill whole "
+                 "cycles of 16 beats"},
+        Breakage{"SimilarRagaThatIsMissing",
+                 R"(UPDATE "Raga - Additional Information" SET "Add Info" = 'Shuddha Kalyan' WHERE "Notation Index" = 2;)",
+                 "Raga - Additional Information: raga 1 (Yaman) \"Shuddha Kalyan\": the similar raga is not another raga "
+                 "of RagaNameList"},
+        Breakage{"SimilarRagaThatIsTheRagaItself",
+                 R"(UPDATE "Raga - Additional Information" SET "Add Info" = 'yaman' WHERE "Notation Index" = 2;)",
+                 "Raga - Additional Information: raga 1 (Yaman) \"yaman\": the similar raga is not another raga "
+                 "of RagaNameList"},
         Breakage{"CompositionInAnUnknownTala",
                  R"(UPDATE "Raga - Composition Notations" SET "Tala Id" = 99 WHERE "Notation Index" = 1
                     AND "Composition Part" = 2;)",
