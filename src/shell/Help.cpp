@@ -63,6 +63,14 @@ void InstallHelpKey() {
 
 void ShowHelp() {
   if (g_help.isNull()) g_help = MakeHelpWindow();
+  // A modal screen (the opening screen) blocks every window that is not its own: the
+  // help then opens as a window of that screen, so it can be read and clicked.
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal != g_help->parentWidget() && modal != g_help.data()) {
+    const bool visible = g_help->isVisible();
+    g_help->setParent(modal, Qt::Window);
+    if (visible) g_help->show();
+  }
   auto* text = g_help->findChild<QTextBrowser*>("HelpText");
   const std::string file = HelpFilePath();
   if (vb::FileExists(file)) {

@@ -59,6 +59,27 @@ TEST_F(HelpTest, F1OnAnyScreenShowsTheHelpText) {
   EXPECT_FALSE(common::ProgramHalted());
 }
 
+TEST_F(HelpTest, OverAModalScreenTheHelpOpensAsThatScreensWindowSoItTakesInput) {
+  ASSERT_TRUE(Start());
+  {
+    QDialog modal;
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.show();
+    Settle();
+    ASSERT_EQ(QApplication::activeModalWidget(), &modal);
+    PressF1(&modal);
+    ASSERT_NE(shell::HelpWindow(), nullptr);
+    EXPECT_EQ(shell::HelpWindow()->parentWidget(), &modal);
+    EXPECT_TRUE(shell::HelpWindow()->isVisible());
+  }
+  Settle();
+  // The modal screen took its help window with it; F1 makes a new one of the program's own.
+  PressF1(Main().Window());
+  ASSERT_NE(shell::HelpWindow(), nullptr);
+  EXPECT_EQ(shell::HelpWindow()->parentWidget(), nullptr);
+  EXPECT_TRUE(shell::HelpWindow()->isVisible());
+}
+
 TEST_F(HelpTest, AMissingHelpFileIsSaidInTheHelpWindow) {
   ASSERT_TRUE(Start());
   PressF1(Main().Window());
