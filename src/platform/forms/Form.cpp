@@ -20,6 +20,7 @@
 #include <set>
 
 #include "common/Trace.h"
+#include "platform/forms/NestedLoop.h"
 
 namespace forms {
 
@@ -104,16 +105,31 @@ std::vector<std::function<void()>>& Graveyard() {
   return *g;
 }
 
-void FlushGraveyard() {
+// Nested event loops running (NestedLoop): a nested loop also runs the deferred
+// deletion, while the event that started it may still use what was unloaded.
+int g_nestedLoops = 0;
+
+void DeleteBuried() {
   auto pending = std::move(Graveyard());
   Graveyard().clear();
   for (auto& f : pending) f();
 }
 
+// The deferred deletion: inside a nested loop it keeps everything, and the end of
+// the outermost nested loop schedules it again.
+void FlushGraveyard() {
+  if (g_nestedLoops > 0) return;
+  DeleteBuried();
+}
+
+void ScheduleFlush() {
+  if (QCoreApplication::instance()) QTimer::singleShot(0, QCoreApplication::instance(), &FlushGraveyard);
+}
+
 void Bury(std::function<void()> f) {
   const bool first = Graveyard().empty();
   Graveyard().push_back(std::move(f));
-  if (first && QCoreApplication::instance()) QTimer::singleShot(0, QCoreApplication::instance(), &FlushGraveyard);
+  if (first) ScheduleFlush();
 }
 
 // Loaded forms: the run ends when the last one is unloaded.
@@ -127,11 +143,19 @@ std::set<Form*>& AllForms() {
 }
 
 void ReleaseAllForms() {
-  FlushGraveyard();
+  DeleteBuried();
   for (Form* f : AllForms()) f->Release();
 }
 
 }  // namespace
+
+NestedLoop::NestedLoop() { ++g_nestedLoops; }
+
+NestedLoop::~NestedLoop() {
+  if (--g_nestedLoops == 0 && !Graveyard().empty()) ScheduleFlush();
+}
+
+int NestedLoop::Depth() { return g_nestedLoops; }
 
 struct Form::Instance {
   QPointer<FormWindow> window;
@@ -339,7 +363,10 @@ void Form::Show(bool modal) {
   QEventLoop loop;
   w->modalLoop = &loop;
   QPointer<FormWindow> guard(w);
-  loop.exec();
+  {
+    NestedLoop nested;
+    loop.exec();
+  }
   if (guard) {
     guard->modalLoop = nullptr;
     guard->setWindowModality(Qt::NonModal);
