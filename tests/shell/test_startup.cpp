@@ -1,5 +1,7 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -7,6 +9,7 @@
 
 #include "ShellRun.h"
 #include "platform/dao/Database.h"
+#include "platform/vb/Conversion.h"
 #include "platform/vb/Error.h"
 
 namespace shelltest {
@@ -207,6 +210,26 @@ TEST_F(StartUpTest, ASecondRunningInstanceIsToldSoAndTouchesNothingOfTheFirst) {
   EXPECT_TRUE(first.IsOpen());
   EXPECT_NO_THROW(first.OpenRecordset("User Parameters").Close());
   first.Close();
+}
+
+// Only a lock means another running copy: a user database this user may not write
+// is a program error with its own number and the file's name in the trace.
+TEST_F(StartUpTest, AUserDatabaseThatMayNotBeWrittenIsNotTakenForASecondInstance) {
+  if (geteuid() == 0) GTEST_SKIP() << "file modes do not stop root";
+  fs::create_directories(data_);
+  fs::copy_file(Share("mrB.kzy"), Data("mrB.kzy"));
+  fs::permissions(Data("mrB.kzy"), fs::perms::owner_read);
+  EXPECT_FALSE(Start());
+  fs::permissions(Data("mrB.kzy"), fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].prompt.find("already running"), std::string::npos) << messages[0].prompt;
+  EXPECT_EQ(messages[0].prompt.rfind(kProgramError, 0), 0u) << messages[0].prompt;
+  const auto trace = vb::ReadLines(Data("errtrace.txt"));
+  EXPECT_NE(std::find(trace.begin(), trace.end(), vb::PrintNumber(vb::kReadOnlyDatabase)), trace.end());
+  bool named = false;
+  for (const auto& line : trace) named = named || line.find(Data("mrB.kzy")) != std::string::npos;
+  EXPECT_TRUE(named);
+  EXPECT_FALSE(shell::DatabaseB.IsOpen());
 }
 
 }  // namespace

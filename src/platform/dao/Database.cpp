@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <strings.h>
+#include <unistd.h>
 
 #include "platform/dao/Errors.h"
 #include "platform/dao/JetSql.h"
@@ -27,10 +28,16 @@ void CheckConnectString(const std::string& connect) {
   RaiseDbError(kInstallableIsam, "Could not find installable ISAM: unknown connect string '" + kind + "'.");
 }
 
+// Another connection holds the file's lock.
 void RaiseInUse(const std::string& name) {
   RaiseDbError(vb::kFileInUse, "The file '" + name +
                                    "' is already in use: it is opened exclusively by another program (perhaps another "
-                                   "copy of Velmora is running), or you have no permission to open it.");
+                                   "copy of Velmora is running).");
+}
+
+// The file or its folder may not be read or written by this user.
+void RaisePermissionDenied(const std::string& name, const std::string& why) {
+  RaiseDbError(vb::kPermissionDenied, "Permission denied: cannot open '" + name + "' (" + why + ").");
 }
 
 // The table's own name when the database has a table of that name (any letter case).
@@ -95,17 +102,25 @@ Database Database::OpenDatabase(const std::string& name, bool exclusive, bool re
   if (!fs::is_directory(folder, ec)) RaiseDbError(vb::kCannotFindFileAlt, "'" + folder.string() + "' is not a valid path.");
   if (!fs::is_regular_file(path, ec)) RaiseDbError(vb::kCannotFindFile, "Could not find file '" + name + "'.");
 
+  // Changes go through a journal file beside the database.
+  if (!readOnly && access(folder.c_str(), W_OK | X_OK) != 0)
+    RaisePermissionDenied(name, "its folder '" + folder.string() + "' may not be written");
+
   auto conn = std::make_shared<Connection>();
   conn->name = name;
   conn->readOnly = readOnly;
   const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
   const int rc = sqlite3_open_v2(name.c_str(), &conn->db, flags, nullptr);
   if (rc != SQLITE_OK) {
-    if ((rc & 0xff) == SQLITE_CANTOPEN || (rc & 0xff) == SQLITE_PERM) RaiseInUse(name);
+    if ((rc & 0xff) == SQLITE_CANTOPEN || (rc & 0xff) == SQLITE_PERM)
+      RaisePermissionDenied(name, "the file may not be read");
     RaiseSqlite(rc, conn->db, "'" + name + "'");
   }
   sqlite3_extended_result_codes(conn->db, 1);
-  if (!readOnly && sqlite3_db_readonly(conn->db, "main") == 1) RaiseInUse(name);
+  // A file that may only be read is opened read-only by the engine, without error.
+  if (!readOnly && sqlite3_db_readonly(conn->db, "main") == 1)
+    RaiseDbError(vb::kReadOnlyDatabase,
+                 "Cannot update '" + name + "': the database is read-only (the file may not be written).");
 
   // Take the lock now (and keep it, in exclusive mode), and find out whether the file
   // is a database at all.

@@ -11,7 +11,10 @@
 // - connect is parsed ("MS ACCESS;PWD=..."); the files are not encrypted, so the
 //   password is not used. Another kind of connect string raises 3170.
 // A missing file raises 3024 (3044 when its folder is missing), a file that is not a
-// database 3343. Nothing is ever created: the files are made by the build.
+// database 3343. A file this user may not read, or a read-write open of a file in a
+// folder this user may not write, raises 70; a read-write open of a file this user
+// may only read raises 3027. 3051 means a lock only. Nothing is ever created: the
+// files are made by the build.
 //
 // Thread-safety: UI thread only, like everything of this layer.
 #pragma once

@@ -339,7 +339,6 @@ void Recordset::Update() {
   }
   const std::string what = "table '" + m.table + "'";
   const bool adding = m.edit == Impl::EditMode::AddNew;
-  m.edit = Impl::EditMode::None;
   if (adding) {
     Statement st(*m.conn,
                  args.empty() ? "INSERT INTO " + QuoteIdentifier(m.table) + " DEFAULT VALUES"
@@ -352,8 +351,11 @@ void Recordset::Update() {
     for (size_t i = 0; i < args.size(); ++i) st.Bind(static_cast<int>(i) + 1, args[i]);
     st.BindInt64(static_cast<int>(args.size()) + 1, m.rowid);
     st.Step();
-    m.LoadRow(m.rowid);
   }
+  // The edit ends once the row is written: a refused write (a duplicate key) keeps
+  // the buffer, for CancelUpdate or another try.
+  m.edit = Impl::EditMode::None;
+  if (!adding && !args.empty()) m.LoadRow(m.rowid);
   m.keysetValid = false;
   m.position = -1;
 }

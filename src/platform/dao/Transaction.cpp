@@ -27,15 +27,30 @@ Transaction::~Transaction() {
 
 void Transaction::Commit() {
   if (!open_) RaiseDbError(kNoTransaction, "Commit without a transaction: it has already ended.");
+  try {
+    ExecuteSql(*conn_, "RELEASE velmora_transaction", kWhat);
+  } catch (...) {
+    // The savepoint is still there: undo its changes, so that nothing later is
+    // taken into a transaction that can never be committed, and report the failure.
+    try {
+      Undo();
+    } catch (...) {
+      // Still open: the destructor tries again.
+    }
+    throw;
+  }
   open_ = false;
-  ExecuteSql(*conn_, "RELEASE velmora_transaction", kWhat);
 }
 
 void Transaction::Rollback() {
   if (!open_) RaiseDbError(kNoTransaction, "Rollback without a transaction: it has already ended.");
-  open_ = false;
+  Undo();
+}
+
+void Transaction::Undo() {
   ExecuteSql(*conn_, "ROLLBACK TO velmora_transaction", kWhat);
   ExecuteSql(*conn_, "RELEASE velmora_transaction", kWhat);
+  open_ = false;
 }
 
 }  // namespace dao

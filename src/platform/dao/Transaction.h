@@ -23,10 +23,15 @@ class Transaction {
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
 
+  // Keeps the changes. When that fails (a deferred rule is broken, the disk is
+  // full) the changes are rolled back, the transaction ends and the error is raised.
   void Commit();
   void Rollback();
 
  private:
+  // Rolls the changes back and ends the transaction; it stays open when this fails.
+  void Undo();
+
   std::shared_ptr<Connection> conn_;
   bool open_ = false;
 };

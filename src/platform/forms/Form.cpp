@@ -20,6 +20,7 @@
 #include <set>
 
 #include "common/Trace.h"
+#include "platform/forms/NestedLoop.h"
 
 namespace forms {
 
@@ -104,16 +105,31 @@ std::vector<std::function<void()>>& Graveyard() {
   return *g;
 }
 
-void FlushGraveyard() {
+// Nested event loops running (NestedLoop): a nested loop also runs the deferred
+// deletion, while the event that started it may still use what was unloaded.
+int g_nestedLoops = 0;
+
+void DeleteBuried() {
   auto pending = std::move(Graveyard());
   Graveyard().clear();
   for (auto& f : pending) f();
 }
 
+// The deferred deletion: inside a nested loop it keeps everything, and the end of
+// the outermost nested loop schedules it again.
+void FlushGraveyard() {
+  if (g_nestedLoops > 0) return;
+  DeleteBuried();
+}
+
+void ScheduleFlush() {
+  if (QCoreApplication::instance()) QTimer::singleShot(0, QCoreApplication::instance(), &FlushGraveyard);
+}
+
 void Bury(std::function<void()> f) {
   const bool first = Graveyard().empty();
   Graveyard().push_back(std::move(f));
-  if (first && QCoreApplication::instance()) QTimer::singleShot(0, QCoreApplication::instance(), &FlushGraveyard);
+  if (first) ScheduleFlush();
 }
 
 // Loaded forms: the run ends when the last one is unloaded.
@@ -127,11 +143,19 @@ std::set<Form*>& AllForms() {
 }
 
 void ReleaseAllForms() {
-  FlushGraveyard();
+  DeleteBuried();
   for (Form* f : AllForms()) f->Release();
 }
 
 }  // namespace
+
+NestedLoop::NestedLoop() { ++g_nestedLoops; }
+
+NestedLoop::~NestedLoop() {
+  if (--g_nestedLoops == 0 && !Graveyard().empty()) ScheduleFlush();
+}
+
+int NestedLoop::Depth() { return g_nestedLoops; }
 
 struct Form::Instance {
   QPointer<FormWindow> window;
@@ -277,6 +301,14 @@ void Form::Load() {
   RaiseForm(Event::Load, args, true);
 }
 
+Form::Instance& Form::Inst() {
+  Load();
+  if (!inst_)
+    vb::Raise(vb::kObjectNotSet,
+              "Object variable not set: the form " + Name() + " was unloaded while it was loading.");
+  return *inst_;
+}
+
 void Form::RaiseForm(Event event, EventArgs& args, bool fromCode) {
   auto it = spec_.Handlers.find(event);
   if (it == spec_.Handlers.end()) return;
@@ -339,7 +371,10 @@ void Form::Show(bool modal) {
   QEventLoop loop;
   w->modalLoop = &loop;
   QPointer<FormWindow> guard(w);
-  loop.exec();
+  {
+    NestedLoop nested;
+    loop.exec();
+  }
   if (guard) {
     guard->modalLoop = nullptr;
     guard->setWindowModality(Qt::NonModal);
@@ -361,15 +396,9 @@ void Form::SetVisible(bool v) {
   }
 }
 
-QMainWindow* Form::Window() {
-  Load();
-  return inst_ ? inst_->window.data() : nullptr;
-}
+QMainWindow* Form::Window() { return Inst().window.data(); }
 
-QWidget* Form::Surface() {
-  Load();
-  return inst_ ? inst_->surface.data() : nullptr;
-}
+QWidget* Form::Surface() { return Inst().surface.data(); }
 
 std::string Form::Caption() const { return inst_ ? inst_->window->windowTitle().toStdString() : spec_.Caption; }
 void Form::SetCaption(const std::string& text) { Window()->setWindowTitle(QString::fromStdString(text)); }
@@ -425,11 +454,11 @@ void Form::SetWindowState(int16_t state) {
 }
 
 void Form::SetPicture(const std::string& file) {
-  Load();
-  SurfaceWidget* s = inst_->surface;
+  Instance& inst = Inst();
+  SurfaceWidget* s = inst.surface;
   if (file.empty()) {
     s->picture = QPixmap();
-    inst_->pictureFile.clear();
+    inst.pictureFile.clear();
     s->update();
     return;
   }
@@ -438,7 +467,7 @@ void Form::SetPicture(const std::string& file) {
   const QImage image = reader.read();
   if (image.isNull()) vb::Raise(vb::kInvalidPicture);
   s->picture = QPixmap::fromImage(image);
-  inst_->pictureFile = file;
+  inst.pictureFile = file;
   s->update();
 }
 
@@ -462,8 +491,9 @@ void Form::SetBackColor(Colour c) {
 int16_t Form::MousePointer() const { return inst_ ? inst_->pointer : static_cast<int16_t>(vbDefault); }
 
 void Form::SetMousePointer(int16_t pointer) {
-  QMainWindow* w = Window();
-  inst_->pointer = pointer;
+  Instance& inst = Inst();
+  QMainWindow* w = inst.window;
+  inst.pointer = pointer;
   if (pointer == vbHourglass) {
     w->setCursor(Qt::WaitCursor);
   } else {
@@ -476,18 +506,18 @@ void Form::Refresh() {
 }
 
 Control& Form::Ctl(std::string_view name) {
-  Load();
-  auto it = inst_->byName.find(Key(name));
-  if (it == inst_->byName.end()) vb::Raise(vb::kControlNotFound);
+  Instance& inst = Inst();
+  auto it = inst.byName.find(Key(name));
+  if (it == inst.byName.end()) vb::Raise(vb::kControlNotFound);
   if (it->second.array)
     vb::Raise(vb::kNotAnArray, std::string(name) + " is a control array: name an element");
   return *it->second.elements.begin()->second;
 }
 
 Control& Form::Ctl(std::string_view name, int16_t index) {
-  Load();
-  auto it = inst_->byName.find(Key(name));
-  if (it == inst_->byName.end()) vb::Raise(vb::kControlNotFound);
+  Instance& inst = Inst();
+  auto it = inst.byName.find(Key(name));
+  if (it == inst.byName.end()) vb::Raise(vb::kControlNotFound);
   if (!it->second.array) vb::Raise(vb::kNotAnArray);
   auto el = it->second.elements.find(index);
   if (el == it->second.elements.end())
@@ -495,15 +525,13 @@ Control& Form::Ctl(std::string_view name, int16_t index) {
   return *el->second;
 }
 
-bool Form::Has(std::string_view name) {
-  Load();
-  return inst_->byName.count(Key(name)) != 0;
+bool Form::Has(std::string_view name) { return Inst().byName.count(Key(name)) != 0;
 }
 
 bool Form::HasElement(std::string_view name, int16_t index) {
-  Load();
-  auto it = inst_->byName.find(Key(name));
-  return it != inst_->byName.end() && it->second.array && it->second.elements.count(index) != 0;
+  Instance& inst = Inst();
+  auto it = inst.byName.find(Key(name));
+  return it != inst.byName.end() && it->second.array && it->second.elements.count(index) != 0;
 }
 
 const std::vector<Control*>& Form::Controls() {
@@ -513,9 +541,9 @@ const std::vector<Control*>& Form::Controls() {
 }
 
 Control& Form::LoadElement(std::string_view name, int16_t index) {
-  Load();
-  auto it = inst_->byName.find(Key(name));
-  if (it == inst_->byName.end()) vb::Raise(vb::kControlNotFound);
+  Instance& inst = Inst();
+  auto it = inst.byName.find(Key(name));
+  if (it == inst.byName.end()) vb::Raise(vb::kControlNotFound);
   Instance::Slot& slot = it->second;
   if (!slot.array) vb::Raise(vb::kNotAnArray);
   if (index < 0) vb::Raise(vb::kControlArrayElement);
@@ -536,35 +564,35 @@ Control& Form::LoadElement(std::string_view name, int16_t index) {
   auto c = Build(m);
   Control* raw = c.get();
   Register(raw);
-  inst_->owned.push_back(std::move(c));
+  inst.owned.push_back(std::move(c));
   if (raw->Widget()) raw->Widget()->raise();
   return *raw;
 }
 
 void Form::UnloadElement(std::string_view name, int16_t index) {
-  Load();
-  auto it = inst_->byName.find(Key(name));
-  if (it == inst_->byName.end()) vb::Raise(vb::kControlNotFound);
+  Instance& inst = Inst();
+  auto it = inst.byName.find(Key(name));
+  if (it == inst.byName.end()) vb::Raise(vb::kControlNotFound);
   Instance::Slot& slot = it->second;
   auto el = slot.elements.find(index);
   if (!slot.array || el == slot.elements.end()) return;
   if (std::find(slot.design.begin(), slot.design.end(), index) != slot.design.end()) return;
   Control* c = el->second;
   slot.elements.erase(el);
-  inst_->order.erase(std::remove(inst_->order.begin(), inst_->order.end(), c), inst_->order.end());
-  auto owned = std::find_if(inst_->owned.begin(), inst_->owned.end(), [c](const auto& p) { return p.get() == c; });
+  inst.order.erase(std::remove(inst.order.begin(), inst.order.end(), c), inst.order.end());
+  auto owned = std::find_if(inst.owned.begin(), inst.owned.end(), [c](const auto& p) { return p.get() == c; });
   std::shared_ptr<Control> dead(owned->release());
-  inst_->owned.erase(owned);
+  inst.owned.erase(owned);
   dead->Detach();
   if (dead->Widget()) dead->Widget()->hide();
   Bury([dead]() mutable { dead.reset(); });
 }
 
 std::vector<int16_t> Form::Elements(std::string_view name) {
-  Load();
+  Instance& inst = Inst();
   std::vector<int16_t> out;
-  auto it = inst_->byName.find(Key(name));
-  if (it == inst_->byName.end()) vb::Raise(vb::kControlNotFound);
+  auto it = inst.byName.find(Key(name));
+  if (it == inst.byName.end()) vb::Raise(vb::kControlNotFound);
   if (!it->second.array) vb::Raise(vb::kNotAnArray);
   for (const auto& [i, c] : it->second.elements) out.push_back(i);
   return out;

@@ -129,7 +129,8 @@ class Form {
   void SetHandler(Event event, Handler handler);
   void SetHandler(std::string_view member, Event event, Handler handler);
 
-  // The Qt window (loading the form), for the layers that embed widgets.
+  // The Qt window (loading the form), for the layers that embed widgets. Like every
+  // member access, raises 91 when the form's Load handler unloads it.
   QMainWindow* Window();
   // The widget members are placed on (the client surface).
   QWidget* Surface();
@@ -148,6 +149,9 @@ class Form {
     if (auto* t = dynamic_cast<T*>(&c)) return *t;
     vb::Raise(vb::kTypeMismatch, "Type mismatch: '" + c.Name() + "' is a " + KindName(c.KindOf()));
   }
+  // The loaded instance, loading the form first; raises 91 when the form's Load
+  // handler unloaded it again.
+  Instance& Inst();
   bool RunUnload(int16_t mode, bool fromCode);
   void Destroy();
   std::unique_ptr<Control> Build(const MemberSpec& spec);

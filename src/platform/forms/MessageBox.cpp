@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 
 #include "common/Trace.h"
+#include "platform/forms/NestedLoop.h"
 #include "platform/vb/Interaction.h"
 
 namespace forms {
@@ -60,7 +61,10 @@ void InstallMessageBoxes() {
     const bool hourglass = g_hourglass;
     if (hourglass) SetHourglass(false);
     const bool haltedBefore = common::ProgramHalted();
-    box.exec();
+    {
+      NestedLoop nested;
+      box.exec();
+    }
     if (hourglass) SetHourglass(true);
     const auto* pressed = box.clickedButton();
     const int result = pressed ? MessageBoxResult(box.standardButton(box.clickedButton())) : vb::vbCancel;

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "common/Trace.h"
+#include "platform/forms/NestedLoop.h"
 #include "platform/mci/Output.h"
 #include "platform/vb/Error.h"
 
@@ -256,6 +257,7 @@ void WaitWhilePlaying(MMControl& control) {
     if (!stillPlaying()) loop.quit();
   });
   poll.start();
+  forms::NestedLoop nested;
   loop.exec();
 }
 

@@ -1,3 +1,8 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 #include "DaoTest.h"
@@ -25,6 +30,78 @@ TEST_F(DatabaseTest, AFileThatIsNoDatabaseIsRefusedAndLeftAlone) {
   EXPECT_EQ(ErrorNumber([&] { dao::Database::OpenDatabase(Path("junk.kzy"), true, true); }), 3343);
   EXPECT_EQ(testsupport::ReadTextFile(Path("junk.kzy")), before);
 }
+
+// Files and folders this user may not read or write. Tests may run as root, whom
+// file modes do not stop, so each open runs in a child process with the rights of
+// an ordinary user.
+struct AccessCase {
+  const char* name;
+  std::filesystem::perms folder;
+  std::filesystem::perms file;
+  bool readOnly;
+  int number;  // 0: opens
+
+  friend void PrintTo(const AccessCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class AccessTest : public daotest::DaoTest, public ::testing::WithParamInterface<AccessCase> {
+ protected:
+  static constexpr uid_t kNobody = 65534;
+
+  static bool DropRoot() { return geteuid() != 0 || (setgid(kNobody) == 0 && setuid(kNobody) == 0); }
+
+  // Whether a child process can take an ordinary user's rights here.
+  static bool CanDropRoot() {
+    const pid_t child = fork();
+    if (child == 0) _exit(DropRoot() ? 0 : 1);
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+
+  // The error number of the open as an ordinary user; its description goes to stderr.
+  [[noreturn]] static void OpenAsOrdinaryUser(const std::string& file, bool readOnly) {
+    if (!DropRoot()) std::_Exit(99);
+    try {
+      dao::Database::OpenDatabase(file, true, readOnly).Close();
+    } catch (const vb::VbError& e) {
+      std::fprintf(stderr, "%d %s\n", e.err().Number, e.err().Description.c_str());
+      std::_Exit(e.err().Number % 256);
+    }
+    std::_Exit(0);
+  }
+};
+
+TEST_P(AccessTest, IsReportedAsItselfAndNotAsALock) {
+  if (!CanDropRoot()) GTEST_SKIP() << "no ordinary user's rights to be had here";
+  namespace fs = std::filesystem;
+  const fs::path folder = folder_ / "access";
+  const fs::path file = folder / "t.kzy";
+  fs::create_directories(folder);
+  testsupport::RunSql(file.string(), kOneTable);
+  fs::permissions(file, GetParam().file);
+  fs::permissions(folder, GetParam().folder);
+  const std::string expected =
+      GetParam().number == 0 ? std::string() : std::to_string(GetParam().number) + " .*" + file.string();
+  EXPECT_EXIT(OpenAsOrdinaryUser(file.string(), GetParam().readOnly),
+              ::testing::ExitedWithCode(GetParam().number % 256), expected);
+  fs::permissions(folder, fs::perms::owner_all);
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+}
+
+using P = std::filesystem::perms;
+INSTANTIATE_TEST_SUITE_P(
+    Files, AccessTest,
+    ::testing::Values(AccessCase{"ReadOnlyFileOpenedToWrite", P::all, P::owner_read | P::group_read | P::others_read,
+                                 false, vb::kReadOnlyDatabase},
+                      AccessCase{"ReadOnlyFileOpenedToRead", P::all, P::owner_read | P::group_read | P::others_read,
+                                 true, 0},
+                      AccessCase{"UnreadableFileOpenedToRead", P::all, P::none, true, vb::kPermissionDenied},
+                      AccessCase{"UnreadableFileOpenedToWrite", P::all, P::none, false, vb::kPermissionDenied},
+                      AccessCase{"UnwritableFolderOpenedToWrite", P::all & ~(P::owner_write | P::group_write | P::others_write),
+                                 P::all, false, vb::kPermissionDenied},
+                      AccessCase{"UnwritableFolderOpenedToRead", P::all & ~(P::owner_write | P::group_write | P::others_write),
+                                 P::all, true, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DatabaseTest, ASecondExclusiveOpenIsRefusedWithFileInUseAndTheFileStaysWhole) {
   dao::Database first = Make(kOneTable);

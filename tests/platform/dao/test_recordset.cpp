@@ -219,6 +219,34 @@ TEST_F(RecordsetTest, AddEditAndDeleteLifecycle) {
   EXPECT_FALSE(rs.NoMatch());
 }
 
+// A refused Update keeps the edit: its fields still read back, a corrected value
+// can be stored, or CancelUpdate drops it.
+TEST_F(RecordsetTest, ARefusedUpdateKeepsTheEditForARetryOrCancelUpdate) {
+  auto rs = db.OpenRecordset("Items", dao::dbOpenTable);
+  rs.AddNew();
+  rs.SetField("Raga Index", int16_t{1});
+  rs.SetField("Add Info", "ALPHA");
+  rs.SetField("Add Info Type", int16_t{2});
+  rs.SetField("Notation Index", int32_t{9});
+  EXPECT_EQ(ErrorNumber([&] { rs.Update(); }), 3022);
+  EXPECT_EQ(rs.Fields("Notation Index"), vb::Variant(int32_t{9}));
+  rs.SetField("Add Info", "Omega");
+  rs.Update();
+  EXPECT_EQ(rs.RecordCount(), 6);
+  rs.SetIndex("PrimaryKey");
+  rs.Seek("=", {int16_t{1}, "Omega", int16_t{2}});
+  ASSERT_FALSE(rs.NoMatch());
+  EXPECT_EQ(rs.Fields("Notation Index"), vb::Variant(int32_t{9}));
+
+  rs.Edit();
+  rs.SetField("Add Info", "beta");
+  EXPECT_EQ(ErrorNumber([&] { rs.Update(); }), 3022);
+  EXPECT_EQ(rs.Fields("Add Info"), vb::Variant("beta"));
+  rs.CancelUpdate();
+  EXPECT_EQ(rs.Fields("Add Info"), vb::Variant("Omega"));
+  EXPECT_EQ(ErrorNumber([&] { rs.Update(); }), 3020);
+}
+
 TEST_F(RecordsetTest, ARequiredFieldLeftNullIsRefused) {
   auto rs = db.OpenRecordset("Items");
   rs.AddNew();

@@ -1,4 +1,7 @@
+#include <sqlite3.h>
+
 #include "DaoTest.h"
+#include "platform/dao/Statement.h"
 #include "platform/dao/Transaction.h"
 
 namespace {
@@ -39,6 +42,39 @@ TEST_F(TransactionTest, CommitsRollsBackAtScopeEndAndNests) {
   EXPECT_EQ(db.OpenRecordset("T").RecordCount(), 1);
   dao::Database nothing;
   EXPECT_EQ(ErrorNumber([&] { dao::Transaction t(nothing); }), 91);
+}
+
+// A commit the engine refuses (here a broken rule it checks only when committing)
+// undoes the changes and ends the transaction, so that later work is not taken into
+// a transaction that can never be committed.
+TEST_F(TransactionTest, AFailedCommitRollsBackAndEndsTheTransaction) {
+  dao::Database db = Make(
+      "CREATE TABLE P (Id INTEGER PRIMARY KEY);"
+      "CREATE TABLE C (P INTEGER REFERENCES P (Id) DEFERRABLE INITIALLY DEFERRED);");
+  sqlite3* handle = db.connection()->db;
+  ASSERT_EQ(sqlite3_exec(handle, "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr), SQLITE_OK);
+  auto add = [&](const char* table, const char* field, int32_t n) {
+    auto rs = db.OpenRecordset(table);
+    rs.AddNew();
+    rs.SetField(field, n);
+    rs.Update();
+  };
+  {
+    dao::Transaction t(db);
+    add("C", "P", 7);  // no such parent
+    EXPECT_EQ(ErrorNumber([&] { t.Commit(); }), 3317);
+    EXPECT_EQ(sqlite3_get_autocommit(handle), 1) << "the transaction is still open";
+    EXPECT_EQ(db.OpenRecordset("C").RecordCount(), 0);
+    EXPECT_EQ(ErrorNumber([&] { t.Commit(); }), 3034);
+  }
+  {
+    dao::Transaction t(db);
+    add("P", "Id", 7);
+    add("C", "P", 7);
+    t.Commit();
+  }
+  EXPECT_EQ(sqlite3_get_autocommit(handle), 1);
+  EXPECT_EQ(db.OpenRecordset("C").RecordCount(), 1);
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 // Members are found by name in any letter case; a missing name or element is the
 // Windows-era error, never a crash.
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "FormsTest.h"
@@ -94,3 +98,31 @@ TEST(Declaration, HandlersMayTakeTheEventOrNothing) {
 }
 
 }  // namespace
+
+// A Load handler that unloads its own form leaves nothing to reach: every access
+// raises 91 and the form stays unloaded.
+TEST_F(FormsTest, AFormItsLoadHandlerUnloadsRaisesObjectNotSetOnEveryAccess) {
+  form->On(forms::Event::Load, [this] { form->Unload(); });
+  const std::vector<std::pair<const char*, std::function<void()>>> accesses = {
+      {"Ctl", [this] { form->Ctl("cPlay"); }},
+      {"Ctl element", [this] { form->Ctl("cR", 0); }},
+      {"Has", [this] { form->Has("cPlay"); }},
+      {"HasElement", [this] { form->HasElement("cR", 0); }},
+      {"LoadElement", [this] { form->LoadElement("cR", 1); }},
+      {"UnloadElement", [this] { form->UnloadElement("cR", 1); }},
+      {"Elements", [this] { form->Elements("cR"); }},
+      {"SetPicture", [this] { form->SetPicture(""); }},
+      {"SetCaption", [this] { form->SetCaption("x"); }},
+      {"Move", [this] { form->Move(0, 0, 3000, 3000); }},
+      {"SetWindowState", [this] { form->SetWindowState(forms::vbMaximized); }},
+      {"SetMousePointer", [this] { form->SetMousePointer(forms::vbHourglass); }},
+      {"Window", [this] { form->Window(); }},
+  };
+  for (const auto& [what, access] : accesses) {
+    EXPECT_EQ(testsupport::ErrorNumber(access), vb::kObjectNotSet) << what;
+    EXPECT_FALSE(form->Loaded()) << what;
+  }
+  EXPECT_TRUE(form->Controls().empty());
+  form->Show();
+  EXPECT_FALSE(form->Visible());
+}
