@@ -22,9 +22,6 @@ namespace {
 using common::notation::Join;
 using common::notation::Words;
 
-constexpr int16_t kTaanItem = 6;  // CurrMusicItemType values
-constexpr int16_t kCompositionItem = 8;
-constexpr int16_t kFilmSongItem = 9;
 constexpr int16_t kDemoMode = 1;
 constexpr int32_t kUntimedNoteMs = 1000;
 

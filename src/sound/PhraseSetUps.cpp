@@ -31,15 +31,6 @@ using common::kReadNotes;
 using common::notation::Join;
 using common::notation::Words;
 
-constexpr int16_t kScaleKind = 1;  // CurrItemKind values
-constexpr int16_t kPakadKind = 2;
-constexpr int16_t kFirstALTKind = 3;
-constexpr int16_t kLastALTKind = 5;
-constexpr int16_t kCompositionKind = 6;
-constexpr int16_t kComparisonKind = 7;
-constexpr int16_t kComparisonItem = 7;  // CurrMusicItemType values
-constexpr int16_t kCompositionItem = 8;
-constexpr int16_t kFilmSongItem = 9;
 constexpr int16_t kTaanType = 3;  // CurrPhraseType values
 constexpr int16_t kScaleType = 6;
 constexpr int16_t kPakadType = 7;

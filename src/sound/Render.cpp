@@ -20,9 +20,6 @@ namespace sound {
 
 namespace {
 
-constexpr int16_t kCompositionOrFilmSong = 6;  // CurrItemKind
-constexpr int16_t kCompositionItem = 8;        // CurrMusicItemType
-constexpr int16_t kFilmSongItem = 9;
 constexpr int16_t kDemoMode = 1;
 constexpr int16_t kThekaOn = 1;
 // The constant arguments the library is called with.
@@ -68,7 +65,7 @@ int16_t fPrepareToPlaySelection1(int16_t slot) {
   MusicFileToGenerate = shell::WavFiles[static_cast<size_t>(slot)];
   const NotesListRec& rec = NotesList[static_cast<size_t>(slot)];
   int16_t result = 0;
-  if (CurrItemKind == kCompositionOrFilmSong && CurrMusicItemType == kCompositionItem && Theka == kThekaOn) {
+  if (CurrItemKind == kCompositionKind && CurrMusicItemType == kCompositionItem && Theka == kThekaOn) {
     const int32_t tempo = fGetThekaTempo();
     CompStartMatra = rec.StartMatra;
     result = fCreateMusicFileWithTaal1(rec.NoteCount, rec.Notes, rec.Durations, rec.TalaString, tempo, slot);

@@ -30,6 +30,10 @@ inline PhraseSetRec TPlayInfo;      // the set the play loop plays: a copy of on
 // The finer item type: 1 aroha, 2 avroha, 3 pakad, 4 alap, 5 layakari, 6 taan,
 // 7 similar raga, 8 composition, 9 film song, 10 workbench phrase.
 inline int16_t CurrMusicItemType = 0;
+inline constexpr int16_t kTaanItem = 6;  // values of CurrMusicItemType the sound layer tests
+inline constexpr int16_t kComparisonItem = 7;
+inline constexpr int16_t kCompositionItem = 8;
+inline constexpr int16_t kFilmSongItem = 9;
 
 }  // namespace sound
 
@@ -122,6 +126,12 @@ inline int16_t CurrOperationMode = 1;          // 1 demo, 2 learning, 3 practice
 // The coarser item kind: 1 scale, 2 pakad, 3 alap, 4 layakari, 5 taan,
 // 6 composition or film song, 7 similar-raga comparison.
 inline int16_t CurrItemKind = 0;
+inline constexpr int16_t kScaleKind = 1;  // values of CurrItemKind
+inline constexpr int16_t kPakadKind = 2;
+inline constexpr int16_t kFirstALTKind = 3;
+inline constexpr int16_t kLastALTKind = 5;
+inline constexpr int16_t kCompositionKind = 6;
+inline constexpr int16_t kComparisonKind = 7;
 inline int16_t BaseBeat = 0;        // one matra in 10 ms units at speed factor 1.0
 inline int16_t CompCycleCount = 0;  // tala cycles (rows) of the composition grid
 inline int16_t CompBeatCount = 0;   // beats per cycle of the composition's tala
