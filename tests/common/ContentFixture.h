@@ -62,10 +62,7 @@ class ContentTest : public testsupport::ScratchTest {
     sound::CurrDroneType = 1;
   }
   void TearDown() override {
-    shell::DatabaseA.Close();
-    shell::DatabaseB.Close();
-    shell::DatabaseA = {};
-    shell::DatabaseB = {};
+    testsupport::CloseDatabases();
     ScratchTest::TearDown();
   }
   // The sound library as the drone reaches it when a raga becomes current.

@@ -102,10 +102,7 @@ class RagaTest : public testsupport::ScratchTest {
     shell::GraceNotes = common::kGraceNotesUse;
   }
   void TearDown() override {
-    shell::DatabaseA.Close();
-    shell::DatabaseB.Close();
-    shell::DatabaseA = {};
-    shell::DatabaseB = {};
+    testsupport::CloseDatabases();
     ScratchTest::TearDown();
   }
 

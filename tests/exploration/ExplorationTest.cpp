@@ -111,10 +111,7 @@ void ExplorationTest::TearDown() {
     if (form != nullptr && form->Loaded()) form->Release();
   shell::CurrForm = shell::PrevForm = shell::FormVelmora = nullptr;
   mainForm.reset();
-  shell::DatabaseA.Close();
-  shell::DatabaseB.Close();
-  shell::DatabaseA = {};
-  shell::DatabaseB = {};
+  testsupport::CloseDatabases();
   ScratchTest::TearDown();
 }
 

@@ -90,10 +90,7 @@ inline void OpenDatabases(const std::string& content, const std::string& user) {
   shell::DatabaseB = dao::Database::OpenDatabase(user, true, false, "MS ACCESS;PWD=x");
 }
 inline void CloseDatabases() {
-  shell::DatabaseA.Close();
-  shell::DatabaseB.Close();
-  shell::DatabaseA = {};
-  shell::DatabaseB = {};
+  testsupport::CloseDatabases();
 }
 
 // Resets the sound state to the start of a run: tonic and set 3, keys "c" and "e",

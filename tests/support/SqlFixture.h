@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "shell/ShellState.h"
+
 namespace testsupport {
 
 inline std::string ReadTextFile(const std::string& path) {
@@ -53,5 +55,13 @@ inline void MakeUserFixture(const std::string& path, const std::string& sql = ""
   RunSql(path, SchemaSql("shared.sql") + SchemaSql("user.sql") + sql);
 }
 #endif
+
+// Closes the program's two databases and leaves them as no object, as at the end of a run.
+inline void CloseDatabases() {
+  shell::DatabaseA.Close();
+  shell::DatabaseB.Close();
+  shell::DatabaseA = {};
+  shell::DatabaseB = {};
+}
 
 }  // namespace testsupport

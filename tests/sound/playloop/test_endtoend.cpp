@@ -72,10 +72,7 @@ class EndToEnd : public testsupport::ScratchTest, public IllustrationScreen {
   }
   void TearDown() override {
     CloseScreen();
-    shell::DatabaseA.Close();
-    shell::DatabaseB.Close();
-    shell::DatabaseA = {};
-    shell::DatabaseB = {};
+    testsupport::CloseDatabases();
     ScratchTest::TearDown();
   }
 
