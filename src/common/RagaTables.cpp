@@ -78,10 +78,9 @@ void CopyPart(const dao::Recordset& rs, CompDataRec& record, int32_t notationInd
   record.CompositionMukhada = vb::NzString(rs.Fields("CompositionMukhada"));
   record.Notation = vb::NzString(rs.Fields("Notation"));
   record.NotesDuration = vb::NzString(rs.Fields("NotesDuration"));
-  if (itemType != kSimilarRaga) {
-    record.CompositionText = vb::NzString(rs.Fields("CompositionText"));
-    record.PlayingSpeed = vb::CInt(vb::NzDouble(rs.Fields("Playing Speed")));
-  }
+  // A comparison timed in matras has its speed too (0 when the row has none).
+  record.PlayingSpeed = vb::CInt(vb::NzDouble(rs.Fields("Playing Speed")));
+  if (itemType != kSimilarRaga) record.CompositionText = vb::NzString(rs.Fields("CompositionText"));
   if (itemType == kComposition) {
     record.Syllables = vb::NzString(rs.Fields("Syllables"));
     record.SyllableDuration = vb::NzString(rs.Fields("SyllableDuration"));
@@ -239,6 +238,7 @@ void sDBToTCompData(int16_t database, int32_t notationIndex) {
       own.Notation = vb::NzString(rs.Fields("Syllables"));
       own.NotesDuration = vb::NzString(rs.Fields("SyllableDuration"));
       own.CompositionMukhada = CurrRagaName;
+      own.PlayingSpeed = TCompData[0].PlayingSpeed;
     }
   }
   if (itemType == kComposition) {

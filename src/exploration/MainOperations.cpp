@@ -1,7 +1,9 @@
 #include "exploration/MainOperations.h"
 
 #include <array>
+#include <functional>
 #include <initializer_list>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -9,17 +11,22 @@
 #include "common/RagaDisplay.h"
 #include "common/Trace.h"
 #include "exploration/ExplorationState.h"
+#include "exploration/IllustrationActions.h"
 #include "exploration/Screens.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Registry.h"
+#include "platform/mci/MMControl.h"
 #include "platform/vb/Error.h"
 #include "shell/FormLayout.h"
 #include "shell/Menus.h"
 #include "shell/Navigation.h"
+#include "shell/Players.h"
+#include "shell/SettingsStandIns.h"
 #include "shell/ShellState.h"
 #include "sound/Keyboard.h"
+#include "sound/Playback.h"
 #include "sound/SoundState.h"
 
 namespace exploration {
@@ -41,13 +48,85 @@ void SetTrace(int16_t on) {
   shell::sMnuTraceCheck();
 }
 
-void ModePrompts() {
-  switch (sound::CurrOperationMode) {
-    case 1: sDisplayDemoModePrompts(); break;
-    case 2: sDisplayLearningModePrompts(); break;
-    case 3: sDisplayPracticeModePrompts(); break;
-    default: break;
+// The notation boxes activated: their item chosen.
+void NotationBoxChosen(int16_t musicItemType, int16_t itemKind, int16_t phraseType) {
+  sound::CurrMusicItemType = musicItemType;
+  sound::CurrItemKind = itemKind;
+  common::CurrPhraseType = phraseType;
+  Dispatch(5);
+}
+
+// Option4 / Option5 released: the part or raga of a demo pair to replay, or the
+// direction to step in; the option never stays selected.
+void SelectOptionReleased(const char* option, int16_t which) {
+  if (sound::CurrItemKind == sound::kComparisonKind) {
+    CurrPairRaga = which;
+  } else if (sound::CurrItemKind == sound::kCompositionKind && sound::CurrMusicItemType == sound::kCompositionItem) {
+    sound::CurrCompPart = which;
+  } else {
+    ScriptStep = which == 1 ? int16_t{1} : int16_t{-1};
   }
+  FrontForm().Ctl(option).SetValue(0);
+  Dispatch(11);
+}
+
+void PlayPressed(int16_t loop) {
+  if (loop != 0) sound::LoopFlag = -1;
+  Dispatch(21);
+}
+
+void StopPressed(bool stopLoop) {
+  if (stopLoop) sound::LoopFlag = 0;
+  Dispatch(9);
+}
+
+void TonicChosen(int16_t key) {
+  sound::NewTonicNoteId = key;
+  Dispatch(14);
+}
+
+// A settings menu item: the setting takes the item's value, the menu's check mark
+// follows, then the dispatcher hears of it.
+void SettingChosen(int16_t& setting, int16_t value, void (*check)(), int16_t action) {
+  setting = value;
+  check();
+  Dispatch(action);
+}
+void ScriptChosen(int16_t script) { SettingChosen(shell::NotationScript, script, shell::sMnuNotationScriptCheck, 15); }
+void GraceNotesChosen(int16_t grace) { SettingChosen(shell::GraceNotes, grace, shell::sMnuGraceNotesCheck, 15); }
+void KeyboardChosen(int16_t display) {
+  SettingChosen(sound::KeyboardDisplay, display, shell::sMnuKeyboardDisplayCheck, 13);
+}
+
+void DroneStep(int16_t step) {
+  sound::DroneVolumeStep = step;
+  Dispatch(16);
+}
+
+// The marking allowance: never below 0, and at the largest value it stays there rather
+// than overflowing.
+void ChangeDelay(int16_t by) {
+  if (by < 0 && shell::DelayMO <= 0) return;
+  if (by > 0 && shell::DelayMO == std::numeric_limits<int16_t>::max()) return;
+  shell::DelayMO = static_cast<int16_t>(shell::DelayMO + by);
+}
+
+void PlayerDone(const forms::EventArgs& e) {
+  sound::MCINotifyCode = e.NotifyCode;
+  sound::sPlayMusicFile(sound::MusicFileToPlay);
+}
+
+// The window closed by its close box: a play still running is stopped and its file
+// closed first, so that nothing plays on against the parent screen.
+void Unloading() {
+  if (shell::TerminatingForm != 1 && shell::CurrForm == MainOperationsForm()) {
+    if (mci::MMControl* mm = shell::MMControlOf(*MainOperationsForm(), "cMM");
+        mm != nullptr && mm->Mode() != mci::mciModeNotOpen) {
+      sound::LoopFlag = 0;
+      sStopAndCloseF28Player();
+    }
+  }
+  shell::OnScreenUnload();
 }
 
 // Centres the row of boxes present under the raga data: the program list, the user's
@@ -90,22 +169,43 @@ void sMainOperations(int16_t& action) {
   common::ProcTrace t("sMainOperations");
   sound::CallbackCode = 12;
   switch (action) {
-    case 0:
-      sInitMainOperations();
-      break;
+    case 0: sInitMainOperations(); break;
+    case 1: sIllustrationItemChosen(1); break;
+    case 2: sIllustrationItemChosen(2); break;
     case 3:
+      sForgetLastLearningPlay();
       sClearNotationBox();
       sHideMOControls();
-      ModePrompts();
+      sDisplayCurrModePrompts();
       break;
-    case 20:
-      sTerminateMainOperations();
-      break;
-    default:
-      // Choosing and playing items, stopping, the saved scales, the keyboard, tonic,
-      // script and drone menus, raga info, progress marking and the end of playing
-      // (1, 2, 5 to 19 and 21) come with the play loop; until then they do nothing.
-      break;
+    case 5: sPlayScaleOrPakad(); break;
+    case 6: sPlayALTItem(); break;
+    case 7: sPlayCompositionItem(); break;
+    case 8: sPlaySimilarRagaPair(); break;
+    case 9: sStopF28Playing(); break;
+    case 10: sStopF28CurrentPhrase(); break;
+    case 11: sStepOrReplayF28Item(); break;
+    case 12: sF28SavedScaleChosen(); break;
+    case 13: sound::sImplementCurrKBDisplayMode(); break;
+    case 14: sF28TonicChosen(); break;
+    case 15: sF28NotationChanged(); break;
+    case 16: sF28DroneChanged(); break;
+    case 17: sF28ShowRagaInfo(); break;
+    case 18: sMarkF28Progress(); break;
+    case 19: sF28EndOfPlaying(); break;
+    case 20: sTerminateMainOperations(); break;
+    case 21: sPlayF28EditedItem(); break;
+    default: break;  // 4 and codes outside 0 to 21 do nothing
+  }
+}
+
+void sDisplayCurrModePrompts() {
+  common::ProcTrace t("sDisplayCurrModePrompts");
+  switch (sound::CurrOperationMode) {
+    case 1: sDisplayDemoModePrompts(); break;
+    case 2: sDisplayLearningModePrompts(); break;
+    case 3: sDisplayPracticeModePrompts(); break;
+    default: break;
   }
 }
 
@@ -122,7 +222,7 @@ void sInitMainOperations() {
   sLoadRagaNotes();
   sLoadSystemIllustratinsList();
 
-  LastPlayedSpeed = 0;
+  sForgetLastLearningPlay();
   ScriptStep = 1;
   sound::CurrOperationMode = 1;
   sound::LoopFlag = 0;
@@ -160,6 +260,7 @@ void sTerminateMainOperations() {
 forms::FormSpec DeclareMainOperations() {
   forms::FormSpec f("MainOperations", "Raga Exploration", 28, {600, 450, 12000, 9000});
   shell::RouteScreenEvents(f);
+  f.OnUnload(Unloading);
 
   // The raga's data.
   f.Label("Label2", "Raga", {240, 120, 900, 360}).Hidden();
@@ -169,11 +270,11 @@ forms::FormSpec DeclareMainOperations() {
   f.Label("Label6", "Samvadi", {7500, 120, 1000, 360}).Hidden();
   f.TextBox("cSamvadi", {8500, 120, 1400, 360}).Locked().Hidden();
   f.Label("Label3", "Aroha", {240, 540, 900, 360}).Hidden();
-  f.TextBox("cAroha", {1200, 540, 10500, 400}).Locked().Hidden();
+  f.TextBox("cAroha", {1200, 540, 10500, 400}).Locked().Hidden().OnClick([] { NotationBoxChosen(1, 1, 6); });
   f.Label("Label4", "Avroha", {240, 980, 900, 360}).Hidden();
-  f.TextBox("cAvroha", {1200, 980, 10500, 400}).Locked().Hidden();
+  f.TextBox("cAvroha", {1200, 980, 10500, 400}).Locked().Hidden().OnClick([] { NotationBoxChosen(2, 1, 6); });
   f.Label("Label7", "Pakad", {240, 1420, 900, 360}).Hidden();
-  f.TextBox("cPakad", {1200, 1420, 10500, 400}).Locked().Hidden();
+  f.TextBox("cPakad", {1200, 1420, 10500, 400}).Locked().Hidden().OnClick([] { NotationBoxChosen(3, 2, 7); });
 
   // The raga's notes, and in their place the item in hand.
   f.TextBox("cNotes", {240, 1900, 11460, 820}).Locked().MultiLine().Hidden();
@@ -181,26 +282,26 @@ forms::FormSpec DeclareMainOperations() {
   f.TextBox("cCurrentItem", {240, 2300, 11460, 420}).Hidden();
 
   // The play controls.
-  f.Button("cPlay", "Play", {240, 2820, 1100, 420}).Hidden();
-  f.Button("cStop", "Stop", {1420, 2820, 1100, 420}).Hidden();
-  f.Button("cStartLoop", "Start Looping", {2600, 2820, 1500, 420}).Hidden();
-  f.Button("cStopLoop", "Stop Looping", {4180, 2820, 1500, 420}).Hidden();
-  f.Button("cStopCur", "Stop Current", {5760, 2820, 1500, 420}).Hidden();
+  f.Button("cPlay", "Play", {240, 2820, 1100, 420}).Hidden().OnClick([] { PlayPressed(0); });
+  f.Button("cStop", "Stop", {1420, 2820, 1100, 420}).Hidden().OnClick([] { StopPressed(false); });
+  f.Button("cStartLoop", "Start Looping", {2600, 2820, 1500, 420}).Hidden().OnClick([] { PlayPressed(-1); });
+  f.Button("cStopLoop", "Stop Looping", {4180, 2820, 1500, 420}).Hidden().OnClick([] { StopPressed(true); });
+  f.Button("cStopCur", "Stop Current", {5760, 2820, 1500, 420}).Hidden().OnClick([] { Dispatch(10); });
   auto select = f.Frame("Frame2", "Select Desired", {7560, 2760, 4140, 720});
   select.Hidden();
-  select.Option("Option4", "Next", {120, 300, 1900, 330});
-  select.Option("Option5", "Prev", {2100, 300, 1900, 330});
+  select.Option("Option4", "Next", {120, 300, 1900, 330}).OnMouseUp([] { SelectOptionReleased("Option4", 1); });
+  select.Option("Option5", "Prev", {2100, 300, 1900, 330}).OnMouseUp([] { SelectOptionReleased("Option5", 2); });
   f.Label("Label11", "Slower", {240, 3340, 800, 330}).Hidden();
   f.Slider("cSlider", {1060, 3300, 3000, 400}).Range(1, 17).Value(9).Hidden();
   f.Label("Label12", "Faster", {4100, 3340, 800, 330}).Hidden();
 
   // The row of lists and the mode frame; sInitMainOperations centres the boxes present.
   f.Label("Label1", "KZ Items. Click to Play", {240, 3760, 2700, 300}).Hidden();
-  f.List("cKZIllusList", {240, 4060, 2700, 1260});
+  f.List("cKZIllusList", {240, 4060, 2700, 1260}).OnClick([] { Dispatch(1); });
   f.Label("Label8", "User's Items. Click to Play", {3180, 3760, 2700, 300}).Hidden();
-  f.List("cUserIllusList", {3180, 4060, 2700, 1260}).Hidden();
+  f.List("cUserIllusList", {3180, 4060, 2700, 1260}).Hidden().OnClick([] { Dispatch(2); });
   f.Label("Label16", "Select User-defined Scale", {6120, 3760, 2700, 300}).Hidden();
-  f.List("cScaleList", {6120, 4060, 2700, 1260}).Hidden();
+  f.List("cScaleList", {6120, 4060, 2700, 1260}).Hidden().OnClick([] { Dispatch(12); });
   f.Label("Label17", "Select Playing Mode", {9060, 3760, 2400, 300}).Hidden();
   auto modes = f.Frame("Frame1", "", {9060, 4060, 2400, 1260});
   modes.Option("Option1", "Demo Mode", {120, 200, 2100, 300}).OnClick([] { ModeChosen(1); });
@@ -212,23 +313,42 @@ forms::FormSpec DeclareMainOperations() {
   sound::DeclareKeyboard(f, 5560);
   f.TextBox("cPrompts", {240, 7880, 9900, 560}).Locked().MultiLine();
   f.Button("cReturn", "Go &Back", {10260, 7880, 1440, 420}).OnClick([] { Dispatch(20); });
-  f.MultimediaControl("cMM");
+  f.MultimediaControl("cMM")
+      .On(forms::Event::Done, [](forms::EventArgs& e) { PlayerDone(e); })
+      .On(forms::Event::StatusUpdate, [] { Dispatch(18); });
 
-  using Items = std::initializer_list<std::pair<const char*, const char*>>;
-  auto menu = [&f](const char* name, const char* caption, Items items) {
-    auto m = f.Menu(name, caption);
-    for (const auto& [item, text] : items) m.Item(item, text);
+  struct Item {
+    const char* name;
+    const char* caption;
+    std::function<void()> click;
   };
-  menu("cMnuDro", "D&rone", {{"cMnuDroLou", "Louder"}, {"cMnuDroSof", "Softer"}});
-  menu("cMnuGraNot", "&Grace Notes", {{"cMnuUseGraNot", "Use Grace Notes"}, {"cMnuNoGraNot", "No Grace Notes"}});
-  menu("cMnuKebDis", "Keyboard Display", {{"cMnuShoKey", "Show Keyboard"}, {"cMnuDonShoKey", "Don't Show Keyboard"}});
-  menu("cMnuNotScr", "Notation &Script", {{"cMnuDev", "Devnagari"}, {"cMnuEng", "English"}});
-  menu("cMnuRagInf", "Raga Info", {});
-  menu("cMnuSyn", "Synchronization", {{"cMnuSlo", "Slow Down"}, {"cMnuSpe", "Speed Up"}});
-  menu("cMnuTonKey", "&Tonic Note",
-       {{"cMnuW7", "White 7 (B)"}, {"cMnuW1", "White 1 (C)"}, {"cMnuB1", "Black 1 (C#)"}, {"cMnuW2", "White 2 (D)"},
-        {"cMnuB2", "Black 2 (D#)"}, {"cMnuW3", "White 3 (E)"}, {"cMnuW4", "White 4 (F)"}, {"cMnuB3", "Black 3 (F#)"},
-        {"cMnuW5", "White 5 (G)"}, {"cMnuB4", "Black 4 (G#)"}, {"cMnuW6", "White 6 (A)"}, {"cMnuB5", "Black 5 (A#)"}});
+  auto menu = [&f](const char* name, const char* caption, std::initializer_list<Item> items) {
+    auto m = f.Menu(name, caption);
+    for (const Item& item : items) m.Item(item.name, item.caption).OnClick(item.click);
+    return m;
+  };
+  menu("cMnuDro", "D&rone", {{"cMnuDroLou", "Louder", [] { DroneStep(1); }}, {"cMnuDroSof", "Softer", [] { DroneStep(-1); }}});
+  menu("cMnuGraNot", "&Grace Notes",
+       {{"cMnuUseGraNot", "Use Grace Notes", [] { GraceNotesChosen(2); }},
+        {"cMnuNoGraNot", "No Grace Notes", [] { GraceNotesChosen(1); }}});
+  menu("cMnuKebDis", "Keyboard Display",
+       {{"cMnuShoKey", "Show Keyboard", [] { KeyboardChosen(1); }},
+        {"cMnuDonShoKey", "Don't Show Keyboard", [] { KeyboardChosen(2); }}});
+  menu("cMnuNotScr", "Notation &Script",
+       {{"cMnuDev", "Devnagari", [] { ScriptChosen(1); }}, {"cMnuEng", "English", [] { ScriptChosen(2); }}});
+  menu("cMnuRagInf", "Raga Info", {}).OnClick([] { Dispatch(17); });
+  menu("cMnuSyn", "Synchronization",
+       {{"cMnuSlo", "Slow Down", [] { ChangeDelay(-1); }}, {"cMnuSpe", "Speed Up", [] { ChangeDelay(1); }}});
+  // The tonic keys in menu order, keys 1 to 12.
+  constexpr std::array<std::pair<const char*, const char*>, 12> kTonics{{
+      {"cMnuW7", "White 7 (B)"}, {"cMnuW1", "White 1 (C)"}, {"cMnuB1", "Black 1 (C#)"}, {"cMnuW2", "White 2 (D)"},
+      {"cMnuB2", "Black 2 (D#)"}, {"cMnuW3", "White 3 (E)"}, {"cMnuW4", "White 4 (F)"}, {"cMnuB3", "Black 3 (F#)"},
+      {"cMnuW5", "White 5 (G)"}, {"cMnuB4", "Black 4 (G#)"}, {"cMnuW6", "White 6 (A)"}, {"cMnuB5", "Black 5 (A#)"}}};
+  auto tonics = f.Menu("cMnuTonKey", "&Tonic Note");
+  for (size_t k = 0; k < kTonics.size(); ++k) {
+    const auto key = static_cast<int16_t>(k + 1);
+    tonics.Item(kTonics[k].first, kTonics[k].second).OnClick([key] { TonicChosen(key); });
+  }
   f.Menu("cMnuHel", "&Help").Item("cMnuPreF1", "Press F1 any time to obtain Help");
   f.Menu("cMnuTraOn", "Trace On").OnClick([] { SetTrace(-1); });
   f.Menu("cMnuTraOff", "TraceOff").OnClick([] { SetTrace(0); });

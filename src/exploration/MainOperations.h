@@ -15,8 +15,13 @@ class FormSpec;
 namespace exploration {
 
 // Dispatcher of the screen; every entry makes this screen the one that hears the end
-// of playing (CallbackCode 12). 0 open the screen for the current raga, 3 show the
-// prompts of the mode chosen, 20 leave.
+// of playing (CallbackCode 12). 0 open the screen for the current raga; 1, 2 a line
+// chosen in the program's or the user's list; 3 the mode chosen; 5 scale or pakad,
+// 6 alap, layakari or taan, 7 composition or film song, 8 similar raga pair; 9 stop,
+// 10 stop the phrase playing, 11 next / previous phrase or replay of one part; 12 a
+// saved scale, 13 keyboard shown or hidden, 14 tonic, 15 script or grace notes, 16
+// drone loudness, 17 the raga's notes; 18 progress of the player, 19 end of playing;
+// 20 leave; 21 play (or loop) the phrase shown. 4 and other codes do nothing.
 void sMainOperations(int16_t& action);
 
 // Opening and leaving.

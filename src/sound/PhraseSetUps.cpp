@@ -97,10 +97,13 @@ std::string PracticeTiming(const std::string& text) {
   }
 }
 
-// Builds phrase set.CurrPhrase of TPlayInfo into slot and renders it; the failure message.
-void BuildFirstPhrase(int16_t slot) {
+// Builds phrase set.CurrPhrase of TPlayInfo into slot and renders it: 1, or 0 after
+// the failure message.
+int16_t BuildFirstPhrase(int16_t slot) {
   NotesList[static_cast<size_t>(slot)].NoteCount = fCreateNotesList1(slot);
-  if (fPrepareToPlaySelection1(slot) == 0) vb::Message("Error Setting up for Illustration");
+  if (fPrepareToPlaySelection1(slot) != 0) return 1;
+  vb::Message("Error Setting up for Illustration");
+  return 0;
 }
 
 int16_t SlotOfPhrase(int16_t phrase) { return static_cast<int16_t>(((phrase + 1) % 2 + 2) % 2); }
@@ -140,9 +143,15 @@ void sLoadMNFromT(int16_t form) {
   } else if (kind == kCompositionKind) {
     LoadComposition();
   } else if (kind == kComparisonKind) {
+    // Durations in matras when the row has a Playing Speed (both ragas at that speed),
+    // else as stored.
+    const int16_t speed = common::TCompData[0].PlayingSpeed;
     Refill(TMNInfo, 2);
-    for (size_t p = 0; p < 2; ++p)
-      SetPhrase(TMNInfo, p, Played(common::TCompData[p].Notation), common::TCompData[p].NotesDuration);
+    for (size_t p = 0; p < 2; ++p) {
+      const std::string& stored = common::TCompData[p].NotesDuration;
+      SetPhrase(TMNInfo, p, Played(common::TCompData[p].Notation),
+                speed > 0 ? fConvertMatraToDuration(stored, speed) : stored);
+    }
   }
 }
 
@@ -174,7 +183,7 @@ void sPreprocCompDataFromT() {
   LookAhead = 2;
 }
 
-void sSetUpForDemoModeIllustrations() {
+int16_t sSetUpForDemoModeIllustrations() {
   common::ProcTrace t("sSetUpForDemoModeIllustrations");
   sLoadMNFromT(kUnsegmented);
   TMNInfo.CurrPhrase = 1;
@@ -184,10 +193,10 @@ void sSetUpForDemoModeIllustrations() {
   PlayMode = 1;
   Theka = CurrMusicItemType == kCompositionItem ? 1 : 2;
   TPlayInfo = TMNInfo;
-  BuildFirstPhrase(0);
+  return BuildFirstPhrase(0);
 }
 
-void sSetUpForLearningModeIllustration() {
+int16_t sSetUpForLearningModeIllustration() {
   common::ProcTrace t("sSetUpForLearningModeIllustration");
   LookAhead = 2;
   PlayMode = 1;
@@ -199,10 +208,10 @@ void sSetUpForLearningModeIllustration() {
     TMNInfo.Timings.at(at) = fFactorTimingScript(TMNInfo.StoredTimings[at]);
   }
   TPlayInfo = TMNInfo;
-  BuildFirstPhrase(SlotOfPhrase(TMNInfo.CurrPhrase));
+  return BuildFirstPhrase(SlotOfPhrase(TMNInfo.CurrPhrase));
 }
 
-void sSetUpForPracticeModeIllustrations1() {
+int16_t sSetUpForPracticeModeIllustrations1() {
   common::ProcTrace t("sSetUpForPracticeModeIllustrations1");
   if (shell::CurrForm == nullptr) vb::Raise(vb::kObjectNotSet);
   const std::string text = shell::CurrForm->Ctl("cCurrentItem").Text();
@@ -230,10 +239,10 @@ void sSetUpForPracticeModeIllustrations1() {
   LookAhead = 1;
   PlayMode = 2;
   TPlayInfo = TPracticeInfo;
-  BuildFirstPhrase(SlotOfPhrase(TPracticeInfo.CurrPhrase));
+  return BuildFirstPhrase(SlotOfPhrase(TPracticeInfo.CurrPhrase));
 }
 
-void sSetUpForPlayingSelectedPhrase() {
+int16_t sSetUpForPlayingSelectedPhrase() {
   common::ProcTrace t("sSetUpForPlayingSelectedPhrase");
   TPlayInfo.PhraseCount = 1;
   TPlayInfo.CurrPhrase = 1;
@@ -243,7 +252,7 @@ void sSetUpForPlayingSelectedPhrase() {
   TPlayInfo.Timings.assign(2, "");
   TPlayInfo.Phrases[0] = PhraseNotes;
   TPlayInfo.Timings[0] = PhraseTiming;
-  BuildFirstPhrase(SlotOfPhrase(1));
+  return BuildFirstPhrase(SlotOfPhrase(1));
 }
 
 }  // namespace sound

@@ -1,8 +1,8 @@
 // Filling the phrase sets and the set-ups the screens call before they start the play
 // loop (PlayLoop.h). Each set-up leaves TPlayInfo ready and its first phrase built into
-// slot (CurrPhrase + 1) mod 2 and rendered, so the loop can start playing at once; a
-// failed rendering shows "Error Setting up for Illustration" after the renderer's own
-// message.
+// slot (CurrPhrase + 1) mod 2 and rendered, so the loop can start playing at once, and
+// returns 1; a failed rendering shows "Error Setting up for Illustration" after the
+// renderer's own message and returns 0.
 //
 // The item in hand is named by CurrItemKind (1 scale, 2 pakad, 3 alap, 4 layakari,
 // 5 taan, 6 composition or film song, 7 similar-raga comparison), CurrMusicItemType
@@ -19,7 +19,8 @@ namespace sound {
 // Fills TMNInfo for the item in hand: form 1 keeps the segment marks (practice), 2
 // joins the segments by blanks (demo and learning). Timings are the stored durations
 // (a taan's one fixed duration per note; a composition's matras converted by its
-// Playing Speed, with the speed slider in learning and practice mode). Scale and pakad
+// Playing Speed, with the speed slider in learning and practice mode; a comparison's
+// matras by its Playing Speed too, or its stored durations when it has none). Scale and pakad
 // are one phrase and switch the look-ahead off; ALT phrases leave CurrPhrase on the
 // last phrase, so the first step forward lands on phrase 1. Other kinds leave TMNInfo.
 void sLoadMNFromT(int16_t form);
@@ -31,17 +32,17 @@ void sPreprocCompDataFromT();
 
 // Demo mode: every phrase of the item (scale and pakad: the one), look-ahead on,
 // PlayMode 1, Theka on for a composition only; phrase 1 into slot 0.
-void sSetUpForDemoModeIllustrations();
+int16_t sSetUpForDemoModeIllustrations();
 // Learning mode: the current phrase of TMNInfo alone, replayed on looping, with the
 // speed slider applied afresh; look-ahead off, PlayMode 1.
-void sSetUpForLearningModeIllustration();
+int16_t sSetUpForLearningModeIllustration();
 // Practice mode: the learner's text in cCurrentItem of the form in front, one phrase per
 // ":"-separated part (Devanagari converted to English), timed from the item's stored
 // phrase through the speed slider, into TPracticeInfo; look-ahead on, PlayMode 2.
 // Notes beyond the stored durations take the duration of the stored phrase's last note.
-void sSetUpForPracticeModeIllustrations1();
+int16_t sSetUpForPracticeModeIllustrations1();
 // One phrase, PhraseNotes timed by PhraseTiming, into slot 0; LookAhead and PlayMode
 // stay as the caller set them.
-void sSetUpForPlayingSelectedPhrase();
+int16_t sSetUpForPlayingSelectedPhrase();
 
 }  // namespace sound

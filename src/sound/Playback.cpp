@@ -65,7 +65,8 @@ void sPlayMusicFile(const std::string& file) {
   // A Done that comes while a file plays belongs to a play that an earlier command
   // ended; the file now playing has its own Done to come.
   if (mm.Mode() == mci::mciModePlay) return;
-  if (CutShort(mm)) ListEndsAtDone = -1;
+  if (CutShort(mm) && PlayOnAfterStop == 0) ListEndsAtDone = -1;
+  PlayOnAfterStop = 0;
   Close(mm);
   sDoCallback();
 }

@@ -14,7 +14,8 @@ namespace sound {
 // PlayState becomes 1, and the call returns at once. Otherwise (the call from Done):
 // closes the device and hands the end of the file on through sDoCallback. A file that
 // a screen stopped or closed before its end is the last of its list (ListEndsAtDone);
-// a Done that comes while another file already plays is passed over.
+// a Done that comes while another file already plays is passed over. A file stopped
+// only to skip it (PlayOnAfterStop) goes on with the next phrase.
 void sPlayMusicFile(const std::string& file);
 
 // The workbench's drone: opens and plays as sPlayMusicFile. From Done: while LoopFlag

@@ -15,6 +15,9 @@ namespace sound {
 // key t is library note t + 9; note code c sounds as library note c + t - 3.
 inline int16_t CurrTonicNoteId = 3;
 
+// The tonic key chosen in a tonic menu, before it becomes CurrTonicNoteId.
+inline int16_t NewTonicNoteId = 3;
+
 inline int32_t CurrDroneType = 1;  // the current raga's "DroneType" (1 Pa, 2 Ma, 3 Ni in the workbench)
 inline int16_t FirstReed = 0;      // the first and last reed drawn for the current tonic
 inline int16_t LastReed = 0;
@@ -52,6 +55,12 @@ inline int16_t LookAhead = 2;
 // The next Done then ends the list with the screen's call-back instead of playing on.
 // Cleared by every step of the loop.
 inline int16_t ListEndsAtDone = 0;
+// True (-1) when a screen stopped the file now playing only to skip it ("Stop Current"):
+// its Done goes on with the next phrase of the list instead of ending the list there.
+// Cleared by the Done that closes the file.
+inline int16_t PlayOnAfterStop = 0;
+// The notify code of the last Done of a screen's player; kept for the record only.
+inline int32_t MCINotifyCode = 0;
 // The composer note slot coloured for the phrase now playing (CallbackCode 11).
 inline int16_t CurrCompNoteSlot = 0;
 // One phrase to play on its own (workbench, sampler, quiz): its notes and its timing text.

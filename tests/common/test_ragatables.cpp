@@ -288,6 +288,8 @@ TEST_F(RagaTablesTest, AComparisonTakesBothRagasPhrasesFromOneRow) {
   EXPECT_EQ(TCompData[1].CompositionPart, 2);
   EXPECT_EQ(TCompData[1].NotationIndex, 30);
   EXPECT_EQ(TCompData[1].RagaIndex, 1);
+  EXPECT_EQ(TCompData[0].PlayingSpeed, 0) << "the row has no speed";
+  EXPECT_EQ(TCompData[1].PlayingSpeed, 0);
 }
 
 TEST_F(RagaTablesTest, ProceduresTraceTheirNames) {

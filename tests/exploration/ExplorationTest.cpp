@@ -12,6 +12,7 @@
 #include "platform/forms/Layout.h"
 #include "platform/forms/Registry.h"
 #include "platform/vb/Folders.h"
+#include "shell/Players.h"
 #include "shell/ShellState.h"
 #include "shell/StandInForms.h"
 #include "sound/Keyboard.h"
@@ -25,7 +26,7 @@ namespace explorationtest {
 namespace {
 
 [[maybe_unused]] ::testing::Environment* const kGui =
-    ::testing::AddGlobalTestEnvironment(new testsupport::GuiEnvironment("test_exploration"));
+    ::testing::AddGlobalTestEnvironment(new testsupport::GuiEnvironment("test_exploration", shell::InstallPlayers));
 
 std::string ContentData(const char* name) {
   return testsupport::ReadTextFile(std::string(VELMORA_SOURCE_DIR) + "/content/data/" + name);

@@ -259,10 +259,10 @@ TEST_F(IllustrationTest, TheItemControlsFollowTheModeAndTheItem) {
   }
 }
 
-TEST_F(IllustrationTest, TheDispatcherAlwaysTakesTheEndOfPlayingAndIgnoresCodesNotYetServed) {
+TEST_F(IllustrationTest, TheDispatcherAlwaysTakesTheEndOfPlayingAndIgnoresCodesItHasNot) {
   Open("Yaman");
   const std::string prompts = Front().Ctl("cPrompts").Text();
-  for (int16_t code : {1, 2, 4, 5, 9, 11, 14, 17, 19, 21, 22, -1}) {
+  for (int16_t code : {4, 22, -1, 100, -32768}) {
     sound::CallbackCode = 0;
     MainOperations(code);
     EXPECT_EQ(sound::CallbackCode, 12) << code;

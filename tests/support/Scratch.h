@@ -76,9 +76,25 @@ class ScratchTest : public ::testing::Test {
     return vb::ReadLines(Path(name));
   }
 
+  // The texts of the message boxes shown, in order.
+  std::vector<std::string> MessageTexts() const {
+    std::vector<std::string> out;
+    for (const auto& m : messages) out.push_back(m.prompt);
+    return out;
+  }
+
   std::filesystem::path folder_;
   std::vector<Message> messages;
   int halts = 0;
 };
+
+// How often the trace file records an entry into the procedure (tracing on).
+inline int TraceEntries(const std::string& procedure) {
+  if (!vb::FileExists(common::ErrorTraceFile)) return 0;
+  int n = 0;
+  for (const auto& line : vb::ReadLines(common::ErrorTraceFile))
+    if (line.find("Entering " + procedure + "(") != std::string::npos) ++n;
+  return n;
+}
 
 }  // namespace testsupport

@@ -73,12 +73,6 @@ class PhraseTest : public testsupport::ScratchTest {
     sound::TPlayInfo.CurrPhrase = 1;
   }
 
-  std::vector<std::string> MessageTexts() const {
-    std::vector<std::string> out;
-    for (const auto& m : messages) out.push_back(m.prompt);
-    return out;
-  }
-
   std::unique_ptr<forms::Form> form_;
 };
 

@@ -8,6 +8,7 @@
 #include "common/Queries.h"
 #include "common/RagaTables.h"
 #include "exploration/CallbackStandIns.h"
+#include "exploration/MainOperations.h"
 #include "platform/forms/Declaration.h"
 #include "platform/vb/Folders.h"
 #include "shell/Globals.h"
@@ -19,6 +20,7 @@
 #include "sound/KeyboardStandIns.h"
 #include "sound/Playback.h"
 #include "soundlib/FWav.h"
+#include "support/BuiltSeeds.h"
 
 namespace playlooptest {
 
@@ -31,17 +33,15 @@ constexpr const char* kConnect = "MS ACCESS;PWD=x";
 }  // namespace
 
 forms::FormSpec DeclareIllustrationForm(std::function<void()> onDone) {
-  forms::FormSpec f("MainOperations", "Illustration", 28, {0, 0, 12000, 9000});
-  f.TextBox("cInfo", {240, 240, 8000, 400});
-  f.Label("Label17", "Current item", {240, 760, 1800, 300});
-  f.TextBox("cCurrentItem", {2100, 700, 6140, 400});
-  auto frame = f.Frame("Frame2", "Select Desired", {8600, 240, 3000, 1200});
-  frame.Option("Option4", "Asthai", {120, 300, 2600, 300});
-  frame.Option("Option5", "Antara", {120, 700, 2600, 300});
-  f.Slider("cSlider", {240, 1300, 3000, 400}).Range(1, 17).Value(kMiddleSlider);
+  forms::FormSpec f = exploration::DeclareMainOperations();
   f.Label("cNote", "", {240, 1900, 400, 300}).Index(0);
-  f.MultimediaControl("cMM").On(forms::Event::Done, std::move(onDone));
-  sound::DeclareKeyboard(f, 4200);
+  for (forms::MemberSpec& m : f.Members) {
+    if (m.Name != "cMM") continue;
+    m.Handlers[forms::Event::Done] = forms::MakeHandler(std::move(onDone));
+    // Progress marking is the screen's own matter: the loop's tests count the
+    // dispatcher's entries as ends of playing.
+    m.Handlers.erase(forms::Event::StatusUpdate);
+  }
   return f;
 }
 
@@ -52,17 +52,7 @@ void RecordAndHandOn(std::vector<Played>& played) {
   sound::sPlayMusicFile(sound::MusicFileToPlay);
 }
 
-void PlayLoopTest::SetUpTestSuite() {
-  // The main instrument's seeds as the program loads them, from the built content database.
-  shell::DatabaseA =
-      dao::Database::OpenDatabase(vb::JoinPath(vb::ShareFolderPath(), "mrA.kzy"), false, true, kConnect);
-  common::sSetSQLStrings();
-  ASSERT_EQ(soundlib::FWavSetGlobalVariables("ce"), 1);
-  ASSERT_EQ(sound::fLoadNoteSeeds("c"), 1);
-  ASSERT_EQ(soundlib::FWavSetCurrInstr("c"), 1);
-  shell::DatabaseA.Close();
-  shell::DatabaseA = {};
-}
+void PlayLoopTest::SetUpTestSuite() { testsupport::LoadBuiltMainInstrument(); }
 
 void PlayLoopTest::SetUp() {
   RagaTest::SetUp();
@@ -78,6 +68,7 @@ void PlayLoopTest::SetUp() {
   sound::PlayMode = 1;
   sound::LookAhead = 2;
   sound::ListEndsAtDone = 0;
+  sound::PlayOnAfterStop = 0;
   sound::CurrSlot = 0;
   sound::CurrOperationMode = 1;
   sound::CurrItemKind = 0;
@@ -159,20 +150,6 @@ void PlayLoopTest::PlayUntilTheEnd() {
   PlayFor(20s, [this] {
     return shell::MMControlOf(*form, "cMM")->Mode() != mci::mciModePlay && EndsHeard() > 0;
   });
-}
-
-std::vector<std::string> PlayLoopTest::MessageTexts() const {
-  std::vector<std::string> out;
-  for (const auto& m : messages) out.push_back(m.prompt);
-  return out;
-}
-
-int TraceEntries(const std::string& procedure) {
-  if (!vb::FileExists(common::ErrorTraceFile)) return 0;
-  int n = 0;
-  for (const auto& line : vb::ReadLines(common::ErrorTraceFile))
-    if (line.find("Entering " + procedure + "(") != std::string::npos) ++n;
-  return n;
 }
 
 }  // namespace playlooptest

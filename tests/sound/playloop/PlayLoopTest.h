@@ -20,10 +20,13 @@
 
 namespace playlooptest {
 
-// Bhairav (2): a layakari of three phrases of 400, 400 and 500 ms. Teentaal (1): bol
-// 100 + b on beat b in theka set 4.
+// Bhairav (2): a layakari of three phrases of 400, 400 and 500 ms. Yaman (1): Bhairav as
+// a similar raga timed in matras. Teentaal (1): bol 100 + b on beat b in theka set 4.
 inline constexpr const char* kExtraContentRows = R"sql(
 INSERT INTO "Raga - ALT Phrases" VALUES (2, 2, 'S r G , m P d , N S> r>', '10 10 20 , 10 10 20 , 10 10 30');
+INSERT INTO "Raga - Additional Information" VALUES (1, 'Bhairav', 1, 31);
+INSERT INTO "Raga - Composition Notations" VALUES
+  (31, 1, 9, 'Bhairav', 0, 0, NULL, 'S R G', '1 1 2', 'S r G', '2 1 0.5', 0, 1, 50);
 WITH RECURSIVE beat(b) AS (SELECT 1 UNION ALL SELECT b + 1 FROM beat WHERE b < 16)
 INSERT INTO "ThekaTypeBolsForTaal" SELECT 4, 1, b, 100 + b FROM beat;
 )sql";
@@ -40,8 +43,8 @@ struct Played {
   friend void PrintTo(const Played& p, std::ostream* os) { *os << p.file << " \"" << p.phrase << "\""; }
 };
 
-// The illustration screen as the play loop reaches it: prompt boxes, speed slider, a
-// composer slot, the keyboard and the player, whose Done runs onDone.
+// The illustration screen as the program declares it, with a composer slot added; its
+// player's Done runs onDone, and its progress notifications reach no dispatcher.
 forms::FormSpec DeclareIllustrationForm(std::function<void()> onDone);
 // What the screens' Done handlers do, the ended file recorded first.
 void RecordAndHandOn(std::vector<Played>& played);
@@ -78,10 +81,8 @@ class PlayLoopTest : public ragatest::RagaTest, public IllustrationScreen {
   void PlayUntilTheEnd();
 
   std::string File(const std::string& name) const { return shell::TempFolder + name; }
-  std::vector<std::string> MessageTexts() const;
 };
 
-// The trace lines that name a procedure's entry.
-int TraceEntries(const std::string& procedure);
+using testsupport::TraceEntries;
 
 }  // namespace playlooptest

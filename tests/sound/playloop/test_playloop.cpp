@@ -17,6 +17,7 @@
 #include "sound/PhraseSetUps.h"
 #include "sound/Playback.h"
 #include "sound/PlayLoop.h"
+#include "sound/Keyboard.h"
 #include "sound/ReedLighting.h"
 #include "sound/SoundState.h"
 
@@ -55,13 +56,15 @@ TEST_F(PlayLoop, ThreePhrasesPlayFromSlotsZeroOneZeroWhileEachNextIsBuiltAhead) 
   EXPECT_GT(vb::FileLen(File("B.wav")), 0u);
   EXPECT_EQ(ReedLabelOf("S").BackColor(), sound::kCurrentNoteColour) << "the first note is lit as it starts";
 
+  PlayFor(5s, [this] { return played.size() == 2; });
+  EXPECT_EQ(ReedLabelOf("N").BackColor(), sound::kCurrentNoteColour) << "the last phrase lit its first note";
+  EXPECT_NE(ReedLabelOf("S").BackColor(), sound::kCurrentNoteColour) << "each phrase starts from unlit reeds";
   PlayUntilTheEnd();
   const std::vector<Played> expected = {{"A.wav", kLayakari[0]}, {"B.wav", kLayakari[1]}, {"A.wav", kLayakari[2]}};
   EXPECT_EQ(played, expected);
   EXPECT_EQ(EndsHeard(), 1);
   EXPECT_EQ(sound::TPlayInfo.CurrPhrase, 1);
-  EXPECT_EQ(ReedLabelOf("N").BackColor(), sound::kCurrentNoteColour) << "the last phrase lit its first note";
-  EXPECT_NE(ReedLabelOf("S").BackColor(), sound::kCurrentNoteColour) << "each phrase starts from unlit reeds";
+  EXPECT_EQ(ReedLabelOf("N").BackColor(), sound::kWhiteReedColour) << "the screen's end of playing unlit it";
   EXPECT_TRUE(messages.empty());
 }
 
@@ -128,6 +131,25 @@ TEST_F(PlayLoop, AStopInTheMiddleEndsTheListWithTheCallBack) {
     EXPECT_EQ(Player().Mode(), mci::mciModeNotOpen);
     EXPECT_TRUE(messages.empty());
   }
+}
+
+TEST_F(PlayLoop, AFileStoppedOnlyToSkipItGoesOnWithTheNextPhrase) {
+  Layakari();
+  sound::sSetUpForDemoModeIllustrations();
+  ASSERT_TRUE(sound::fPlayMusicPhrases());
+  PlayFor(100ms);
+  // The illustration screen's "Stop Current": the device stays open.
+  sound::PlayOnAfterStop = -1;
+  mci::MMControl& mm = Player();
+  mm.setNotify(false);
+  mm.setWait(true);
+  mm.setCommand("Stop");
+  PlayUntilTheEnd();
+  const std::vector<Played> expected = {{"A.wav", kLayakari[0]}, {"B.wav", kLayakari[1]}, {"A.wav", kLayakari[2]}};
+  EXPECT_EQ(played, expected);
+  EXPECT_EQ(EndsHeard(), 1);
+  EXPECT_EQ(sound::PlayOnAfterStop, 0) << "it serves one file";
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(PlayLoop, APhraseThatCannotBePreparedEndsTheListInsteadOfPlayingAStaleFile) {

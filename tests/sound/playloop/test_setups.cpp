@@ -109,8 +109,10 @@ TEST_F(SetUps, CompositionsFilmSongsAndComparisonsFillTheirParts) {
       {8, 2, "Eri Aali", 2, {"G R'G M P", "P S>"}, {"140 140 140 140", "280 280"}},
       // A film song has one part and keeps its speed.
       {9, 3, "A Film Song", 2, {"G M D"}, {"120 120 240"}},
-      // A comparison keeps its durations as stored.
+      // A comparison without a Playing Speed keeps its durations as stored; with one,
+      // both ragas' matras are converted by it, whatever the mode.
       {7, 1, "Shuddha Kalyan", 1, {"G R S", "N< R G"}, {"2 1 1", "1 1 2"}},
+      {7, 1, "Bhairav", 2, {"S r G", "S R G"}, {"100 50 25", "50 50 100"}},
   };
   Slider(kDoubleSpeedSlider);
   for (const auto& c : cases) {
@@ -279,13 +281,17 @@ TEST_F(SetUps, ASelectedPhraseIsASetOfOneLeavingTheLoopSwitchesAlone) {
   EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(SetUps, ASetUpThatCannotRenderSaysSo) {
+TEST_F(SetUps, ASetUpThatCannotRenderSaysSoAndReportsIt) {
   sound::PhraseNotes = "S X";
   sound::PhraseTiming = "10 10";
-  sound::sSetUpForPlayingSelectedPhrase();
+  EXPECT_EQ(sound::sSetUpForPlayingSelectedPhrase(), 0);
   ASSERT_FALSE(messages.empty());
   EXPECT_EQ(messages.back().prompt, kSettingUp);
   EXPECT_EQ(messages.back().title, "Message");
+  messages.clear();
+  sound::PhraseNotes = "S R";
+  EXPECT_EQ(sound::sSetUpForPlayingSelectedPhrase(), 1);
+  EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace

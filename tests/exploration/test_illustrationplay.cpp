@@ -1,0 +1,664 @@
+// The illustration screen playing, through its form events and dispatcher: items in
+// demo, learning and practice mode on the play loop, rendered by the sound library with
+// the generated seeds and heard on the silent output of a fake clock; the marking of
+// the notes, stop, stop current, stepping, replaying parts, the tonic and the scales,
+// the menus, and closing the window while it plays.
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ExplorationTest.h"
+#include "common/CommonState.h"
+#include "common/LibraryText.h"
+#include "common/NotationWords.h"
+#include "common/PhraseNote.h"
+#include "common/Queries.h"
+#include "exploration/CallbackStandIns.h"
+#include "exploration/ExplorationState.h"
+#include "exploration/MainOperations.h"
+#include "platform/mci/Clock.h"
+#include "platform/mci/MMControl.h"
+#include "platform/vb/Files.h"
+#include "platform/vb/Folders.h"
+#include "shell/Globals.h"
+#include "shell/Players.h"
+#include "shell/SettingsStandIns.h"
+#include "shell/ShellState.h"
+#include "soundlib/FWav.h"
+#include "soundlib/SoundTest.h"
+#include "sound/Keyboard.h"
+#include "sound/NoteSeeds.h"
+#include "sound/ReedLighting.h"
+#include "sound/SoundState.h"
+#include "support/BuiltSeeds.h"
+#include "support/SqlFixture.h"
+
+namespace explorationtest {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Built-in scale set 5 (tonic key 5) beside the fixture's set 3, and the rows of the
+// user's saved scale "My Scale" (set 13, tonic key 5).
+std::string ScaleRows(int16_t set, int16_t tonic) {
+  std::string rows;
+  for (int type : {1, 2}) {
+    rows += "INSERT INTO \"ONPR\" (\"NPSetId\", \"InstrumentType\", \"NPSetName\", \"TonicNoteId\"";
+    for (int k = 0; k <= 26; ++k) rows += std::string(", \"") + (k < 10 ? "0" : "") + std::to_string(k) + "\"";
+    rows += ") VALUES (" + std::to_string(set) + ", " + std::to_string(type) + ", 'Set', " + std::to_string(tonic);
+    for (int k = 0; k <= 26; ++k) rows += ", 0";
+    rows += ");\n";
+  }
+  return rows;
+}
+
+const std::string kAlap1 = "S N< D< N<'R S";
+const std::string kAlap2 = "N< R G R G N< R S";
+const std::string kLayakari1 = "S R G M";
+const std::string kLayakari2 = "M G R S";
+
+struct Played {
+  std::string file;
+  std::string phrase;
+  bool operator==(const Played&) const = default;
+  friend void PrintTo(const Played& p, std::ostream* os) { *os << p.file << " \"" << p.phrase << "\""; }
+};
+
+// A phrase as cCurrentItem shows it: its words three blanks apart.
+std::string Shown(const std::string& phrase) {
+  return common::notation::Join(common::notation::Words(phrase, " "), "   ");
+}
+
+std::string Spaced(const std::string& text) {
+  return common::notation::Join(common::notation::Words(text, " "), " ");
+}
+
+using testsupport::TraceEntries;
+
+class PlayingTest : public ExplorationTest {
+ protected:
+  static void SetUpTestSuite() { testsupport::LoadBuiltMainInstrument(); }
+
+  void SetUp() override {
+    SetUpDatabases(Content::Fixture, true);
+    testsupport::CloseDatabases();
+    testsupport::RunSql(Path("mrA.kzy"), ScaleRows(5, 5));
+    testsupport::RunSql(Path("mrB.kzy"), ScaleRows(13, 5));
+    shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, "MS ACCESS;PWD=x");
+    shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, "MS ACCESS;PWD=x");
+    shell::TempFolder = folder_.string() + "/";
+    shell::sSetGlobalVariables();
+    shell::DelayMO = 10;
+    common::TraceAvailable = -1;
+    common::TraceOn = -1;
+    sound::PlayState = 0;
+    sound::ListEndsAtDone = 0;
+    sound::PlayOnAfterStop = 0;
+    sound::TPlayInfo = {};
+    sound::NotesList = {};
+    sound::CurrSlot = 0;
+    sound::CurrDroneFactor = 1.0;
+    exploration::PlayCompositionsStandInActions.clear();
+    clock = std::make_shared<mci::FakeClock>();
+    mci::SetDefaultClock(clock);
+    OpenGrid();
+    ClickRaga("Yaman");
+    ASSERT_EQ(shell::CurrFormId, 28);
+  }
+
+  void TearDown() override {
+    ExplorationTest::TearDown();
+    QCoreApplication::processEvents();
+    mci::SetDefaultClock(nullptr);
+  }
+
+  forms::Form& Screen() { return *shell::FormMainOperations; }
+  mci::MMControl& Player() { return *shell::MMControlOf(Screen(), "cMM"); }
+  forms::Control& Ctl(const char* name) { return Screen().Ctl(name); }
+  std::string Text(const char* name) { return Ctl(name).Text(); }
+
+  // The learner's doings.
+  void Choose(const char* list, const std::string& line) {
+    auto& l = Screen().Get<forms::ListControl>(list);
+    ASSERT_TRUE(l.Enabled()) << list;
+    for (int16_t i = 0; i < l.ListCount(); ++i) {
+      if (l.List(i) != line) continue;
+      static_cast<QListWidget*>(l.Widget())->setCurrentRow(i);
+      return;
+    }
+    ADD_FAILURE() << line << " is not in " << list;
+  }
+  void Press(const char* button) {
+    forms::Control& b = Ctl(button);
+    ASSERT_TRUE(b.Visible() && b.Enabled()) << button;
+    b.RaiseFromUser(forms::Event::Click);
+  }
+  bool Checked(const char* item) { return Screen().Get<forms::MenuItem>(item).Checked(); }
+  void MenuClick(const char* item) { Ctl(item).RaiseFromUser(forms::Event::Click); }
+  void Release(const char* option) { Ctl(option).RaiseFromUser(forms::Event::MouseUp); }
+  void ChooseMode(const char* option) { Screen().Get<forms::OptionButton>(option).Select(); }
+
+  // Moves time on in steps of 10 ms, the event loop delivering what falls due, for
+  // `span` or until `done` holds; every file that starts playing is recorded.
+  void PlayFor(std::chrono::milliseconds span, const std::function<bool()>& done = {}) {
+    for (auto t = 0ms; t < span && !(done && done()); t += 10ms) {
+      clock->Advance(10ms);
+      QCoreApplication::processEvents();
+      Record();
+    }
+  }
+  void PlayUntilTheEnd() {
+    const int before = Ends();
+    PlayFor(60s, [&] { return Player().Mode() != mci::mciModePlay && Ends() > before; });
+    ASSERT_EQ(Ends(), before + 1) << "the screen hears the end of playing once";
+  }
+  void PlayUntilPlayed(size_t count) {
+    PlayFor(30s, [&] { return played.size() >= count; });
+    ASSERT_EQ(played.size(), count);
+  }
+  static int Ends() { return TraceEntries("sF28EndOfPlaying"); }
+
+  bool Locked() {
+    for (const char* name : {"cKZIllusList", "Option2", "cReturn", "cSlider", "cMnuTonKey", "cMnuDro"})
+      if (Ctl(name).Enabled()) return false;
+    return true;
+  }
+  bool Unlocked() {
+    for (const char* name : {"cKZIllusList", "Option2", "cReturn", "cSlider", "cMnuTonKey", "cMnuDro"})
+      if (!Ctl(name).Enabled()) return false;
+    return Screen().MousePointer() == forms::vbDefault;
+  }
+  forms::Control& ReedOf(const std::string& word) {
+    return Screen().Ctl("cL", sound::fReedOfNote(common::fGetPhraseNote(word).Main));
+  }
+  // The pitch of the first note of a rendered file, between 50 and 300 ms.
+  double FirstNoteHz(const std::string& file) {
+    const std::vector<int16_t> x = soundtest::ReadWav(shell::TempFolder + file);
+    if (x.size() < 300 * 44100 / 1000) return 0.0;
+    return soundtest::EstimatePitch(x, 50 * 44100 / 1000, 300 * 44100 / 1000);
+  }
+
+  std::shared_ptr<mci::FakeClock> clock;
+  std::vector<Played> played;
+
+ private:
+  void Record() {
+    if (shell::CurrForm != shell::FormMainOperations || !Screen().Loaded()) return;
+    mci::MMControl& mm = Player();
+    if (mm.Mode() != mci::mciModePlay) return;
+    // Compared as they stand: the notation helpers trace every call, and the trace of
+    // a long test must stay small.
+    const Played now{mm.FileName(), sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text};
+    if (now != last_ || mm.Position() < lastPosition_)
+      played.push_back({now.file.substr(shell::TempFolder.size()), Spaced(now.phrase)});
+    last_ = now;
+    lastPosition_ = mm.Position();
+  }
+  Played last_;
+  int32_t lastPosition_ = 0;
+};
+
+// Demo mode: every phrase of the item in order, the screen locked while it plays and
+// usable again at the end, the item controls hidden.
+TEST_F(PlayingTest, ADemoPlaysEveryPhraseOfTheItemInOrderAndTheEndUnlocksTheScreen) {
+  struct Case {
+    const char* list;  // nullptr: a click on the notation box named by line
+    const char* line;
+    std::vector<Played> heard;
+  };
+  const std::string scale = "N< R G M P D N S> S> N D P M G R S";
+  const std::string pakad = "N< R G R P R N<'R S";
+  const Case cases[] = {
+      {"cKZIllusList", "Aroha and Avroha", {{"A.wav", scale}}},
+      {"cKZIllusList", "Pakad (characteristic phrase)", {{"A.wav", pakad}}},
+      {"cKZIllusList", "Alap Phrases (2)", {{"A.wav", kAlap1}, {"B.wav", kAlap2}}},
+      {"cKZIllusList", "Layakari Phrases (2)", {{"A.wav", kLayakari1}, {"B.wav", kLayakari2}}},
+      {"cUserIllusList", "Alap Phrases (1)", {{"A.wav", "G M P D N S>"}}},
+      {nullptr, "cAvroha", {{"A.wav", scale}}},
+      {nullptr, "cPakad", {{"A.wav", pakad}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    played.clear();
+    if (c.list != nullptr) {
+      Choose(c.list, c.line);
+    } else {
+      Ctl(c.line).RaiseFromUser(forms::Event::Click);
+    }
+    EXPECT_TRUE(Locked());
+    EXPECT_TRUE(Ctl("cStop").Enabled());
+    EXPECT_FALSE(Ctl("cPlay").Enabled());
+    EXPECT_EQ(Screen().Get<forms::ListControl>("cKZIllusList").ListIndex(), -1);
+    PlayUntilTheEnd();
+    EXPECT_EQ(played, c.heard);
+    EXPECT_TRUE(Unlocked());
+    for (const char* name : {"cInfo", "cCurrentItem", "cPlay", "cStop", "cStopCur", "Frame2"})
+      EXPECT_FALSE(Ctl(name).Visible()) << name;
+    for (int16_t r = 1; r <= 40; ++r)
+      EXPECT_NE(Screen().Ctl("cL", r).BackColor(), sound::kCurrentNoteColour) << "reed " << r;
+  }
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PlayingTest, ChoosingTheSameLineAgainPlaysItAgain) {
+  Choose("cKZIllusList", "Taan Phrases (1)");
+  PlayUntilTheEnd();
+  Choose("cKZIllusList", "Taan Phrases (1)");
+  PlayUntilTheEnd();
+  ASSERT_EQ(played.size(), 2u);
+  EXPECT_EQ(played[0], played[1]);
+}
+
+// The marking line holds the words of the phrase being heard: it starts with the first
+// note's word and begins again with each phrase.
+TEST_F(PlayingTest, TheMarkingLineShowsThePhraseBeingPlayedOnly) {
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  EXPECT_EQ(Text("cCurrentItem"), "S");
+  PlayUntilPlayed(2);
+  EXPECT_EQ(Text("cCurrentItem"), "N<");
+  EXPECT_EQ(Text("cInfo"), "Playing Alap pattern 2/2");
+  PlayUntilTheEnd();
+  EXPECT_TRUE(messages.empty());
+}
+
+// Each status update advances the marked note by at most one, once the player's
+// position has reached the end of the note less the allowance per note played.
+TEST_F(PlayingTest, StatusUpdatesLightTheReedsInTimeWithTheAllowance) {
+  struct Case {
+    int16_t delay;
+    std::vector<int32_t> markedAt;  // position (ms) at which notes 2, 3, 4 and 5 are marked
+  };
+  const Case cases[] = {{0, {800, 1300, 1800, 2600}}, {60, {800, 1200, 1700, 2400}}, {300, {500, 700, 900, 1400}}};
+  const std::vector<std::string> words = common::notation::Words(kAlap1, " ");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.delay);
+    shell::DelayMO = c.delay;
+    std::vector<int32_t> markedAt;
+    std::string wrong;
+    Choose("cKZIllusList", "Alap Phrases (2)");
+    const sound::NotesListRec& rec = sound::NotesList[0];
+    ASSERT_EQ(rec.Positions, (std::vector<int32_t>{0, 800, 1300, 1800, 2600, 4100}));
+    int32_t last = 1;
+    const auto marking = QObject::connect(&Player(), &mci::MMControl::StatusUpdate, &Player(), [&] {
+      if (sound::CurrSlot != 0 || rec.CurrNote == last) return;
+      if (rec.CurrNote != last + 1) wrong += " skipped to " + std::to_string(rec.CurrNote);
+      last = rec.CurrNote;
+      markedAt.push_back(Player().Position());
+      const std::string& word = words[static_cast<size_t>(last - 1)];
+      if (ReedOf(word).BackColor() != sound::kCurrentNoteColour) wrong += " reed of " + word + " unlit";
+      std::vector<std::string> heard(words.begin(), words.begin() + last);
+      if (Text("cCurrentItem") != common::notation::Join(heard, "   ")) wrong += " line " + Text("cCurrentItem");
+    });
+    PlayFor(10s, [this] { return Player().Position() >= 4000; });
+    EXPECT_EQ(markedAt, c.markedAt);
+    EXPECT_EQ(wrong, "");
+    EXPECT_EQ(ReedOf("S").BackColor(), sound::kCurrentNoteColour) << "the last note stays lit to the phrase's end";
+    QObject::disconnect(marking);
+    Press("cStop");
+    PlayUntilTheEnd();
+  }
+}
+
+TEST_F(PlayingTest, SlowDownAndSpeedUpMoveTheAllowanceNeverBelowZero) {
+  struct Case {
+    int16_t from;
+    const char* item;
+    int16_t to;
+  };
+  const Case cases[] = {{10, "cMnuSlo", 9}, {0, "cMnuSlo", 0}, {10, "cMnuSpe", 11}, {32000, "cMnuSpe", 32001},
+                        {32767, "cMnuSpe", 32767}};
+  for (const Case& c : cases) {
+    shell::DelayMO = c.from;
+    MenuClick(c.item);
+    EXPECT_EQ(shell::DelayMO, c.to) << c.item << " from " << c.from;
+  }
+}
+
+TEST_F(PlayingTest, StopEndsTheWholePlayAndUnlocksTheScreen) {
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  PlayFor(1s);
+  Press("cStop");
+  EXPECT_EQ(Player().Mode(), mci::mciModeNotOpen);
+  PlayUntilTheEnd();
+  PlayFor(6s);
+  EXPECT_EQ(played, (std::vector<Played>{{"A.wav", kAlap1}}));
+  EXPECT_TRUE(Unlocked());
+  EXPECT_EQ(Text("cInfo"), "");
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PlayingTest, StopCurrentSkipsToTheNextPhrase) {
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  PlayFor(1s);
+  Press("cStopCur");
+  PlayUntilTheEnd();
+  EXPECT_EQ(played, (std::vector<Played>{{"A.wav", kAlap1}, {"B.wav", kAlap2}}));
+  EXPECT_TRUE(Unlocked());
+  EXPECT_TRUE(messages.empty());
+}
+
+// Learning mode: the phrase shown is played by Play, and looped by Start Looping until
+// Stop Looping; at the end the phrase itself is shown again and Next / Prev step on.
+TEST_F(PlayingTest, LearningModeLoopsThePhraseUntilStopLooping) {
+  ChooseMode("Option2");
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  EXPECT_EQ(Text("cCurrentItem"), Shown(kAlap1));
+  EXPECT_EQ(Text("cInfo"), "(Alap 1/2)");
+  EXPECT_TRUE(Ctl("cPlay").Enabled());
+  EXPECT_TRUE(played.empty()) << "nothing plays before Play";
+
+  Press("cStartLoop");
+  EXPECT_EQ(sound::LoopFlag, -1);
+  EXPECT_TRUE(Locked());
+  EXPECT_TRUE(Ctl("cStopLoop").Enabled());
+  EXPECT_FALSE(Ctl("cStop").Enabled());
+  PlayUntilPlayed(3);
+  EXPECT_EQ(played, (std::vector<Played>(3, {"A.wav", kAlap1})));
+  Press("cStopLoop");
+  PlayUntilTheEnd();
+  EXPECT_EQ(sound::LoopFlag, 0);
+  EXPECT_TRUE(Unlocked());
+  EXPECT_EQ(Text("cCurrentItem"), Shown(kAlap1)) << "the phrase in place of its marking";
+  EXPECT_TRUE(Ctl("cPlay").Enabled());
+  EXPECT_TRUE(Ctl("Frame2").Visible() && Ctl("Frame2").Enabled());
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PlayingTest, NextAndPreviousStepThroughThePhrasesAndWrapAround) {
+  ChooseMode("Option2");
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  struct Step {
+    const char* option;
+    std::string phrase;
+    const char* info;
+  };
+  const Step steps[] = {{"Option4", kAlap2, "(Alap 2/2)"},
+                        {"Option4", kAlap1, "(Alap 1/2)"},
+                        {"Option5", kAlap2, "(Alap 2/2)"},
+                        {"Option5", kAlap1, "(Alap 1/2)"}};
+  for (const Step& s : steps) {
+    Release(s.option);
+    EXPECT_EQ(Text("cCurrentItem"), Shown(s.phrase)) << s.option;
+    EXPECT_EQ(Text("cInfo"), s.info);
+    EXPECT_EQ(Ctl(s.option).Value(), 0) << "the option never stays selected";
+  }
+  Release("Option4");
+  Press("cPlay");
+  PlayUntilTheEnd();
+  EXPECT_EQ(played, (std::vector<Played>{{"B.wav", kAlap2}}));
+}
+
+// In learning mode the phrase is built again only when something has changed since the
+// last play: the text, the speed, or anything that changes what the phrase sounds like.
+TEST_F(PlayingTest, LearningModeRebuildsThePhraseOnlyWhenSomethingChanged) {
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+    bool rebuilt;
+  };
+  const Case cases[] = {
+      {"nothing", [] {}, false},
+      {"the speed", [this] { Ctl("cSlider").SetValue(12); }, true},
+      {"the item chosen again", [this] { Choose("cKZIllusList", "Alap Phrases (2)"); }, true},
+      {"the tonic", [this] { MenuClick("cMnuB2"); }, true},
+      {"the drone", [this] { MenuClick("cMnuDroLou"); }, true},
+      {"a demo in between",
+       [this] {
+         ChooseMode("Option1");
+         Choose("cKZIllusList", "Aroha and Avroha");
+         PlayUntilTheEnd();
+         ChooseMode("Option2");
+         Choose("cKZIllusList", "Alap Phrases (2)");
+       },
+       true},
+  };
+  ChooseMode("Option2");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Choose("cKZIllusList", "Alap Phrases (2)");
+    Press("cPlay");
+    PlayUntilTheEnd();
+    const int builds = TraceEntries("sSetUpForLearningModeIllustration");
+    c.change();
+    played.clear();
+    Press("cPlay");
+    PlayUntilTheEnd();
+    EXPECT_EQ(TraceEntries("sSetUpForLearningModeIllustration") - builds, c.rebuilt ? 1 : 0);
+    EXPECT_EQ(played, (std::vector<Played>{{"A.wav", kAlap1}}));
+  }
+  EXPECT_TRUE(messages.empty());
+}
+
+// Practice mode plays the text as the learner edited it, one phrase per segment.
+TEST_F(PlayingTest, PracticeModePlaysTheEditedSegmentsAndLoopsThem) {
+  ChooseMode("Option3");
+  Choose("cKZIllusList", "Layakari Phrases (2)");
+  EXPECT_FALSE(Screen().Get<forms::TextBox>("cCurrentItem").Locked());
+  Ctl("cCurrentItem").SetText("S R : G M");
+  Press("cStartLoop");
+  PlayUntilPlayed(4);
+  EXPECT_EQ(played, (std::vector<Played>{{"A.wav", "S R"}, {"B.wav", "G M"}, {"A.wav", "S R"}, {"B.wav", "G M"}}));
+  Press("cStopLoop");
+  PlayUntilTheEnd();
+  EXPECT_EQ(Text("cCurrentItem"), "S R : G M");
+  EXPECT_TRUE(Unlocked());
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PlayingTest, PlayRefusesAnEmptyOrIllegalPhraseAndLocksNothing) {
+  struct Case {
+    const char* text;
+    const char* message;
+  };
+  const Case cases[] = {{"", "Please select an item to play"},
+                        {"S X R", "One or more changes you made are not allowable. Please check and correct errors."}};
+  ChooseMode("Option3");
+  Choose("cKZIllusList", "Layakari Phrases (2)");
+  for (const Case& c : cases) {
+    messages.clear();
+    Ctl("cCurrentItem").SetText(c.text);
+    Press("cStartLoop");
+    EXPECT_EQ(MessageTexts(), std::vector<std::string>{c.message});
+    EXPECT_TRUE(Unlocked());
+    EXPECT_EQ(sound::LoopFlag, 0) << "the refused loop is not kept for the next Play";
+    EXPECT_TRUE(Ctl("cPlay").Enabled());
+  }
+  PlayFor(1s);
+  EXPECT_TRUE(played.empty());
+}
+
+// A composition in demo plays both parts with the asthai and antara options, which then
+// replay one part each.
+TEST_F(PlayingTest, ACompositionInDemoPlaysBothPartsAndThenEachPartAlone) {
+  Choose("cKZIllusList", "Composition - Eri Aali");
+  EXPECT_EQ(sound::Theka, 1);
+  EXPECT_TRUE(Ctl("cStopCur").Enabled());
+  PlayUntilTheEnd();
+  EXPECT_EQ(played, (std::vector<Played>{{"A.wav", "G R'G M P"}, {"B.wav", "P S>"}}));
+  EXPECT_TRUE(Ctl("Frame2").Visible() && Ctl("Frame2").Enabled());
+  EXPECT_EQ(Ctl("Frame2").Caption(), "Select to Play");
+  EXPECT_EQ(Ctl("Option4").Caption(), "Asthai");
+  EXPECT_EQ(Ctl("Option5").Caption(), "Antara");
+  for (const char* name : {"cPlay", "cStop", "cStartLoop", "cStopLoop", "cStopCur"})
+    EXPECT_FALSE(Ctl(name).Enabled()) << name;
+
+  played.clear();
+  Release("Option5");
+  EXPECT_TRUE(Locked());
+  PlayUntilTheEnd();
+  Release("Option4");
+  PlayUntilTheEnd();
+  EXPECT_EQ(played, (std::vector<Played>{{"B.wav", "P S>"}, {"A.wav", "G R'G M P"}}));
+  EXPECT_TRUE(messages.empty());
+}
+
+// The pair plays the similar raga (slot 0) first; the caption names the raga heard.
+TEST_F(PlayingTest, ASimilarRagaPairNamesTheRagaActuallyPlaying) {
+  Choose("cKZIllusList", "Similar Raga - Shuddha Kalyan");
+  const std::string both = "Playing comparison of Ragas Yaman and Shuddha Kalyan. Currently playing ";
+  EXPECT_EQ(Text("cInfo"), both + "Shuddha Kalyan");
+  PlayUntilPlayed(1);
+  EXPECT_EQ(played.back().phrase, "G R S");
+  PlayUntilPlayed(2);
+  EXPECT_EQ(Text("cInfo"), both + "Yaman");
+  EXPECT_EQ(played.back().phrase, "N< R G");
+  PlayUntilTheEnd();
+  EXPECT_EQ(Ctl("Option4").Caption(), "Yaman");
+  EXPECT_EQ(Ctl("Option5").Caption(), "Shuddha Kalyan");
+
+  struct Replay {
+    const char* option;
+    const char* raga;
+    const char* phrase;
+  };
+  for (const Replay& r : {Replay{"Option4", "Yaman", "N< R G"}, Replay{"Option5", "Shuddha Kalyan", "G R S"}}) {
+    played.clear();
+    Release(r.option);
+    PlayUntilPlayed(1);
+    EXPECT_EQ(Text("cInfo"), both + r.raga) << r.option;
+    EXPECT_EQ(played.back().phrase, r.phrase) << r.option;
+    PlayUntilTheEnd();
+  }
+  // Another tonic: the parts rendered at the old one are no longer offered.
+  MenuClick("cMnuB2");
+  EXPECT_FALSE(Ctl("Frame2").Visible());
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PlayingTest, ACompositionInLearningModeGoesToTheCompositionPlayerAndAFilmSongPlaysInDemo) {
+  ChooseMode("Option2");
+  Choose("cKZIllusList", "Composition - Eri Aali");
+  EXPECT_EQ(exploration::PlayCompositionsStandInActions, std::vector<int16_t>{0});
+  EXPECT_EQ(sound::CurrCompPart, 1);
+  EXPECT_TRUE(played.empty());
+
+  sound::CallbackCode = 12;
+  Choose("cKZIllusList", "Film Song - A Film Song");
+  EXPECT_EQ(sound::CurrOperationMode, 1);
+  EXPECT_EQ(Ctl("Option1").Value(), 1);
+  EXPECT_FALSE(Ctl("cStopCur").Enabled());
+  PlayUntilTheEnd();
+  EXPECT_EQ(played, (std::vector<Played>{{"A.wav", "G M D"}}));
+  EXPECT_FALSE(Ctl("Frame2").Visible());
+  EXPECT_TRUE(messages.empty());
+}
+
+// A tonic from the menu: the program's scale of that key, the seeds prepared anew, the
+// next phrase rendered at the new pitch.
+TEST_F(PlayingTest, ATonicChangeRendersTheNextPlayAtTheNewPitch) {
+  Choose("cKZIllusList", "Aroha and Avroha");
+  PlayUntilTheEnd();
+  const double before = FirstNoteHz("A.wav");
+  ASSERT_GT(before, 0.0);
+  Screen().Get<forms::ListControl>("cScaleList").SetListIndex(0);
+  ASSERT_EQ(sound::CurrMusicSetId, 13);
+
+  MenuClick("cMnuB2");
+  EXPECT_EQ(sound::CurrTonicNoteId, 5);
+  EXPECT_EQ(sound::CurrMusicSetId, 5);
+  EXPECT_TRUE(Checked("cMnuB2"));
+  EXPECT_FALSE(Checked("cMnuB1"));
+  EXPECT_EQ(Screen().Get<forms::ListControl>("cScaleList").ListIndex(), -1);
+  EXPECT_EQ(Text("cPrompts").find("Using KZ Scale with Black-2 (D#) As 'sA' (Tonic Note)"), 0u);
+  EXPECT_TRUE(Unlocked());
+
+  Choose("cKZIllusList", "Aroha and Avroha");
+  PlayUntilTheEnd();
+  EXPECT_NEAR(soundtest::Cents(FirstNoteHz("A.wav"), before), 200.0, 10.0);
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PlayingTest, ASavedScaleTakesItsTonicAndUnchecksTheTonicMenu) {
+  Screen().Get<forms::ListControl>("cScaleList").SetListIndex(0);
+  EXPECT_EQ(sound::CurrMusicSetId, 13);
+  EXPECT_EQ(sound::CurrMusicSetName, "My Scale");
+  EXPECT_EQ(sound::CurrTonicNoteId, 5);
+  for (const char* item : {"cMnuB1", "cMnuB2", "cMnuW1"}) EXPECT_FALSE(Checked(item)) << item;
+  EXPECT_EQ(Text("cPrompts").find("Using User-defined scale 'My Scale'"), 0u);
+  EXPECT_TRUE(Unlocked());
+  EXPECT_TRUE(messages.empty());
+}
+
+// When the note seeds cannot be prepared the screen says so and stays usable.
+TEST_F(PlayingTest, AScaleOrTonicWhoseSeedsFailLeavesTheScreenUsable) {
+  struct Case {
+    const char* what;
+    std::function<void()> choose;
+  };
+  const Case cases[] = {
+      {"tonic", [this] { MenuClick("cMnuB2"); }},
+      {"saved scale", [this] { Screen().Get<forms::ListControl>("cScaleList").SetListIndex(0); }},
+  };
+  soundLib.failWhen = [](const testsupport::SoundLibCall& call) { return call.entry == "FWavFreeNoteSeedsMemory"; };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    messages.clear();
+    Screen().Get<forms::ListControl>("cScaleList").SetListIndex(-1);
+    c.choose();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().prompt, "Error Creating Mote Seeds");
+    EXPECT_TRUE(Unlocked());
+  }
+}
+
+// The close box while a phrase plays: the player is stopped and closed before the screen
+// goes back to the raga grid, and nothing plays on or reaches the grid.
+TEST_F(PlayingTest, ClosingTheWindowWhilePlayingStopsThePlayerFirst) {
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  PlayFor(500ms);
+  QPointer<mci::MMControl> player(&Player());
+  Screen().CloseFromUser();
+  EXPECT_FALSE(Screen().Loaded());
+  EXPECT_EQ(shell::CurrFormId, 9);
+  EXPECT_EQ(player ? player->Mode() : mci::mciModeNotOpen, mci::mciModeNotOpen);
+  PlayFor(10s);
+  EXPECT_EQ(Ends(), 0);
+  EXPECT_EQ(played.size(), 1u);
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PlayingTest, TheMenusChangeTheKeyboardDroneGraceNotesAndScriptAndShowTheRagaInfo) {
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  PlayUntilTheEnd();
+  MenuClick("cMnuDonShoKey");
+  EXPECT_EQ(sound::KeyboardDisplay, 2);
+  EXPECT_FALSE(Screen().Ctl("cR", 10).Visible());
+  EXPECT_TRUE(Checked("cMnuDonShoKey"));
+  MenuClick("cMnuShoKey");
+  EXPECT_TRUE(Screen().Ctl("cR", 10).Visible());
+
+  const size_t drones = soundLib.Count("FWavLoadDroneData");
+  MenuClick("cMnuDroLou");
+  EXPECT_DOUBLE_EQ(sound::CurrDroneFactor, 1.1);
+  MenuClick("cMnuDroSof");
+  MenuClick("cMnuDroSof");
+  EXPECT_DOUBLE_EQ(sound::CurrDroneFactor, 0.9);
+  EXPECT_EQ(soundLib.Count("FWavLoadDroneData"), drones + 3);
+
+  MenuClick("cMnuNoGraNot");
+  EXPECT_EQ(shell::GraceNotes, 1);
+  EXPECT_TRUE(Checked("cMnuNoGraNot"));
+  ChooseMode("Option2");
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  ASSERT_EQ(Text("cCurrentItem"), "S   N<   D<   R   S") << "without grace notes";
+  MenuClick("cMnuEng");
+  EXPECT_TRUE(Checked("cMnuEng"));
+  EXPECT_EQ(Text("cCurrentItem"), "") << "a phrase of the old setting is chosen again";
+  EXPECT_EQ(Text("cInfo"), "");
+  MenuClick("cMnuRagInf");
+  EXPECT_TRUE(Ctl("cNotes").Visible());
+  EXPECT_EQ(Text("cNotes"), exploration::RagaNotesText);
+  EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace
+}  // namespace explorationtest
