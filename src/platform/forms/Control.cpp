@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -612,7 +613,18 @@ void ListBox::ClearLines() {
 void ListBox::ShowCurrent() {
   QSignalBlocker block(widget_.data());
   ListOf(widget_)->setCurrentRow(current_);
-  if (current_ < 0) ListOf(widget_)->clearSelection();
+  if (current_ >= 0) return;
+  ListOf(widget_)->clearSelection();
+  // A handler that clears the choice from inside the click runs before the list has
+  // finished its own handling of the press, which selects the row again: clear once
+  // more when the press is over, unless a line has been chosen since.
+  QPointer<QWidget> list = widget_;
+  QTimer::singleShot(0, list, [list] {
+    if (list && ListOf(list)->currentRow() < 0) {
+      QSignalBlocker again(list.data());
+      ListOf(list)->clearSelection();
+    }
+  });
 }
 
 // ---- ComboBox ------------------------------------------------------------------

@@ -102,6 +102,24 @@ TEST_F(FormsTest, AListClickThatClearsItsOwnSelectionRunsTwiceAndStops) {
   EXPECT_EQ(indexes, (std::vector<int16_t>{0, -1}));
 }
 
+TEST_F(FormsTest, AMouseChoiceThatTheProgramClearsLeavesNoLineHighlighted) {
+  auto& ragas = form->Get<forms::ListBox>("cRagaList");
+  ragas.On(forms::Event::Click, [&] {
+    if (ragas.ListIndex() != -1) ragas.SetListIndex(-1);
+  });
+  auto* list = static_cast<QListWidget*>(ragas.Widget());
+  list->resize(300, 200);
+  const QPoint at = list->visualItemRect(list->item(1)).center();
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, QPointF(at), QPointF(list->viewport()->mapToGlobal(at)), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(list->viewport(), &event);
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ragas.ListIndex(), -1);
+  EXPECT_TRUE(list->selectedItems().isEmpty());
+}
+
 TEST_F(FormsTest, ClickingAMenuItemLeavesItsCheckMarkToTheProgram) {
   auto& rag = form->Get<forms::MenuItem>("cMnuRag");
   auto& tha = form->Get<forms::MenuItem>("cMnuTha");
