@@ -162,26 +162,34 @@ void CopyUserDatabaseTemplate() {
   }
 }
 
+// A damaged database is found out at the start, before a screen trips over it or a
+// change is written into it; the settings table tells a file of another kind apart.
+// The database is closed again when it fails.
+void CheckBeforeUse(dao::Database& db, const char* table = nullptr) {
+  try {
+    db.CheckIntegrity();
+    if (table != nullptr) db.OpenRecordset(table, dao::dbOpenTable).Close();
+  } catch (const vb::VbError&) {
+    db.Close();
+    throw;
+  }
+}
+
 dao::Database OpenContentDatabase() {
   try {
-    return dao::Database::OpenDatabase(DatabaseAFile, true, true, kDatabaseConnect);
+    dao::Database db = dao::Database::OpenDatabase(DatabaseAFile, true, true, kDatabaseConnect);
+    CheckBeforeUse(db);
+    return db;
   } catch (const vb::VbError& e) {
     EndStartUp(e.err(), "Velmora cannot start: its content database \"" + DatabaseAFile + "\" is missing or damaged. " +
                             kReinstall);
   }
 }
 
-// The user database, and a look at its settings table, so that a file of another kind
-// is told apart before anything reads or writes it.
 dao::Database OpenUserDatabase() {
   try {
     dao::Database db = dao::Database::OpenDatabase(DatabaseBFile, true, false, kDatabaseConnect);
-    try {
-      db.OpenRecordset("User Parameters", dao::dbOpenTable).Close();
-    } catch (const vb::VbError&) {
-      db.Close();
-      throw;
-    }
+    CheckBeforeUse(db, "User Parameters");
     return db;
   } catch (const vb::VbError& e) {
     if (e.err().Number != vb::kFileInUse)

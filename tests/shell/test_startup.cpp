@@ -209,6 +209,16 @@ INSTANTIATE_TEST_SUITE_P(
                    fs::resize_file(t.Data("mrB.kzy"), 5000);
                  },
                  "your user database"},
+        HaltCase{"UserDatabaseWithADamagedTable",
+                 [](ShellRunTest& t) {
+                   fs::create_directories(t.data_);
+                   fs::copy_file(t.Share("mrB.kzy"), t.Data("mrB.kzy"));
+                   std::fstream file(t.Data("mrB.kzy"), std::ios::in | std::ios::out | std::ios::binary);
+                   file.seekp(4096);  // page 2, the root of the first table; the settings table is intact
+                   const std::string garbage(4096, '\x07');
+                   file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+                 },
+                 "your user database"},
         HaltCase{"UserDatabaseOfAnotherKind",
                  [](ShellRunTest& t) {
                    fs::create_directories(t.data_);
