@@ -140,6 +140,12 @@ void sFillErrorParam() {
 }
 
 void sReportProgramError() {
+  sReportFatalError("A program error has occured in procedure '" + CurrProcName +
+                    "'. Program execution will be halted, and error trace will be appended to file 'errtrace.txt'. "
+                    "Please e-mail that file to " + kSupportAddress + " and try running Velmora again.");
+}
+
+void sReportFatalError(const std::string& message) {
   const bool haveFile = !ErrorTraceFile.empty();
   if (haveFile) vb::AppendLines(ErrorTraceFile, {""});
   if (ReportedErrorCount > 5) {
@@ -149,9 +155,7 @@ void sReportProgramError() {
   std::vector<std::string> lines{vb::DateLineNow(), CalledFormLine()};
   AppendErrorLines(lines);
   if (haveFile) vb::AppendLines(ErrorTraceFile, lines);
-  vb::Message("A program error has occured in procedure '" + CurrProcName +
-              "'. Program execution will be halted, and error trace will be appended to file 'errtrace.txt'. "
-              "Please e-mail that file to " + kSupportAddress + " and try running Velmora again.");
+  vb::Message(message);
   ++ReportedErrorCount;
   HaltProgram();
 }

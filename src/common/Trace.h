@@ -28,6 +28,9 @@ int16_t fIgnorable();
 void sFillErrorParam();
 // Records the error that fIgnorable left, tells the user and halts.
 void sReportProgramError();
+// The same with a message of its own, for a failure the user can mend (a damaged or
+// missing file): the record goes to "errtrace.txt" as for a program error.
+[[noreturn]] void sReportFatalError(const std::string& message);
 
 class ProcTrace {
  public:

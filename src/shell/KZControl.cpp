@@ -99,10 +99,17 @@ void MeasureMaximisedWindow() {
   MaxFormW = static_cast<float>(forms::PixelsToTwips(area.width()));
 }
 
+// False for a missing or empty file: an empty one (left by a full disk or a failed copy)
+// holds nothing to keep, and is not to be opened, which would make it a database.
+bool HoldsData(const std::string& file) {
+  std::error_code ec;
+  return vb::FileExists(file) && fs::file_size(file, ec) != 0;  // a size that cannot be read is not 0
+}
+
 // True when another running program holds the user database (its exclusive open
 // fails with 3051). Any other failure is left to the real opening, which reports it.
 bool UserDatabaseInUse(const std::string& file) {
-  if (!vb::FileExists(file)) return false;
+  if (!HoldsData(file)) return false;
   try {
     dao::Database::OpenDatabase(file, true, false, kDatabaseConnect).Close();
     return false;
@@ -111,6 +118,21 @@ bool UserDatabaseInUse(const std::string& file) {
     return e.err().Number == vb::kFileInUse;
   }
 }
+
+// A file or folder the run cannot do without failed: the error is recorded in the
+// trace (when there is one yet), the user is told in plain words which file it is and
+// what to do, and the start-up ends without touching the file.
+[[noreturn]] void EndStartUp(const vb::ErrObject& err, const std::string& message) {
+  vb::Err() = err;
+  common::sFillErrorParam();
+  vb::Err().Clear();
+  common::sReportFatalError(message + "\n\n(" + err.Description + ")");
+}
+
+const char* const kReinstall = "Please install Velmora again.";
+const char* const kDataFolderFailed =
+    "Velmora cannot start: it cannot make or use its data folder, where your user database and settings are kept. "
+    "Make the folder writable, or set VELMORA_HOME to a folder you may write in, and start Velmora again.";
 
 // A second running program ends here, leaving the other one's files alone.
 [[noreturn]] void EndSecondInstance() {
@@ -123,9 +145,11 @@ bool UserDatabaseInUse(const std::string& file) {
 // never leaves a damaged user database behind.
 void CopyUserDatabaseTemplate() {
   common::ProcTrace t("sCopyUserDatabaseTemplate");
-  if (vb::FileExists(DatabaseBFile)) return;
+  if (HoldsData(DatabaseBFile)) return;
   const std::string templ = vb::JoinPath(ShareFolder, kUserDatabase);
-  if (!vb::FileExists(templ)) vb::Raise(vb::kFileNotFound, "The user database template '" + templ + "' is missing");
+  if (!vb::FileExists(templ))
+    EndStartUp(vb::MakeError(vb::kFileNotFound, "The user database template '" + templ + "' is missing"),
+               std::string("Velmora cannot start: a file of its installation is missing. ") + kReinstall);
   const fs::path part = DatabaseBFile + ".part";
   std::error_code ec;
   fs::copy_file(templ, part, fs::copy_options::overwrite_existing, ec);
@@ -133,15 +157,46 @@ void CopyUserDatabaseTemplate() {
   if (!ec) fs::rename(part, DatabaseBFile, ec);
   if (ec) {
     fs::remove(part, ec);
-    vb::Raise(vb::kPathFileAccess, "Cannot create the user database '" + DatabaseBFile + "'");
+    EndStartUp(vb::MakeError(vb::kPathFileAccess, "Cannot create the user database '" + DatabaseBFile + "'"),
+               kDataFolderFailed);
+  }
+}
+
+// A damaged database is found out at the start, before a screen trips over it or a
+// change is written into it; the settings table tells a file of another kind apart.
+// The database is closed again when it fails.
+void CheckBeforeUse(dao::Database& db, const char* table = nullptr) {
+  try {
+    db.CheckIntegrity();
+    if (table != nullptr) db.OpenRecordset(table, dao::dbOpenTable).Close();
+  } catch (const vb::VbError&) {
+    db.Close();
+    throw;
+  }
+}
+
+dao::Database OpenContentDatabase() {
+  try {
+    dao::Database db = dao::Database::OpenDatabase(DatabaseAFile, true, true, kDatabaseConnect);
+    CheckBeforeUse(db);
+    return db;
+  } catch (const vb::VbError& e) {
+    EndStartUp(e.err(), "Velmora cannot start: its content database \"" + DatabaseAFile + "\" is missing or damaged. " +
+                            kReinstall);
   }
 }
 
 dao::Database OpenUserDatabase() {
   try {
-    return dao::Database::OpenDatabase(DatabaseBFile, true, false, kDatabaseConnect);
+    dao::Database db = dao::Database::OpenDatabase(DatabaseBFile, true, false, kDatabaseConnect);
+    CheckBeforeUse(db, "User Parameters");
+    return db;
   } catch (const vb::VbError& e) {
-    if (e.err().Number != vb::kFileInUse) throw;
+    if (e.err().Number != vb::kFileInUse)
+      EndStartUp(e.err(), "Velmora cannot start: your user database \"" + DatabaseBFile +
+                        "\" cannot be opened, or is damaged. It holds your settings and your own scale sets, "
+                        "compositions and phrases, so Velmora has left it as it is. Restore it from a backup copy, or "
+                        "move it to another folder to start with a new user database.");
     vb::Err().Clear();
   }
   EndSecondInstance();
@@ -151,7 +206,11 @@ dao::Database OpenUserDatabase() {
 // trace switch is known when it is written.
 void PrepareStartUp() {
   common::CurrProcName = "sKZControl";
-  SetProgramFolders();
+  try {
+    SetProgramFolders();
+  } catch (const vb::VbError& e) {
+    EndStartUp(e.err(), kDataFolderFailed);
+  }
   if (UserDatabaseInUse(vb::JoinPath(DataFolder, kUserDatabase))) EndSecondInstance();
   common::ErrorTraceFile = vb::JoinPath(DataFolder, "errtrace.txt");
   common::StartErrorTraceFile(common::ErrorTraceFile);
@@ -174,7 +233,7 @@ void StartUp() {
       "A comprehensive multi-media guide for Introduction to and Self-Instruction  of  Ragas of  North Indian "
       "Classical Music - Version " +
       common::fGetKZVerString());
-  DatabaseA = dao::Database::OpenDatabase(DatabaseAFile, true, true, kDatabaseConnect);
+  DatabaseA = OpenContentDatabase();
   CopyUserDatabaseTemplate();
   DatabaseB = OpenUserDatabase();
   // An earlier installation's data is carried over before the settings are read, so

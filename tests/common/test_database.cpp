@@ -119,6 +119,7 @@ TEST_F(LookupTest, TipCountVersionAndTemporaryFolder) {
   EXPECT_EQ(temp, vb::SessionTempFolder());
   ASSERT_FALSE(temp.empty());
   EXPECT_EQ(temp.back(), '/');
+  vb::RemoveSessionTempFolder();
 }
 
 }  // namespace

@@ -102,6 +102,7 @@ class ShellRunTest : public testsupport::ScratchTest {
     shell::DatabaseB.Close();
     QFontDatabase::removeAllApplicationFonts();
     Settle();
+    vb::RemoveSessionTempFolder();  // as main does at the end of a run
     unsetenv("VELMORA_HOME");
     unsetenv("VELMORA_SHARE");
     ScratchTest::TearDown();

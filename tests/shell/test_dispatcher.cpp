@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -132,8 +133,9 @@ TEST_F(DispatcherTest, TheHaltEndsOnABrokenParentChain) {
 TEST_F(DispatcherTest, TheMainFormsPlayerRaisesDoneAndStatusUpdate) {
   mci::MMControl* player = shell::MMControlOf(Main(), "cMM");
   ASSERT_NE(player, nullptr);
-  int updates = 0;
-  Main().On("cMM", forms::Event::StatusUpdate, [&updates] { ++updates; });
+  // The handler stays with the main form after the test: it keeps its own counter.
+  const auto updates = std::make_shared<int>(0);
+  Main().On("cMM", forms::Event::StatusUpdate, [updates] { ++*updates; });
   const fs::path tone = folder_ / "tone.wav";
   mcitest::WriteTone(tone, 440, 300);
   sound::PlayState = 1;                          // a file is open: the Done closes it
@@ -147,7 +149,7 @@ TEST_F(DispatcherTest, TheMainFormsPlayerRaisesDoneAndStatusUpdate) {
   Settle();
   // The greeting drone's own play, superseded by this one, may report its Done too.
   EXPECT_GE(Entries("sPlayMusicFile") - before, 1) << "Done reaches the main form's handler";
-  EXPECT_GT(updates, 0);
+  EXPECT_GT(*updates, 0);
 }
 
 // The twins of the music files, whatever the length of the temporary folder's path.

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QMenu>
+
 #include "ShellRun.h"
 #include "common/CommonState.h"
 #include "platform/forms/Control.h"
@@ -102,7 +105,14 @@ class MenuCheckTest : public testsupport::ScratchTest {
     shelltest::Settle();
     ScratchTest::TearDown();
   }
-  static bool Checked(forms::Form& f, const char* item) { return f.Get<forms::MenuItem>(item).Checked(); }
+  // The mark, which an item of a menu shows as it is set (one of the menu bar has none).
+  static bool Checked(forms::Form& f, const char* item) {
+    forms::MenuItem& menuItem = f.Get<forms::MenuItem>(item);
+    const QAction* action = menuItem.Action();
+    if (action != nullptr && qobject_cast<QMenu*>(action->parent()) != nullptr)
+      EXPECT_EQ(action->isChecked(), menuItem.Checked()) << item;
+    return menuItem.Checked();
+  }
 };
 
 TEST_F(MenuCheckTest, EachGroupMarksTheItemOfItsValueAndClearsTheOthers) {

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -140,28 +142,44 @@ TEST_F(StartUpTest, TheOpeningScreenShowsItsTextAndCaption) {
   EXPECT_EQ(shown, shell::fOpeningScreenText());
 }
 
-// A fatal error during start-up: reported, halted, and nothing left open or running.
+// A file or folder the start-up cannot do without is damaged or missing: the user is
+// told which and what to do (not a program error), the error is recorded, the run
+// halts with nothing left open or running, and the file is left as it was.
 struct HaltCase {
   const char* name;
   std::function<void(ShellRunTest&)> damage;
+  const char* told;   // a part of the message
+  bool traced = true;  // false when there is no data folder for the trace file
 };
 
 class StartUpHaltTest : public ShellRunTest, public ::testing::WithParamInterface<HaltCase> {};
 
-TEST_P(StartUpHaltTest, IsReportedAndLeavesNoHalfStartedProgram) {
+std::string Contents(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_P(StartUpHaltTest, IsToldPlainlyAndLeavesNoHalfStartedProgram) {
   GetParam().damage(*this);
+  const bool userFile = fs::is_regular_file(Data("mrB.kzy"));
+  const std::string before = userFile ? Contents(Data("mrB.kzy")) : "";
   EXPECT_FALSE(Start());
   EXPECT_TRUE(common::ProgramHalted());
   EXPECT_EQ(halts, 1);
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].prompt.rfind(kProgramError, 0), 0u) << messages[0].prompt;
+  EXPECT_EQ(messages[0].prompt.find(kProgramError), std::string::npos) << messages[0].prompt;
+  EXPECT_NE(messages[0].prompt.find(GetParam().told), std::string::npos) << messages[0].prompt;
+  EXPECT_EQ(messages[0].title, "Message");
   EXPECT_FALSE(Main().Loaded());
   EXPECT_FALSE(shell::DatabaseA.IsOpen());
   EXPECT_FALSE(shell::DatabaseB.IsOpen());
-  bool recorded = false;
-  for (const auto& line : vb::ReadLines(Data("errtrace.txt"))) recorded = recorded || line.rfind("Called form '", 0) == 0;
-  EXPECT_TRUE(recorded);
-  if (fs::exists(Data("mrB.kzy"))) {
+  if (GetParam().traced) {
+    bool recorded = false;
+    for (const auto& line : vb::ReadLines(Data("errtrace.txt"))) recorded = recorded || line.rfind("Called form '", 0) == 0;
+    EXPECT_TRUE(recorded);
+  }
+  if (userFile) {
+    EXPECT_EQ(Contents(Data("mrB.kzy")), before) << "the user's file is left as it was";
     // The user database's lock went with the halt.
     EXPECT_NE(testsupport::ErrorNumber(
                   [this] { dao::Database::OpenDatabase(Data("mrB.kzy"), true, false, shell::kDatabaseConnect).Close(); }),
@@ -171,14 +189,66 @@ TEST_P(StartUpHaltTest, IsReportedAndLeavesNoHalfStartedProgram) {
 
 INSTANTIATE_TEST_SUITE_P(
     Shell, StartUpHaltTest,
-    ::testing::Values(HaltCase{"MissingContentDatabase", [](ShellRunTest& t) { fs::remove(t.Share("mrA.kzy")); }},
-                      HaltCase{"MissingTemplate", [](ShellRunTest& t) { fs::remove(t.Share("mrB.kzy")); }},
-                      HaltCase{"DamagedUserDatabase",
-                               [](ShellRunTest& t) {
-                                 fs::create_directories(t.data_);
-                                 vb::WriteLines(t.Data("mrB.kzy"), {"this is not a database"});
-                               }}),
+    ::testing::Values(
+        HaltCase{"MissingContentDatabase", [](ShellRunTest& t) { fs::remove(t.Share("mrA.kzy")); },
+                 "content database"},
+        HaltCase{"DamagedContentDatabase",
+                 [](ShellRunTest& t) { vb::WriteLines(t.Share("mrA.kzy"), {"this is not a database"}); },
+                 "content database"},
+        HaltCase{"MissingTemplate", [](ShellRunTest& t) { fs::remove(t.Share("mrB.kzy")); }, "install Velmora again"},
+        HaltCase{"DamagedUserDatabase",
+                 [](ShellRunTest& t) {
+                   fs::create_directories(t.data_);
+                   vb::WriteLines(t.Data("mrB.kzy"), {"this is not a database"});
+                 },
+                 "your user database"},
+        HaltCase{"TruncatedUserDatabase",
+                 [](ShellRunTest& t) {
+                   fs::create_directories(t.data_);
+                   fs::copy_file(t.Share("mrB.kzy"), t.Data("mrB.kzy"));
+                   fs::resize_file(t.Data("mrB.kzy"), 5000);
+                 },
+                 "your user database"},
+        HaltCase{"UserDatabaseWithADamagedTable",
+                 [](ShellRunTest& t) {
+                   fs::create_directories(t.data_);
+                   fs::copy_file(t.Share("mrB.kzy"), t.Data("mrB.kzy"));
+                   std::fstream file(t.Data("mrB.kzy"), std::ios::in | std::ios::out | std::ios::binary);
+                   file.seekp(4096);  // page 2, the root of the first table; the settings table is intact
+                   const std::string garbage(4096, '\x07');
+                   file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+                 },
+                 "your user database"},
+        HaltCase{"UserDatabaseOfAnotherKind",
+                 [](ShellRunTest& t) {
+                   fs::create_directories(t.data_);
+                   testsupport::RunSql(t.Data("mrB.kzy"), "CREATE TABLE Other (A INTEGER);");
+                 },
+                 "your user database"},
+        HaltCase{"DataFolderThatIsAFile",
+                 [](ShellRunTest& t) { vb::WriteLines(t.data_.string(), {"a file, not a folder"}); }, "data folder",
+                 false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StartUpTest, ADataFolderThatMayNotBeWrittenIsToldBeforeAnythingIsWritten) {
+  if (geteuid() == 0) GTEST_SKIP() << "file modes do not stop root";
+  fs::create_directories(data_);
+  fs::permissions(data_, fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(Start());
+  fs::permissions(data_, fs::perms::owner_all);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].prompt.find("data folder"), std::string::npos) << messages[0].prompt;
+  EXPECT_TRUE(fs::is_empty(data_));
+}
+
+// An empty file holds nothing: it is replaced by the template as on a first start.
+TEST_F(StartUpTest, AnEmptyUserDatabaseFileIsMadeAnewFromTheTemplate) {
+  fs::create_directories(data_);
+  std::ofstream(Data("mrB.kzy")).close();
+  ASSERT_TRUE(Start());
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(fs::file_size(Data("mrB.kzy")), fs::file_size(Share("mrB.kzy")));
+}
 
 TEST_F(StartUpTest, AnErrorOnTheOpeningScreenHaltsBeforeAnythingIsOpened) {
   shell::SetOpeningScreenPresenter([](forms::Form& screen) {
@@ -213,7 +283,7 @@ TEST_F(StartUpTest, ASecondRunningInstanceIsToldSoAndTouchesNothingOfTheFirst) {
 }
 
 // Only a lock means another running copy: a user database this user may not write
-// is a program error with its own number and the file's name in the trace.
+// is told as such, with its own number and the file's name in the trace.
 TEST_F(StartUpTest, AUserDatabaseThatMayNotBeWrittenIsNotTakenForASecondInstance) {
   if (geteuid() == 0) GTEST_SKIP() << "file modes do not stop root";
   fs::create_directories(data_);
@@ -223,7 +293,7 @@ TEST_F(StartUpTest, AUserDatabaseThatMayNotBeWrittenIsNotTakenForASecondInstance
   fs::permissions(Data("mrB.kzy"), fs::perms::owner_read | fs::perms::owner_write);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].prompt.find("already running"), std::string::npos) << messages[0].prompt;
-  EXPECT_EQ(messages[0].prompt.rfind(kProgramError, 0), 0u) << messages[0].prompt;
+  EXPECT_NE(messages[0].prompt.find("your user database"), std::string::npos) << messages[0].prompt;
   const auto trace = vb::ReadLines(Data("errtrace.txt"));
   EXPECT_NE(std::find(trace.begin(), trace.end(), vb::PrintNumber(vb::kReadOnlyDatabase)), trace.end());
   bool named = false;

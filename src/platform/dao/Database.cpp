@@ -153,6 +153,14 @@ Recordset Database::OpenRecordset(const std::string& source, RecordsetType type)
   return Recordset(OpenSnapshot(conn_, source));
 }
 
+void Database::CheckIntegrity() const {
+  if (conn_ == nullptr) vb::Raise(vb::kObjectNotSet, "Object variable not set: the database is not open.");
+  if (conn_->db == nullptr) RaiseDbError(kObjectInvalid, "The database is closed.");
+  const std::string what = "'" + conn_->name + "'";
+  Statement st(*conn_, "PRAGMA quick_check(1)", what);
+  if (!st.Step() || st.ColumnText(0) != "ok") RaiseDbError(kDamagedDatabase, "The database " + what + " is damaged.");
+}
+
 bool Database::ReadOnly() const { return conn_ != nullptr && conn_->readOnly; }
 
 std::string Database::Name() const { return conn_ != nullptr ? conn_->name : std::string(); }

@@ -1104,15 +1104,11 @@ void Timer::SetInterval(int32_t ms) {
 MenuItem::MenuItem(Form& form, const MemberSpec& spec, QWidget* menuBar, MenuItem* parentMenu)
     : Control(form, spec), menuBar_(menuBar), parentMenu_(parentMenu) {
   QWidget* owner = parentMenu ? static_cast<QWidget*>(parentMenu->AsMenu()) : menuBar;
-  action_ = new QAction(Q(p_.Caption), owner);
-  if (IsSeparator()) {
-    action_->setSeparator(true);
-  } else if (parentMenu) {
-    action_->setCheckable(true);
-    action_->setChecked(p_.Checked);
-  }
+  action_ = new QAction(owner);
+  ShowCaption();
+  ShowCheck();
   QObject::connect(action_, &QAction::triggered, action_, [this] {
-    action_->setChecked(p_.Checked);  // the program alone sets the mark
+    ShowCheck();  // the program alone sets the mark
     RaiseFromUser(Event::Click);
   });
   owner->addAction(action_);
@@ -1128,8 +1124,8 @@ MenuItem::~MenuItem() {
 QMenu* MenuItem::AsMenu() {
   if (!menu_) {
     menu_ = new QMenu(menuBar_);
-    action_->setCheckable(false);
     action_->setMenu(menu_.data());
+    ShowCheck();
     QObject::connect(menu_.data(), &QMenu::aboutToShow, menu_.data(), [this] { RaiseFromUser(Event::Click); });
   }
   return menu_;
@@ -1137,8 +1133,21 @@ QMenu* MenuItem::AsMenu() {
 
 void MenuItem::SetCaption(const std::string& text) {
   p_.Caption = text;
-  action_->setText(Q(text));
+  ShowCaption();
+  ShowCheck();
+}
+
+// A separator's "-" caption is not drawn: styles would show it beside the line.
+void MenuItem::ShowCaption() {
   action_->setSeparator(IsSeparator());
+  action_->setText(IsSeparator() ? QString() : Q(p_.Caption));
+}
+
+// Only a checked item of a menu carries a mark; the others show no empty box.
+void MenuItem::ShowCheck() {
+  const bool mark = p_.Checked && parentMenu_ != nullptr && !menu_ && !IsSeparator();
+  action_->setCheckable(mark);
+  action_->setChecked(mark);
 }
 
 void MenuItem::SetVisible(bool v) {
@@ -1153,7 +1162,7 @@ void MenuItem::SetEnabled(bool v) {
 
 void MenuItem::SetChecked(bool checked) {
   p_.Checked = checked;
-  if (action_->isCheckable()) action_->setChecked(checked);
+  ShowCheck();
 }
 
 // ---- MultimediaMember ----------------------------------------------------------

@@ -416,6 +416,9 @@ class MenuItem : public Control {
   QMenu* AsMenu();
 
  private:
+  void ShowCaption();
+  void ShowCheck();
+
   QWidget* menuBar_;
   MenuItem* parentMenu_;
   QPointer<QAction> action_;

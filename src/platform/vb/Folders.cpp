@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -58,6 +59,12 @@ std::string UserDataFolderPath() {
     folder = fs::path(xdg) / "velmora";
   }
   CreatePrivateFolder(folder);
+  // Every file of the data folder is written by the program: find out now, not at the
+  // first write.
+  if (access(folder.c_str(), W_OK | X_OK) != 0)
+    Raise(MakeError(kPermissionDenied, DefaultDescription(kPermissionDenied) + ": " + folder.string() +
+                                           " may not be written",
+                    kDefaultSource, errno));
   return folder.string();
 }
 

@@ -13,7 +13,8 @@ namespace vb {
 
 std::string ProgramFolderPath();
 std::string ShareFolderPath();
-// Created with private permissions when missing.
+// Created with private permissions when missing; a folder this user may not write is
+// error 70.
 std::string UserDataFolderPath();
 
 // This run's private temporary folder, created on the first call under $TMPDIR (else

@@ -31,6 +31,32 @@ TEST_F(DatabaseTest, AFileThatIsNoDatabaseIsRefusedAndLeftAlone) {
   EXPECT_EQ(testsupport::ReadTextFile(Path("junk.kzy")), before);
 }
 
+// Damage inside the file, past its first page: the open and the other tables do not
+// see it, the integrity check does, and changes nothing.
+TEST_F(DatabaseTest, TheIntegrityCheckFindsADamagedTableThatTheOpenDoesNotSee) {
+  Make("CREATE TABLE A (N INTEGER); INSERT INTO A VALUES (1); CREATE TABLE B (N INTEGER); INSERT INTO B VALUES (2);")
+      .Close();
+  {
+    dao::Database whole = dao::Database::OpenDatabase(Path("t.kzy"), true, true);
+    EXPECT_NO_THROW(whole.CheckIntegrity());
+  }
+  {
+    std::fstream file(Path("t.kzy"), std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(2 * 4096);  // page 3: the root of table B in a new file of 4096-byte pages
+    const std::string garbage(4096, '\x07');
+    file.write(garbage.data(), static_cast<std::streamsize>(garbage.size()));
+  }
+  const auto before = testsupport::ReadTextFile(Path("t.kzy"));
+  for (bool readOnly : {true, false}) {
+    dao::Database db = dao::Database::OpenDatabase(Path("t.kzy"), true, readOnly);
+    EXPECT_EQ(db.OpenRecordset("A", dao::dbOpenTable).Fields("N").ToLong(), 1);
+    EXPECT_EQ(ErrorNumber([&] { db.CheckIntegrity(); }), 3049);
+    db.Close();
+    EXPECT_EQ(ErrorNumber([&] { db.CheckIntegrity(); }), 3420);
+  }
+  EXPECT_EQ(testsupport::ReadTextFile(Path("t.kzy")), before);
+}
+
 // Files and folders this user may not read or write. Tests may run as root, whom
 // file modes do not stop, so each open runs in a child process with the rights of
 // an ordinary user.

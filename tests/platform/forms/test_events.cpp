@@ -134,6 +134,30 @@ TEST_F(FormsTest, ClickingAMenuItemLeavesItsCheckMarkToTheProgram) {
   EXPECT_TRUE(rag.Action()->isChecked());
 }
 
+// As menus are drawn: a separator is a line without its "-", and only a checked item
+// carries a mark (no empty box beside the others).
+TEST_F(FormsTest, AMenuShowsMarksOnlyOnCheckedItemsAndSeparatorsWithoutText) {
+  auto& rag = form->Get<forms::MenuItem>("cMnuRag");
+  auto& line = form->Get<forms::MenuItem>("cMnuLin1");
+  auto& tha = form->Get<forms::MenuItem>("cMnuTha");
+  EXPECT_TRUE(line.Action()->isSeparator());
+  EXPECT_TRUE(line.Action()->text().isEmpty());
+  EXPECT_EQ(line.Caption(), "-");
+  EXPECT_FALSE(rag.Action()->isCheckable());
+  EXPECT_TRUE(tha.Action()->isCheckable() && tha.Action()->isChecked());
+  rag.SetChecked(true);
+  tha.SetChecked(false);
+  EXPECT_TRUE(rag.Action()->isCheckable() && rag.Action()->isChecked());
+  EXPECT_FALSE(tha.Action()->isCheckable());
+  rag.SetCaption("-");
+  EXPECT_TRUE(rag.Action()->isSeparator());
+  EXPECT_FALSE(rag.Action()->isCheckable());
+  rag.SetCaption("Raga");
+  EXPECT_EQ(rag.Action()->text(), "Raga");
+  EXPECT_FALSE(rag.Action()->isSeparator());
+  EXPECT_FALSE(form->Get<forms::MenuItem>("cMnuHel").Action()->isCheckable()) << "a menu of the bar";
+}
+
 TEST_F(FormsTest, AMenuWithoutItemsClicksLikeAnItem) {
   form->Get<forms::MenuItem>("cMnuRagInf").Action()->trigger();
   EXPECT_EQ(Seen.back(), "cMnuRagInf:Click");
