@@ -336,6 +336,22 @@ TEST_F(PlayingTest, StopEndsTheWholePlayAndUnlocksTheScreen) {
   EXPECT_TRUE(messages.empty());
 }
 
+// Stop leaves the focus on its button, which the end of playing hides: the focus that
+// passes on to the program's list chooses none of its lines.
+TEST_F(PlayingTest, TheFocusLeftByStopPlaysNothingOfItsOwn) {
+  Screen().Show();
+  Screen().Surface()->window()->activateWindow();
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  PlayFor(1s);
+  Ctl("cStop").Widget()->setFocus(Qt::MouseFocusReason);
+  Press("cStop");
+  PlayUntilTheEnd();
+  PlayFor(2s);
+  EXPECT_EQ(played, (std::vector<Played>{{"A.wav", kAlap1}}));
+  EXPECT_TRUE(Unlocked());
+  EXPECT_FALSE(Ctl("cInfo").Visible());
+}
+
 TEST_F(PlayingTest, StopCurrentSkipsToTheNextPhrase) {
   Choose("cKZIllusList", "Alap Phrases (2)");
   PlayFor(1s);
