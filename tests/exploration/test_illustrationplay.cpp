@@ -470,13 +470,35 @@ TEST_F(PlayingTest, PracticeModePlaysTheEditedSegmentsAndLoopsThem) {
   EXPECT_TRUE(messages.empty());
 }
 
+// A colon doubled, or left at either end when the learner deletes a segment, marks off
+// nothing: the segments with notes play, and nothing fails after them.
+TEST_F(PlayingTest, PracticeModePlaysOnlyTheSegmentsThatHoldNotes) {
+  ChooseMode("Option3");
+  for (const char* text : {"S R : : G M", "S R : G M :", ": S R : G M", "S R :   : G M"}) {
+    SCOPED_TRACE(text);
+    played.clear();
+    Choose("cKZIllusList", "Layakari Phrases (2)");
+    Ctl("cCurrentItem").SetText(text);
+    Press("cPlay");
+    PlayUntilTheEnd();
+    EXPECT_EQ(played, (std::vector<Played>{{"A.wav", "S R"}, {"B.wav", "G M"}}));
+    EXPECT_EQ(Text("cCurrentItem"), text);
+    EXPECT_TRUE(Unlocked());
+  }
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
+}
+
 TEST_F(PlayingTest, PlayRefusesAnEmptyOrIllegalPhraseAndLocksNothing) {
   struct Case {
     const char* text;
     const char* message;
   };
+  const char* notAllowable = "One or more changes you made are not allowable. Please check and correct errors.";
   const Case cases[] = {{"", "Please select an item to play"},
-                        {"S X R", "One or more changes you made are not allowable. Please check and correct errors."}};
+                        {"   ", "Please select an item to play"},
+                        {"S X R", notAllowable},
+                        {":", notAllowable},
+                        {" : : ", notAllowable}};
   ChooseMode("Option3");
   Choose("cKZIllusList", "Layakari Phrases (2)");
   for (const Case& c : cases) {
