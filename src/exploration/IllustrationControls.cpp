@@ -91,7 +91,10 @@ void sDisplayMOControls() {
   item.SetLocked(sound::CurrOperationMode != 3);
   sound::sEnablePlayStartButtons();
   for (const char* name : {"cSlider", "Label11", "Label12"}) form.Ctl(name).SetVisible(true);
-  if (IsPhraseList()) ShowSelectFrame(form, "Next", "Prev", true);
+  if (!IsPhraseList()) return;
+  // The frame's own caption again: a demo of parts has left "Select to Play" on it.
+  form.Ctl("Frame2").SetCaption("Select Desired");
+  ShowSelectFrame(form, "Next", "Prev", true);
 }
 
 void sHideMOControls() {

@@ -536,6 +536,12 @@ TEST_F(PlayingTest, ACompositionInDemoPlaysBothPartsAndThenEachPartAlone) {
   Release("Option4");
   PlayUntilTheEnd();
   EXPECT_EQ(played, (std::vector<Played>{{"B.wav", "P S>"}, {"A.wav", "G R'G M P"}}));
+
+  // Stepping through phrases afterwards: the options under the frame's own caption.
+  ChooseMode("Option2");
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  EXPECT_EQ(Ctl("Frame2").Caption(), "Select Desired");
+  EXPECT_EQ(Ctl("Option4").Caption(), "Next");
   EXPECT_TRUE(messages.empty());
 }
 
