@@ -70,8 +70,7 @@ void sEnableF28Selections() {
 void sDisplayMOControls() {
   common::ProcTrace t("sDisplayMOControls");
   forms::Form& form = FrontForm();
-  form.Ctl("cInfo").SetVisible(true);
-  form.Ctl("cCurrentItem").SetVisible(true);
+  sShowF28ItemBoxes();
   form.SetMousePointer(forms::vbHourglass);
   sound::sDisplayPlayControlButtons();
   common::sDisplayPatternNotation(form);
@@ -95,6 +94,14 @@ void sDisplayMOControls() {
   // The frame's own caption again: a demo of parts has left "Select to Play" on it.
   form.Ctl("Frame2").SetCaption("Select Desired");
   ShowSelectFrame(form, "Next", "Prev", true);
+}
+
+void sShowF28ItemBoxes() {
+  common::ProcTrace t("sShowF28ItemBoxes");
+  forms::Form& form = FrontForm();
+  form.Ctl("cNotes").SetVisible(false);
+  form.Ctl("cInfo").SetVisible(true);
+  form.Ctl("cCurrentItem").SetVisible(true);
 }
 
 void sHideMOControls() {

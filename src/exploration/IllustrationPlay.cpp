@@ -246,6 +246,7 @@ void sStepOrReplayF28Item() {
   common::ProcTrace t("sStepOrReplayF28Item");
   forms::Form& form = FrontForm();
   if (sound::CurrOperationMode != kDemo) {
+    sShowF28ItemBoxes();
     common::sLoadScriptFromMN(CurrentItem(), ScriptStep);
     sSetCurrItemDesc();
     return;
@@ -261,7 +262,7 @@ void sStepOrReplayF28Item() {
   }
   sDisableF28Selections();
   form.Ctl("Frame2").SetEnabled(false);
-  form.Ctl("cCurrentItem").SetVisible(true);
+  sShowF28ItemBoxes();
   ReplayPart(part);
 }
 
@@ -300,6 +301,7 @@ void sPlayF28EditedItem() {
   }
   form.Ctl("Option4").SetValue(0);
   sClearNotationBox();
+  sShowF28ItemBoxes();
   const bool looping = sound::LoopFlag != 0;
   form.Ctl("cPlay").SetEnabled(false);
   form.Ctl("cStartLoop").SetEnabled(false);

@@ -133,6 +133,7 @@ void sF28ShowRagaInfo() {
   forms::Control& notes = FrontForm().Ctl("cNotes");
   notes.SetText(RagaNotesText);
   notes.SetVisible(true);
+  notes.ZOrder(0);  // over the item boxes that share its place, until an item is shown again
 }
 
 }  // namespace exploration

@@ -704,5 +704,33 @@ TEST_F(PlayingTest, TheMenusChangeTheKeyboardDroneGraceNotesAndScriptAndShowTheR
   EXPECT_TRUE(messages.empty());
 }
 
+// The raga's notes share their place with the item boxes: "Raga Info" shows them over
+// the item in hand, and the item comes back over them when it is stepped or played.
+TEST_F(PlayingTest, RagaInfoShowsTheNotesOverTheItemUntilTheItemIsUsedAgain) {
+  Screen().Show();
+  auto onTop = [this](const char* name) {
+    QWidget* surface = Screen().Surface();
+    QWidget* under = Ctl("cInfo").Widget();
+    QWidget* top = surface->childAt(under->mapTo(surface, under->rect().center()));
+    QWidget* w = Ctl(name).Widget();
+    return top != nullptr && (top == w || w->isAncestorOf(top));
+  };
+  ChooseMode("Option2");
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  EXPECT_FALSE(Ctl("cNotes").Visible());
+  MenuClick("cMnuRagInf");
+  EXPECT_TRUE(onTop("cNotes"));
+  Release("Option4");
+  EXPECT_FALSE(Ctl("cNotes").Visible());
+  EXPECT_TRUE(onTop("cInfo"));
+  EXPECT_EQ(Text("cCurrentItem"), Shown(kAlap2));
+  MenuClick("cMnuRagInf");
+  Press("cPlay");
+  EXPECT_FALSE(Ctl("cNotes").Visible());
+  PlayUntilTheEnd();
+  EXPECT_TRUE(Ctl("cCurrentItem").Visible());
+  EXPECT_TRUE(messages.empty());
+}
+
 }  // namespace
 }  // namespace explorationtest
