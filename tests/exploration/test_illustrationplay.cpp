@@ -704,6 +704,22 @@ TEST_F(PlayingTest, TheMenusChangeTheKeyboardDroneGraceNotesAndScriptAndShowTheR
   EXPECT_TRUE(messages.empty());
 }
 
+// Grace notes switched off while a learning item is in hand: the phrase stepped to is
+// heard as it is shown, without its glides.
+TEST_F(PlayingTest, AGraceNoteChangeIsHeardInThePhrasesOfTheItemInHand) {
+  ChooseMode("Option2");
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  ASSERT_EQ(Text("cCurrentItem"), Shown(kAlap1));
+  MenuClick("cMnuNoGraNot");
+  Release("Option4");
+  Release("Option4");
+  ASSERT_EQ(Text("cCurrentItem"), "S   N<   D<   R   S");
+  Press("cPlay");
+  PlayUntilTheEnd();
+  EXPECT_EQ(played, (std::vector<Played>{{"A.wav", "S N< D< R S"}}));
+  EXPECT_TRUE(messages.empty());
+}
+
 // The raga's notes share their place with the item boxes: "Raga Info" shows them over
 // the item in hand, and the item comes back over them when it is stepped or played.
 TEST_F(PlayingTest, RagaInfoShowsTheNotesOverTheItemUntilTheItemIsUsedAgain) {
