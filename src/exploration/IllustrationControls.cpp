@@ -78,6 +78,9 @@ void sDisplayMOControls() {
   stopCurrent.SetVisible(true);
   stopCurrent.SetEnabled(false);
   auto& item = form.Get<forms::TextBox>("cCurrentItem");
+  // The select frame belongs to the items that show it below; another item's frame
+  // (Next / Prev, or the parts of a demo) would act on the wrong item.
+  for (const char* name : {"Frame2", "Option4", "Option5"}) form.Ctl(name).SetVisible(false);
 
   if (sound::CurrOperationMode == 1) {
     item.SetLocked(true);

@@ -389,6 +389,26 @@ TEST_F(PlayingTest, LearningModeLoopsThePhraseUntilStopLooping) {
   EXPECT_TRUE(messages.empty());
 }
 
+// The select frame shows only for the items it serves: not for the scale after an alap
+// in learning mode, nor for the pakad played after a composition's parts in demo.
+TEST_F(PlayingTest, TheSelectFrameGoesWithTheItemsThatUseIt) {
+  ChooseMode("Option2");
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  ASSERT_TRUE(Ctl("Frame2").Visible());
+  Ctl("cAroha").RaiseFromUser(forms::Event::Click);
+  EXPECT_EQ(Text("cInfo"), "Aroha and Avroha");
+  EXPECT_FALSE(Ctl("Frame2").Visible());
+
+  ChooseMode("Option1");
+  Choose("cKZIllusList", "Composition - Eri Aali");
+  PlayUntilTheEnd();
+  ASSERT_TRUE(Ctl("Frame2").Visible());
+  Ctl("cPakad").RaiseFromUser(forms::Event::Click);
+  EXPECT_FALSE(Ctl("Frame2").Visible());
+  PlayUntilTheEnd();
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(PlayingTest, NextAndPreviousStepThroughThePhrasesAndWrapAround) {
   ChooseMode("Option2");
   Choose("cKZIllusList", "Alap Phrases (2)");
