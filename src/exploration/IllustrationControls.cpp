@@ -70,8 +70,7 @@ void sEnableF28Selections() {
 void sDisplayMOControls() {
   common::ProcTrace t("sDisplayMOControls");
   forms::Form& form = FrontForm();
-  form.Ctl("cInfo").SetVisible(true);
-  form.Ctl("cCurrentItem").SetVisible(true);
+  sShowF28ItemBoxes();
   form.SetMousePointer(forms::vbHourglass);
   sound::sDisplayPlayControlButtons();
   common::sDisplayPatternNotation(form);
@@ -79,6 +78,9 @@ void sDisplayMOControls() {
   stopCurrent.SetVisible(true);
   stopCurrent.SetEnabled(false);
   auto& item = form.Get<forms::TextBox>("cCurrentItem");
+  // The select frame belongs to the items that show it below; another item's frame
+  // (Next / Prev, or the parts of a demo) would act on the wrong item.
+  for (const char* name : {"Frame2", "Option4", "Option5"}) form.Ctl(name).SetVisible(false);
 
   if (sound::CurrOperationMode == 1) {
     item.SetLocked(true);
@@ -91,7 +93,18 @@ void sDisplayMOControls() {
   item.SetLocked(sound::CurrOperationMode != 3);
   sound::sEnablePlayStartButtons();
   for (const char* name : {"cSlider", "Label11", "Label12"}) form.Ctl(name).SetVisible(true);
-  if (IsPhraseList()) ShowSelectFrame(form, "Next", "Prev", true);
+  if (!IsPhraseList()) return;
+  // The frame's own caption again: a demo of parts has left "Select to Play" on it.
+  form.Ctl("Frame2").SetCaption("Select Desired");
+  ShowSelectFrame(form, "Next", "Prev", true);
+}
+
+void sShowF28ItemBoxes() {
+  common::ProcTrace t("sShowF28ItemBoxes");
+  forms::Form& form = FrontForm();
+  form.Ctl("cNotes").SetVisible(false);
+  form.Ctl("cInfo").SetVisible(true);
+  form.Ctl("cCurrentItem").SetVisible(true);
 }
 
 void sHideMOControls() {

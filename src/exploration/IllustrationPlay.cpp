@@ -1,10 +1,13 @@
 // Choosing and playing the illustration screen's items: what a chosen line means in
 // the operation mode, the set-ups of the play loop, stopping, stepping through the
 // phrases, and playing the phrase of cCurrentItem in learning and practice mode.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "common/CommonState.h"
 #include "common/Notation.h"
+#include "common/NotationWords.h"
 #include "common/RagaReaders.h"
 #include "common/Trace.h"
 #include "exploration/CallbackStandIns.h"
@@ -243,6 +246,7 @@ void sStepOrReplayF28Item() {
   common::ProcTrace t("sStepOrReplayF28Item");
   forms::Form& form = FrontForm();
   if (sound::CurrOperationMode != kDemo) {
+    sShowF28ItemBoxes();
     common::sLoadScriptFromMN(CurrentItem(), ScriptStep);
     sSetCurrItemDesc();
     return;
@@ -258,7 +262,7 @@ void sStepOrReplayF28Item() {
   }
   sDisableF28Selections();
   form.Ctl("Frame2").SetEnabled(false);
-  form.Ctl("cCurrentItem").SetVisible(true);
+  sShowF28ItemBoxes();
   ReplayPart(part);
 }
 
@@ -267,11 +271,16 @@ void sPlayF28EditedItem() {
   if (sound::CurrOperationMode == kDemo) return;  // demo plays its items as they are chosen
   forms::Form& form = FrontForm();
   CurrItemText = CurrentItem().Text();
-  if (CurrItemText.empty()) {
+  const std::vector<std::string> words = common::notation::Words(CurrItemText, " ");
+  if (words.empty()) {
     RefusePlay("Please select an item to play");
     return;
   }
-  if (common::fIsLegalNotationPhrase(CurrItemText) == 0) {
+  // A phrase of segment marks alone has nothing to play.
+  const bool notes = std::any_of(words.begin(), words.end(), [](const std::string& word) {
+    return !common::notation::SplitColon(word).Core.empty();
+  });
+  if (!notes || common::fIsLegalNotationPhrase(CurrItemText) == 0) {
     RefusePlay("One or more changes you made are not allowable. Please check and correct errors.");
     return;
   }
@@ -292,6 +301,7 @@ void sPlayF28EditedItem() {
   }
   form.Ctl("Option4").SetValue(0);
   sClearNotationBox();
+  sShowF28ItemBoxes();
   const bool looping = sound::LoopFlag != 0;
   form.Ctl("cPlay").SetEnabled(false);
   form.Ctl("cStartLoop").SetEnabled(false);

@@ -22,6 +22,7 @@
 #include "sound/Keyboard.h"
 #include "sound/KeyboardStandIns.h"
 #include "sound/NoteSeeds.h"
+#include "sound/PhraseSetUps.h"
 #include "sound/ReedLighting.h"
 #include "sound/SoundState.h"
 
@@ -117,6 +118,14 @@ void sF28NotationChanged() {
   if (form.Ctl("cCurrentItem").Visible()) {
     form.Ctl("cCurrentItem").SetText("");
     form.Ctl("cInfo").SetText("");
+    // A learning or practice item's phrases loaded again with the new setting, on the
+    // same phrase: learning mode builds the phrase it plays from them.
+    const int16_t kind = sound::CurrItemKind;
+    if (sound::CurrOperationMode != 1 && kind >= sound::kScaleKind && kind <= sound::kLastALTKind) {
+      const int16_t phrase = sound::TMNInfo.CurrPhrase;
+      sound::sLoadMNFromT(sound::CurrOperationMode == 3 ? 1 : 2);
+      if (phrase >= 1 && phrase <= sound::TMNInfo.PhraseCount) sound::TMNInfo.CurrPhrase = phrase;
+    }
   }
   if (sound::KeyboardDisplay == 1) sound::sKeyBoardDisplayOn(form, 1);
 }
@@ -133,6 +142,7 @@ void sF28ShowRagaInfo() {
   forms::Control& notes = FrontForm().Ctl("cNotes");
   notes.SetText(RagaNotesText);
   notes.SetVisible(true);
+  notes.ZOrder(0);  // over the item boxes that share its place, until an item is shown again
 }
 
 }  // namespace exploration

@@ -54,6 +54,8 @@ void sEnableF28Selections();
 // The item controls for the item prepared and the mode, and hiding them again.
 void sDisplayMOControls();
 void sHideMOControls();
+// cInfo and cCurrentItem shown in the place of the raga's notes (cNotes).
+void sShowF28ItemBoxes();
 // The prompt line of each mode.
 void sDisplayDemoModePrompts();
 void sDisplayLearningModePrompts();

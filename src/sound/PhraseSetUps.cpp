@@ -215,10 +215,14 @@ int16_t sSetUpForPracticeModeIllustrations1() {
   common::ProcTrace t("sSetUpForPracticeModeIllustrations1");
   if (shell::CurrForm == nullptr) vb::Raise(vb::kObjectNotSet);
   const std::string text = shell::CurrForm->Ctl("cCurrentItem").Text();
-  const std::vector<std::string> parts = Words(text, ":");
+  // One phrase per segment that holds notes: a colon doubled or left at the end marks
+  // off nothing to play.
+  std::vector<std::string> parts;
+  for (const auto& part : Words(text, ":"))
+    if (!Words(part, " ").empty()) parts.push_back(EnglishPart(part));
   Refill(TPracticeInfo, static_cast<int16_t>(parts.size()));
   TPracticeInfo.CurrPhrase = 1;
-  for (size_t i = 0; i < parts.size(); ++i) TPracticeInfo.Phrases[i] = EnglishPart(parts[i]);
+  for (size_t i = 0; i < parts.size(); ++i) TPracticeInfo.Phrases[i] = parts[i];
 
   // The timing words are dealt out in order, as many to each phrase as it has notes;
   // notes beyond them (the learner added some) last as long as the stored phrase's last note.

@@ -336,6 +336,22 @@ TEST_F(PlayingTest, StopEndsTheWholePlayAndUnlocksTheScreen) {
   EXPECT_TRUE(messages.empty());
 }
 
+// Stop leaves the focus on its button, which the end of playing hides: the focus that
+// passes on to the program's list chooses none of its lines.
+TEST_F(PlayingTest, TheFocusLeftByStopPlaysNothingOfItsOwn) {
+  Screen().Show();
+  Screen().Surface()->window()->activateWindow();
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  PlayFor(1s);
+  Ctl("cStop").Widget()->setFocus(Qt::MouseFocusReason);
+  Press("cStop");
+  PlayUntilTheEnd();
+  PlayFor(2s);
+  EXPECT_EQ(played, (std::vector<Played>{{"A.wav", kAlap1}}));
+  EXPECT_TRUE(Unlocked());
+  EXPECT_FALSE(Ctl("cInfo").Visible());
+}
+
 TEST_F(PlayingTest, StopCurrentSkipsToTheNextPhrase) {
   Choose("cKZIllusList", "Alap Phrases (2)");
   PlayFor(1s);
@@ -370,6 +386,26 @@ TEST_F(PlayingTest, LearningModeLoopsThePhraseUntilStopLooping) {
   EXPECT_EQ(Text("cCurrentItem"), Shown(kAlap1)) << "the phrase in place of its marking";
   EXPECT_TRUE(Ctl("cPlay").Enabled());
   EXPECT_TRUE(Ctl("Frame2").Visible() && Ctl("Frame2").Enabled());
+  EXPECT_TRUE(messages.empty());
+}
+
+// The select frame shows only for the items it serves: not for the scale after an alap
+// in learning mode, nor for the pakad played after a composition's parts in demo.
+TEST_F(PlayingTest, TheSelectFrameGoesWithTheItemsThatUseIt) {
+  ChooseMode("Option2");
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  ASSERT_TRUE(Ctl("Frame2").Visible());
+  Ctl("cAroha").RaiseFromUser(forms::Event::Click);
+  EXPECT_EQ(Text("cInfo"), "Aroha and Avroha");
+  EXPECT_FALSE(Ctl("Frame2").Visible());
+
+  ChooseMode("Option1");
+  Choose("cKZIllusList", "Composition - Eri Aali");
+  PlayUntilTheEnd();
+  ASSERT_TRUE(Ctl("Frame2").Visible());
+  Ctl("cPakad").RaiseFromUser(forms::Event::Click);
+  EXPECT_FALSE(Ctl("Frame2").Visible());
+  PlayUntilTheEnd();
   EXPECT_TRUE(messages.empty());
 }
 
@@ -454,13 +490,35 @@ TEST_F(PlayingTest, PracticeModePlaysTheEditedSegmentsAndLoopsThem) {
   EXPECT_TRUE(messages.empty());
 }
 
+// A colon doubled, or left at either end when the learner deletes a segment, marks off
+// nothing: the segments with notes play, and nothing fails after them.
+TEST_F(PlayingTest, PracticeModePlaysOnlyTheSegmentsThatHoldNotes) {
+  ChooseMode("Option3");
+  for (const char* text : {"S R : : G M", "S R : G M :", ": S R : G M", "S R :   : G M"}) {
+    SCOPED_TRACE(text);
+    played.clear();
+    Choose("cKZIllusList", "Layakari Phrases (2)");
+    Ctl("cCurrentItem").SetText(text);
+    Press("cPlay");
+    PlayUntilTheEnd();
+    EXPECT_EQ(played, (std::vector<Played>{{"A.wav", "S R"}, {"B.wav", "G M"}}));
+    EXPECT_EQ(Text("cCurrentItem"), text);
+    EXPECT_TRUE(Unlocked());
+  }
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
+}
+
 TEST_F(PlayingTest, PlayRefusesAnEmptyOrIllegalPhraseAndLocksNothing) {
   struct Case {
     const char* text;
     const char* message;
   };
+  const char* notAllowable = "One or more changes you made are not allowable. Please check and correct errors.";
   const Case cases[] = {{"", "Please select an item to play"},
-                        {"S X R", "One or more changes you made are not allowable. Please check and correct errors."}};
+                        {"   ", "Please select an item to play"},
+                        {"S X R", notAllowable},
+                        {":", notAllowable},
+                        {" : : ", notAllowable}};
   ChooseMode("Option3");
   Choose("cKZIllusList", "Layakari Phrases (2)");
   for (const Case& c : cases) {
@@ -498,6 +556,12 @@ TEST_F(PlayingTest, ACompositionInDemoPlaysBothPartsAndThenEachPartAlone) {
   Release("Option4");
   PlayUntilTheEnd();
   EXPECT_EQ(played, (std::vector<Played>{{"B.wav", "P S>"}, {"A.wav", "G R'G M P"}}));
+
+  // Stepping through phrases afterwards: the options under the frame's own caption.
+  ChooseMode("Option2");
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  EXPECT_EQ(Ctl("Frame2").Caption(), "Select Desired");
+  EXPECT_EQ(Ctl("Option4").Caption(), "Next");
   EXPECT_TRUE(messages.empty());
 }
 
@@ -657,6 +721,50 @@ TEST_F(PlayingTest, TheMenusChangeTheKeyboardDroneGraceNotesAndScriptAndShowTheR
   MenuClick("cMnuRagInf");
   EXPECT_TRUE(Ctl("cNotes").Visible());
   EXPECT_EQ(Text("cNotes"), exploration::RagaNotesText);
+  EXPECT_TRUE(messages.empty());
+}
+
+// Grace notes switched off while a learning item is in hand: the phrase stepped to is
+// heard as it is shown, without its glides.
+TEST_F(PlayingTest, AGraceNoteChangeIsHeardInThePhrasesOfTheItemInHand) {
+  ChooseMode("Option2");
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  ASSERT_EQ(Text("cCurrentItem"), Shown(kAlap1));
+  MenuClick("cMnuNoGraNot");
+  Release("Option4");
+  Release("Option4");
+  ASSERT_EQ(Text("cCurrentItem"), "S   N<   D<   R   S");
+  Press("cPlay");
+  PlayUntilTheEnd();
+  EXPECT_EQ(played, (std::vector<Played>{{"A.wav", "S N< D< R S"}}));
+  EXPECT_TRUE(messages.empty());
+}
+
+// The raga's notes share their place with the item boxes: "Raga Info" shows them over
+// the item in hand, and the item comes back over them when it is stepped or played.
+TEST_F(PlayingTest, RagaInfoShowsTheNotesOverTheItemUntilTheItemIsUsedAgain) {
+  Screen().Show();
+  auto onTop = [this](const char* name) {
+    QWidget* surface = Screen().Surface();
+    QWidget* under = Ctl("cInfo").Widget();
+    QWidget* top = surface->childAt(under->mapTo(surface, under->rect().center()));
+    QWidget* w = Ctl(name).Widget();
+    return top != nullptr && (top == w || w->isAncestorOf(top));
+  };
+  ChooseMode("Option2");
+  Choose("cKZIllusList", "Alap Phrases (2)");
+  EXPECT_FALSE(Ctl("cNotes").Visible());
+  MenuClick("cMnuRagInf");
+  EXPECT_TRUE(onTop("cNotes"));
+  Release("Option4");
+  EXPECT_FALSE(Ctl("cNotes").Visible());
+  EXPECT_TRUE(onTop("cInfo"));
+  EXPECT_EQ(Text("cCurrentItem"), Shown(kAlap2));
+  MenuClick("cMnuRagInf");
+  Press("cPlay");
+  EXPECT_FALSE(Ctl("cNotes").Visible());
+  PlayUntilTheEnd();
+  EXPECT_TRUE(Ctl("cCurrentItem").Visible());
   EXPECT_TRUE(messages.empty());
 }
 

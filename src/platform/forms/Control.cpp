@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -581,8 +582,30 @@ void ListControl::UserChose(int index) {
 
 // ---- ListBox -------------------------------------------------------------------
 
+namespace {
+// A list that takes the focus without a click (Tab, or a focused button hidden or
+// disabled by the program) chooses no line: the view would make its first line current
+// and so report a choice the user never made.
+class ListWidget : public QListWidget {
+ public:
+  using QListWidget::QListWidget;
+
+ protected:
+  void focusInEvent(QFocusEvent* e) override {
+    if (currentRow() >= 0 || e->reason() == Qt::MouseFocusReason) {
+      QListWidget::focusInEvent(e);
+      return;
+    }
+    QSignalBlocker block(this);
+    QListWidget::focusInEvent(e);
+    setCurrentRow(-1);
+    clearSelection();
+  }
+};
+}  // namespace
+
 ListBox::ListBox(Form& form, const MemberSpec& spec, QWidget* parent) : ListControl(form, spec) {
-  auto* l = new QListWidget(parent);
+  auto* l = new ListWidget(parent);
   l->setSelectionMode(QAbstractItemView::SingleSelection);
   for (const auto& item : p_.Items) l->addItem(Q(item));
   QObject::connect(l, &QListWidget::currentRowChanged, l, [this](int row) { UserChose(row); });

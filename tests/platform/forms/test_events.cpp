@@ -120,6 +120,26 @@ TEST_F(FormsTest, AMouseChoiceThatTheProgramClearsLeavesNoLineHighlighted) {
   EXPECT_TRUE(list->selectedItems().isEmpty());
 }
 
+// Focus passed to a list from the keyboard or by the program (a button hidden under it)
+// chooses nothing: no Click, no line.
+TEST_F(FormsTest, AListThatGetsTheFocusWithoutAClickChoosesNoLine) {
+  auto& ragas = form->Get<forms::ListBox>("cRagaList");
+  auto* list = static_cast<QListWidget*>(ragas.Widget());
+  form->Show();
+  for (Qt::FocusReason reason : {Qt::TabFocusReason, Qt::BacktabFocusReason, Qt::OtherFocusReason}) {
+    SCOPED_TRACE(reason);
+    Seen.clear();
+    QFocusEvent out(QEvent::FocusOut, reason);
+    QCoreApplication::sendEvent(list, &out);
+    QFocusEvent in(QEvent::FocusIn, reason);
+    QCoreApplication::sendEvent(list, &in);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Seen, Seq{});
+    EXPECT_EQ(ragas.ListIndex(), -1);
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+  }
+}
+
 TEST_F(FormsTest, ClickingAMenuItemLeavesItsCheckMarkToTheProgram) {
   auto& rag = form->Get<forms::MenuItem>("cMnuRag");
   auto& tha = form->Get<forms::MenuItem>("cMnuTha");
