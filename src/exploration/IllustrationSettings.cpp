@@ -35,11 +35,25 @@ void Unlock(forms::Form& form) {
   sEnableF28Selections();
 }
 
-// The note seeds of the scale set chosen; on failure the message, and the screen
-// usable again with the scale it had.
-bool PrepareSeeds(forms::Form& form) {
+// The scale set in use before a change: what a failed change goes back to.
+struct ScaleInUse {
+  int16_t tonic = sound::CurrTonicNoteId;
+  int16_t setId = sound::CurrMusicSetId;
+  std::string setName = sound::CurrMusicSetName;
+};
+
+// The note seeds of the scale set chosen. On failure the scale that was in use comes
+// back (its seeds loaded again, as a failed load may have freed some of them), so the
+// tonic, the check mark, the keyboard and the sound agree; then the message, and the
+// screen usable again.
+bool PrepareSeeds(forms::Form& form, const ScaleInUse& before) {
   sForgetLastLearningPlay();
   if (sound::fCreateNoteSeedsForUse() == 1) return true;
+  sound::CurrTonicNoteId = before.tonic;
+  sound::CurrMusicSetId = before.setId;
+  sound::CurrMusicSetName = before.setName;
+  shell::sMnuTonicNoteCheck();
+  sound::fCreateNoteSeedsForUse();
   vb::Message("Error Creating Mote Seeds");
   Unlock(form);
   return false;
@@ -66,6 +80,7 @@ void sF28SavedScaleChosen() {
   form.SetMousePointer(forms::vbHourglass);
   sDisableF28Selections();
   shell::sMnuTonicNoteUncheck();
+  const ScaleInUse before;
 
   auto rs = shell::DatabaseB.OpenRecordset("Scale Shift Specs", dao::dbOpenTable);
   common::sSetTableIndexRecord(rs, "Set Name", list.Text());
@@ -81,7 +96,7 @@ void sF28SavedScaleChosen() {
   sound::CurrMusicSetName = vb::NzString(rs.Fields("NPSetName"));
   rs.Close();
 
-  if (!PrepareSeeds(form)) return;
+  if (!PrepareSeeds(form, before)) return;
   RedrawKeyboard(form);
   Unlock(form);
   int16_t mode = 3;
@@ -91,6 +106,7 @@ void sF28SavedScaleChosen() {
 void sF28TonicChosen() {
   common::ProcTrace t("sF28TonicChosen");
   forms::Form& form = FrontForm();
+  const ScaleInUse before;
   sound::CurrTonicNoteId = sound::NewTonicNoteId;
   // The program's own scale of that tonic; set before the check mark, which shows only
   // for the program's scales.
@@ -101,7 +117,7 @@ void sF28TonicChosen() {
   form.Get<forms::ListControl>("cScaleList").SetListIndex(-1);
   form.Refresh();
 
-  if (!PrepareSeeds(form)) return;
+  if (!PrepareSeeds(form, before)) return;
   RedrawKeyboard(form);
   // The parts a demo left to replay were rendered at the old tonic.
   if (sound::CurrOperationMode == 1) sHideMOControls();

@@ -662,16 +662,33 @@ TEST_F(PlayingTest, AScaleOrTonicWhoseSeedsFailLeavesTheScreenUsable) {
       {"tonic", [this] { MenuClick("cMnuB2"); }},
       {"saved scale", [this] { Screen().Get<forms::ListControl>("cScaleList").SetListIndex(0); }},
   };
-  soundLib.failWhen = [](const testsupport::SoundLibCall& call) { return call.entry == "FWavFreeNoteSeedsMemory"; };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+    const int16_t tonic = sound::CurrTonicNoteId;
+    const int16_t set = sound::CurrMusicSetId;
+    ASSERT_TRUE(Checked("cMnuB1")) << "the program's scale of Black 1 is in use";
+    // The change fails; loading the scale in use again works.
+    bool failed = false;
+    soundLib.failWhen = [&failed](const testsupport::SoundLibCall& call) {
+      if (failed || call.entry != "FWavFreeNoteSeedsMemory") return false;
+      failed = true;
+      return true;
+    };
+    const size_t loads = soundLib.Count("FWavFreeNoteSeedsMemory");
     messages.clear();
     Screen().Get<forms::ListControl>("cScaleList").SetListIndex(-1);
     c.choose();
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back().prompt, "Error Creating Mote Seeds");
     EXPECT_TRUE(Unlocked());
+    // The scale in use stays in use, its seeds loaded again, and the menu says so.
+    EXPECT_EQ(sound::CurrTonicNoteId, tonic);
+    EXPECT_EQ(sound::CurrMusicSetId, set);
+    EXPECT_TRUE(Checked("cMnuB1"));
+    EXPECT_FALSE(Checked("cMnuB2"));
+    EXPECT_GT(soundLib.Count("FWavFreeNoteSeedsMemory"), loads + 1);
   }
+  soundLib.failWhen = {};
 }
 
 // The close box while a phrase plays: the player is stopped and closed before the screen
