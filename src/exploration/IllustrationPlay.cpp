@@ -79,8 +79,13 @@ void ShowItemControls() {
 }
 
 // The music files of a composition, film song or similar raga pair, rendered in one go.
+// A part whose row is missing (a damaged database: both parts are always stored) is
+// refused here, before its tala is looked up for a row that names none.
 bool RenderParts() {
-  if (sound::fCreateCompositionMusicFilesFromT() == 1) return true;
+  const size_t parts = sound::CurrMusicItemType == sound::kFilmSongItem ? 1 : 2;
+  bool complete = true;
+  for (size_t p = 0; p < parts; ++p) complete = complete && !common::TCompData[p].Notation.empty();
+  if (complete && sound::fCreateCompositionMusicFilesFromT() == 1) return true;
   vb::MsgBox("Error creating music files", vb::vbExclamation, "Message");
   return false;
 }

@@ -534,6 +534,28 @@ TEST_F(PlayingTest, PlayRefusesAnEmptyOrIllegalPhraseAndLocksNothing) {
   EXPECT_TRUE(played.empty());
 }
 
+// A composition whose antara row is missing (a damaged database) is refused with the
+// screen's message; nothing is locked and the program goes on.
+TEST_F(PlayingTest, ACompositionWithAPartMissingIsRefusedWithAMessage) {
+  testsupport::CloseDatabases();
+  testsupport::RunSql(Path("mrA.kzy"),
+                      "DELETE FROM \"Raga - Composition Notations\" WHERE \"Composition Part\" = 2 AND \"Notation Index\" = "
+                      "(SELECT \"Notation Index\" FROM \"Raga - Additional Information\" WHERE \"Add Info\" = 'Eri Aali');");
+  shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, "MS ACCESS;PWD=x");
+  shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, "MS ACCESS;PWD=x");
+  Choose("cKZIllusList", "Composition - Eri Aali");
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Error creating music files"});
+  EXPECT_TRUE(Unlocked());
+  PlayFor(1s);
+  EXPECT_TRUE(played.empty());
+  // The other items still play.
+  messages.clear();
+  Choose("cKZIllusList", "Aroha and Avroha");
+  PlayUntilTheEnd();
+  EXPECT_FALSE(played.empty());
+  EXPECT_TRUE(messages.empty());
+}
+
 // A composition in demo plays both parts with the asthai and antara options, which then
 // replay one part each.
 TEST_F(PlayingTest, ACompositionInDemoPlaysBothPartsAndThenEachPartAlone) {
