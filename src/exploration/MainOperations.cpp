@@ -311,7 +311,7 @@ forms::FormSpec DeclareMainOperations() {
 
   // The keyboard hangs from its base line; the prompt line and the return button below it.
   sound::DeclareKeyboard(f, 5560);
-  f.TextBox("cPrompts", {240, 7880, 9900, 560}).Locked().MultiLine();
+  f.TextBox("cPrompts", {240, 7880, 9900, 820}).Locked().MultiLine();
   f.Button("cReturn", "Go &Back", {10260, 7880, 1440, 420}).OnClick([] { Dispatch(20); });
   f.MultimediaControl("cMM")
       .On(forms::Event::Done, [](forms::EventArgs& e) { PlayerDone(e); })
