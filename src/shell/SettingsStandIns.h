@@ -1,5 +1,5 @@
 // Settings words of layers that do not declare them yet: the sound library's start-up
-// text and the composition part (sound), the quiz's notation display (exploration)
+// text (sound), the quiz's notation display (exploration)
 // and the composer's palette (composer). Each layer that declares one of these in its
 // own state header removes it from here.
 #pragma once
@@ -14,7 +14,6 @@
 
 namespace sound {
 inline std::string SoundLibraryGlobals = "ce";  // text handed to the sound library when it starts
-inline int16_t CurrCompPart = 1;                // 1 asthai, 2 antara
 }  // namespace sound
 
 namespace exploration {

@@ -7,6 +7,7 @@
 
 #include "common/Trace.h"
 #include "exploration/MainOperations.h"
+#include "exploration/PlayCompositions.h"
 #include "exploration/RagaSelection.h"
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
@@ -79,17 +80,6 @@ forms::FormSpec KeyboardScreen(const char* name, int16_t id) {
 // The workbench (id 13).
 forms::FormSpec DeclareWorkshop() { return KeyboardScreen("Workshop", 13); }
 
-// The composition player (id 14); it names its grace-note item in its own letter case.
-forms::FormSpec DeclarePlayComposition1() {
-  forms::FormSpec f = StandIn("PlayComposition1", 14);
-  GraceNotes(f, "cMnuUseGranot");
-  Script(f);
-  Items(f.Menu("cMnuThe", "T&heka"), {{"cMnuUseThe", "Use Theka"}, {"cMnuNoThe", "No Theka"}});
-  Tonic(f);
-  Trace(f);
-  return f;
-}
-
 // The raga summary (id 15).
 forms::FormSpec DeclareRagaInfoSummary() { return StandIn("RagaInfoSummary", 15); }
 
@@ -121,7 +111,6 @@ forms::FormSpec DeclareComposer() {
 VELMORA_DECLARE_FORM(DeclareReviewRagas)
 VELMORA_DECLARE_FORM(DeclareScaleShifting)
 VELMORA_DECLARE_FORM(DeclareWorkshop)
-VELMORA_DECLARE_FORM(DeclarePlayComposition1)
 VELMORA_DECLARE_FORM(DeclareRagaInfoSummary)
 VELMORA_DECLARE_FORM(DeclareQuiz)
 VELMORA_DECLARE_FORM(DeclareKZSampler)
@@ -140,7 +129,7 @@ void sBindForms() {
   FormReviewRagas = Bound<DeclareReviewRagas>();
   FormScaleShifting = Bound<DeclareScaleShifting>();
   FormRagaSelection1 = exploration::RagaSelectionForm();
-  FormPlayComposition1 = Bound<DeclarePlayComposition1>();
+  FormPlayComposition1 = exploration::PlayComposition1Form();
   FormRagaInfoSummary = Bound<DeclareRagaInfoSummary>();
   FormQuiz = Bound<DeclareQuiz>();
   FormWorkshop = Bound<DeclareWorkshop>();
