@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "not whole matras of 60"},
         Breakage{"LayakariWhoseGlideHoldsUpTheClosingNote",
                  R"(UPDATE "Raga - ALT Phrases" SET "NotesPhrase" = 'N< R G , G R''G R S , M G R S',
-                    "DurationPhrase" = '20 20 60 , 30 40 30 60 , 15 15 15 60' WHERE "RagaIndex" = 1 AND "PhraseType" = 2;)",
+                    "DurationPhrase" = '30 30 60 , 30 40 30 60 , 20 20 20 60' WHERE "RagaIndex" = 1 AND "PhraseType" = 2;)",
                  "Raga - ALT Phrases: raga 1 (Yaman) type 2 phrase 2: the notes before the closing note last 100, "
                  "not whole matras of 60"},
         Breakage{"IdenticalPhrasesWithinAPair",

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Checks the raga content SQL: loads it into a scratch SQLite database built from the
-table definitions below and checks every raga row by row.
+table definitions below and checks every raga row by row, including that the alap rests
+on the notes the raga's text names as resting notes and never dwells on a note the text
+says it only touches.
 
 Usage: ragacheck.py [--strict] [file.sql ...]
   default files: content/data/ragas_group*.sql of the repository

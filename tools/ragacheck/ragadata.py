@@ -8,6 +8,10 @@ enough to sound.
 
 Times start with the hour range (24-hour clock), so that sorting the text
 follows the day.
+
+A text names its resting notes in words ragacheck.py reads ("Ga and Ni are the
+resting notes", "phrases rest on the upper Sa", "Sa is touched rather than dwelt
+on"), and some alap phrase must then end on each of them.
 """
 
 TIMES = {
