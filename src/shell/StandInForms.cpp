@@ -7,6 +7,7 @@
 
 #include "common/Trace.h"
 #include "exploration/MainOperations.h"
+#include "exploration/Quiz.h"
 #include "exploration/RagaSelection.h"
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
@@ -93,15 +94,6 @@ forms::FormSpec DeclarePlayComposition1() {
 // The raga summary (id 15).
 forms::FormSpec DeclareRagaInfoSummary() { return StandIn("RagaInfoSummary", 15); }
 
-// The quiz (id 20).
-forms::FormSpec DeclareQuiz() {
-  forms::FormSpec f = StandIn("Quiz", 20);
-  Items(f.Menu("cMnuNot", "&Notation"), {{"cMnuDonShoNot", "Don't show Notation"}, {"cMnuShoNot", "Show Notation"}});
-  Script(f);
-  Trace(f);
-  return f;
-}
-
 // The music sampler (id 22).
 forms::FormSpec DeclareKZSampler() {
   forms::FormSpec f = StandIn("KZSampler", 22);
@@ -123,7 +115,6 @@ VELMORA_DECLARE_FORM(DeclareScaleShifting)
 VELMORA_DECLARE_FORM(DeclareWorkshop)
 VELMORA_DECLARE_FORM(DeclarePlayComposition1)
 VELMORA_DECLARE_FORM(DeclareRagaInfoSummary)
-VELMORA_DECLARE_FORM(DeclareQuiz)
 VELMORA_DECLARE_FORM(DeclareKZSampler)
 VELMORA_DECLARE_FORM(DeclareComposer)
 
@@ -142,7 +133,7 @@ void sBindForms() {
   FormRagaSelection1 = exploration::RagaSelectionForm();
   FormPlayComposition1 = Bound<DeclarePlayComposition1>();
   FormRagaInfoSummary = Bound<DeclareRagaInfoSummary>();
-  FormQuiz = Bound<DeclareQuiz>();
+  FormQuiz = exploration::QuizForm();
   FormWorkshop = Bound<DeclareWorkshop>();
   FormKZSampler = Bound<DeclareKZSampler>();
   FormComposer = Bound<DeclareComposer>();
