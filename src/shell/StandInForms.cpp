@@ -17,6 +17,7 @@
 #include "shell/Navigation.h"
 #include "shell/ShellState.h"
 #include "shell/VelmoraForm.h"
+#include "workshop/Workshop.h"
 
 namespace shell {
 
@@ -43,10 +44,6 @@ void GraceNotes(forms::FormSpec& f, const char* useItem) {
   Items(f.Menu("cMnuGraNot", "&Grace Notes"), {{"cMnuNoGraNot", "No Grace Notes"}, {useItem, "Use Grace Notes"}});
 }
 
-void Keyboard(forms::FormSpec& f) {
-  Items(f.Menu("cMnuKey", "&Keyboard"), {{"cMnuShoKey", "Show Keyboard"}, {"cMnuDonShoKey", "Don't Show Keyboard"}});
-}
-
 void Script(forms::FormSpec& f) { Items(f.Menu("cMnuScr", "&Script"), {{"cMnuDev", "Devnagari"}, {"cMnuEng", "English"}}); }
 
 void Tonic(forms::FormSpec& f) {
@@ -65,20 +62,6 @@ forms::FormSpec DeclareScaleShifting() {
   Trace(f);
   return f;
 }
-
-// The workbench carries the setting menus of the playing screens.
-forms::FormSpec KeyboardScreen(const char* name, int16_t id) {
-  forms::FormSpec f = StandIn(name, id);
-  GraceNotes(f, "cMnuUseGraNot");
-  Keyboard(f);
-  Script(f);
-  Tonic(f);
-  Trace(f);
-  return f;
-}
-
-// The workbench (id 13).
-forms::FormSpec DeclareWorkshop() { return KeyboardScreen("Workshop", 13); }
 
 // The composition player (id 14); it names its grace-note item in its own letter case.
 forms::FormSpec DeclarePlayComposition1() {
@@ -112,7 +95,6 @@ forms::FormSpec DeclareComposer() {
 
 VELMORA_DECLARE_FORM(DeclareReviewRagas)
 VELMORA_DECLARE_FORM(DeclareScaleShifting)
-VELMORA_DECLARE_FORM(DeclareWorkshop)
 VELMORA_DECLARE_FORM(DeclarePlayComposition1)
 VELMORA_DECLARE_FORM(DeclareRagaInfoSummary)
 VELMORA_DECLARE_FORM(DeclareKZSampler)
@@ -134,7 +116,7 @@ void sBindForms() {
   FormPlayComposition1 = Bound<DeclarePlayComposition1>();
   FormRagaInfoSummary = Bound<DeclareRagaInfoSummary>();
   FormQuiz = exploration::QuizForm();
-  FormWorkshop = Bound<DeclareWorkshop>();
+  FormWorkshop = workshop::WorkshopForm();
   FormKZSampler = Bound<DeclareKZSampler>();
   FormComposer = Bound<DeclareComposer>();
   FormMainOperations = exploration::MainOperationsForm();

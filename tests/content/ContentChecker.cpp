@@ -375,7 +375,10 @@ void CheckThatas(const dao::Database& db, Problems& out) {
   if (rows.size() != 10) out.push_back("ThataScales: " + std::to_string(rows.size()) + " thatas, 10 expected");
   for (const auto& row : rows) {
     const std::string where = "ThataScales: " + Quoted(Text(row, "ThataName"));
-    if (NoteWords(Text(row, "ThataScale"), where, out).size() != 7) out.push_back(where + ": a scale of 7 notes expected");
+    // The workbench lays its patterns from "S" up to "S>" over the scale: 7 notes and the upper "S".
+    const auto notes = NoteWords(Text(row, "ThataScale"), where, out);
+    if (notes.size() != 8 || notes.front() != "S" || notes.back() != "S>")
+      out.push_back(where + ": a scale of 7 notes from \"S\" and then \"S>\" expected");
   }
 }
 
