@@ -11,6 +11,7 @@
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Registry.h"
+#include "scaleshift/ScaleShifting.h"
 #include "shell/FormLayout.h"
 #include "shell/Menus.h"
 #include "shell/Navigation.h"
@@ -57,13 +58,6 @@ void Tonic(forms::FormSpec& f) {
 
 // The review of raga groups (id 3).
 forms::FormSpec DeclareReviewRagas() { return StandIn("ReviewRagas", 3); }
-
-// Scale shifting (id 7).
-forms::FormSpec DeclareScaleShifting() {
-  forms::FormSpec f = StandIn("ScaleShifting", 7);
-  Trace(f);
-  return f;
-}
 
 // The workbench carries the setting menus of the playing screens.
 forms::FormSpec KeyboardScreen(const char* name, int16_t id) {
@@ -119,7 +113,6 @@ forms::FormSpec DeclareComposer() {
 }
 
 VELMORA_DECLARE_FORM(DeclareReviewRagas)
-VELMORA_DECLARE_FORM(DeclareScaleShifting)
 VELMORA_DECLARE_FORM(DeclareWorkshop)
 VELMORA_DECLARE_FORM(DeclarePlayComposition1)
 VELMORA_DECLARE_FORM(DeclareRagaInfoSummary)
@@ -138,7 +131,7 @@ forms::Form* Bound() {
 void sBindForms() {
   FormVelmora = &MainForm();
   FormReviewRagas = Bound<DeclareReviewRagas>();
-  FormScaleShifting = Bound<DeclareScaleShifting>();
+  FormScaleShifting = scaleshift::ScaleShiftingForm();
   FormRagaSelection1 = exploration::RagaSelectionForm();
   FormPlayComposition1 = Bound<DeclarePlayComposition1>();
   FormRagaInfoSummary = Bound<DeclareRagaInfoSummary>();
