@@ -12,6 +12,7 @@
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Registry.h"
+#include "scaleshift/ScaleShifting.h"
 #include "shell/FormLayout.h"
 #include "shell/Menus.h"
 #include "shell/Navigation.h"
@@ -56,13 +57,6 @@ void Tonic(forms::FormSpec& f) {
 // The review of raga groups (id 3).
 forms::FormSpec DeclareReviewRagas() { return StandIn("ReviewRagas", 3); }
 
-// Scale shifting (id 7).
-forms::FormSpec DeclareScaleShifting() {
-  forms::FormSpec f = StandIn("ScaleShifting", 7);
-  Trace(f);
-  return f;
-}
-
 // The composition player (id 14); it names its grace-note item in its own letter case.
 forms::FormSpec DeclarePlayComposition1() {
   forms::FormSpec f = StandIn("PlayComposition1", 14);
@@ -94,7 +88,6 @@ forms::FormSpec DeclareComposer() {
 }
 
 VELMORA_DECLARE_FORM(DeclareReviewRagas)
-VELMORA_DECLARE_FORM(DeclareScaleShifting)
 VELMORA_DECLARE_FORM(DeclarePlayComposition1)
 VELMORA_DECLARE_FORM(DeclareRagaInfoSummary)
 VELMORA_DECLARE_FORM(DeclareKZSampler)
@@ -111,7 +104,7 @@ forms::Form* Bound() {
 void sBindForms() {
   FormVelmora = &MainForm();
   FormReviewRagas = Bound<DeclareReviewRagas>();
-  FormScaleShifting = Bound<DeclareScaleShifting>();
+  FormScaleShifting = scaleshift::ScaleShiftingForm();
   FormRagaSelection1 = exploration::RagaSelectionForm();
   FormPlayComposition1 = Bound<DeclarePlayComposition1>();
   FormRagaInfoSummary = Bound<DeclareRagaInfoSummary>();
