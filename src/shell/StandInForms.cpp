@@ -8,15 +8,18 @@
 #include "common/Trace.h"
 #include "exploration/MainOperations.h"
 #include "exploration/PlayCompositions.h"
+#include "exploration/Quiz.h"
 #include "exploration/RagaSelection.h"
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Registry.h"
+#include "scaleshift/ScaleShifting.h"
 #include "shell/FormLayout.h"
 #include "shell/Menus.h"
 #include "shell/Navigation.h"
 #include "shell/ShellState.h"
 #include "shell/VelmoraForm.h"
+#include "workshop/Workshop.h"
 
 namespace shell {
 
@@ -39,58 +42,13 @@ void Items(forms::MenuMember menu, std::initializer_list<std::pair<const char*, 
 
 void Trace(forms::FormSpec& f) { Items(f.Menu("cMnuHel", "&Help"), {{"cMnuTraOn", "Trace On"}, {"cMnuTraOff", "TraceOff"}}); }
 
-void GraceNotes(forms::FormSpec& f, const char* useItem) {
-  Items(f.Menu("cMnuGraNot", "&Grace Notes"), {{"cMnuNoGraNot", "No Grace Notes"}, {useItem, "Use Grace Notes"}});
-}
-
-void Keyboard(forms::FormSpec& f) {
-  Items(f.Menu("cMnuKey", "&Keyboard"), {{"cMnuShoKey", "Show Keyboard"}, {"cMnuDonShoKey", "Don't Show Keyboard"}});
-}
-
 void Script(forms::FormSpec& f) { Items(f.Menu("cMnuScr", "&Script"), {{"cMnuDev", "Devnagari"}, {"cMnuEng", "English"}}); }
-
-void Tonic(forms::FormSpec& f) {
-  Items(f.Menu("cMnuTon", "&Tonic"),
-        {{"cMnuW7", "White 7 (B)"}, {"cMnuW1", "White 1 (C)"}, {"cMnuB1", "Black 1 (C#)"}, {"cMnuW2", "White 2 (D)"},
-         {"cMnuB2", "Black 2 (D#)"}, {"cMnuW3", "White 3 (E)"}, {"cMnuW4", "White 4 (F)"}, {"cMnuB3", "Black 3 (F#)"},
-         {"cMnuW5", "White 5 (G)"}, {"cMnuB4", "Black 4 (G#)"}, {"cMnuW6", "White 6 (A)"}, {"cMnuB5", "Black 5 (A#)"}});
-}
 
 // The review of raga groups (id 3).
 forms::FormSpec DeclareReviewRagas() { return StandIn("ReviewRagas", 3); }
 
-// Scale shifting (id 7).
-forms::FormSpec DeclareScaleShifting() {
-  forms::FormSpec f = StandIn("ScaleShifting", 7);
-  Trace(f);
-  return f;
-}
-
-// The workbench carries the setting menus of the playing screens.
-forms::FormSpec KeyboardScreen(const char* name, int16_t id) {
-  forms::FormSpec f = StandIn(name, id);
-  GraceNotes(f, "cMnuUseGraNot");
-  Keyboard(f);
-  Script(f);
-  Tonic(f);
-  Trace(f);
-  return f;
-}
-
-// The workbench (id 13).
-forms::FormSpec DeclareWorkshop() { return KeyboardScreen("Workshop", 13); }
-
 // The raga summary (id 15).
 forms::FormSpec DeclareRagaInfoSummary() { return StandIn("RagaInfoSummary", 15); }
-
-// The quiz (id 20).
-forms::FormSpec DeclareQuiz() {
-  forms::FormSpec f = StandIn("Quiz", 20);
-  Items(f.Menu("cMnuNot", "&Notation"), {{"cMnuDonShoNot", "Don't show Notation"}, {"cMnuShoNot", "Show Notation"}});
-  Script(f);
-  Trace(f);
-  return f;
-}
 
 // The music sampler (id 22).
 forms::FormSpec DeclareKZSampler() {
@@ -109,10 +67,7 @@ forms::FormSpec DeclareComposer() {
 }
 
 VELMORA_DECLARE_FORM(DeclareReviewRagas)
-VELMORA_DECLARE_FORM(DeclareScaleShifting)
-VELMORA_DECLARE_FORM(DeclareWorkshop)
 VELMORA_DECLARE_FORM(DeclareRagaInfoSummary)
-VELMORA_DECLARE_FORM(DeclareQuiz)
 VELMORA_DECLARE_FORM(DeclareKZSampler)
 VELMORA_DECLARE_FORM(DeclareComposer)
 
@@ -127,12 +82,12 @@ forms::Form* Bound() {
 void sBindForms() {
   FormVelmora = &MainForm();
   FormReviewRagas = Bound<DeclareReviewRagas>();
-  FormScaleShifting = Bound<DeclareScaleShifting>();
+  FormScaleShifting = scaleshift::ScaleShiftingForm();
   FormRagaSelection1 = exploration::RagaSelectionForm();
   FormPlayComposition1 = exploration::PlayComposition1Form();
   FormRagaInfoSummary = Bound<DeclareRagaInfoSummary>();
-  FormQuiz = Bound<DeclareQuiz>();
-  FormWorkshop = Bound<DeclareWorkshop>();
+  FormQuiz = exploration::QuizForm();
+  FormWorkshop = workshop::WorkshopForm();
   FormKZSampler = Bound<DeclareKZSampler>();
   FormComposer = Bound<DeclareComposer>();
   FormMainOperations = exploration::MainOperationsForm();

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QListWidget>
 
-#include <algorithm>
 #include <filesystem>
 
 #include "common/CommonState.h"
@@ -11,11 +10,11 @@
 #include "common/Notation.h"
 #include "common/Queries.h"
 #include "common/RagaFixture.h"
-#include "platform/mci/MMControl.h"
 #include "exploration/MainOperations.h"
 #include "exploration/RagaSelection.h"
 #include "platform/forms/Layout.h"
 #include "platform/forms/Registry.h"
+#include "platform/mci/MMControl.h"
 #include "platform/vb/Folders.h"
 #include "shell/Globals.h"
 #include "shell/Players.h"
@@ -37,17 +36,6 @@ namespace {
 
 std::string ContentData(const char* name) {
   return testsupport::ReadTextFile(std::string(VELMORA_SOURCE_DIR) + "/content/data/" + name);
-}
-
-// Every screen's prompt file ("prompts.sql", "prompts_<screen>.sql"), in name order.
-std::string PromptData() {
-  std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(std::string(VELMORA_SOURCE_DIR) + "/content/data"))
-    if (entry.path().filename().string().rfind("prompts", 0) == 0) files.push_back(entry.path());
-  std::sort(files.begin(), files.end());
-  std::string sql;
-  for (const auto& file : files) sql += testsupport::ReadTextFile(file.string());
-  return sql;
 }
 
 // A raga whose technical row is damaged (a Null "Jati"): it is listed, but cannot be set up.
@@ -72,8 +60,8 @@ void ExplorationTest::SetUpDatabases(Content content, bool userScale) {
   if (content == Content::Fixture) {
     testsupport::MakeContentFixture(
         Path("mrA.kzy"), std::string(ragatest::kContentRows) + kDamagedRaga + kUnnotatedItems + testsupport::kMinimalInstrumentRows +
-                             ContentData("illustrations.sql") + PromptData() +
-                             ContentData("reed_colors.sql") + forms::LayoutRowsSql(forms::DeclaredForms()));
+                             ContentData("illustrations.sql") + ContentData("prompts.sql") +
+                             ContentData("prompts_player.sql") + ContentData("reed_colors.sql") + forms::LayoutRowsSql(forms::DeclaredForms()));
     shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, "MS ACCESS;PWD=x");
   } else {
     const std::string built = vb::ShareFolderPath() + "/mrA.kzy";
