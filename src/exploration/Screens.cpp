@@ -1,7 +1,9 @@
 #include "exploration/Screens.h"
 
 #include "platform/forms/Form.h"
+#include "platform/mci/MMControl.h"
 #include "platform/vb/Error.h"
+#include "shell/Players.h"
 #include "shell/ShellState.h"
 
 namespace exploration {
@@ -16,6 +18,16 @@ double fLayoutWidth(forms::Form& form) {
   if (width <= 0) width = form.ScaleWidth();
   if (width <= 0) width = form.Spec().Design.Width;
   return width;
+}
+
+void sStopAndClosePlayer(forms::Form& form) {
+  mci::MMControl* player = shell::MMControlOf(form, "cMM");
+  if (player == nullptr || player->Mode() == mci::mciModeNotOpen) return;
+  player->setNotify(false);
+  player->setWait(true);
+  player->setCommand("Stop");
+  player->setFileName("");
+  player->setCommand("Close");
 }
 
 }  // namespace exploration

@@ -6,9 +6,11 @@
 #include <string>
 
 #include "common/Trace.h"
+#include "exploration/KZSampler.h"
 #include "exploration/MainOperations.h"
 #include "exploration/Quiz.h"
 #include "exploration/RagaSelection.h"
+#include "exploration/ReviewRagas.h"
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Registry.h"
@@ -56,9 +58,6 @@ void Tonic(forms::FormSpec& f) {
          {"cMnuW5", "White 5 (G)"}, {"cMnuB4", "Black 4 (G#)"}, {"cMnuW6", "White 6 (A)"}, {"cMnuB5", "Black 5 (A#)"}});
 }
 
-// The review of raga groups (id 3).
-forms::FormSpec DeclareReviewRagas() { return StandIn("ReviewRagas", 3); }
-
 // Scale shifting (id 7).
 forms::FormSpec DeclareScaleShifting() {
   forms::FormSpec f = StandIn("ScaleShifting", 7);
@@ -91,16 +90,6 @@ forms::FormSpec DeclarePlayComposition1() {
   return f;
 }
 
-// The raga summary (id 15).
-forms::FormSpec DeclareRagaInfoSummary() { return StandIn("RagaInfoSummary", 15); }
-
-// The music sampler (id 22).
-forms::FormSpec DeclareKZSampler() {
-  forms::FormSpec f = StandIn("KZSampler", 22);
-  Trace(f);
-  return f;
-}
-
 // The composer (id 27).
 forms::FormSpec DeclareComposer() {
   forms::FormSpec f = StandIn("Composer", 27);
@@ -110,12 +99,9 @@ forms::FormSpec DeclareComposer() {
   return f;
 }
 
-VELMORA_DECLARE_FORM(DeclareReviewRagas)
 VELMORA_DECLARE_FORM(DeclareScaleShifting)
 VELMORA_DECLARE_FORM(DeclareWorkshop)
 VELMORA_DECLARE_FORM(DeclarePlayComposition1)
-VELMORA_DECLARE_FORM(DeclareRagaInfoSummary)
-VELMORA_DECLARE_FORM(DeclareKZSampler)
 VELMORA_DECLARE_FORM(DeclareComposer)
 
 template <forms::FormSpec (*Declare)()>
@@ -128,14 +114,14 @@ forms::Form* Bound() {
 
 void sBindForms() {
   FormVelmora = &MainForm();
-  FormReviewRagas = Bound<DeclareReviewRagas>();
+  FormReviewRagas = exploration::ReviewRagasForm();
   FormScaleShifting = Bound<DeclareScaleShifting>();
   FormRagaSelection1 = exploration::RagaSelectionForm();
   FormPlayComposition1 = Bound<DeclarePlayComposition1>();
-  FormRagaInfoSummary = Bound<DeclareRagaInfoSummary>();
+  FormRagaInfoSummary = exploration::RagaInfoSummaryForm();
   FormQuiz = exploration::QuizForm();
   FormWorkshop = Bound<DeclareWorkshop>();
-  FormKZSampler = Bound<DeclareKZSampler>();
+  FormKZSampler = exploration::KZSamplerForm();
   FormComposer = Bound<DeclareComposer>();
   FormMainOperations = exploration::MainOperationsForm();
 }
