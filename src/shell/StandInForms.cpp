@@ -6,10 +6,12 @@
 #include <string>
 
 #include "common/Trace.h"
+#include "exploration/KZSampler.h"
 #include "exploration/MainOperations.h"
 #include "exploration/PlayCompositions.h"
 #include "exploration/Quiz.h"
 #include "exploration/RagaSelection.h"
+#include "exploration/ReviewRagas.h"
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Registry.h"
@@ -44,19 +46,6 @@ void Trace(forms::FormSpec& f) { Items(f.Menu("cMnuHel", "&Help"), {{"cMnuTraOn"
 
 void Script(forms::FormSpec& f) { Items(f.Menu("cMnuScr", "&Script"), {{"cMnuDev", "Devnagari"}, {"cMnuEng", "English"}}); }
 
-// The review of raga groups (id 3).
-forms::FormSpec DeclareReviewRagas() { return StandIn("ReviewRagas", 3); }
-
-// The raga summary (id 15).
-forms::FormSpec DeclareRagaInfoSummary() { return StandIn("RagaInfoSummary", 15); }
-
-// The music sampler (id 22).
-forms::FormSpec DeclareKZSampler() {
-  forms::FormSpec f = StandIn("KZSampler", 22);
-  Trace(f);
-  return f;
-}
-
 // The composer (id 27).
 forms::FormSpec DeclareComposer() {
   forms::FormSpec f = StandIn("Composer", 27);
@@ -66,9 +55,6 @@ forms::FormSpec DeclareComposer() {
   return f;
 }
 
-VELMORA_DECLARE_FORM(DeclareReviewRagas)
-VELMORA_DECLARE_FORM(DeclareRagaInfoSummary)
-VELMORA_DECLARE_FORM(DeclareKZSampler)
 VELMORA_DECLARE_FORM(DeclareComposer)
 
 template <forms::FormSpec (*Declare)()>
@@ -81,14 +67,14 @@ forms::Form* Bound() {
 
 void sBindForms() {
   FormVelmora = &MainForm();
-  FormReviewRagas = Bound<DeclareReviewRagas>();
+  FormReviewRagas = exploration::ReviewRagasForm();
   FormScaleShifting = scaleshift::ScaleShiftingForm();
   FormRagaSelection1 = exploration::RagaSelectionForm();
   FormPlayComposition1 = exploration::PlayComposition1Form();
-  FormRagaInfoSummary = Bound<DeclareRagaInfoSummary>();
+  FormRagaInfoSummary = exploration::RagaInfoSummaryForm();
   FormQuiz = exploration::QuizForm();
   FormWorkshop = workshop::WorkshopForm();
-  FormKZSampler = Bound<DeclareKZSampler>();
+  FormKZSampler = exploration::KZSamplerForm();
   FormComposer = Bound<DeclareComposer>();
   FormMainOperations = exploration::MainOperationsForm();
 }
