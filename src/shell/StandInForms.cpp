@@ -7,10 +7,12 @@
 
 #include "common/Trace.h"
 #include "exploration/MainOperations.h"
+#include "exploration/Quiz.h"
 #include "exploration/RagaSelection.h"
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Registry.h"
+#include "scaleshift/ScaleShifting.h"
 #include "shell/FormLayout.h"
 #include "shell/Menus.h"
 #include "shell/Navigation.h"
@@ -55,13 +57,6 @@ void Tonic(forms::FormSpec& f) {
 // The review of raga groups (id 3).
 forms::FormSpec DeclareReviewRagas() { return StandIn("ReviewRagas", 3); }
 
-// Scale shifting (id 7).
-forms::FormSpec DeclareScaleShifting() {
-  forms::FormSpec f = StandIn("ScaleShifting", 7);
-  Trace(f);
-  return f;
-}
-
 // The composition player (id 14); it names its grace-note item in its own letter case.
 forms::FormSpec DeclarePlayComposition1() {
   forms::FormSpec f = StandIn("PlayComposition1", 14);
@@ -75,15 +70,6 @@ forms::FormSpec DeclarePlayComposition1() {
 
 // The raga summary (id 15).
 forms::FormSpec DeclareRagaInfoSummary() { return StandIn("RagaInfoSummary", 15); }
-
-// The quiz (id 20).
-forms::FormSpec DeclareQuiz() {
-  forms::FormSpec f = StandIn("Quiz", 20);
-  Items(f.Menu("cMnuNot", "&Notation"), {{"cMnuDonShoNot", "Don't show Notation"}, {"cMnuShoNot", "Show Notation"}});
-  Script(f);
-  Trace(f);
-  return f;
-}
 
 // The music sampler (id 22).
 forms::FormSpec DeclareKZSampler() {
@@ -102,10 +88,8 @@ forms::FormSpec DeclareComposer() {
 }
 
 VELMORA_DECLARE_FORM(DeclareReviewRagas)
-VELMORA_DECLARE_FORM(DeclareScaleShifting)
 VELMORA_DECLARE_FORM(DeclarePlayComposition1)
 VELMORA_DECLARE_FORM(DeclareRagaInfoSummary)
-VELMORA_DECLARE_FORM(DeclareQuiz)
 VELMORA_DECLARE_FORM(DeclareKZSampler)
 VELMORA_DECLARE_FORM(DeclareComposer)
 
@@ -120,11 +104,11 @@ forms::Form* Bound() {
 void sBindForms() {
   FormVelmora = &MainForm();
   FormReviewRagas = Bound<DeclareReviewRagas>();
-  FormScaleShifting = Bound<DeclareScaleShifting>();
+  FormScaleShifting = scaleshift::ScaleShiftingForm();
   FormRagaSelection1 = exploration::RagaSelectionForm();
   FormPlayComposition1 = Bound<DeclarePlayComposition1>();
   FormRagaInfoSummary = Bound<DeclareRagaInfoSummary>();
-  FormQuiz = Bound<DeclareQuiz>();
+  FormQuiz = exploration::QuizForm();
   FormWorkshop = workshop::WorkshopForm();
   FormKZSampler = Bound<DeclareKZSampler>();
   FormComposer = Bound<DeclareComposer>();
