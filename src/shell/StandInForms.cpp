@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/Trace.h"
+#include "composer/Composer.h"
 #include "exploration/MainOperations.h"
 #include "exploration/RagaSelection.h"
 #include "platform/forms/Declaration.h"
@@ -109,15 +110,6 @@ forms::FormSpec DeclareKZSampler() {
   return f;
 }
 
-// The composer (id 27).
-forms::FormSpec DeclareComposer() {
-  forms::FormSpec f = StandIn("Composer", 27);
-  Script(f);
-  Items(f.Menu("cMnuPal", "&Palette"), {{"cMnuNotForRag", "Notes For Raga Only"}, {"cMnuAllNot", "All Notes"}});
-  Trace(f);
-  return f;
-}
-
 VELMORA_DECLARE_FORM(DeclareReviewRagas)
 VELMORA_DECLARE_FORM(DeclareScaleShifting)
 VELMORA_DECLARE_FORM(DeclareWorkshop)
@@ -125,7 +117,6 @@ VELMORA_DECLARE_FORM(DeclarePlayComposition1)
 VELMORA_DECLARE_FORM(DeclareRagaInfoSummary)
 VELMORA_DECLARE_FORM(DeclareQuiz)
 VELMORA_DECLARE_FORM(DeclareKZSampler)
-VELMORA_DECLARE_FORM(DeclareComposer)
 
 template <forms::FormSpec (*Declare)()>
 forms::Form* Bound() {
@@ -145,7 +136,7 @@ void sBindForms() {
   FormQuiz = Bound<DeclareQuiz>();
   FormWorkshop = Bound<DeclareWorkshop>();
   FormKZSampler = Bound<DeclareKZSampler>();
-  FormComposer = Bound<DeclareComposer>();
+  FormComposer = composer::ComposerForm();
   FormMainOperations = exploration::MainOperationsForm();
 }
 

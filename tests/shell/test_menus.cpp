@@ -11,6 +11,7 @@
 
 #include "ShellRun.h"
 #include "common/CommonState.h"
+#include "composer/ComposerState.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
 #include "shell/Menus.h"
