@@ -1,69 +1,21 @@
-// Stand-in forms for the screens that are not built yet: each has its screen's name,
-// id and the menu items that the check-mark procedures reach on it, a caption line and
-// a Return button, and routes Resize, Click and Unload as the real screen will.
+// Binding one form object to each form id.
 #include "shell/StandInForms.h"
 
-#include <string>
-
 #include "common/Trace.h"
+#include "composer/Composer.h"
 #include "exploration/KZSampler.h"
 #include "exploration/MainOperations.h"
 #include "exploration/PlayCompositions.h"
 #include "exploration/Quiz.h"
 #include "exploration/RagaSelection.h"
 #include "exploration/ReviewRagas.h"
-#include "platform/forms/Declaration.h"
-#include "platform/forms/Form.h"
-#include "platform/forms/Registry.h"
 #include "scaleshift/ScaleShifting.h"
-#include "shell/FormLayout.h"
-#include "shell/Menus.h"
 #include "shell/Navigation.h"
 #include "shell/ShellState.h"
 #include "shell/VelmoraForm.h"
 #include "workshop/Workshop.h"
 
 namespace shell {
-
-namespace {
-
-forms::FormSpec StandIn(const char* name, int16_t id) {
-  forms::FormSpec f(name, name, id, {600, 450, 12000, 9000});
-  RouteScreenEvents(f);
-  f.Label("Label1", std::string(name) + ": this screen is not built yet.", {1200, 3600, 9600, 600}).Alignment(2);
-  f.Button("cReturn", "&Return", {5100, 7800, 1800, 450}).OnClick([] {
-    int16_t levels = 1;
-    sStructuredTermination(levels);
-  });
-  return f;
-}
-
-void Items(forms::MenuMember menu, std::initializer_list<std::pair<const char*, const char*>> items) {
-  for (const auto& [item, caption] : items) menu.Item(item, caption);
-}
-
-void Trace(forms::FormSpec& f) { Items(f.Menu("cMnuHel", "&Help"), {{"cMnuTraOn", "Trace On"}, {"cMnuTraOff", "TraceOff"}}); }
-
-void Script(forms::FormSpec& f) { Items(f.Menu("cMnuScr", "&Script"), {{"cMnuDev", "Devnagari"}, {"cMnuEng", "English"}}); }
-
-// The composer (id 27).
-forms::FormSpec DeclareComposer() {
-  forms::FormSpec f = StandIn("Composer", 27);
-  Script(f);
-  Items(f.Menu("cMnuPal", "&Palette"), {{"cMnuNotForRag", "Notes For Raga Only"}, {"cMnuAllNot", "All Notes"}});
-  Trace(f);
-  return f;
-}
-
-VELMORA_DECLARE_FORM(DeclareComposer)
-
-template <forms::FormSpec (*Declare)()>
-forms::Form* Bound() {
-  static forms::Form form(Declare());
-  return &form;
-}
-
-}  // namespace
 
 void sBindForms() {
   FormVelmora = &MainForm();
@@ -75,7 +27,7 @@ void sBindForms() {
   FormQuiz = exploration::QuizForm();
   FormWorkshop = workshop::WorkshopForm();
   FormKZSampler = exploration::KZSamplerForm();
-  FormComposer = Bound<DeclareComposer>();
+  FormComposer = composer::ComposerForm();
   FormMainOperations = exploration::MainOperationsForm();
 }
 
