@@ -60,4 +60,11 @@ inline int16_t QuizSavedTheka = 1;        // Theka as it was when the quiz opene
 inline int16_t QuizTheka = 2;             // Theka while a sample plays: no theka
 inline int16_t QuizKeyboardDisplay = 2;   // KeyboardDisplay while a sample plays: hidden
 
+// The music sampler (form id 22).
+inline std::array<int16_t, 8> SamplerItemCounts{};  // by kind - 1: the items of each kind the drawn raga has
+inline int16_t SamplerKind = 0;         // the kind of the sample in hand, 1 to 7; 0 while drawing
+inline int16_t SamplerItemNo = 0;       // the phrase drawn for an alap, layakari or taan
+inline int16_t SamplerTheka = 2;        // Theka while the sampler is open: no theka
+inline int16_t SamplerSavedTheka = 1;   // Theka as it was when the sampler opened
+
 }  // namespace exploration

@@ -7,9 +7,11 @@
 #include "common/CommonState.h"
 #include "common/Trace.h"
 #include "platform/forms/Form.h"
+#include "platform/mci/MMControl.h"
 #include "platform/vb/Error.h"
 #include "platform/vb/Interaction.h"
 #include "shell/Menus.h"
+#include "shell/Players.h"
 #include "shell/ShellState.h"
 #include "sound/NoteSeeds.h"
 
@@ -104,6 +106,16 @@ bool fPrepareScaleSeeds(const ScaleInUse& before) {
   sound::fCreateNoteSeedsForUse();
   vb::Message("Error Creating Mote Seeds");
   return false;
+}
+
+void sStopAndClosePlayer(forms::Form& form) {
+  mci::MMControl* player = shell::MMControlOf(form, "cMM");
+  if (player == nullptr || player->Mode() == mci::mciModeNotOpen) return;
+  player->setNotify(false);
+  player->setWait(true);
+  player->setCommand("Stop");
+  player->setFileName("");
+  player->setCommand("Close");
 }
 
 }  // namespace exploration

@@ -1,6 +1,6 @@
 // Helpers the exploration screens share: the form in front, the size they lay their
 // grids and rows of boxes out in, the parts of their declarations they have in common,
-// and changing the scale set in use.
+// changing the scale set in use, and stopping a form's player.
 #pragma once
 
 #include <cstdint>
@@ -66,5 +66,9 @@ struct ScaleInUse {
 // some of them), so the tonic, the tonic menu's check mark and the sound agree; then
 // the message "Error Creating Mote Seeds" and false.
 bool fPrepareScaleSeeds(const ScaleInUse& before);
+
+// Ends a play still running on the form's player "cMM" and lets its file go, with no
+// Done for the screen; nothing when no file is open.
+void sStopAndClosePlayer(forms::Form& form);
 
 }  // namespace exploration

@@ -16,6 +16,7 @@
 #include "sound/ReedLighting.h"
 #include "sound/Render.h"
 #include "sound/SoundState.h"
+#include "soundlib/FWav.h"
 #include "workshop/Workshop.h"
 
 namespace sound {
@@ -122,6 +123,8 @@ bool fPlayMusicPhrases() {
   if (LookAhead == 1 && set.CurrPhrase <= set.LastPhrase) {
     const auto next = static_cast<int16_t>((set.CurrPhrase + 1) % 2);
     Slot(next).NoteCount = fCreateNotesList1(next);
+    // It plays as the phrase now starting ends, and another follows it unless it is the last.
+    soundlib::SetNextFileJoins(true, set.CurrPhrase < set.LastPhrase);
     if (fPrepareToPlaySelection1(next) == 0) {
       // The other slot holds no phrase worth playing: the list ends with this one.
       ListEndsAtDone = -1;
