@@ -14,11 +14,13 @@
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Registry.h"
+#include "scaleshift/ScaleShifting.h"
 #include "shell/FormLayout.h"
 #include "shell/Menus.h"
 #include "shell/Navigation.h"
 #include "shell/ShellState.h"
 #include "shell/VelmoraForm.h"
+#include "workshop/Workshop.h"
 
 namespace shell {
 
@@ -45,10 +47,6 @@ void GraceNotes(forms::FormSpec& f, const char* useItem) {
   Items(f.Menu("cMnuGraNot", "&Grace Notes"), {{"cMnuNoGraNot", "No Grace Notes"}, {useItem, "Use Grace Notes"}});
 }
 
-void Keyboard(forms::FormSpec& f) {
-  Items(f.Menu("cMnuKey", "&Keyboard"), {{"cMnuShoKey", "Show Keyboard"}, {"cMnuDonShoKey", "Don't Show Keyboard"}});
-}
-
 void Script(forms::FormSpec& f) { Items(f.Menu("cMnuScr", "&Script"), {{"cMnuDev", "Devnagari"}, {"cMnuEng", "English"}}); }
 
 void Tonic(forms::FormSpec& f) {
@@ -57,27 +55,6 @@ void Tonic(forms::FormSpec& f) {
          {"cMnuB2", "Black 2 (D#)"}, {"cMnuW3", "White 3 (E)"}, {"cMnuW4", "White 4 (F)"}, {"cMnuB3", "Black 3 (F#)"},
          {"cMnuW5", "White 5 (G)"}, {"cMnuB4", "Black 4 (G#)"}, {"cMnuW6", "White 6 (A)"}, {"cMnuB5", "Black 5 (A#)"}});
 }
-
-// Scale shifting (id 7).
-forms::FormSpec DeclareScaleShifting() {
-  forms::FormSpec f = StandIn("ScaleShifting", 7);
-  Trace(f);
-  return f;
-}
-
-// The workbench carries the setting menus of the playing screens.
-forms::FormSpec KeyboardScreen(const char* name, int16_t id) {
-  forms::FormSpec f = StandIn(name, id);
-  GraceNotes(f, "cMnuUseGraNot");
-  Keyboard(f);
-  Script(f);
-  Tonic(f);
-  Trace(f);
-  return f;
-}
-
-// The workbench (id 13).
-forms::FormSpec DeclareWorkshop() { return KeyboardScreen("Workshop", 13); }
 
 // The composition player (id 14); it names its grace-note item in its own letter case.
 forms::FormSpec DeclarePlayComposition1() {
@@ -99,8 +76,6 @@ forms::FormSpec DeclareComposer() {
   return f;
 }
 
-VELMORA_DECLARE_FORM(DeclareScaleShifting)
-VELMORA_DECLARE_FORM(DeclareWorkshop)
 VELMORA_DECLARE_FORM(DeclarePlayComposition1)
 VELMORA_DECLARE_FORM(DeclareComposer)
 
@@ -115,12 +90,12 @@ forms::Form* Bound() {
 void sBindForms() {
   FormVelmora = &MainForm();
   FormReviewRagas = exploration::ReviewRagasForm();
-  FormScaleShifting = Bound<DeclareScaleShifting>();
+  FormScaleShifting = scaleshift::ScaleShiftingForm();
   FormRagaSelection1 = exploration::RagaSelectionForm();
   FormPlayComposition1 = Bound<DeclarePlayComposition1>();
   FormRagaInfoSummary = exploration::RagaInfoSummaryForm();
   FormQuiz = exploration::QuizForm();
-  FormWorkshop = Bound<DeclareWorkshop>();
+  FormWorkshop = workshop::WorkshopForm();
   FormKZSampler = exploration::KZSamplerForm();
   FormComposer = Bound<DeclareComposer>();
   FormMainOperations = exploration::MainOperationsForm();
