@@ -100,13 +100,7 @@ class PlayingTest : public ExplorationTest {
     shell::DelayMO = 10;
     common::TraceAvailable = -1;
     common::TraceOn = -1;
-    sound::PlayState = 0;
-    sound::ListEndsAtDone = 0;
-    sound::PlayOnAfterStop = 0;
-    sound::TPlayInfo = {};
-    sound::NotesList = {};
-    sound::CurrSlot = 0;
-    sound::CurrDroneFactor = 1.0;
+    ResetPlayLoop();
     exploration::PlayCompositionsStandInActions.clear();
     clock = std::make_shared<mci::FakeClock>();
     mci::SetDefaultClock(clock);
