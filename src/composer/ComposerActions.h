@@ -19,6 +19,26 @@ void sComposerListChoice();
 void sComposerCategoryChosen();
 // 3: OK: the composition texts (stage 2) or details (stage 5) confirmed.
 void sComposerOK();
+// 4, 5: a palette note or a time value chosen (or given up): shown in red.
+void sComposerPalletNoteChosen();
+void sComposerTimeValueChosen();
+// 6, 7, 8: a note, grace or duration slot clicked: a pending insert or delete is
+// carried out there; otherwise the slot takes the chosen note, the comma, the time value
+// (added to what it holds), or is cleared when nothing is chosen.
+void sComposerNoteSlotClicked();
+void sComposerGraceSlotClicked();
+void sComposerDurationSlotClicked();
+// 11, 12: the rows moved down (by 1) or up (by -1).
+void sComposerMoveRows(int16_t by);
+// 15: a syllable typed.
+void sComposerSyllableTyped();
+// 16: the phrase checked and saved; "Music Saved" once it is in the user database.
+void sComposerSave();
+
+// 17, 18: the asthai or the antara shown, the part left kept in its record (when it
+// cannot be, it stays on the screen).
+void sComposerShowPart(int16_t part);
+
 // 13, 14, 20: a new category, a new raga, leaving; each asks first when unsaved work
 // would be lost.
 void sComposerNewCategory();
