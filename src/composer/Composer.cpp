@@ -305,6 +305,8 @@ void sComposer(int16_t& action) {
   common::ProcTrace t("sComposer");
   sound::CallbackCode = 11;
   if (action != 0 && !ComposerInFront()) return;  // the play loop's call-backs after the screen has gone
+  // While anything plays only the player's own actions are heard.
+  if (ComposerPlaying && action != 19 && action != 21) return;
   switch (action) {
     case 0: sOpenComposer(); break;
     case 1: sComposerListChoice(); break;
@@ -315,6 +317,7 @@ void sComposer(int16_t& action) {
     case 6: sComposerNoteSlotClicked(); break;
     case 7: sComposerGraceSlotClicked(); break;
     case 8: sComposerDurationSlotClicked(); break;
+    case 9: sComposerPlay(); break;
     case 11: sComposerMoveRows(1); break;
     case 12: sComposerMoveRows(-1); break;
     case 13: sComposerNewCategory(); break;
@@ -323,7 +326,9 @@ void sComposer(int16_t& action) {
     case 16: sComposerSave(); break;
     case 17: sComposerShowPart(1); break;
     case 18: sComposerShowPart(2); break;
+    case 19: sComposerEndOfPlaying(); break;
     case 20: sComposerLeave(); break;
+    case 21: sPlayNotationSlot(); break;
     case 22:
     case 23: sComposerPalletChanged(); break;
     case 24: sComposerScriptChanged(); break;
@@ -527,6 +532,8 @@ bool fComposerMayClose() { return fCheckForComp(3); }
 
 void sComposerClosing() {
   common::ProcTrace t("sComposerClosing");
+  // Nothing plays on against the parent screen.
+  sComposerStopPlaying();
   sRestoreComposerSettings();
 }
 

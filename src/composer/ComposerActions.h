@@ -39,6 +39,16 @@ void sComposerSave();
 // cannot be, it stays on the screen).
 void sComposerShowPart(int16_t part);
 
+// 9: play what the slots hold (for a composition, the part on screen), or the raga's
+// scale or pakad when its box was clicked; the screen locked until the end of playing.
+void sComposerPlay();
+// 19: the end of playing: the screen usable again.
+void sComposerEndOfPlaying();
+// 21: the slot of the note being heard marked (Part of the play's progress).
+void sPlayNotationSlot();
+// A play still running stopped and its file closed, with no end of playing to follow.
+void sComposerStopPlaying();
+
 // 13, 14, 20: a new category, a new raga, leaving; each asks first when unsaved work
 // would be lost.
 void sComposerNewCategory();

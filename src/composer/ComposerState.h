@@ -51,6 +51,8 @@ inline int16_t ShownCompPart = 0;
 inline bool RestoringPartOption = false;
 // True while anything plays: everything the user can edit or start is locked.
 inline bool ComposerPlaying = false;
+// The phrase of the play set now heard (from 1), 0 while nothing plays.
+inline int16_t PlayingPhrase = 0;
 
 // True once the user has changed the phrase or a box since it was loaded or saved:
 // leaving the work then asks first.

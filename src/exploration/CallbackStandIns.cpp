@@ -17,12 +17,3 @@ void sSetCompNotationSlotsToDefaultColor() {
 }
 
 }  // namespace exploration
-
-namespace composer {
-
-void sSetComposerFormNoteSlotsToDefaultFrontColor() {
-  common::ProcTrace t("sSetComposerFormNoteSlotsToDefaultFrontColor");
-  ++ComposerSlotResetStandInCalls;
-}
-
-}  // namespace composer

@@ -90,7 +90,6 @@ void PlayLoopTest::SetUp() {
   common::CurrAddInfo.clear();
   exploration::PlayCompositionsStandInActions.clear();
   exploration::CompNotationResetStandInCalls = 0;
-  composer::ComposerSlotResetStandInCalls = 0;
 
   OpenScreen();
   MakeCurrent(2, "Bhairav");

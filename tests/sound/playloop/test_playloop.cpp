@@ -209,8 +209,7 @@ TEST_F(PlayLoop, TheEndOfPlayingGoesToTheScreenOfTheCallBackCode) {
   }
   EXPECT_EQ(exploration::PlayCompositionsStandInActions, kEndOfPlaying);
   EXPECT_EQ(exploration::CompNotationResetStandInCalls, 1) << "the grid is reset as the part starts";
-  EXPECT_EQ(composer::ComposerSlotResetStandInCalls, 2) << "at the start of the phrase and at the end of the list";
-  EXPECT_EQ(form->Ctl("cNote", 0).ForeColor(), 255) << "a scale colours the composer's first slot";
+  EXPECT_NE(form->Ctl("cNote", 0).ForeColor(), 255u) << "the composer's slots are marked on the Composer only";
 }
 
 TEST_F(PlayLoop, TheWorkbenchDroneRepeatsWhileLoopingAndClosesAtTheFirstDoneAfter) {
