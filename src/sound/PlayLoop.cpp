@@ -3,8 +3,8 @@
 #include "common/CommonState.h"
 #include "common/Trace.h"
 #include "composer/Composer.h"
-#include "exploration/CallbackStandIns.h"
 #include "exploration/MainOperations.h"
+#include "exploration/PlayCompositions.h"
 #include "platform/forms/Form.h"
 #include "platform/vb/Error.h"
 #include "platform/vb/Interaction.h"
@@ -15,6 +15,7 @@
 #include "sound/ReedLighting.h"
 #include "sound/Render.h"
 #include "sound/SoundState.h"
+#include "soundlib/FWav.h"
 #include "workshop/Workshop.h"
 
 namespace sound {
@@ -105,6 +106,8 @@ bool fPlayMusicPhrases() {
   if (LookAhead == 1 && set.CurrPhrase <= set.LastPhrase) {
     const auto next = static_cast<int16_t>((set.CurrPhrase + 1) % 2);
     Slot(next).NoteCount = fCreateNotesList1(next);
+    // It plays as the phrase now starting ends, and another follows it unless it is the last.
+    soundlib::SetNextFileJoins(true, set.CurrPhrase < set.LastPhrase);
     if (fPrepareToPlaySelection1(next) == 0) {
       // The other slot holds no phrase worth playing: the list ends with this one.
       ListEndsAtDone = -1;
