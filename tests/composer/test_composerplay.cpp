@@ -17,6 +17,7 @@
 #include "common/CommonState.h"
 #include "composer/Composer.h"
 #include "composer/ComposerState.h"
+#include "exploration/MainOperations.h"
 #include "platform/mci/Clock.h"
 #include "platform/mci/MMControl.h"
 #include "shell/Globals.h"
@@ -332,6 +333,62 @@ TEST_F(PlayTest, ACompositionPartPlaysWhileTheOtherIsStillEmpty) {
   EXPECT_EQ(MessageTexts(), Names{"No Notes Specified"});
   EXPECT_EQ(Player().Mode(), mci::mciModeNotOpen);
   EXPECT_TRUE(Unlocked());
+  EXPECT_TRUE(RanClean());
+}
+
+// A composition saved in the Composer is one of the user's items on the illustration
+// screen, which plays both its parts as it plays the program's own compositions.
+TEST_F(PlayTest, TheIllustrationScreenPlaysACompositionSavedInTheComposer) {
+  Open();
+  Click("cMnuAllNot");
+  Choose("Yaman");
+  Select("cOCompN");
+  Type("cAsthai", "Piya");
+  Type("cAntara", "Sakhi");
+  Click("cOK");
+  Choose("Teentaal");
+  Type("cMukhada", "My Bandish");
+  Type("cStartBeatAst", "1");
+  Type("cStartBeatAnt", "1");
+  Type("cSpeed", "40");
+  Click("cOK");
+  const auto put = [this](int16_t slot, int16_t note, const char* syllable) {
+    if (composer::SelectedPalletNote != note) Click("cNotation", note);
+    Click("cNote", slot);
+    if (composer::SelectedTimeValue != 7) Click("cTimeVal", 7);
+    Click("cTime", slot);
+    Type("cCompSyl", slot, syllable);
+  };
+  put(0, 12, "Pi");
+  put(1, 14, "ya");
+  Select("cOAntara");
+  put(0, 19, "Sa");
+  put(1, 21, "khi");
+  Click("cSave");
+  ASSERT_EQ(MessageTexts(), Names{"Music Saved"});
+  Click("cReturn");
+
+  int16_t open = 0;
+  exploration::sMainOperations(open);
+  forms::Form& screen = *shell::FormMainOperations;
+  auto& list = screen.Get<forms::ListControl>("cUserIllusList");
+  int16_t line = -1;
+  for (int16_t i = 0; i < list.ListCount(); ++i)
+    if (list.List(i) == "Composition - My Bandish") line = i;
+  ASSERT_NE(line, -1);
+  std::vector<std::string> heard;
+  auto& player = *shell::MMControlOf(screen, "cMM");
+  list.SetListIndex(line);
+  for (int step = 0; step < 2000 && TraceEntries("sF28EndOfPlaying") == 0; ++step) {
+    if (player.Mode() == mci::mciModePlay) {
+      const std::string& text = sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text;
+      if (heard.empty() || heard.back() != text) heard.push_back(text);
+    }
+    clock->Advance(10ms);
+    QCoreApplication::processEvents();
+  }
+  EXPECT_EQ(heard, (Names{"S R", "P D"}));
+  EXPECT_EQ(MessageTexts(), Names{"Music Saved"}) << "nothing else was said";
   EXPECT_TRUE(RanClean());
 }
 
