@@ -164,12 +164,14 @@ void Harmonium::AddAir(int64_t position, int n) {
     const float chamberStep = (chamberNext_ - chamberGain_) / static_cast<float>(length);
     const float speakStep = (speakNext_ - speakGain_) / static_cast<float>(length);
     float energy = 0.0f;
-    for (int i = 0; i < length; ++i) {
-      energy += chunk[i] * chunk[i];
-      const size_t k = static_cast<size_t>((at + i) & kMask);
-      const float fi = static_cast<float>(i + 1);
-      chunk[i] += (chamberGain_ + chamberStep * fi) * chamber_[k] + (speakGain_ + speakStep * fi) * speak_[k];
-    }
+    for (int i = 0; i < length; ++i) energy += chunk[i] * chunk[i];
+    // A chunk of the loops never wraps: the loops' length is a multiple of the chunk's.
+    const float* chamberNoise = chamber_.data() + (at & kMask);
+    const float* speakNoise = speak_.data() + (at & kMask);
+    for (int i = 0; i < length; ++i)
+      chunk[i] += (chamberGain_ + chamberStep * static_cast<float>(i + 1)) * chamberNoise[i];
+    if (speakGain_ != 0.0f || speakNext_ != 0.0f)
+      for (int i = 0; i < length; ++i) chunk[i] += (speakGain_ + speakStep * static_cast<float>(i + 1)) * speakNoise[i];
     chamberGain_ = chamberNext_;
     speakGain_ = speakNext_;
     const float pressure = pressure_[s + length - 1];
