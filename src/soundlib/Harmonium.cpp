@@ -163,8 +163,13 @@ void Harmonium::AddAir(int64_t position, int n) {
     // air comes before its key.
     const float chamberStep = (chamberNext_ - chamberGain_) / static_cast<float>(length);
     const float speakStep = (speakNext_ - speakGain_) / static_cast<float>(length);
-    float energy = 0.0f;
-    for (int i = 0; i < length; ++i) energy += chunk[i] * chunk[i];
+    // Four sums, so that the additions need not wait for each other.
+    float sums[4] = {};
+    int i = 0;
+    for (; i + 4 <= length; i += 4)
+      for (int lane = 0; lane < 4; ++lane) sums[lane] += chunk[i + lane] * chunk[i + lane];
+    for (; i < length; ++i) sums[0] += chunk[i] * chunk[i];
+    const float energy = (sums[0] + sums[1]) + (sums[2] + sums[3]);
     // A chunk of the loops never wraps: the loops' length is a multiple of the chunk's.
     const float* chamberNoise = chamber_.data() + (at & kMask);
     const float* speakNoise = speak_.data() + (at & kMask);
