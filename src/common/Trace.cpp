@@ -40,6 +40,17 @@ void AppendErrorLines(std::vector<std::string>& lines) {
   lines.push_back(vb::PrintNumber(ErrLastDllError));
 }
 
+// Appends to the trace file when there is one. A trace that cannot be written (a full
+// disk, a file that may not be written) is passed over: the message the user is owed
+// still comes.
+void AppendToTrace(const std::vector<std::string>& lines) {
+  if (ErrorTraceFile.empty()) return;
+  try {
+    vb::AppendLines(ErrorTraceFile, lines);
+  } catch (const vb::VbError&) {
+  }
+}
+
 // The error filter of the runtime: fIgnorable, asked where an error arises.
 bool FilterForRuntime() { return fIgnorable() != 0; }
 
@@ -146,18 +157,27 @@ void sReportProgramError() {
 }
 
 void sReportFatalError(const std::string& message) {
-  const bool haveFile = !ErrorTraceFile.empty();
-  if (haveFile) vb::AppendLines(ErrorTraceFile, {""});
+  AppendToTrace({""});
   if (ReportedErrorCount > 5) {
-    if (haveFile) vb::AppendLines(ErrorTraceFile, {"Error trap loop encountered. Stopping program."});
+    AppendToTrace({"Error trap loop encountered. Stopping program."});
     vb::End(1);
   }
   std::vector<std::string> lines{vb::DateLineNow(), CalledFormLine()};
   AppendErrorLines(lines);
-  if (haveFile) vb::AppendLines(ErrorTraceFile, lines);
+  AppendToTrace(lines);
   vb::Message(message);
   ++ReportedErrorCount;
   HaltProgram();
+}
+
+void RecordError(const vb::ErrObject& err) {
+  ErrDescription = err.Description;
+  ErrNumber = err.Number;
+  ErrSource = err.Source;
+  ErrLastDllError = err.LastDllError;
+  std::vector<std::string> lines{"", vb::DateLineNow(), CalledFormLine()};
+  AppendErrorLines(lines);
+  AppendToTrace(lines);
 }
 
 void SetHaltHandler(std::function<void()> handler) { HaltSlot() = std::move(handler); }

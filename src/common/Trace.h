@@ -29,8 +29,13 @@ void sFillErrorParam();
 // Records the error that fIgnorable left, tells the user and halts.
 void sReportProgramError();
 // The same with a message of its own, for a failure the user can mend (a damaged or
-// missing file): the record goes to "errtrace.txt" as for a program error.
+// missing file): the record goes to "errtrace.txt" as for a program error. A trace
+// file that cannot be written does not keep the message from being shown.
 [[noreturn]] void sReportFatalError(const std::string& message);
+// Appends the record of an error that the program has handled itself (and told the
+// user of) to "errtrace.txt", as a reported error's record; the run goes on. A trace
+// file that cannot be written is passed over.
+void RecordError(const vb::ErrObject& err);
 
 class ProcTrace {
  public:

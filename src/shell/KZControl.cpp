@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -19,6 +21,7 @@
 #include "platform/vb/Error.h"
 #include "platform/vb/Files.h"
 #include "platform/vb/Interaction.h"
+#include "shell/DataFolder.h"
 #include "shell/Font.h"
 #include "shell/FormLayout.h"
 #include "shell/Globals.h"
@@ -26,10 +29,12 @@
 #include "shell/Navigation.h"
 #include "shell/OpeningScreen.h"
 #include "shell/Players.h"
+#include "shell/Schemas.h"
 #include "shell/Settings.h"
 #include "shell/ShellState.h"
 #include "shell/SoundStartUp.h"
 #include "shell/StandInForms.h"
+#include "shell/StartUpSeams.h"
 #include "shell/Upgrade.h"
 #include "shell/VelmoraForm.h"
 #include "sound/SoundState.h"
@@ -106,19 +111,6 @@ bool HoldsData(const std::string& file) {
   return vb::FileExists(file) && fs::file_size(file, ec) != 0;  // a size that cannot be read is not 0
 }
 
-// True when another running program holds the user database (its exclusive open
-// fails with 3051). Any other failure is left to the real opening, which reports it.
-bool UserDatabaseInUse(const std::string& file) {
-  if (!HoldsData(file)) return false;
-  try {
-    dao::Database::OpenDatabase(file, true, false, kDatabaseConnect).Close();
-    return false;
-  } catch (const vb::VbError& e) {
-    vb::Err().Clear();
-    return e.err().Number == vb::kFileInUse;
-  }
-}
-
 // A file or folder the run cannot do without failed: the error is recorded in the
 // trace (when there is one yet), the user is told in plain words which file it is and
 // what to do, and the start-up ends without touching the file.
@@ -133,6 +125,46 @@ const char* const kReinstall = "Please install Velmora again.";
 const char* const kDataFolderFailed =
     "Velmora cannot start: it cannot make or use its data folder, where your user database and settings are kept. "
     "Make the folder writable, or set VELMORA_HOME to a folder you may write in, and start Velmora again.";
+const char* const kUserDataKept =
+    "It holds your settings and your own scale sets, compositions and phrases, so Velmora has left it as it is. ";
+
+std::string Quoted(const std::string& file) { return "\"" + file + "\""; }
+
+// The data folder could not be made, locked or written in.
+std::string DataFolderMessage(const vb::ErrObject& err) {
+  if (TroubleOf(err, "") != FileTrouble::DiskFull) return kDataFolderFailed;
+  return "Velmora cannot start: the disk that holds its data folder" + (DataFolder.empty() ? "" : " " + Quoted(DataFolder)) +
+         ", where your user database and settings are kept, is full. Free space on that disk, and start Velmora "
+         "again.";
+}
+
+// The trace file could not be made anew.
+std::string TraceFileMessage(const vb::ErrObject& err) {
+  const std::string intro = "Velmora cannot start: it cannot write its trace file " + Quoted(common::ErrorTraceFile);
+  if (TroubleOf(err, common::ErrorTraceFile) == FileTrouble::DiskFull)
+    return intro + ", because the disk that holds it is full. Free space on that disk, and start Velmora again.";
+  return intro + ", because the file may not be written. Make the file writable for your user (or remove it), and "
+                 "start Velmora again.";
+}
+
+// The user database cannot be used: the advice fits the cause.
+std::string UserDatabaseMessage(const vb::ErrObject& err) {
+  const std::string intro = "Velmora cannot start: your user database " + Quoted(DatabaseBFile);
+  switch (TroubleOf(err, DatabaseBFile)) {
+    case FileTrouble::DiskFull:
+      return intro + " cannot be used, because the disk that holds it is full. " + kUserDataKept +
+             "Free space on that disk, and start Velmora again.";
+    case FileTrouble::NotReadable:
+      return intro + " may not be read by you. " + kUserDataKept +
+             "Make the file readable and writable for your user, and start Velmora again.";
+    case FileTrouble::NotWritable:
+      return intro + " may not be written by you. " + kUserDataKept +
+             "Make the file (and its folder) writable for your user, and start Velmora again.";
+    case FileTrouble::Damaged: break;
+  }
+  return intro + " cannot be opened, or is damaged. " + kUserDataKept +
+         "Restore it from a backup copy, or move it to another folder to start with a new user database.";
+}
 
 // A second running program ends here, leaving the other one's files alone.
 [[noreturn]] void EndSecondInstance() {
@@ -140,35 +172,66 @@ const char* const kDataFolderFailed =
   common::HaltProgram();
 }
 
+// Copies of the template that a killed first start left behind ("mrB.kzy.<n>.part");
+// the data folder's lock makes sure no running program is still writing one.
+void RemoveLeftoverCopies(const fs::path& database) {
+  const std::string prefix = database.filename().string() + ".";
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(database.parent_path(), ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() > prefix.size() + 5 && name.rfind(prefix, 0) == 0 && name.ends_with(".part")) {
+      std::error_code removed;
+      fs::remove(entry.path(), removed);
+    }
+  }
+}
+
 // First start: the user database is made from the installed template, readable and
-// writable only by the user. The copy is renamed into place, so an interrupted copy
-// never leaves a damaged user database behind.
+// writable only by the user. The copy is written under a name of its own, flushed to
+// the disk and then renamed into place, so neither a kill nor a power loss leaves a
+// half-copied user database behind. A user database that is a link keeps its link:
+// the copy goes where it points, and a link to a missing file (a disk not connected)
+// is reported, never replaced.
 void CopyUserDatabaseTemplate() {
   common::ProcTrace t("sCopyUserDatabaseTemplate");
+  std::error_code ec;
+  const bool link = fs::is_symlink(DatabaseBFile, ec);
+  if (link && !fs::exists(DatabaseBFile, ec)) {
+    const std::string target = fs::read_symlink(DatabaseBFile, ec).string();
+    EndStartUp(vb::MakeError(vb::kFileNotFound,
+                             "The user database '" + DatabaseBFile + "' is a link to '" + target + "', which is missing"),
+               "Velmora cannot start: your user database " + Quoted(DatabaseBFile) + " is a link to " + Quoted(target) +
+                   ", which is not there (perhaps it lies on a disk that is not connected). Velmora has left the link "
+                   "as it is. Connect that disk and start Velmora again, or remove the link to start with a new user "
+                   "database.");
+  }
+  const fs::path target = link ? fs::canonical(DatabaseBFile, ec) : fs::path(DatabaseBFile);
+  RemoveLeftoverCopies(target);
   if (HoldsData(DatabaseBFile)) return;
   const std::string templ = vb::JoinPath(ShareFolder, kUserDatabase);
   if (!vb::FileExists(templ))
     EndStartUp(vb::MakeError(vb::kFileNotFound, "The user database template '" + templ + "' is missing"),
                std::string("Velmora cannot start: a file of its installation is missing. ") + kReinstall);
-  const fs::path part = DatabaseBFile + ".part";
-  std::error_code ec;
-  fs::copy_file(templ, part, fs::copy_options::overwrite_existing, ec);
-  if (!ec) fs::permissions(part, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace, ec);
-  if (!ec) fs::rename(part, DatabaseBFile, ec);
-  if (ec) {
+  if (StartUpSeams.BeforeTemplateCopy) StartUpSeams.BeforeTemplateCopy();
+  const std::string part = target.string() + "." + std::to_string(getpid()) + ".part";
+  try {
+    vb::CopyFileDurably(templ, part);
+    vb::RenameDurably(part, target.string());
+  } catch (const vb::VbError& e) {
     fs::remove(part, ec);
-    EndStartUp(vb::MakeError(vb::kPathFileAccess, "Cannot create the user database '" + DatabaseBFile + "'"),
-               kDataFolderFailed);
+    vb::ErrObject err = e.err();
+    err.Description = "Cannot create the user database '" + DatabaseBFile + "': " + err.Description;
+    EndStartUp(err, DataFolderMessage(err));
   }
 }
 
 // A damaged database is found out at the start, before a screen trips over it or a
-// change is written into it; the settings table tells a file of another kind apart.
-// The database is closed again when it fails.
-void CheckBeforeUse(dao::Database& db, const char* table = nullptr) {
+// change is written into it: its pages, then every table, column and index the
+// program uses. The database is closed again when it fails.
+void CheckBeforeUse(dao::Database& db, dao::Database::Check check, const std::string& schema) {
   try {
-    db.CheckIntegrity();
-    if (table != nullptr) db.OpenRecordset(table, dao::dbOpenTable).Close();
+    db.CheckIntegrity(check);
+    db.CheckSchema(schema);
   } catch (const vb::VbError&) {
     db.Close();
     throw;
@@ -178,7 +241,7 @@ void CheckBeforeUse(dao::Database& db, const char* table = nullptr) {
 dao::Database OpenContentDatabase() {
   try {
     dao::Database db = dao::Database::OpenDatabase(DatabaseAFile, true, true, kDatabaseConnect);
-    CheckBeforeUse(db);
+    CheckBeforeUse(db, dao::Database::Check::Quick, ContentSchemaSql());
     return db;
   } catch (const vb::VbError& e) {
     EndStartUp(e.err(), "Velmora cannot start: its content database \"" + DatabaseAFile + "\" is missing or damaged. " +
@@ -186,17 +249,14 @@ dao::Database OpenContentDatabase() {
   }
 }
 
+// The user database is small, so every index is checked against its rows too.
 dao::Database OpenUserDatabase() {
   try {
     dao::Database db = dao::Database::OpenDatabase(DatabaseBFile, true, false, kDatabaseConnect);
-    CheckBeforeUse(db, "User Parameters");
+    CheckBeforeUse(db, dao::Database::Check::Thorough, UserSchemaSql());
     return db;
   } catch (const vb::VbError& e) {
-    if (e.err().Number != vb::kFileInUse)
-      EndStartUp(e.err(), "Velmora cannot start: your user database \"" + DatabaseBFile +
-                        "\" cannot be opened, or is damaged. It holds your settings and your own scale sets, "
-                        "compositions and phrases, so Velmora has left it as it is. Restore it from a backup copy, or "
-                        "move it to another folder to start with a new user database.");
+    if (e.err().Number != vb::kFileInUse) EndStartUp(e.err(), UserDatabaseMessage(e.err()));
     vb::Err().Clear();
   }
   EndSecondInstance();
@@ -204,16 +264,25 @@ dao::Database OpenUserDatabase() {
 
 // Steps that run before the trace entry line, so that the trace file exists and the
 // trace switch is known when it is written.
+//
+// The data folder's lock comes before anything in the folder is read or written, so a
+// second running program changes nothing there, not even the trace file.
 void PrepareStartUp() {
   common::CurrProcName = "sKZControl";
+  bool locked = false;
   try {
     SetProgramFolders();
+    locked = LockDataFolder(DataFolder);
   } catch (const vb::VbError& e) {
-    EndStartUp(e.err(), kDataFolderFailed);
+    EndStartUp(e.err(), DataFolderMessage(e.err()));
   }
-  if (UserDatabaseInUse(vb::JoinPath(DataFolder, kUserDatabase))) EndSecondInstance();
+  if (!locked) EndSecondInstance();
   common::ErrorTraceFile = vb::JoinPath(DataFolder, "errtrace.txt");
-  common::StartErrorTraceFile(common::ErrorTraceFile);
+  try {
+    common::StartErrorTraceFile(common::ErrorTraceFile);
+  } catch (const vb::VbError& e) {
+    EndStartUp(e.err(), TraceFileMessage(e.err()));
+  }
   sCheckCommandLine();
 }
 
@@ -247,6 +316,47 @@ void StartUp() {
   sKZControl(sound);
 }
 
+// The settings could not be saved at exit: the user is told why, and what the user
+// database now holds (its transaction kept it as it was); the shut-down goes on.
+void ReportSettingsNotSaved(const vb::ErrObject& err) {
+  const std::string intro = "Velmora could not save your settings in your user database " + Quoted(DatabaseBFile);
+  const std::string kept = "The user database is as it was before: it keeps the settings of your earlier run. ";
+  std::string message;
+  switch (TroubleOf(err, DatabaseBFile)) {
+    case FileTrouble::DiskFull:
+      message = intro + ", because the disk that holds it is full. " + kept +
+                "Free space on that disk before you start Velmora again.";
+      break;
+    case FileTrouble::NotReadable:
+    case FileTrouble::NotWritable:
+      message = intro + ", because the file may not be written. " + kept +
+                "Make the file (and its folder) writable for your user before you start Velmora again.";
+      break;
+    case FileTrouble::Damaged:
+      message = intro + ". " + kept +
+                "It may be damaged: if Velmora does not start again, restore it from a backup copy, or move it to "
+                "another folder to start with a new user database.";
+      break;
+  }
+  vb::Message(message + "\n\n(" + err.Description + ")");
+}
+
+void SaveSettingsAtExit() {
+  const int16_t depth = common::TraceDepth;  // the trace of procedures a failure unwinds
+  const std::string indent = common::TraceIndent;
+  try {
+    sSaveUsageParameters();
+  } catch (const vb::VbError& e) {
+    if (!IsFileFault(e.err())) throw;  // a fault of the program is reported as one
+    common::RecordError(e.err());      // naming the procedure in which it arose
+    vb::Err().Clear();
+    common::TraceDepth = depth;
+    common::TraceIndent = indent;
+    common::CurrProcName = "sKZControl";
+    ReportSettingsNotSaved(e.err());
+  }
+}
+
 void ShutDown() {
   CloseScreensToMainForm();
   sDisableKZSelections();
@@ -255,7 +365,7 @@ void ShutDown() {
   PictureNumber = 6;
   LoadBackgroundPicture(*FormVelmora);
   sDeleteWavFiles();
-  sSaveUsageParameters();
+  SaveSettingsAtExit();
   DatabaseA.Close();
   DatabaseB.Close();
   if (ShutdownReason == 1) {

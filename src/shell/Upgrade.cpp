@@ -1,8 +1,12 @@
 #include "shell/Upgrade.h"
 
+#include <QByteArray>
+#include <QCryptographicHash>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -16,6 +20,7 @@
 #include "common/Database.h"
 #include "common/Trace.h"
 #include "platform/dao/Database.h"
+#include "platform/dao/Errors.h"
 #include "platform/dao/Recordset.h"
 #include "platform/dao/Transaction.h"
 #include "platform/vb/Conversion.h"
@@ -23,7 +28,9 @@
 #include "platform/vb/Error.h"
 #include "platform/vb/Files.h"
 #include "platform/vb/Interaction.h"
+#include "shell/DataFolder.h"
 #include "shell/ShellState.h"
+#include "shell/StartUpSeams.h"
 #include "sound/NoteTuning.h"
 
 namespace shell {
@@ -64,37 +71,115 @@ const AddedTable kScaleShiftSpecs{
     "Scale Shift Specs", {"NPSetId", "NPSetName", "InstrumentName", "TonicNoteId", "BaseSPC", "NewSPC"}, 1};
 const AddedTable kUserPatterns{"User Patterns", {"PatternId", "PatternName", "PatternPhrase", "PatternMode"}, 1};
 
+// What becomes of an earlier row: it is added, or left out because the user database
+// holds it already (carried over at an earlier start, or the user's own), or left out
+// because it is incomplete (it belongs to nothing the program could show).
+enum class Fate { Copy, AlreadyThere, Incomplete };
+
 // Where the rows of one user id of the earlier database go: under id (the same or a
-// free one), or nowhere, because the user database already holds that scale set,
-// composition or pattern (id is then its id there, when known).
+// free one), or nowhere (fate): the user database already holds that scale set,
+// composition or pattern (id is then its id there, when known), or it is incomplete.
 struct IdMove {
   int32_t id = 0;
-  bool copy = true;
+  Fate fate = Fate::Copy;
 };
 using IdMoves = std::map<int32_t, IdMove>;
 
-// One carry-over: the two databases and where each user id goes.
+// The record of what earlier carry-overs added, kept in the user database: one row per
+// row added, by its table and the digest of its earlier values, with the user id it
+// arrived under (Null for rows without one). It is written in the same transaction as
+// the rows, so a carry-over that is run again (after a kill before the earlier file was
+// deleted, or with the same file placed again) adds nothing twice.
+constexpr const char* kRecordTable = "Carried Over Rows";
+constexpr const char* kRecordTableSql =
+    "CREATE TABLE IF NOT EXISTS [Carried Over Rows] ([Table Name] TEXT COLLATE NOCASE NOT NULL, "
+    "[Row Digest] TEXT NOT NULL, [Carried Id] INTEGER)";
+constexpr const char* kRecordIndexSql =
+    "CREATE UNIQUE INDEX IF NOT EXISTS [Carried Over Rows.PrimaryKey] ON [Carried Over Rows] ([Table Name], "
+    "[Row Digest])";
+// The user id each recorded row arrived under, by table and digest.
+using Carried = std::map<std::pair<std::string, std::string>, vb::Variant>;
+
+// One carry-over: the two databases, what earlier ones added, and where each user id goes.
 struct CarryOver {
   dao::Database source;
   dao::Database target;
+  Carried carried;
   IdMoves scaleSets;
   IdMoves notations;
   IdMoves patterns;
-  int skipped = 0;  // rows left out because the user database holds them already
+  int alreadyThere = 0;  // rows left out because the user database holds them already
+  int incomplete = 0;    // rows left out because they belong to nothing
 };
 
 using Row = std::vector<vb::Variant>;
-// Rewrites a row's user id; false leaves the row out.
-using Mover = std::function<bool(Row&)>;
+// Rewrites a row's user id; tells whether the row is added.
+using Mover = std::function<Fate(Row&)>;
 
 std::string IgnorableFile() { return vb::JoinPath(DataFolder, "ignoerr.txt"); }
 
-// A record in "ignoerr.txt", laid out as those of the errors passed over.
+// A record in "ignoerr.txt", laid out as those of the errors passed over. The records
+// only tell what happened: one that cannot be written (a full disk) stops nothing.
 void Record(const char* procedure, const std::string& description, int32_t number) {
   ++common::IgnorableErrorCount;
-  vb::AppendLines(IgnorableFile(), {"", "Ignorable Error No. " + std::to_string(common::IgnorableErrorCount),
-                                    vb::DateLineNow(), std::string("Called form '") + procedure + "'", description,
-                                    vb::PrintNumber(number), vb::kDefaultSource, vb::PrintNumber(0)});
+  try {
+    vb::AppendLines(IgnorableFile(), {"", "Ignorable Error No. " + std::to_string(common::IgnorableErrorCount),
+                                      vb::DateLineNow(), std::string("Called form '") + procedure + "'", description,
+                                      vb::PrintNumber(number), vb::kDefaultSource, vb::PrintNumber(0)});
+  } catch (const vb::VbError&) {
+    vb::Err().Clear();
+  }
+}
+
+// The digest of an earlier row's values: the same values give the same digest in every
+// run and every version of the program (numbers by their value, texts byte for byte).
+std::string RowDigest(const char* table, const Row& row) {
+  std::string text = table;
+  for (const vb::Variant& v : row) {
+    if (v.IsNull() || v.IsEmpty()) {
+      text += "|N";
+    } else if (v.IsNumber()) {
+      char number[40];
+      std::snprintf(number, sizeof number, "|D%.17g", v.ToDouble());
+      text += number;
+    } else {
+      const std::string value = v.ToString();
+      text += "|T" + std::to_string(value.size()) + ":" + value;
+    }
+  }
+  return QCryptographicHash::hash(QByteArray::fromStdString(text), QCryptographicHash::Sha256).toHex().toStdString();
+}
+
+// The earlier row of a table at the recordset's current row, in copy order.
+Row EarlierRow(dao::Recordset& rs, const AddedTable& spec) {
+  Row row;
+  for (const std::string& column : spec.columns) row.push_back(rs.Fields(column));
+  return row;
+}
+
+// The user id a recorded earlier row arrived under; no value when it was never carried.
+std::optional<vb::Variant> CarriedBefore(const CarryOver& c, const AddedTable& spec, const Row& row) {
+  const auto found = c.carried.find({spec.table, RowDigest(spec.table, row)});
+  if (found == c.carried.end()) return std::nullopt;
+  return found->second;
+}
+
+// What earlier carry-overs added (nothing when the user database has no record yet).
+Carried ReadCarried(const dao::Database& db) {
+  Carried carried;
+  dao::Recordset rs;
+  try {
+    rs = db.OpenRecordset(kRecordTable, dao::dbOpenTable);
+  } catch (const vb::VbError& e) {
+    if (e.err().Number != dao::kTableNotFound) throw;
+    vb::Err().Clear();
+    return carried;
+  }
+  for (; !rs.Eof(); rs.MoveNext())
+    carried.emplace(std::make_pair(rs.Fields("Table Name").ToString(), rs.Fields("Row Digest").ToString()),
+                    rs.Fields("Carried Id"));
+  rs.Close();
+  return carried;
 }
 
 std::string KeyText(const Row& row, size_t keyColumns) {
@@ -143,9 +228,16 @@ class FreeIds {
 // Where one earlier id goes: nowhere when its item is already there (known there by
 // the id given), else to a free id when the id is taken, else under the same id.
 IdMove Place(int32_t id, std::optional<int32_t> alreadyThere, bool taken, FreeIds& free) {
-  if (alreadyThere) return {*alreadyThere, false};
-  if (taken) return {free.Next(), true};
-  return {id, true};
+  if (alreadyThere) return {*alreadyThere, Fate::AlreadyThere};
+  if (taken) return {free.Next(), Fate::Copy};
+  return {id, Fate::Copy};
+}
+
+// The user id under which an earlier carry-over added the row, when it did.
+std::optional<int32_t> IdCarriedBefore(const CarryOver& c, const AddedTable& spec, const Row& row) {
+  const std::optional<vb::Variant> id = CarriedBefore(c, spec, row);
+  if (!id || id->IsNull()) return std::nullopt;
+  return id->ToLong();
 }
 
 // The id of the row found, when a seek finds one.
@@ -155,35 +247,50 @@ std::optional<int32_t> IdFound(dao::Recordset& rs, const std::string& index, con
   return rs.Fields(idColumn).ToLong();
 }
 
-// Moves the user's scale sets: a set whose name the user database has is already
-// there; one whose id is taken gets a free id.
+// Moves the user's scale sets: a set carried over at an earlier start, or whose name
+// the user database has, is already there; one whose id is taken gets a free id. Rows
+// of "ONPR" without their set's "Scale Shift Specs" row belong to no set.
 void PlanScaleSets(CarryOver& c) {
-  std::map<int32_t, vb::Variant> names;  // by the earlier id
-  ForEachRow(c.source, "Scale Shift Specs",
-             [&](dao::Recordset& rs) { names.emplace(rs.Fields("NPSetId").ToLong(), rs.Fields("NPSetName")); });
-  ForEachRow(c.source, "ONPR",
-             [&](dao::Recordset& rs) { names.emplace(rs.Fields("NPSetId").ToLong(), rs.Fields("NPSetName")); });
+  struct EarlierSet {
+    vb::Variant name;
+    std::optional<int32_t> carriedAs;
+  };
+  std::map<int32_t, EarlierSet> sets;  // by the earlier id
+  ForEachRow(c.source, kScaleShiftSpecs.table, [&](dao::Recordset& rs) {
+    const Row row = EarlierRow(rs, kScaleShiftSpecs);
+    sets.emplace(row[0].ToLong(), EarlierSet{row[1], IdCarriedBefore(c, kScaleShiftSpecs, row)});
+  });
+  std::set<int32_t> withoutSpecs;
+  ForEachRow(c.source, "ONPR", [&](dao::Recordset& rs) {
+    const int32_t id = rs.Fields("NPSetId").ToLong();
+    if (sets.find(id) == sets.end()) withoutSpecs.insert(id);
+  });
   int32_t largest = std::max({kFirstUserSetId - 1, LargestId(c.target, "Scale Shift Specs", "NPSetId"),
                               LargestId(c.target, "ONPR", "NPSetId")});
-  if (!names.empty()) largest = std::max(largest, names.rbegin()->first);
+  if (!sets.empty()) largest = std::max(largest, sets.rbegin()->first);
+  if (!withoutSpecs.empty()) largest = std::max(largest, *withoutSpecs.rbegin());
   FreeIds free(largest, kLargestSetId, "scale-set id");
 
   dao::Recordset specs = c.target.OpenRecordset("Scale Shift Specs", dao::dbOpenTable);
   dao::Recordset onpr = c.target.OpenRecordset("ONPR", dao::dbOpenTable);
-  for (const auto& [id, name] : names) {
-    const std::optional<int32_t> there = IdFound(specs, "Set Name", name, "NPSetId");
+  for (const auto& [id, set] : sets) {
+    const std::optional<int32_t> there =
+        set.carriedAs ? set.carriedAs : IdFound(specs, "Set Name", set.name, "NPSetId");
     c.scaleSets[id] =
         Place(id, there, there || Found(specs, "PrimaryKey", {id}) || Found(onpr, "PrimaryKey", {id}), free);
   }
+  for (int32_t id : withoutSpecs) c.scaleSets[id] = {id, Fate::Incomplete};
   specs.Close();
   onpr.Close();
 }
 
-// Moves the user's compositions (a notation and the items that refer to it): one whose
-// every item the user database has is already there; one whose notation index is
-// taken gets a free one.
+// Moves the user's compositions (a notation and the items that refer to it): one
+// carried over at an earlier start, or whose every item the user database has, is
+// already there; one whose notation index is taken gets a free one. A notation that no
+// item refers to belongs to nothing.
 void PlanNotations(CarryOver& c) {
   std::set<int32_t> ids;
+  std::map<int32_t, int32_t> carriedAs;  // by the earlier notation index
   std::map<int32_t, bool> allItemsThere;
   dao::Recordset targetItems = c.target.OpenRecordset("Raga - Additional Information", dao::dbOpenTable);
   ForEachRow(c.source, "Raga - Additional Information", [&](dao::Recordset& rs) {
@@ -195,8 +302,12 @@ void PlanNotations(CarryOver& c) {
     if (!first) it->second = it->second && there;
     ids.insert(n.ToLong());
   });
-  ForEachRow(c.source, "Raga - Composition Notations",
-             [&](dao::Recordset& rs) { ids.insert(rs.Fields("Notation Index").ToLong()); });
+  ForEachRow(c.source, kCompositionNotations.table, [&](dao::Recordset& rs) {
+    const Row row = EarlierRow(rs, kCompositionNotations);
+    const int32_t id = row[0].ToLong();
+    ids.insert(id);
+    if (const std::optional<int32_t> as = IdCarriedBefore(c, kCompositionNotations, row)) carriedAs.emplace(id, *as);
+  });
   int32_t largest = std::max(LargestId(c.target, "Raga - Composition Notations", "Notation Index"),
                              LargestId(c.target, "Raga - Additional Information", "Notation Index"));
   if (!ids.empty()) largest = std::max(largest, *ids.rbegin());
@@ -205,8 +316,14 @@ void PlanNotations(CarryOver& c) {
   dao::Recordset notations = c.target.OpenRecordset("Raga - Composition Notations", dao::dbOpenTable);
   for (int32_t id : ids) {
     const auto items = allItemsThere.find(id);
-    const std::optional<int32_t> there =
-        items != allItemsThere.end() && items->second ? std::optional<int32_t>(id) : std::nullopt;
+    if (items == allItemsThere.end()) {
+      c.notations[id] = {id, Fate::Incomplete};
+      continue;
+    }
+    const auto before = carriedAs.find(id);
+    const std::optional<int32_t> there = before != carriedAs.end() ? std::optional<int32_t>(before->second)
+                                         : items->second               ? std::optional<int32_t>(id)
+                                                                       : std::nullopt;
     c.notations[id] = Place(
         id, there, there || Found(notations, "PrimaryKey", {id}) || Found(targetItems, "CompositionId", {id}), free);
   }
@@ -214,58 +331,89 @@ void PlanNotations(CarryOver& c) {
   targetItems.Close();
 }
 
-// Moves the user's patterns: one whose name the user database has is already there;
-// one whose id is taken gets a free id.
+// Moves the user's patterns: one carried over at an earlier start, or whose name the
+// user database has, is already there; one whose id is taken gets a free id. A pattern
+// without a name cannot be chosen from the workbench's list, and is left out.
 void PlanPatterns(CarryOver& c) {
-  std::vector<std::pair<int32_t, vb::Variant>> patterns;
-  ForEachRow(c.source, "User Patterns", [&](dao::Recordset& rs) {
-    patterns.emplace_back(rs.Fields("PatternId").ToLong(), rs.Fields("PatternName"));
+  struct EarlierPattern {
+    int32_t id;
+    vb::Variant name;
+    std::optional<int32_t> carriedAs;
+  };
+  std::vector<EarlierPattern> patterns;
+  ForEachRow(c.source, kUserPatterns.table, [&](dao::Recordset& rs) {
+    const Row row = EarlierRow(rs, kUserPatterns);
+    patterns.push_back({row[0].ToLong(), row[1], IdCarriedBefore(c, kUserPatterns, row)});
   });
   int32_t largest = LargestId(c.target, "User Patterns", "PatternId");
-  for (const auto& p : patterns) largest = std::max(largest, p.first);
+  for (const auto& p : patterns) largest = std::max(largest, p.id);
   FreeIds free(largest, kLargestId, "pattern id");
 
   dao::Recordset target = c.target.OpenRecordset("User Patterns", dao::dbOpenTable);
-  for (const auto& [id, name] : patterns) {
-    const std::optional<int32_t> there = IdFound(target, "PatternByName", name, "PatternId");
-    c.patterns[id] = Place(id, there, there || Found(target, "PrimaryKey", {id}), free);
+  for (const auto& p : patterns) {
+    if (p.name.IsNull()) {
+      c.patterns[p.id] = {p.id, Fate::Incomplete};
+      continue;
+    }
+    const std::optional<int32_t> there = p.carriedAs ? p.carriedAs : IdFound(target, "PatternByName", p.name, "PatternId");
+    c.patterns[p.id] = Place(p.id, there, there || Found(target, "PrimaryKey", {p.id}), free);
   }
   target.Close();
 }
 
-// Rewrites the id in column of a row by moves; false when its rows stay out.
-bool MoveId(Row& row, size_t column, const IdMoves& moves) {
-  if (row[column].IsNull()) return true;
+// Rewrites the id in column of a row by moves, and tells whether the row is added.
+Fate MoveId(Row& row, size_t column, const IdMoves& moves) {
+  if (row[column].IsNull()) return Fate::Copy;
   const auto move = moves.find(row[column].ToLong());
-  if (move == moves.end()) return true;
-  if (!move->second.copy) return false;
+  if (move == moves.end()) return Fate::Copy;
+  if (move->second.fate != Fate::Copy) return move->second.fate;
   row[column] = vb::Variant(move->second.id);
-  return true;
+  return Fate::Copy;
 }
 
-// Adds the rows of one table, in the earlier table's own order. A column that is Null
-// there is not assigned. A row left out by move, or whose key the user database
-// already holds, is recorded and counted.
-void AddRows(CarryOver& c, const char* procedure, const AddedTable& spec, const Mover& move) {
+// Why a row was left out, for its record in "ignoerr.txt".
+std::string LeftOutText(const AddedTable& spec, const std::string& key, Fate fate, bool carriedBefore) {
+  const std::string row = std::string("The row ") + key + " of '" + spec.table + "' of the earlier installation ";
+  if (fate == Fate::Incomplete)
+    return row + "belongs to nothing the program can show (no scale set, item or name of its own); it was not "
+                 "carried over.";
+  if (carriedBefore) return row + "was carried over at an earlier start; it was not carried over again.";
+  return row + "is already in the user database; it was not carried over.";
+}
+
+// Adds the rows of one table, in the earlier table's own order, and records each one
+// added. A column that is Null there is not assigned. A row that an earlier carry-over
+// added, that its move leaves out, or whose key the user database already holds, is
+// recorded in "ignoerr.txt" and counted.
+void AddRows(CarryOver& c, const char* procedure, const AddedTable& spec, size_t idColumn, const Mover& move,
+             dao::Recordset& record) {
   dao::Recordset from = c.source.OpenRecordset(spec.table, dao::dbOpenTable);
   dao::Recordset to = c.target.OpenRecordset(spec.table, dao::dbOpenTable);
   for (; !from.Eof(); from.MoveNext()) {
-    Row row;
-    for (const std::string& column : spec.columns) row.push_back(from.Fields(column));
+    Row row = EarlierRow(from, spec);
     const std::string earlierKey = KeyText(row, spec.keyColumns);
-    const bool moved = !move || move(row);
-    if (!moved || Found(to, "PrimaryKey", Row(row.begin(), row.begin() + static_cast<long>(spec.keyColumns)))) {
-      ++c.skipped;
-      Record(procedure,
-             std::string("The row ") + earlierKey + " of '" + spec.table +
-                 "' of the earlier installation is already in the user database; it was not carried over.",
-             vb::kDuplicateKey);
+    const std::string digest = RowDigest(spec.table, row);
+    const bool carriedBefore = c.carried.count({spec.table, digest}) != 0;
+    Fate fate = carriedBefore ? Fate::AlreadyThere : move ? move(row) : Fate::Copy;
+    if (fate == Fate::Copy &&
+        Found(to, "PrimaryKey", Row(row.begin(), row.begin() + static_cast<long>(spec.keyColumns))))
+      fate = Fate::AlreadyThere;
+    if (fate != Fate::Copy) {
+      ++(fate == Fate::Incomplete ? c.incomplete : c.alreadyThere);
+      Record(procedure, LeftOutText(spec, earlierKey, fate, carriedBefore), vb::kDuplicateKey);
       continue;
     }
     to.AddNew();
     for (size_t i = 0; i < row.size(); ++i)
       if (!row[i].IsNull()) to.SetField(spec.columns[i], row[i]);
     to.Update();
+    const vb::Variant carriedId = move ? row[idColumn] : vb::Variant(vb::Null);
+    record.AddNew();
+    record.SetField("Table Name", spec.table);
+    record.SetField("Row Digest", digest);
+    record.SetField("Carried Id", carriedId);
+    record.Update();
+    c.carried.emplace(std::make_pair(std::string(spec.table), digest), carriedId);
   }
   from.Close();
   to.Close();
@@ -273,6 +421,9 @@ void AddRows(CarryOver& c, const char* procedure, const AddedTable& spec, const 
 
 // Each table's copy procedure, in the order they run.
 void CopyTables(CarryOver& c) {
+  c.target.Execute(kRecordTableSql);
+  c.target.Execute(kRecordIndexSql);
+  dao::Recordset record = c.target.OpenRecordset(kRecordTable, dao::dbOpenTable);
   const struct {
     const char* procedure;
     const AddedTable& spec;
@@ -288,8 +439,9 @@ void CopyTables(CarryOver& c) {
     common::ProcTrace t(copy.procedure);
     Mover move;
     if (copy.moves != nullptr) move = [&c, &copy](Row& row) { return MoveId(row, copy.idColumn, c.*copy.moves); };
-    AddRows(c, copy.procedure, copy.spec, move);
+    AddRows(c, copy.procedure, copy.spec, copy.idColumn, move, record);
   }
+  record.Close();
 }
 
 bool SameText(const std::string& a, const std::string& b) {
@@ -350,6 +502,7 @@ void DeleteUpgradeLeftovers(const std::string& earlierDatabase) {
 }
 
 void CarryOverAll(CarryOver& c) {
+  c.carried = ReadCarried(c.target);
   PlanScaleSets(c);
   PlanNotations(c);
   PlanPatterns(c);
@@ -359,15 +512,28 @@ void CarryOverAll(CarryOver& c) {
   transaction.Commit();
 }
 
+// A description without its closing full stop, to stand inside a sentence.
+std::string Inner(std::string description) {
+  while (!description.empty() && (description.back() == '.' || description.back() == ' ')) description.pop_back();
+  return description;
+}
+
+// The carry-over failed and rolled back: the earlier file is kept aside and the user is
+// told where, with advice that fits the cause; the message comes even when its record
+// cannot be written.
 void ReportFailure(const std::string& earlierDatabase, const vb::ErrObject& err) {
   const std::string aside = PutAside(earlierDatabase, "not-carried-over");
   const std::string kept = aside.empty() ? earlierDatabase : aside;
   Record("sHandleUpgrade",
-         "The data of the earlier installation could not be carried over: " + err.Description +
+         "The data of the earlier installation could not be carried over: " + Inner(err.Description) +
              ". Nothing of it was added; the earlier database is kept as '" + kept + "'.",
          err.Number);
-  vb::Message("The data of your earlier installation could not be carried over (" + err.Description +
-              "). Your user database is unchanged, and the earlier database is kept as \"" + kept + "\".");
+  std::string message = "The data of your earlier installation could not be carried over (" + Inner(err.Description) +
+                        "). Your user database is unchanged, and the earlier database is kept as \"" + kept + "\".";
+  if (TroubleOf(err, DatabaseB.Name()) == FileTrouble::DiskFull)
+    message += " The disk is full: free space on it, then rename that file to \"" +
+               fs::path(earlierDatabase).filename().string() + "\" to carry it over at the next start.";
+  vb::Message(message);
 }
 
 }  // namespace
@@ -392,14 +558,18 @@ void sHandleUpgrade(const std::string& earlierDatabase) {
     return;
   }
   c.source.Close();
-  if (c.skipped > 0) {
+  if (StartUpSeams.AfterCarryOverCommit) StartUpSeams.AfterCarryOverCommit();
+  if (c.alreadyThere > 0 || c.incomplete > 0) {
+    // Nothing of the earlier file is lost: it is kept, renamed so no start takes it again.
     const std::string aside = PutAside(earlierDatabase, "carried-over");
-    Record(
-        "sHandleUpgrade",
-        std::to_string(c.skipped) +
-            " rows of the earlier installation were already in the user database; the earlier database is kept as '" +
-            (aside.empty() ? earlierDatabase : aside) + "'.",
-        vb::kDuplicateKey);
+    std::string summary;
+    if (c.alreadyThere > 0)
+      summary = std::to_string(c.alreadyThere) + " rows of the earlier installation were already in the user database; ";
+    if (c.incomplete > 0)
+      summary += std::to_string(c.incomplete) + " rows of the earlier installation belong to nothing and were left out; ";
+    Record("sHandleUpgrade",
+           summary + "the earlier database is kept as '" + (aside.empty() ? earlierDatabase : aside) + "'.",
+           vb::kDuplicateKey);
   } else {
     vb::KillIfExists(earlierDatabase);
   }

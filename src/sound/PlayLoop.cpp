@@ -5,6 +5,7 @@
 #include "composer/Composer.h"
 #include "exploration/CallbackStandIns.h"
 #include "exploration/MainOperations.h"
+#include "exploration/PlayCompositions.h"
 #include "platform/forms/Form.h"
 #include "platform/vb/Error.h"
 #include "platform/vb/Interaction.h"

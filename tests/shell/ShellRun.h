@@ -22,10 +22,12 @@
 #include "platform/forms/Layout.h"
 #include "platform/forms/Registry.h"
 #include "platform/vb/Folders.h"
+#include "shell/DataFolder.h"
 #include "shell/KZControl.h"
 #include "shell/OpeningScreen.h"
 #include "shell/Program.h"
 #include "shell/ShellState.h"
+#include "shell/StartUpSeams.h"
 #include "shell/VelmoraForm.h"
 #include "sound/SoundState.h"
 #include "support/Scratch.h"
@@ -95,6 +97,7 @@ class ShellRunTest : public testsupport::ScratchTest {
   }
 
   void TearDown() override {
+    shell::StartUpSeams = {};
     shell::SetOpeningScreenPresenter({});
     shell::MainForm().Release();
     shell::OpeningScreenForm().Release();
@@ -103,6 +106,7 @@ class ShellRunTest : public testsupport::ScratchTest {
     QFontDatabase::removeAllApplicationFonts();
     Settle();
     vb::RemoveSessionTempFolder();  // as main does at the end of a run
+    shell::ReleaseDataFolderLock();  // as the end of the process does
     unsetenv("VELMORA_HOME");
     unsetenv("VELMORA_SHARE");
     ScratchTest::TearDown();

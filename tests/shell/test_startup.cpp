@@ -11,6 +11,7 @@
 
 #include "ShellRun.h"
 #include "platform/dao/Database.h"
+#include "shell/DataFolder.h"
 #include "platform/vb/Conversion.h"
 #include "platform/vb/Error.h"
 
@@ -154,6 +155,17 @@ struct HaltCase {
 
 class StartUpHaltTest : public ShellRunTest, public ::testing::WithParamInterface<HaltCase> {};
 
+// A user database that holds a setting of the user's and a scale set.
+const std::string kUserRows =
+    R"(UPDATE "User Parameters" SET "Parameter Value" = '4' WHERE "Parameter Name" = 'SortingMode';
+       INSERT INTO "Scale Shift Specs" VALUES (13, 'Mine', 'c', 3, 200.5, 190.25);)";
+
+// That user database, changed by the statements.
+void UserDatabaseWith(ShellRunTest& t, const std::string& change) {
+  fs::create_directories(t.data_);
+  testsupport::MakeUserFixture(t.Data("mrB.kzy"), kUserRows + change);
+}
+
 std::string Contents(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -179,6 +191,7 @@ TEST_P(StartUpHaltTest, IsToldPlainlyAndLeavesNoHalfStartedProgram) {
     EXPECT_TRUE(recorded);
   }
   if (userFile) {
+    EXPECT_NE(messages[0].prompt.find(Data("mrB.kzy")), std::string::npos) << "the user database is named";
     EXPECT_EQ(Contents(Data("mrB.kzy")), before) << "the user's file is left as it was";
     // The user database's lock went with the halt.
     EXPECT_NE(testsupport::ErrorNumber(
@@ -225,6 +238,30 @@ INSTANTIATE_TEST_SUITE_P(
                    testsupport::RunSql(t.Data("mrB.kzy"), "CREATE TABLE Other (A INTEGER);");
                  },
                  "your user database"},
+        // The quick check passes this one: an index entry of the settings lost its last byte.
+        HaltCase{"UserDatabaseOneByteShort",
+                 [](ShellRunTest& t) {
+                   fs::create_directories(t.data_);
+                   testsupport::MakeUserFixture(t.Data("mrB.kzy"), kUserRows);
+                   fs::resize_file(t.Data("mrB.kzy"), fs::file_size(t.Data("mrB.kzy")) - 1);
+                 },
+                 "your user database"},
+        HaltCase{"UserDatabaseWithoutATable", [](ShellRunTest& t) { UserDatabaseWith(t, "DROP TABLE \"ONPR\";"); },
+                 "The table 'ONPR' is missing"},
+        HaltCase{"UserDatabaseWithoutATableAScreenUsesLater",
+                 [](ShellRunTest& t) { UserDatabaseWith(t, "DROP TABLE \"Raga - Additional Information\";"); },
+                 "The table 'Raga - Additional Information' is missing"},
+        HaltCase{"UserDatabaseWithoutAColumn",
+                 [](ShellRunTest& t) {
+                   UserDatabaseWith(t, "ALTER TABLE \"Scale Shift Specs\" RENAME COLUMN \"NPSetName\" TO \"Name\";");
+                 },
+                 "The column 'NPSetName' of the table 'Scale Shift Specs' is missing"},
+        HaltCase{"UserDatabaseWithoutAnIndex",
+                 [](ShellRunTest& t) { UserDatabaseWith(t, "DROP INDEX \"User Parameters.PrimaryKey\";"); },
+                 "The index 'User Parameters.PrimaryKey' is missing"},
+        HaltCase{"ContentDatabaseWithoutATable",
+                 [](ShellRunTest& t) { testsupport::RunSql(t.Share("mrA.kzy"), "DROP TABLE \"KZTips\";"); },
+                 "The table 'KZTips' is missing"},
         HaltCase{"DataFolderThatIsAFile",
                  [](ShellRunTest& t) { vb::WriteLines(t.data_.string(), {"a file, not a folder"}); }, "data folder",
                  false}),
@@ -264,10 +301,13 @@ TEST_F(StartUpTest, AnErrorOnTheOpeningScreenHaltsBeforeAnythingIsOpened) {
   EXPECT_FALSE(fs::exists(data_));
 }
 
+// The first instance holds the data folder's lock and its user database.
 TEST_F(StartUpTest, ASecondRunningInstanceIsToldSoAndTouchesNothingOfTheFirst) {
   fs::create_directories(data_);
   fs::copy_file(Share("mrB.kzy"), Data("mrB.kzy"));
   vb::WriteLines(Data("errtrace.txt"), {"the first instance's trace"});
+  const int lock = vb::LockFileExclusive(Data(shell::kDataFolderLock));
+  ASSERT_GE(lock, 0);
   dao::Database first = dao::Database::OpenDatabase(Data("mrB.kzy"), true, false, shell::kDatabaseConnect);
 
   EXPECT_FALSE(Start());
@@ -280,6 +320,21 @@ TEST_F(StartUpTest, ASecondRunningInstanceIsToldSoAndTouchesNothingOfTheFirst) {
   EXPECT_TRUE(first.IsOpen());
   EXPECT_NO_THROW(first.OpenRecordset("User Parameters").Close());
   first.Close();
+  vb::UnlockFile(lock);
+}
+
+// Another program that holds the user database without the folder's lock is found at
+// the opening of the database, and told the same way.
+TEST_F(StartUpTest, AUserDatabaseHeldByAnotherProgramIsToldAsInUse) {
+  fs::create_directories(data_);
+  fs::copy_file(Share("mrB.kzy"), Data("mrB.kzy"));
+  dao::Database other = dao::Database::OpenDatabase(Data("mrB.kzy"), true, false, shell::kDatabaseConnect);
+  EXPECT_FALSE(Start());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].prompt.find("already running"), std::string::npos) << messages[0].prompt;
+  EXPECT_FALSE(shell::DatabaseB.IsOpen());
+  EXPECT_NO_THROW(other.OpenRecordset("User Parameters").Close());
+  other.Close();
 }
 
 // Only a lock means another running copy: a user database this user may not write

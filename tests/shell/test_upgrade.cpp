@@ -1,11 +1,13 @@
 // The carry-over of an earlier installation's user database: every table, ids that
 // would collide, rows already there, broken files, and its place in the start-up.
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "EarlierDatabase.h"
 #include "ShellRun.h"
 #include "platform/dao/Database.h"
 #include "platform/vb/Files.h"
@@ -17,46 +19,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string OnprRow(int set, int type, const std::string& name, int tonic, double value) {
-  std::string columns, values;
-  for (int k = 0; k < 27; ++k) {
-    columns += std::string(", \"") + static_cast<char>('0' + k / 10) + static_cast<char>('0' + k % 10) + "\"";
-    values += ", " + std::to_string(value + k);
-  }
-  return "INSERT INTO \"ONPR\" (\"NPSetId\", \"InstrumentType\", \"NPSetName\", \"TonicNoteId\"" + columns +
-         ") VALUES (" + std::to_string(set) + ", " + std::to_string(type) + ", '" + name + "', " +
-         std::to_string(tonic) + values + ");\n";
-}
-
-std::string ScaleSet(int set, const std::string& name, int tonic, double value) {
-  return "INSERT INTO \"Scale Shift Specs\" VALUES (" + std::to_string(set) + ", '" + name + "', 'c', " +
-         std::to_string(tonic) + ", 200.5, 190.25);\n" + OnprRow(set, 1, name, tonic, value) +
-         OnprRow(set, 2, name, tonic, value + 100);
-}
-
-std::string Composition(int index, int raga, const std::string& title) {
-  const std::string n = std::to_string(index), r = std::to_string(raga);
-  return "INSERT INTO \"Raga - Additional Information\" VALUES (" + r + ", '" + title + "', 2, " + n + ");\n" +
-         "INSERT INTO \"Raga - Composition Notations\" VALUES (" + n + ", 1, " + r + ", '" + title +
-         "', 1, NULL, 'asthai of " + title + "', 'ga ne', '1 1', 'S R', '1 1', 1, 1, 20),\n" + "  (" + n + ", 2, " +
-         r + ", '" + title + "', 1, NULL, 'antara of " + title + "', 'ma', '2', 'G', '2', 1, 9, 20);\n";
-}
-
-std::string Setting(const std::string& name, const std::string& value) {
-  return "UPDATE \"User Parameters\" SET \"Parameter Value\" = " + value + " WHERE \"Parameter Name\" = '" + name +
-         "';\n";
-}
-
-// An earlier installation's data: a scale set, a composition, a similar raga, an ALT
-// phrase, a pattern and settings.
-const std::string kEarlierRows =
-    ScaleSet(13, "Old Set", 5, 0.5) + Composition(1, 5, "My Song") +
-    "INSERT INTO \"Raga - Additional Information\" VALUES (7, 'Like Raga 9', 1, 0);\n"
-    "INSERT INTO \"Raga - ALT Phrases\" VALUES (5, 1, 'S R G', '10 10 10 ,');\n"
-    "INSERT INTO \"User Patterns\" VALUES (1, 'Climb', 'SRGm', 2);\n" +
-    Setting("LastTip", "'3'") + Setting("CurrMusicSetId", "'13'") + Setting("SortingMode", "'2'") +
-    Setting("TipSignal", "NULL") + "INSERT INTO \"User Parameters\" VALUES ('NotInTheNewOne', '9');\n";
+using namespace earlier;
 
 constexpr const char* kTables[] = {"ONPR", "Scale Shift Specs", "Raga - Additional Information",
                                    "Raga - ALT Phrases", "Raga - Composition Notations", "User Patterns"};
@@ -228,6 +191,70 @@ TEST_F(UpgradeTest, CarryingTheSameDataAgainLeavesEveryRowOutAndCountsIt) {
   EXPECT_TRUE(messages.empty());
 }
 
+// Rows that belong to nothing are never added, and are counted apart from the rows
+// that were already there.
+TEST_F(UpgradeTest, IncompleteRowsAreLeftOutAndCountedApart) {
+  Earlier(kEarlierRows + kIncompleteRows);
+  CarryOver();
+  EXPECT_EQ(Column("SELECT * FROM ONPR ORDER BY NPSetId", "NPSetId"), (std::vector<std::string>{"13", "13"}));
+  EXPECT_EQ(Column("SELECT * FROM [Raga - Composition Notations] WHERE [Notation Index] <> 1", "Notation Index"),
+            std::vector<std::string>{});
+  EXPECT_EQ(Column("SELECT * FROM [User Patterns]", "PatternName"), std::vector<std::string>{"Climb"});
+  const auto lines = Lines("ignoerr.txt");
+  ASSERT_FALSE(lines.empty());
+  int summaries = 0;
+  for (const auto& line : lines) {
+    summaries += line.rfind("4 rows of the earlier installation belong to nothing", 0) == 0;
+    EXPECT_EQ(line.find("were already in the user database"), std::string::npos) << line;
+  }
+  EXPECT_EQ(summaries, 1);
+  EXPECT_TRUE(fs::exists(Path("mrBOld-carried-over.kzy"))) << "nothing of the earlier file is lost";
+}
+
+// The same earlier file carried over again (as after a kill before it was deleted):
+// nothing is added twice, whatever its rows, and the summary counts what was there.
+struct AgainCase {
+  const char* name;
+  std::string rows;
+  std::string changeBetween;  // what the user changes between the two carry-overs
+};
+
+class CarriedAgainTest : public UpgradeTest, public ::testing::WithParamInterface<AgainCase> {};
+
+TEST_P(CarriedAgainTest, AddsNothingTwice) {
+  Earlier(GetParam().rows);
+  CarryOver();
+  if (!GetParam().changeBetween.empty()) {
+    shell::DatabaseB.Close();
+    testsupport::RunSql(Path("mrB.kzy"), GetParam().changeBetween);
+    Open();
+  }
+  const std::vector<int> once = AllRows();
+  fs::remove(Path("ignoerr.txt"));
+  Earlier(GetParam().rows);
+  CarryOver();
+  EXPECT_EQ(AllRows(), once);
+  int added = 0;
+  for (size_t i = 0; i < std::size(kTables); ++i) added += once[i];
+  bool counted = false;
+  for (const auto& line : Lines("ignoerr.txt"))
+    counted = counted || line.rfind(std::to_string(added) + " rows of the earlier installation were already", 0) == 0;
+  EXPECT_TRUE(counted) << "every row added the first time, and only those";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shell, CarriedAgainTest,
+    ::testing::Values(
+        AgainCase{"AllKindsOfRows", kEarlierRows, ""},
+        AgainCase{"WithIncompleteRows", kEarlierRows + kIncompleteRows, ""},
+        AgainCase{"ASetWithoutAName", ScaleSet(14, "x", 2, 1.5) +
+                                          "UPDATE \"Scale Shift Specs\" SET \"NPSetName\" = NULL WHERE NPSetId = 14;",
+                  ""},
+        AgainCase{"ASetAndAPatternTheUserRenamed", kEarlierRows,
+                  "UPDATE \"Scale Shift Specs\" SET \"NPSetName\" = 'Renamed'; UPDATE ONPR SET NPSetName = 'Renamed';"
+                  "UPDATE \"User Patterns\" SET PatternName = 'Mine now';"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(CollisionTest, ARowWhoseKeyIsThereKeepsTheUsersRowAndIsRecorded) {
   Earlier("INSERT INTO \"Raga - ALT Phrases\" VALUES (5, 1, 'S R G', '10 10 10 ,'), (5, 2, 'G R S', '5 5 5 ,');\n"
           "INSERT INTO \"Raga - Additional Information\" VALUES (2, 'Mine', 2, 1);\n" +
@@ -281,6 +308,7 @@ TEST_P(BrokenEarlierTest, RollsBackKeepsTheFileAsideAndTheStartGoesOn) {
   EXPECT_EQ(messages[0].title, "Message");
   EXPECT_NE(messages[0].prompt.find("could not be carried over"), std::string::npos) << messages[0].prompt;
   EXPECT_NE(messages[0].prompt.find("mrBOld-not-carried-over-2.kzy"), std::string::npos);
+  EXPECT_EQ(messages[0].prompt.find(".)"), std::string::npos) << "one full stop: " << messages[0].prompt;
   EXPECT_FALSE(Lines("ignoerr.txt").empty());
   EXPECT_EQ(halts, 0);
   EXPECT_FALSE(common::ProgramHalted());

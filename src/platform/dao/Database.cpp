@@ -2,8 +2,13 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <map>
 #include <strings.h>
+#include <utility>
+#include <vector>
 #include <unistd.h>
 
 #include "platform/dao/Errors.h"
@@ -91,6 +96,67 @@ std::unique_ptr<Recordset::Impl> OpenSnapshot(const std::shared_ptr<Connection>&
   return m;
 }
 
+// Names compare as SQLite compares them: without regard to letter case.
+std::string Folded(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
+}
+
+bool Contains(const std::vector<std::string>& names, const std::string& name) {
+  return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return Folded(n) == Folded(name); });
+}
+
+// The tables (with their columns) and indexes of a database, by folded name.
+struct TableShape {
+  std::string name;
+  std::vector<std::string> columns;
+};
+struct IndexShape {
+  std::string name;
+  std::string table;                 // folded
+  std::vector<std::string> columns;  // folded, in key order
+  bool unique = false;
+};
+struct SchemaShape {
+  std::map<std::string, TableShape> tables;
+  std::map<std::string, IndexShape> indexes;
+};
+
+bool SameIndex(const IndexShape& a, const IndexShape& b) {
+  return a.table == b.table && a.columns == b.columns && a.unique == b.unique;
+}
+
+SchemaShape ReadShape(Connection& conn) {
+  const std::string what = "the schema of '" + conn.name + "'";
+  SchemaShape shape;
+  Statement objects(conn,
+                    "SELECT type, name, tbl_name FROM sqlite_master WHERE type IN ('table', 'index') AND name NOT "
+                    "LIKE 'sqlite\\_%' ESCAPE '\\'",
+                    what);
+  std::vector<std::pair<std::string, std::string>> indexes;  // name, table
+  while (objects.Step()) {
+    if (objects.ColumnText(0) == "table") {
+      shape.tables[Folded(objects.ColumnText(1))].name = objects.ColumnText(1);
+    } else {
+      indexes.emplace_back(objects.ColumnText(1), objects.ColumnText(2));
+    }
+  }
+  for (auto& [folded, table] : shape.tables) {
+    Statement info(conn, "PRAGMA table_info(" + QuoteIdentifier(table.name) + ")", what);
+    while (info.Step()) table.columns.push_back(info.ColumnText(1));
+  }
+  for (const auto& [name, table] : indexes) {
+    IndexShape index{name, Folded(table), {}, false};
+    Statement info(conn, "PRAGMA index_info(" + QuoteIdentifier(name) + ")", what);
+    while (info.Step()) index.columns.push_back(Folded(info.ColumnText(2)));
+    Statement list(conn, "PRAGMA index_list(" + QuoteIdentifier(table) + ")", what);
+    while (list.Step())
+      if (list.ColumnText(1) == name) index.unique = list.ColumnInt64(2) != 0;
+    shape.indexes[Folded(name)] = std::move(index);
+  }
+  return shape;
+}
+
 }  // namespace
 
 Database Database::OpenDatabase(const std::string& name, bool exclusive, bool readOnly, const std::string& connect) {
@@ -153,12 +219,60 @@ Recordset Database::OpenRecordset(const std::string& source, RecordsetType type)
   return Recordset(OpenSnapshot(conn_, source));
 }
 
-void Database::CheckIntegrity() const {
+void Database::CheckIntegrity(Check check) const {
+  Connection& conn = Open();
+  const std::string what = "'" + conn.name + "'";
+  Statement st(conn, check == Check::Thorough ? "PRAGMA integrity_check(1)" : "PRAGMA quick_check(1)", what);
+  if (!st.Step() || st.ColumnText(0) != "ok") RaiseDbError(kDamagedDatabase, "The database " + what + " is damaged.");
+}
+
+void Database::CheckSchema(const std::string& schemaSql) const {
+  Connection& conn = Open();
+  const std::string file = "the database '" + conn.name + "'";
+  Connection expected;
+  expected.name = "the expected schema";
+  if (sqlite3_open_v2(":memory:", &expected.db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+    RaiseSqlite(SQLITE_NOMEM, nullptr, expected.name);
+  {
+    char* message = nullptr;
+    const int rc = sqlite3_exec(expected.db, schemaSql.c_str(), nullptr, nullptr, &message);
+    const std::string detail = message != nullptr ? message : "";
+    sqlite3_free(message);
+    if (rc != SQLITE_OK) RaiseDbError(kReservedError, "The expected schema cannot be read (" + detail + ").");
+  }
+  const SchemaShape want = ReadShape(expected);
+  const SchemaShape have = ReadShape(conn);
+  // Tables and their columns first, then the indexes, so the message names the first
+  // missing thing a reader would look for.
+  for (const auto& [table, columns] : want.tables) {
+    const auto found = have.tables.find(table);
+    if (found == have.tables.end())
+      RaiseDbError(kTableNotFound, "The table '" + columns.name + "' is missing from " + file + ".");
+    for (const std::string& column : columns.columns)
+      if (!Contains(found->second.columns, column))
+        RaiseDbError(kItemNotFound, "The column '" + column + "' of the table '" + columns.name + "' is missing from " +
+                                        file + ".");
+  }
+  for (const auto& [name, index] : want.indexes) {
+    const auto found = have.indexes.find(name);
+    if (found == have.indexes.end() || !SameIndex(found->second, index))
+      RaiseDbError(kNotAnIndex, "The index '" + index.name + "' is missing from " + file +
+                                    (found == have.indexes.end() ? "." : ", or it is not the one the program needs."));
+  }
+}
+
+void Database::Execute(const std::string& sql) const {
+  Connection& conn = Open();
+  if (conn.readOnly) RaiseDbError(vb::kReadOnlyDatabase, "Cannot update '" + conn.name + "': it was opened read-only.");
+  const JetQuery q = TranslateJetSql(sql);
+  if (!q.valid) return;  // a syntax error that was passed over: nothing runs
+  ExecuteSql(conn, q.sql, "'" + conn.name + "'");
+}
+
+Connection& Database::Open() const {
   if (conn_ == nullptr) vb::Raise(vb::kObjectNotSet, "Object variable not set: the database is not open.");
   if (conn_->db == nullptr) RaiseDbError(kObjectInvalid, "The database is closed.");
-  const std::string what = "'" + conn_->name + "'";
-  Statement st(*conn_, "PRAGMA quick_check(1)", what);
-  if (!st.Step() || st.ColumnText(0) != "ok") RaiseDbError(kDamagedDatabase, "The database " + what + " is damaged.");
+  return *conn_;
 }
 
 bool Database::ReadOnly() const { return conn_ != nullptr && conn_->readOnly; }

@@ -1,5 +1,10 @@
 #include "platform/vb/Files.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -17,7 +22,7 @@ namespace {
   int32_t number = kPathFileAccess;
   if (sysErr == ENOENT) number = kPathNotFound;
   else if (sysErr == EACCES || sysErr == EPERM || sysErr == EROFS) number = kPermissionDenied;
-  else if (sysErr == ENOSPC) number = kDiskFull;
+  else if (sysErr == ENOSPC || sysErr == EDQUOT) number = kDiskFull;
   Raise(MakeError(number, DefaultDescription(number) + ": " + path, kDefaultSource, sysErr));
 }
 
@@ -29,6 +34,28 @@ void WriteAll(const std::string& path, const std::vector<std::string>& lines, st
   }
   out.close();
   if (!out) RaiseFileError(path, errno ? errno : EIO);
+}
+
+// Writes the whole buffer, going on after a partial write; false with errno set on failure.
+bool WriteFully(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Flushes a folder's entries (a rename or a new file in it) to the disk.
+void SyncFolder(const fs::path& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;  // a folder that cannot be opened is synced by the system in time
+  ::fsync(fd);
+  ::close(fd);
 }
 
 }  // namespace
@@ -70,6 +97,61 @@ std::vector<std::string> ReadLines(const std::string& path) {
     lines.push_back(line);
   }
   return lines;
+}
+
+void CopyFileDurably(const std::string& from, const std::string& to) {
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) RaiseFileError(from, errno);
+  const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (out < 0) {
+    const int err = errno;
+    ::close(in);
+    RaiseFileError(to, err);
+  }
+  int err = 0;
+  char buffer[64 * 1024];
+  for (;;) {
+    const ssize_t n = ::read(in, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      err = errno;
+      break;
+    }
+    if (n == 0) break;
+    if (!WriteFully(out, buffer, static_cast<size_t>(n))) {
+      err = errno;
+      break;
+    }
+  }
+  if (err == 0 && ::fsync(out) != 0) err = errno;
+  if (::close(out) != 0 && err == 0) err = errno;
+  ::close(in);
+  if (err != 0) {
+    ::unlink(to.c_str());
+    RaiseFileError(to, err);
+  }
+}
+
+void RenameDurably(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) != 0) RaiseFileError(to, errno);
+  SyncFolder(fs::path(to).parent_path());
+}
+
+int LockFileExclusive(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) RaiseFileError(path, errno);
+  while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int err = errno;
+    if (err == EINTR) continue;
+    ::close(fd);
+    if (err == EWOULDBLOCK) return -1;
+    RaiseFileError(path, err);
+  }
+  return fd;
+}
+
+void UnlockFile(int descriptor) {
+  if (descriptor >= 0) ::close(descriptor);  // closing the only opening releases its lock
 }
 
 void CreatePrivateFolder(const fs::path& folder) {

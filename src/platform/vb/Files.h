@@ -21,6 +21,20 @@ void WriteLines(const std::string& path, const std::vector<std::string>& lines);
 // Reads every line; CR LF, LF and a last line without an end are all accepted.
 std::vector<std::string> ReadLines(const std::string& path);
 
+// Copies from into the new file to (mode 0600; it must not exist yet), flushed to the
+// disk before the call returns. On failure the partial copy is removed and the file
+// error raised (61 for a full disk).
+void CopyFileDurably(const std::string& from, const std::string& to);
+// Renames from over to, then flushes the folder so the new name survives a power loss.
+void RenameDurably(const std::string& from, const std::string& to);
+
+// Opens the file (created with mode 0600 when missing) and locks it exclusively for
+// this opening alone, without waiting. Returns the descriptor that holds the lock, or
+// -1 when another opening (another program) holds it; a file that cannot be opened
+// raises its file error. The lock lasts until UnlockFile or the end of the process.
+int LockFileExclusive(const std::string& path);
+void UnlockFile(int descriptor);
+
 // Creates a folder (and its parents) readable only by the user (mode 0700);
 // an existing folder is left as it is.
 void CreatePrivateFolder(const std::filesystem::path& folder);

@@ -88,8 +88,6 @@ void PlayLoopTest::SetUp() {
   common::CurrPhraseType = 0;
   common::CurrTalaId = 0;
   common::CurrAddInfo.clear();
-  exploration::PlayCompositionsStandInActions.clear();
-  exploration::CompNotationResetStandInCalls = 0;
   composer::ComposerSlotResetStandInCalls = 0;
 
   OpenScreen();

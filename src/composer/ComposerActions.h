@@ -1,0 +1,43 @@
+// The actions of the Composer's dispatcher (sComposer), one procedure each, and the
+// question asked before unsaved work is left. Only the dispatcher and the form's events
+// call them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace composer {
+
+// 0: the screen opened with its raga list.
+void sOpenComposer();
+// 1: a line of cRagaList chosen: a raga (list mode 1), a tala (2) or a composition of
+// the user (3).
+void sComposerListChoice();
+// 2: a category chosen: the slots of an alap, layakari or taan, the texts of a new
+// composition, or the user's compositions of the raga.
+void sComposerCategoryChosen();
+// 3: OK: the composition texts (stage 2) or details (stage 5) confirmed.
+void sComposerOK();
+// 13, 14, 20: a new category, a new raga, leaving; each asks first when unsaved work
+// would be lost.
+void sComposerNewCategory();
+void sComposerNewRaga();
+void sComposerLeave();
+// 22, 23: the palette shows the raga's notes, or all notes.
+void sComposerPalletChanged();
+// 24: the raga's data, the palette and the slots in the new notation script.
+void sComposerScriptChanged();
+
+// True when the work on the screen may be left: nothing unsaved, or the learner said
+// Yes to leaving it. reason: 1 switch category, 2 switch raga, 3 leave the Composer.
+bool fCheckForComp(int16_t reason);
+// The composition records emptied and the composition's boxes cleared.
+void sInitializeCompT();
+void sInitCompInfo();
+
+// Runs work; an error it raises is not a halt: the trace is put back as it was and the
+// error's description is returned (empty when work succeeded).
+std::string fTryComposerStep(const std::function<void()>& work);
+
+}  // namespace composer
