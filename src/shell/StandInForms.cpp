@@ -10,6 +10,7 @@
 #include "exploration/RagaSelection.h"
 #include "exploration/ReviewRagas.h"
 #include "scaleshift/ScaleShifting.h"
+#include "shell/FormLayout.h"
 #include "shell/Navigation.h"
 #include "shell/ShellState.h"
 #include "shell/VelmoraForm.h"
