@@ -3,6 +3,7 @@
 // the scales and ragas played from the menus in the scale in use.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
