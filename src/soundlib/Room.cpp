@@ -91,8 +91,9 @@ void Room::Process(float* io, int n) {
   const int64_t end = seen_ + n;
   // Pair m (inputs 2m, 2m + 1) is answered once its last sample is in: the
   // low-pass over the inputs up to 2m + 1, tap by tap over all pairs of the block.
+  // A block of an odd length leaves its last pair to the next block.
   const int64_t first = answered_;
-  const int count = static_cast<int>((end - 1) / 2 - first + 1 > 0 ? (end - 1) / 2 - first + 1 : 0);
+  const int count = static_cast<int>(end / 2 - first > 0 ? end / 2 - first : 0);
   float* in = inputs_.data();
   std::fill(in, in + count, 0.0f);
   const float* last = stage + (2 * first + 1 - seen_ + kTaps - 1);  // input 2 first + 1
