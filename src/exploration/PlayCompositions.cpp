@@ -41,17 +41,18 @@ constexpr int16_t kIllustrationScreen = 28;
 
 void PointerDefault() { FrontForm().SetMousePointer(forms::vbDefault); }
 
-// The speed factor of the slider's value, as the records keep it.
-float SliderFactor() { return vb::CSng(sound::fGetSpeedFactor()); }
-
 size_t PartIndex() { return sound::CurrCompPart == 2 ? 1 : 0; }
 
-// True when the tala of the part in hand is a tala of the content database with at
-// least one beat: the grid and the practice bounds divide by its beat count.
+// True when the tala of each part is a tala of the content database with at least
+// one beat: the grid and the practice bounds divide by its beat count.
 bool TalaUsable() {
   auto rs = shell::DatabaseA.OpenRecordset("Tala - Technical Information", dao::dbOpenTable);
-  common::sSetTablePKRecord(rs, common::TCompData[PartIndex()].TalaId);
-  const bool usable = !rs.NoMatch() && vb::NzDouble(rs.Fields("Beat Count")) >= 1;
+  const size_t parts = sound::CurrMusicItemType == sound::kFilmSongItem ? 1 : 2;
+  bool usable = true;
+  for (size_t p = 0; p < parts && usable; ++p) {
+    common::sSetTablePKRecord(rs, common::TCompData[p].TalaId);
+    usable = !rs.NoMatch() && vb::NzDouble(rs.Fields("Beat Count")) >= 1;
+  }
   rs.Close();
   return usable;
 }
@@ -102,13 +103,10 @@ void PlayWholePart() {
   PlayPhrases();
 }
 
-// Practice mode plays a stretch of the part between the points of the From and To boxes.
-void PlaySegment() {}
-
 void Play() {
   common::ProcTrace t("sPlayF14Composition");
   CompFilesRegenerated = 0;
-  if (SliderFactor() != CompSegments[PartIndex()].SpeedFactor) {
+  if (fCompSpeedFactor() != CompSegments[PartIndex()].SpeedFactor) {
     if (!RenderPartFilesWaiting()) {
       sound::LoopFlag = 0;  // nothing plays: a loop asked for is not kept
       return;
@@ -116,7 +114,7 @@ void Play() {
     CompFilesRegenerated = -1;
   }
   if (sound::CurrOperationMode == kPractice) {
-    PlaySegment();
+    sPlayF14Segment();
   } else {
     PlayWholePart();
   }
@@ -331,10 +329,15 @@ void sSetupForCurrCompPart() {
   if (sound::CurrCompPart == 2) name.SetCaption("Antara");
 }
 
+float fCompSpeedFactor() {
+  common::ProcTrace t("fCompSpeedFactor");
+  return vb::CSng(sound::fGetSpeedFactor());
+}
+
 void sInitCS(int16_t mode) {
   common::ProcTrace t("sInitCS");
   if (mode == 2) {
-    const float factor = SliderFactor();
+    const float factor = fCompSpeedFactor();
     CompSegments[0] = {.Part = 1, .SpeedFactor = factor};
     CompSegments[1] = {.Part = 2, .SpeedFactor = factor};
   } else if (mode == 3) {
@@ -344,7 +347,7 @@ void sInitCS(int16_t mode) {
 
 void sUpdateCS(int16_t mode) {
   common::ProcTrace t("sUpdateCS");
-  const float factor = SliderFactor();
+  const float factor = fCompSpeedFactor();
   for (size_t k = 0; k < 3; ++k) CompSegments[k].SpeedFactor = factor;
   if (mode != 3) return;
   forms::Form& form = FrontForm();
@@ -356,8 +359,5 @@ void sUpdateCS(int16_t mode) {
   segment.ToBeat = vb::CInt(vb::Val(form.Ctl("cTBeat").Text()));
 }
 
-int16_t fNewCompSegment() { return -1; }
-int16_t fCreateCompSegmentMusicFile() { return 0; }
-void sGetReadyToPlaySegment() {}
 
 }  // namespace exploration

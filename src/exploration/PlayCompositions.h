@@ -52,11 +52,24 @@ void sSetDefaultDisplayColors();
 // front; nothing while the player is not loaded.
 void sSetCompNotationSlotsToDefaultColor();
 
-// The practice segment: True (-1) when "C.wav" must be cut anew for the part, the
-// speed and the points in the boxes; the cut and the segment's phrase record (1, or 0
-// when the sound library refused it); the screen made ready to play it.
+// The speed factor of the slider's value, as the records of the music files keep it.
+float fCompSpeedFactor();
+
+// Play in practice mode: the stretch of the part between the points of the From and
+// To boxes (each a row and a beat of the grid), cut out of the part's file into
+// "C.wav" when it is not cut already, its ends framed and its cells lit in turn. A
+// point missing, outside the part or after the other is refused with its message, and
+// a cut the sound library refuses with "Error creating music file"; the screen stays
+// usable and no segment is recorded.
+void sPlayF14Segment();
+// True (-1) when "C.wav" must be cut anew: another part, speed or point than it was
+// cut for, or none cut since the part files were last rendered.
 int16_t fNewCompSegment();
+// Cuts the segment of SegmentBeats out of the part's file into "C.wav" and builds its
+// phrase record in slot 2 from the part's beat times: 1, or 0 when the sound library
+// refused the cut.
 int16_t fCreateCompSegmentMusicFile();
+// The playing state, for the segment.
 void sGetReadyToPlaySegment();
 
 // The screen's playing and idle states, the practice boxes and the mode prompts.
