@@ -15,8 +15,10 @@
 #include "common/StringUtil.h"
 #include "common/Trace.h"
 #include "composer/ComposerActions.h"
+#include "composer/ComposerRecords.h"
 #include "composer/ComposerScreen.h"
 #include "composer/ComposerState.h"
+#include "composer/RowImages.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
 #include "platform/vb/Error.h"
@@ -34,15 +36,6 @@ namespace {
 constexpr int16_t kTaan = 3;
 constexpr int16_t kNewComposition = 4;
 constexpr int16_t kExistingComposition = 5;
-constexpr int16_t kSlotsPerRow = 20;
-
-// An empty row image: 20 empty slots.
-std::string EmptyRow() {
-  std::string row = "_";
-  for (int k = 1; k < kSlotsPerRow; ++k) row += " _";
-  return row;
-}
-
 // The category frame centred under Label1, which stands 2 % of the height below the
 // raga's data.
 void ShowCategoryChoice(forms::Form& form) {
@@ -123,22 +116,8 @@ void TalaChosen(forms::Form& form) {
   taal.SetVisible(true);
   form.Ctl("cRagaList").SetVisible(false);
   form.Ctl("Label1").SetVisible(false);
-  // The details line: the beat duration box back beside the starting beats, wherever a
-  // layakari put it.
-  const double scale = fComposerWidth(form) / form.Spec().Design.Width;
-  const std::pair<const char*, const char*> detailLine[] = {{"Label14", "Label15"}, {"cSpeed", "cStartBeatAnt"}};
-  for (const auto& [name, beside] : detailLine) {
-    for (const forms::MemberSpec& m : form.Spec().Members) {
-      if (m.Name != name) continue;
-      forms::Control& c = form.Ctl(name);
-      c.SetLeft(m.P.Geometry.Left * scale);
-      c.SetTop(form.Ctl(beside).Top());
-    }
-  }
-  for (const char* name : {"cOK", "Label17", "cMukhada", "Label16", "cStartBeatAst", "Label15", "cStartBeatAnt",
-                           "Label14", "cSpeed"}) {
-    form.Ctl(name).SetVisible(true);
-  }
+  sShowCompositionDetails();
+  form.Ctl("cOK").SetVisible(true);
   form.Get<forms::TextBox>("cMukhada").SetLocked(false);
   form.Ctl("Label8").SetCaption(
       "Enter 'Mukhada' Text, Starting beats for Asthai, Antara, beat duration, and click OK");
@@ -149,8 +128,39 @@ void TalaChosen(forms::Form& form) {
   ComposerOKStage = 5;
 }
 
-// The composition of the user chosen from the list of the raga's compositions.
-void CompositionChosen(forms::Form& /*form*/) {}
+// The composition of the user chosen from the list of the raga's compositions: its
+// records loaded from the user database and its asthai shown.
+void CompositionChosen(forms::Form& form) {
+  const std::string name = form.Ctl("cRagaList").Text();
+  if (name.empty()) return;
+  auto rs = shell::DatabaseB.OpenRecordset("Raga - Additional Information", dao::dbOpenTable);
+  common::sSetTablePKRecord3(rs, common::CurrRagaIndex, name, int16_t{2});
+  const bool found = !rs.NoMatch();
+  rs.Close();
+  if (!found) {
+    vb::Message("Composition Not Available");
+    return;
+  }
+  common::CurrAddInfo = name;
+  sound::CurrMusicItemType = sound::kCompositionItem;
+  const std::string failure = fTryComposerStep([&name] {
+    common::sDBToTCompInfo(2, 2, name);
+    common::sDBToTCompData(2, common::CurrNotationIndex);
+    const common::CompDataRec& part = common::TCompData[0].NotationIndex != 0 ? common::TCompData[0] : common::TCompData[1];
+    common::CurrTalaId = part.TalaId;
+    sound::CompBeatCount = common::fGetBeatCountForTala(part.TalaId);
+  });
+  if (!failure.empty()) {
+    sInitializeCompT();
+    vb::Message("The composition \"" + name + "\" cannot be opened: its data could not be read (" + failure + ").");
+    return;
+  }
+  ShownCompPart = 0;
+  sDisplayExistingUserCompLayout();
+  sDisplayPromptComposer5();
+  WorkChanged = false;
+  form.Ctl("cOAsthai").SetValue(1);
+}
 
 // The user's compositions of the raga in cRagaList; false, after the message, when the
 // raga has none.
@@ -191,11 +201,7 @@ void LayOutPhraseCategory(forms::Form& form) {
   sLoadNotesPalletToForm(top);
   TopRowIndex = 1;
   sLoadNotesArrayToForm(2, 20);
-  RowImageCount = 1;
-  NotesRowImages.assign(2, EmptyRow());
-  DurRowImages.assign(2, EmptyRow());
-  SylRowImages.assign(2, EmptyRow());
-  PhraseTokenCount = 0;
+  sTToALTRowImages(type);
   sDisplayRowImages();
   WorkChanged = false;
   switch (type) {
@@ -231,6 +237,35 @@ void ListUserCompositions(forms::Form& form) {
   } else {
     ShowCategoryChoice(form);
   }
+}
+
+// Stage 5: the details checked, and the composition's name free in the raga; the new
+// composition's records set up and its asthai shown.
+void CompositionDetailsGiven(forms::Form& form) {
+  const std::string fault = fCheckCompData();
+  if (!fault.empty()) {
+    vb::Message(fault);
+    return;
+  }
+  const std::string mukhada = form.Ctl("cMukhada").Text();
+  if (fCompositionNameTaken(mukhada)) {
+    vb::Message("The raga already has a composition named '" + common::fRmvLeadBlk(common::fRmvTrailBlk(mukhada)) +
+                "'. Please choose another Mukhada.");
+    return;
+  }
+  sDisplayPromptComposer5();
+  form.Ctl("cOK").SetVisible(false);
+  form.Ctl("Label8").SetVisible(false);
+  sSetInitialValuesInCompT();
+  common::CurrAddInfo = common::TCompInfo.AddInfo;
+  forms::Control& name = form.Ctl("cMukhada");
+  name.SetText(common::TCompInfo.AddInfo);
+  form.Get<forms::TextBox>("cMukhada").SetLocked(true);
+  ComposerOKStage = 0;
+  sDisplayCompTemplate();
+  form.Ctl("Frame1").SetVisible(true);
+  ShownCompPart = 0;
+  form.Ctl("cOAsthai").SetValue(1);
 }
 
 // Stage 2: both texts given (blanks alone are no text), the tala asked for.
@@ -270,14 +305,30 @@ void sComposer(int16_t& action) {
   common::ProcTrace t("sComposer");
   sound::CallbackCode = 11;
   if (action != 0 && !ComposerInFront()) return;  // the play loop's call-backs after the screen has gone
+  // While anything plays only the player's own actions are heard.
+  if (ComposerPlaying && action != 19 && action != 21) return;
   switch (action) {
     case 0: sOpenComposer(); break;
     case 1: sComposerListChoice(); break;
     case 2: sComposerCategoryChosen(); break;
     case 3: sComposerOK(); break;
+    case 4: sComposerPalletNoteChosen(); break;
+    case 5: sComposerTimeValueChosen(); break;
+    case 6: sComposerNoteSlotClicked(); break;
+    case 7: sComposerGraceSlotClicked(); break;
+    case 8: sComposerDurationSlotClicked(); break;
+    case 9: sComposerPlay(); break;
+    case 11: sComposerMoveRows(1); break;
+    case 12: sComposerMoveRows(-1); break;
     case 13: sComposerNewCategory(); break;
     case 14: sComposerNewRaga(); break;
+    case 15: sComposerSyllableTyped(); break;
+    case 16: sComposerSave(); break;
+    case 17: sComposerShowPart(1); break;
+    case 18: sComposerShowPart(2); break;
+    case 19: sComposerEndOfPlaying(); break;
     case 20: sComposerLeave(); break;
+    case 21: sPlayNotationSlot(); break;
     case 22:
     case 23: sComposerPalletChanged(); break;
     case 24: sComposerScriptChanged(); break;
@@ -336,7 +387,32 @@ void sComposerCategoryChosen() {
 void sComposerOK() {
   common::ProcTrace t("sComposerOK");
   forms::Form& form = ComposerFront();
-  if (ComposerOKStage == 2) CompositionTextsGiven(form);
+  if (ComposerOKStage == 2) {
+    CompositionTextsGiven(form);
+  } else if (ComposerOKStage == 5) {
+    CompositionDetailsGiven(form);
+  }
+}
+
+void sComposerShowPart(int16_t part) {
+  common::ProcTrace t("sComposerShowPart");
+  if (RestoringPartOption || !SlotLayoutPresent || ComposerPlaying) return;
+  if (common::CurrPhraseType != kNewComposition && common::CurrPhraseType != kExistingComposition) return;
+  forms::Form& form = ComposerFront();
+  if (ShownCompPart != 0 && ShownCompPart != part) {
+    // The part left keeps its edits; when they cannot be kept, it stays on the screen.
+    sound::CurrCompPart = ShownCompPart;
+    if (!fUpdateCompTFromRowImages(true)) {
+      RestoringPartOption = true;
+      form.Ctl(ShownCompPart == 1 ? "cOAsthai" : "cOAntara").SetValue(1);
+      RestoringPartOption = false;
+      return;
+    }
+  }
+  sound::CurrCompPart = part;
+  ShownCompPart = part;
+  form.Ctl("cMnuNotScr").SetEnabled(true);
+  sDisplayCompPartNotationFromT(part);
 }
 
 void sComposerNewCategory() {
@@ -406,10 +482,22 @@ void sComposerScriptChanged() {
   if (SlotLayoutPresent) sDisplayRowImages();
 }
 
+// True when the composition in hand has a number but no row of its name in the user
+// database: it was never saved.
+bool NeverSaved() {
+  const int32_t number = common::TCompInfo.NotationIndex;
+  if (number == 0) return false;
+  auto rs = shell::DatabaseB.OpenRecordset("Raga - Additional Information", dao::dbOpenTable);
+  common::sSetTableIndexRecord(rs, "CompositionId", number);
+  const bool found = !rs.NoMatch();
+  rs.Close();
+  return !found;
+}
+
 bool fCheckForComp(int16_t reason) {
   common::ProcTrace t("fCheckForComp");
-  if (!WorkChanged) return true;
   const bool composition = common::CurrPhraseType == kNewComposition || common::CurrPhraseType == kExistingComposition;
+  if (!WorkChanged && !(composition && NeverSaved())) return true;
   std::string question = composition ? "The composition you were working on has not been saved."
                                      : "The phrases you were working on have not been saved.";
   question += " Are you sure you want to";
@@ -437,12 +525,15 @@ void sInitCompInfo() {
   form.Get<forms::TextBox>("cMukhada").SetLocked(false);
   form.Ctl("cOAsthai").SetValue(0);
   form.Ctl("cOAntara").SetValue(0);
+  ShownCompPart = 0;
 }
 
 bool fComposerMayClose() { return fCheckForComp(3); }
 
 void sComposerClosing() {
   common::ProcTrace t("sComposerClosing");
+  // Nothing plays on against the parent screen.
+  sComposerStopPlaying();
   sRestoreComposerSettings();
 }
 

@@ -24,6 +24,14 @@ namespace composer {
 // codes do nothing.
 void sComposer(int16_t& action);
 
+// The note slots of the Composer back to black (nothing when the screen is not open).
+void sSetComposerFormNoteSlotsToDefaultFrontColor();
+// The play loop's mark as phrase `phrase` of the play set starts: the slots back to
+// black and the slot of the phrase's first note in red, the rows moved to show it; sets
+// sound::CurrCompNoteSlot. No slot is marked while the raga's scale or pakad plays, and
+// nothing is done when the screen is not in front.
+void sMarkComposerPhraseStart(int16_t phrase);
+
 // The screen's declaration and its form object.
 forms::FormSpec DeclareComposer();
 forms::Form* ComposerForm();

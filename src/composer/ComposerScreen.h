@@ -78,4 +78,16 @@ void sResetEnglishFontForRow(int16_t row);
 // Move Up and Move Down enabled as the rows allow (both disabled while playing).
 void sSetMoveButtons();
 
+// A composition part (1 asthai, 2 antara) from its record into the row images, one
+// syllable token per note, shown from row 1.
+void sDisplayCompPartNotationFromT(int16_t part);
+// The composition's layout under its details line: time values, palette and slots.
+void sDisplayCompTemplate();
+// The composition's boxes filled from its records, then its layout.
+void sDisplayCompDataFromT();
+// A stored composition of the user: its boxes shown and filled, and its layout.
+void sDisplayExistingUserCompLayout();
+// The details line (tala, Mukhada, starting beats, beat duration) shown in its place.
+void sShowCompositionDetails();
+
 }  // namespace composer

@@ -45,8 +45,14 @@ inline int16_t SavedItemKind = 0;
 // What exists on the screen now: the slots of a category (and the palette above them).
 inline bool SlotLayoutPresent = false;
 inline bool PalletPresent = false;
+// The composition part in the slots (1 asthai, 2 antara, 0 none yet), and true while
+// the option of that part is selected again from code.
+inline int16_t ShownCompPart = 0;
+inline bool RestoringPartOption = false;
 // True while anything plays: everything the user can edit or start is locked.
 inline bool ComposerPlaying = false;
+// The phrase of the play set now heard (from 1), 0 while nothing plays.
+inline int16_t PlayingPhrase = 0;
 
 // True once the user has changed the phrase or a box since it was loaded or saved:
 // leaving the work then asks first.
@@ -56,6 +62,10 @@ inline bool WorkChanged = false;
 // screen it was opened from.
 inline int16_t SavedOperationMode = 1;
 inline int16_t SavedTheka = 1;
+
+// The slot (0-based, over all rows) of each note of each phrase last checked for playing
+// or saving: element p - 1 lists phrase p's notes in order.
+inline std::vector<std::vector<int16_t>> PhraseNoteSlots;
 
 // For tests only: called inside a save after each row is written (its number from 1),
 // before the save commits.

@@ -163,13 +163,20 @@ void Harmonium::AddAir(int64_t position, int n) {
     // air comes before its key.
     const float chamberStep = (chamberNext_ - chamberGain_) / static_cast<float>(length);
     const float speakStep = (speakNext_ - speakGain_) / static_cast<float>(length);
-    float energy = 0.0f;
-    for (int i = 0; i < length; ++i) {
-      energy += chunk[i] * chunk[i];
-      const size_t k = static_cast<size_t>((at + i) & kMask);
-      const float fi = static_cast<float>(i + 1);
-      chunk[i] += (chamberGain_ + chamberStep * fi) * chamber_[k] + (speakGain_ + speakStep * fi) * speak_[k];
-    }
+    // Four sums, so that the additions need not wait for each other.
+    float sums[4] = {};
+    int i = 0;
+    for (; i + 4 <= length; i += 4)
+      for (int lane = 0; lane < 4; ++lane) sums[lane] += chunk[i + lane] * chunk[i + lane];
+    for (; i < length; ++i) sums[0] += chunk[i] * chunk[i];
+    const float energy = (sums[0] + sums[1]) + (sums[2] + sums[3]);
+    // A chunk of the loops never wraps: the loops' length is a multiple of the chunk's.
+    const float* chamberNoise = chamber_.data() + (at & kMask);
+    const float* speakNoise = speak_.data() + (at & kMask);
+    for (int i = 0; i < length; ++i)
+      chunk[i] += (chamberGain_ + chamberStep * static_cast<float>(i + 1)) * chamberNoise[i];
+    if (speakGain_ != 0.0f || speakNext_ != 0.0f)
+      for (int i = 0; i < length; ++i) chunk[i] += (speakGain_ + speakStep * static_cast<float>(i + 1)) * speakNoise[i];
     chamberGain_ = chamberNext_;
     speakGain_ = speakNext_;
     const float pressure = pressure_[s + length - 1];

@@ -176,7 +176,10 @@ bool Mutes(Stroke stroke) {
 }
 
 void TablaStrokes::Init() {
-  for (auto& samples : bank_) samples.assign(static_cast<size_t>(kMaxLength), 0.0f);
+  for (int k = 0; k < kStrokeKinds; ++k)
+    for (int variant = 0; variant < kVariants; ++variant)
+      bank_[Index(static_cast<Stroke>(k), variant)].assign(
+          static_cast<size_t>(std::min<int64_t>(kMaxLength, std::llround(kRecipes[k].seconds * kSampleRate))), 0.0f);
   impact_.assign(static_cast<size_t>(kSampleRate / 4), 0.0f);
 }
 

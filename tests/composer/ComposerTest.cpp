@@ -51,6 +51,7 @@ void ComposerTest::SetUp() {
   testsupport::MakeContentFixture(Path("mrA.kzy"), "BEGIN;" + std::string(ragatest::kContentRows) + kRagaNotes +
                                                        testsupport::kMinimalInstrumentRows + ContentData("prompts.sql") +
                                                        ContentData("prompts_composer.sql") +
+                                                       ContentData("illustrations.sql") + ContentData("reed_colors.sql") +
                                                        forms::LayoutRowsSql(forms::DeclaredForms()) + "COMMIT;");
   testsupport::MakeUserFixture(Path("mrB.kzy"), std::string(ragatest::kUserRows) + kUserTalas);
   shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, kConnect);
@@ -59,6 +60,9 @@ void ComposerTest::SetUp() {
 
   common::sInitScales();
   common::sSetSQLStrings();
+  sound::sInitReedColorType();
+  sound::sInitReedsDisplayedData();
+  sound::KeyboardDisplay = 1;
   shell::PromptSeparator = " - ";
   shell::NotationScript = 2;
   shell::GraceNotes = 2;
@@ -106,7 +110,7 @@ void ComposerTest::SetUp() {
 }
 
 void ComposerTest::TearDown() {
-  for (forms::Form* form : {shell::FormComposer, mainForm.get()})
+  for (forms::Form* form : {shell::FormComposer, shell::FormMainOperations, mainForm.get()})
     if (form != nullptr && form->Loaded()) form->Release();
   shell::CurrForm = shell::PrevForm = shell::FormVelmora = nullptr;
   mainForm.reset();
@@ -120,11 +124,38 @@ void ComposerTest::ReopenUserDatabase() {
   shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, kConnect);
 }
 
+void ComposerTest::RunOnUserDatabase(const std::string& sql) {
+  shell::DatabaseB.Close();
+  testsupport::RunSql(Path("mrB.kzy"), sql);
+  shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, kConnect);
+}
+
+std::vector<std::string> ComposerTest::UserRows(const std::string& table) {
+  auto rs = shell::DatabaseB.OpenRecordset(table, dao::dbOpenSnapshot);
+  std::vector<std::string> rows;
+  for (; !rs.Eof(); rs.MoveNext()) {
+    std::string row;
+    for (int i = 0; i < rs.FieldCount(); ++i) {
+      const vb::Variant v = rs.Fields(i);
+      row += (i > 0 ? " | " : "") + (v.IsNull() ? std::string("Null") : v.ToString());
+    }
+    rows.push_back(row);
+  }
+  rs.Close();
+  return rows;
+}
+
 void ComposerTest::Composer(int16_t action) { composer::sComposer(action); }
 
 void ComposerTest::Open() {
   Composer(0);
   ASSERT_EQ(shell::CurrForm, shell::FormComposer);
+}
+
+void ComposerTest::CloseScreen() {
+  if (Screen().Loaded()) Screen().Release();
+  shell::CurrForm = mainForm.get();
+  shell::CurrFormId = 1;
 }
 
 void ComposerTest::OpenCategory(const std::string& raga, const char* option) {

@@ -36,11 +36,17 @@ class ComposerTest : public testsupport::ScratchTest {
  public:
   // The user database closed and opened again, as a new run of the program opens it.
   void ReopenUserDatabase();
+  // Runs SQL on the user database file while the program's connection is closed.
+  void RunOnUserDatabase(const std::string& sql);
+  // Every row of a table of the user database, one text per row.
+  std::vector<std::string> UserRows(const std::string& table);
 
   // The dispatcher as the form events and the main menu call it.
   static void Composer(int16_t action);
   // Opens the Composer from the main form.
   void Open();
+  // The Composer gone without a word (when it is loaded), the main form in front.
+  void CloseScreen();
   // Opens it and chooses a raga, then a category option ("cOAlap" ...).
   void OpenCategory(const std::string& raga, const char* option);
 

@@ -123,6 +123,16 @@ void ExplorationTest::TearDown() {
   ScratchTest::TearDown();
 }
 
+void ExplorationTest::ResetPlayLoop() {
+  sound::PlayState = 0;
+  sound::ListEndsAtDone = 0;
+  sound::PlayOnAfterStop = 0;
+  sound::TPlayInfo = {};
+  sound::NotesList = {};
+  sound::CurrSlot = 0;
+  sound::CurrDroneFactor = 1.0;
+}
+
 void ExplorationTest::SelectRaga(int16_t action) { exploration::sSelectRaga(action); }
 void ExplorationTest::MainOperations(int16_t action) { exploration::sMainOperations(action); }
 
@@ -183,13 +193,7 @@ void PlayingScreenTest::SetUpPlaying() {
   shell::TempFolder = folder_.string() + "/";
   shell::sSetGlobalVariables();
   TraceOnNow();
-  sound::PlayState = 0;
-  sound::ListEndsAtDone = 0;
-  sound::PlayOnAfterStop = 0;
-  sound::TPlayInfo = {};
-  sound::NotesList = {};
-  sound::CurrSlot = 0;
-  sound::CurrDroneFactor = 1.0;
+  ResetPlayLoop();
   clock = std::make_shared<mci::FakeClock>();
   mci::SetDefaultClock(clock);
 }

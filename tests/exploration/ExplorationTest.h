@@ -28,6 +28,9 @@ class ExplorationTest : public testsupport::ScratchTest {
   void SetUpDatabases(Content content, bool userScale = false);
   void TearDown() override;
 
+  // The play loop's words back at their start, for a test that plays.
+  static void ResetPlayLoop();
+
   // Dispatcher calls as the form events make them.
   void SelectRaga(int16_t action);
   void MainOperations(int16_t action);

@@ -45,13 +45,7 @@ class SampleScreenTest : public ExplorationTest {
       AddContent(testsupport::ReadTextFile(std::string(VELMORA_SOURCE_DIR) + "/content/data/" + prompts));
     shell::TempFolder = folder_.string() + "/";
     shell::sSetGlobalVariables();
-    sound::PlayState = 0;
-    sound::ListEndsAtDone = 0;
-    sound::PlayOnAfterStop = 0;
-    sound::TPlayInfo = {};
-    sound::NotesList = {};
-    sound::CurrSlot = 0;
-    sound::CurrDroneFactor = 1.0;
+    ResetPlayLoop();
     sound::Theka = 1;
     sound::KeyboardDisplay = 1;
     clock = std::make_shared<mci::FakeClock>();

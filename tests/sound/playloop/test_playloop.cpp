@@ -10,7 +10,6 @@
 
 #include "PlayLoopTest.h"
 #include "common/LibraryText.h"
-#include "exploration/CallbackStandIns.h"
 #include "platform/mci/MMControl.h"
 #include "platform/vb/Files.h"
 #include "shell/Players.h"
@@ -212,8 +211,7 @@ TEST_F(PlayLoop, TheEndOfPlayingGoesToTheScreenOfTheCallBackCode) {
   // screen that hears the end of playing.
   EXPECT_EQ(halts, 0);
   EXPECT_TRUE(messages.empty());
-  EXPECT_EQ(composer::ComposerSlotResetStandInCalls, 2) << "at the start of the phrase and at the end of the list";
-  EXPECT_EQ(form->Ctl("cNote", 0).ForeColor(), 255) << "a scale colours the composer's first slot";
+  EXPECT_NE(form->Ctl("cNote", 0).ForeColor(), 255u) << "the composer's slots are marked on the Composer only";
 }
 
 TEST_F(PlayLoop, TheWorkbenchDroneRepeatsWhileLoopingAndClosesAtTheFirstDoneAfter) {
