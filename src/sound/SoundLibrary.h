@@ -1,4 +1,5 @@
-// The sound library's entry points as the seeds, tuning and drone procedures call them.
+// The sound library's entry points as the seeds, tuning and drone procedures call them
+// (and the workbench, which writes the drone file it plays alone).
 //
 // Every call goes through SoundLib, which holds the real entry points of src/soundlib
 // unless a test puts a stand-in there (to record calls or to report a failure at one
@@ -25,6 +26,9 @@ struct SoundLibraryCalls {
   std::function<int16_t(const std::string& path, int32_t droneNote, int32_t droneType,
                         const std::string& instrumentKey, double factor, int32_t option)>
       FWavLoadDroneData = soundlib::FWavLoadDroneData;
+  // The drone loaded last written to a file of `variant` cycles (the workbench's drone alone).
+  std::function<int16_t(int32_t variant, const std::string& droneFile, int32_t option)> FWavGenerateDroneFile =
+      soundlib::FWavGenerateDroneFile;
 };
 
 // The entry points in use; default-constructed, the real library.
