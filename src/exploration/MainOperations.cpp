@@ -163,6 +163,15 @@ void LayOutBoxRow(forms::Form& form) {
   form.Ctl("cLine2").SetVisible(true);
 }
 
+// After a re-layout at a new window size: the row of boxes is centred again and the
+// keyboard drawn again at the new width.
+void LaidOutAgain() {
+  forms::Form* form = MainOperationsForm();
+  if (form == nullptr || !form->Loaded()) return;
+  LayOutBoxRow(*form);
+  if (sound::KeyboardDisplay == 1 && form->HasElement("cR", 1)) sound::sDisplayKeyboardAlt(*form, 1);
+}
+
 }  // namespace
 
 void sMainOperations(int16_t& action) {
@@ -261,6 +270,7 @@ forms::FormSpec DeclareMainOperations() {
   forms::FormSpec f("MainOperations", "Raga Exploration", 28, {600, 450, 12000, 9000});
   shell::RouteScreenEvents(f);
   f.OnUnload(Unloading);
+  f.OnLaidOut(LaidOutAgain);
 
   // The raga's data.
   f.Label("Label2", "Raga", {240, 120, 900, 360}).Hidden();

@@ -12,6 +12,7 @@
 #include "platform/forms/Layout.h"
 #include "platform/forms/Registry.h"
 #include "platform/vb/Folders.h"
+#include "shell/Navigation.h"
 #include "shell/Players.h"
 #include "shell/ShellState.h"
 #include "shell/StandInForms.h"
@@ -105,6 +106,9 @@ void ExplorationTest::SetUpDatabases(Content content, bool userScale) {
   shell::CurrFormId = 1;
   shell::ParentFormId = {};
   mainForm->Show();
+  // The stand-in main form has no layout rows of its own: it sits at the shared
+  // geometry, so that coming back to it needs no layout.
+  shell::SetClientGeometry(*mainForm, {shell::FormL, shell::FormT, shell::FormW, shell::FormH});
 }
 
 void ExplorationTest::TearDown() {
