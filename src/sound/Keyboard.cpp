@@ -72,18 +72,19 @@ void sInitReedsDisplayedData() {
   LastReedForTonic = {0, 30, 32, 32, 32, 34, 34, 35, 37, 39, 39, 39, 40};
 }
 
-void DeclareKeyboard(forms::FormSpec& f, double baseLineY) {
+void DeclareKeyboard(forms::FormSpec& f, double baseLineY, forms::Handler labelClick) {
   const double right = f.Design.Width - kLineMargin;
   f.Line("cLine1", {kLineMargin, baseLineY, right, baseLineY});
   f.Shape("cR", {kLineMargin, baseLineY, 300, 1500}).Index(0).BackColor(kWhiteReedColour).Hidden();
-  f.Label("cL", "", {kLineMargin, baseLineY + 1100, 270, 300})
-      .Index(0)
+  forms::Member label = f.Label("cL", "", {kLineMargin, baseLineY + 1100, 270, 300});
+  label.Index(0)
       .BackColor(kWhiteReedColour)
       .ForeColor(kCaptionColour)
       .Font(common::kEnglishFont.Name, common::kEnglishFont.Size, common::kEnglishFont.Bold)
       .Alignment(2)
       .NoWordWrap()
       .Hidden();
+  if (labelClick) label.On(forms::Event::Click, std::move(labelClick));
 }
 
 void sLoadKBReedsAndLabels(forms::Form& form) {
@@ -207,10 +208,14 @@ void sUpdateReedLabelsAlt(forms::Form& form) {
   // The Sa caption stands out: white on a black reed; white on a white reed would not
   // show, so there it is navy.
   const int16_t saReed = static_cast<int16_t>(CurrTonicNoteId + 9);
-  if (form.HasElement("cL", saReed)) {
-    form.Ctl("cL", saReed)
-        .SetForeColor(ReedColorType[saReed] == kWhiteReed ? kSaCaptionOnWhiteColour : kSaCaptionColour);
-  }
+  if (form.HasElement("cL", saReed)) form.Ctl("cL", saReed).SetForeColor(fReedCaptionColour(saReed));
+}
+
+forms::Colour fReedCaptionColour(int16_t reed) {
+  // The Sa reed of the tonic the captions were drawn for (ReedNoteOffset is 3 - tonic).
+  const int saReed = 12 - ReedNoteOffset;
+  if (reed != saReed || reed < 0 || reed >= static_cast<int>(ReedColorType.size())) return kCaptionColour;
+  return ReedColorType[static_cast<size_t>(reed)] == kWhiteReed ? kSaCaptionOnWhiteColour : kSaCaptionColour;
 }
 
 std::string fGetTonicNoteName(int16_t key) {

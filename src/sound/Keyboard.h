@@ -38,8 +38,9 @@ void sInitReedsDisplayedData();
 // Declares the keyboard on a screen: the base line cLine1 at height baseLineY across
 // the design width, and the hidden elements 0 of the reed array cR and the label
 // array cL, which sLoadKBReedsAndLabels copies. The reeds hang below the line, a
-// quarter of the window's height deep.
-void DeclareKeyboard(forms::FormSpec& f, double baseLineY);
+// quarter of the window's height deep. labelClick, when given, handles a click on a
+// reed label (EventArgs::Index the reed); the elements made later inherit it.
+void DeclareKeyboard(forms::FormSpec& f, double baseLineY, forms::Handler labelClick = {});
 
 // Creates reeds cR(1 to 40) and labels cL(1 to 40) on the form (those it does not
 // hold yet), hidden, reeds first so that every label lies above the reeds.
@@ -66,6 +67,8 @@ void sImplementCurrKBDisplayMode();
 // Devanagari in "Shusha" 16 bold, 2 English in "Times New Roman" 12 bold; other values
 // leave the captions); sets ReedNoteOffset; the Sa caption in white (navy on a white reed).
 void sUpdateReedLabelsAlt(forms::Form& form);
+// The caption colour sUpdateReedLabelsAlt gave reed r when it last drew the captions.
+forms::Colour fReedCaptionColour(int16_t reed);
 
 // The name of tonic key 1 to 12 ("White-7 (B)" ... "Black-5 (A#)"); "" for any other value.
 std::string fGetTonicNoteName(int16_t key);

@@ -1,18 +1,14 @@
 // Stand-ins for the shared words the keyboard and the prompts read that belong to
 // layers not yet declaring them: the saved window height (shell), the play loop's
-// slot and mode words and the scale set in use (sound), and the item in hand
-// (common). Each layer that declares one of these in its own state header removes it
-// from here; types and starting values are the same.
+// slot and mode words (sound), and the item in hand (common). Each layer that
+// declares one of these in its own state header removes it from here; types and
+// starting values are the same.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "shell/ShellState.h"
-
-namespace sound {
-inline std::string CurrMusicSetName;  // the name of the user's scale set in use
-}  // namespace sound
 
 namespace common {
 // The title of the composition, film song or similar raga in hand.

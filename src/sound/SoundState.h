@@ -37,6 +37,8 @@ inline constexpr int16_t kTaanItem = 6;  // values of CurrMusicItemType the soun
 inline constexpr int16_t kComparisonItem = 7;
 inline constexpr int16_t kCompositionItem = 8;
 inline constexpr int16_t kFilmSongItem = 9;
+// The part of the composition in hand: 1 asthai, 2 antara.
+inline int16_t CurrCompPart = 1;
 
 }  // namespace sound
 
@@ -80,6 +82,8 @@ inline std::string DroneInstrument = "e";  // the drone
 // The scale set in use: 1 to 12 the program's own (set n belongs to tonic key n, in the
 // content database), 13 and up the user's (in the user database).
 inline int16_t CurrMusicSetId = 3;
+// The name of the user's scale set in use (meaningful while CurrMusicSetId is above 12).
+inline std::string CurrMusicSetName;
 
 // Adjustment vectors: per note id 0 to 41 (entries 0 to 40 used), the difference in
 // samples per cycle between the note's target SPC and its seed's SPC; 0 = untuned.

@@ -53,6 +53,13 @@ long Number(const Row& row, const std::string& column) {
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
+// Raga names compare as the database compares them: without regard to case.
+bool SameName(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
 // The 36 English note names over three octaves.
 const std::set<std::string>& NoteNames() {
   static const std::set<std::string> names = [] {
@@ -188,6 +195,26 @@ void CheckAltDurations(const Row& row, const std::string& where, Problems& out) 
     out.push_back(where + ": \"DurationPhrase\" has " + std::to_string(durations.size() - d) + " word(s) too many");
 }
 
+// A layakari phrase lands on the pulse: the notes before its closing note fill whole
+// matras (60 units of 10 ms). Phrases whose durations are out of step are reported by
+// CheckAltDurations.
+void CheckLayakariPulse(const Row& row, const std::string& where, Problems& out) {
+  constexpr long kMatra = 60;
+  const auto phrases = Split(Text(row, "NotesPhrase"), ',');
+  const auto groups = Split(Text(row, "DurationPhrase"), ',');
+  for (size_t p = 0; p < phrases.size() && p < groups.size(); ++p) {
+    Problems ignored;
+    const size_t notes = NoteWords(phrases[p], where, ignored).size();
+    const auto durations = Split(groups[p], ' ');
+    if (notes == 0 || durations.size() != notes) continue;
+    long before = 0;
+    for (size_t i = 0; i + 1 < durations.size(); ++i) before += static_cast<long>(vb::Val(durations[i]));
+    if (before % kMatra != 0)
+      out.push_back(where + " phrase " + std::to_string(p + 1) + ": the notes before the closing note last " +
+                    std::to_string(before) + ", not whole matras of " + std::to_string(kMatra));
+  }
+}
+
 void CheckAltPhrases(const dao::Database& db, const Ragas& ragas, Problems& out) {
   const std::string table = "Raga - ALT Phrases";
   std::set<long> withAlap;
@@ -202,6 +229,7 @@ void CheckAltPhrases(const dao::Database& db, const Ragas& ragas, Problems& out)
     if (Split(notes, ',').empty()) out.push_back(where + ": \"NotesPhrase\" has no phrase");
     for (const auto& phrase : Split(notes, ',')) NoteWords(phrase, where + " \"NotesPhrase\"", out);
     if (type == 1 || type == 2) CheckAltDurations(row, where, out);
+    if (type == 2) CheckLayakariPulse(row, where, out);
   }
   for (const auto& [index, name] : ragas.names) {
     if (!withAlap.count(index)) out.push_back(table + ": " + ragas.Label(index) + " has no alap row (type 1)");
@@ -308,12 +336,7 @@ void CheckItems(const dao::Database& db, const Ragas& ragas, const std::map<long
         // A comparison names the other raga, which must exist and differ from this one.
         const std::string other = Text(item, "Add Info");
         bool found = false;
-        for (const auto& [otherIndex, name] : ragas.names)
-          found = found || (otherIndex != index && name.size() == other.size() &&
-                            std::equal(name.begin(), name.end(), other.begin(), [](char a, char b) {
-                              return std::tolower(static_cast<unsigned char>(a)) ==
-                                     std::tolower(static_cast<unsigned char>(b));
-                            }));
+        for (const auto& [otherIndex, name] : ragas.names) found = found || (otherIndex != index && SameName(name, other));
         if (!found) out.push_back(where + ": the similar raga is not another raga of RagaNameList");
       }
       if (type == 1) {
@@ -352,7 +375,10 @@ void CheckThatas(const dao::Database& db, Problems& out) {
   if (rows.size() != 10) out.push_back("ThataScales: " + std::to_string(rows.size()) + " thatas, 10 expected");
   for (const auto& row : rows) {
     const std::string where = "ThataScales: " + Quoted(Text(row, "ThataName"));
-    if (NoteWords(Text(row, "ThataScale"), where, out).size() != 7) out.push_back(where + ": a scale of 7 notes expected");
+    // The workbench lays its patterns from "S" up to "S>" over the scale: 7 notes and the upper "S".
+    const auto notes = NoteWords(Text(row, "ThataScale"), where, out);
+    if (notes.size() != 8 || notes.front() != "S" || notes.back() != "S>")
+      out.push_back(where + ": a scale of 7 notes from \"S\" and then \"S>\" expected");
   }
 }
 
@@ -518,6 +544,75 @@ void CheckNotesWithinRagas(const dao::Database& db, const Ragas& ragas, Problems
 }
 
 
+// The notes a phrase sounds, grace notes left out and ":" marks dropped: two phrases with
+// the same sounding notes are heard as the same phrase.
+std::vector<std::string> SoundingNotes(const std::string& phrase) {
+  std::vector<std::string> notes;
+  for (const auto& segment : Split(phrase, ':')) {
+    for (const auto& word : Split(segment, ' ')) {
+      const auto pieces = Split(word, '\'');
+      notes.push_back(pieces.empty() ? word : pieces.back());
+    }
+  }
+  return notes;
+}
+
+// Two ragas a learner is asked to tell apart (a similar-raga item) never share a phrase
+// note for note: pakad, alap, layakari and taan phrases of one against those of the other,
+// and the two phrases of the comparison itself.
+void CheckPairsTellApart(const dao::Database& db, const Ragas& ragas, Problems& out) {
+  struct Phrase {
+    std::string table;
+    std::string what;  // the raga and which of its phrases
+    std::vector<std::string> notes;
+  };
+  std::map<long, std::vector<Phrase>> phrases;
+  for (const auto& row : ReadTable(db, "Raga - Technical Information")) {
+    const long index = Number(row, "Raga Index");
+    phrases[index].push_back(
+        {"Raga - Technical Information", ragas.Label(index) + " \"Pakad\"", SoundingNotes(Text(row, "Pakad"))});
+  }
+  for (const auto& row : ReadTable(db, "Raga - ALT Phrases")) {
+    const long index = Number(row, "RagaIndex");
+    const auto texts = Split(Text(row, "NotesPhrase"), ',');
+    for (size_t p = 0; p < texts.size(); ++p)
+      phrases[index].push_back({"Raga - ALT Phrases",
+                                ragas.Label(index) + " type " + std::to_string(Number(row, "PhraseType")) +
+                                    " phrase " + std::to_string(p + 1),
+                                SoundingNotes(texts[p])});
+  }
+  auto indexOf = [&](const std::string& name) -> long {
+    for (const auto& [index, other] : ragas.names) {
+      if (SameName(other, name)) return index;
+    }
+    return -1;
+  };
+  std::map<long, Row> comparisons;  // part 1 rows by Notation Index
+  for (const auto& row : ReadTable(db, "Raga - Composition Notations")) {
+    if (Number(row, "Composition Part") == 1) comparisons[Number(row, "Notation Index")] = row;
+  }
+  std::set<std::pair<long, long>> compared;
+  for (const auto& item : ReadTable(db, "Raga - Additional Information")) {
+    if (Number(item, "Add Info Type") != 1) continue;
+    const long index = Number(item, "Raga Index");
+    const long other = indexOf(Text(item, "Add Info"));
+    const auto row = comparisons.find(Number(item, "Notation Index"));
+    if (row != comparisons.end() &&
+        SoundingNotes(Text(row->second, "Syllables")) == SoundingNotes(Text(row->second, "Notation")))
+      out.push_back("Raga - Composition Notations: " + ragas.Label(index) + " " + Quoted(Text(item, "Add Info")) +
+                    " part 1: both ragas' phrases are the same notes");
+    if (other < 0 || other == index || !compared.insert({std::min(index, other), std::max(index, other)}).second)
+      continue;
+    for (const auto& mine : phrases[index]) {
+      for (const auto& theirs : phrases[other]) {
+        if (!mine.notes.empty() && mine.notes == theirs.notes)
+          out.push_back(mine.table + ": " + mine.what + " is note for note " + theirs.what +
+                        ", a raga it is compared with");
+      }
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> CheckContent(const dao::Database& db) {
@@ -529,6 +624,7 @@ std::vector<std::string> CheckContent(const dao::Database& db) {
   CheckNotesWithinRagas(db, ragas, out);
   const auto talas = CheckTalas(db, out);
   CheckItems(db, ragas, talas, out);
+  CheckPairsTellApart(db, ragas, out);
   CheckThatas(db, out);
   CheckIllustrationLines(db, out);
   CheckTips(db, out);

@@ -162,6 +162,33 @@ INSTANTIATE_TEST_SUITE_P(
                  R"(UPDATE "Raga - ALT Phrases" SET "DurationPhrase" = '60 60 60 120 , 60 60 60 120 , 5'
                     WHERE "RagaIndex" = 2 AND "PhraseType" = 1;)",
                  "Raga - ALT Phrases: raga 2 (Bhairav) type 1: \"DurationPhrase\" has 1 word(s) too many"},
+        Breakage{"LayakariLandingOffThePulse",
+                 R"(UPDATE "Raga - ALT Phrases" SET "DurationPhrase" = '20 20 20 20 20 30 60'
+                    WHERE "RagaIndex" = 1 AND "PhraseType" = 2;)",
+                 "Raga - ALT Phrases: raga 1 (Yaman) type 2 phrase 1: the notes before the closing note last 130, "
+                 "not whole matras of 60"},
+        Breakage{"LayakariWhoseGlideHoldsUpTheClosingNote",
+                 R"(UPDATE "Raga - ALT Phrases" SET "NotesPhrase" = 'N< R G , G R''G R S , M G R S',
+                    "DurationPhrase" = '30 30 60 , 30 40 30 60 , 20 20 20 60' WHERE "RagaIndex" = 1 AND "PhraseType" = 2;)",
+                 "Raga - ALT Phrases: raga 1 (Yaman) type 2 phrase 2: the notes before the closing note last 100, "
+                 "not whole matras of 60"},
+        Breakage{"IdenticalPhrasesWithinAPair",
+                 R"(UPDATE "Raga - ALT Phrases" SET "NotesPhrase" = 'S R P : D P R S', "DurationPhrase" = '20 20 20 20 20 20 60'
+                    WHERE "RagaIndex" = 1 AND "PhraseType" = 2;
+                    INSERT INTO "Raga - ALT Phrases" VALUES (3, 3, 'S R g m P D n S> , S R P D P R S', NULL);)",
+                 "Raga - ALT Phrases: raga 1 (Yaman) type 2 phrase 1 is note for note raga 3 (Kafi) type 3 phrase 2, a "
+                 "raga it is compared with"},
+        Breakage{"IdenticalPhrasesWithinAPairButForGraceNotes",
+                 R"(UPDATE "Raga - ALT Phrases" SET "NotesPhrase" = 'S R g R S , S R g''P : D R S',
+                    "DurationPhrase" = '60 60 60 60 120 , 60 60 80 60 60 120' WHERE "RagaIndex" = 3 AND "PhraseType" = 1;
+                    UPDATE "Raga - Technical Information" SET "Pakad" = 'S R : P D : R S',
+                    "PakadDuration" = '40 60 40 60 40 100' WHERE "Raga Index" = 1;)",
+                 "Raga - Technical Information: raga 1 (Yaman) \"Pakad\" is note for note raga 3 (Kafi) type 1 phrase 2, "
+                 "a raga it is compared with"},
+        Breakage{"ComparisonPlayingTheSameNotesForBothRagas",
+                 R"(UPDATE "Raga - Composition Notations" SET "Syllables" = 'S R G m P',
+                    "SyllableDuration" = '50 50 50 50 100' WHERE "Notation Index" = 2;)",
+                 "Raga - Composition Notations: raga 1 (Yaman) \"Kafi\" part 1: both ragas' phrases are the same notes"},
         Breakage{"CompositionWithoutAntara",
                  R"(DELETE FROM "Raga - Composition Notations" WHERE "Notation Index" = 1 AND "Composition Part" = 2;)",
                  "Raga - Composition Notations: raga 1 (Yaman) \"Sanjh Bhai\" part 2 (\"Notation Index\" 1) is missing"},
@@ -220,6 +247,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "Reed Colors: reed 11 has the wrong colour code"},
         Breakage{"ThataMissing", R"(DELETE FROM "ThataScales" WHERE "ThataName" = 'Todi';)",
                  "ThataScales: 9 thatas, 10 expected"},
+        Breakage{"ThataScaleWithoutTheUpperS",
+                 R"(UPDATE "ThataScales" SET "ThataScale" = 'S R G M P D N' WHERE "ThataName" = 'Kalyan';)",
+                 "ThataScales: \"Kalyan\": a scale of 7 notes from \"S\" and then \"S>\" expected"},
         Breakage{"NoteSeedsIncomplete", R"(INSERT INTO "Note Specifications" VALUES ('c', 0, 100, 0.5);)",
                  "Note Specifications: instrument \"c\" note 1 has no seed length"},
         Breakage{"ScaleSetsIncomplete",

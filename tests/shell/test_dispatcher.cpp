@@ -70,6 +70,17 @@ TEST_F(DispatcherTest, MainMenuItemsCallTheirScreensDispatchers) {
   EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(DispatcherTest, UseWorkbenchOpensTheWorkbenchOverTheMainForm) {
+  Click("cMnuOpeWor");
+  ASSERT_EQ(shell::CurrFormId, 13);
+  EXPECT_EQ(shell::CurrForm->Caption(), "Workbench");
+  EXPECT_TRUE(shell::CurrForm->Visible());
+  EXPECT_EQ(shell::ParentFormId[12], 1);
+  shell::CurrForm->Ctl("cReturn").RaiseFromUser(forms::Event::Click);
+  EXPECT_EQ(shell::CurrFormId, 1);
+  EXPECT_EQ(halts, 0);
+}
+
 TEST_F(DispatcherTest, TipsAndTraceItemsSetTheirWordAndCheckMark) {
   forms::Form& main = Main();
   auto checked = [&main](const char* name) { return main.Get<forms::MenuItem>(name).Checked(); };

@@ -13,6 +13,8 @@
 
 #include "ShellRun.h"
 #include "common/CommonState.h"
+#include "composer/ComposerState.h"
+#include "exploration/ExplorationState.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Registry.h"

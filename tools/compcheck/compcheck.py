@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Checks the layakari, taan, composition, similar-raga and film-song content: loads the
 schema and every content SQL file into a scratch SQLite database (which proves that they
-load together) and checks the rows the way the program reads them.
+load together) and checks the rows the way the program reads them. Across all the ragas'
+phrases it also checks that no two ragas share a phrase note for note, that a note the
+raga's text says only rises (or falls) does so everywhere, and that a pair's text says
+nothing of the two ragas' notes that their notes deny.
 
 Usage: compcheck.py [--strict] [--schema DIR] [--data DIR ...]
   defaults: content/schema and content/data of the repository; several --data folders
@@ -9,6 +12,7 @@ Usage: compcheck.py [--strict] [--schema DIR] [--data DIR ...]
   --strict  also fail on warnings (musical plausibility checks)
 Exit status 0 when no error (and, with --strict, no warning) was found.
 """
+import itertools
 import re
 import sys
 from fractions import Fraction
@@ -23,6 +27,9 @@ THEKA_SET = 4
 FILM_RE = re.compile(r"^\S.*\S \([^()]+, (19|20)\d\d\)$")
 MIN_PHRASES = {2: 3, 3: 3}
 NO_STYLE = (set(), set())
+# One matra of a layakari phrase (10 ms units).
+LAYA_UNIT = 60
+KINDS = {1: "alap", 2: "layakari", 3: "taan"}
 
 
 class Report:
@@ -100,6 +107,10 @@ def check_alt(rep, who, ptype, notes_text, dur_text, allowed, style):
             if "'" in w and (ptype == 3 or d < GLIDE_MIN):
                 rep.error(where, "glide %s is too short for its grace note to sound" % w)
         check_rising(rep, where, words, style)
+        if ptype == 2 and timed and words and len(durs) == len(words) and sum(durs[:-1]) % LAYA_UNIT:
+            rep.error(where, "the closing note starts %s matras in, off the pulse: the notes before "
+                      "it must fill whole matras of %d" % (notation.fmt(Fraction(sum(durs[:-1]), LAYA_UNIT)),
+                                                           LAYA_UNIT))
 
 
 def check_rising(rep, where, words, style):
@@ -113,6 +124,136 @@ def check_rising(rep, where, words, style):
         if seq[x - 1] < seq[x] < seq[x + 1] and triple not in known and \
                 notation.pitch_class(notation.NAMES[seq[x]]) not in in_aroha:
             rep.warn(where, "passes %s on the way up, which the aroha leaves out" % notation.NAMES[seq[x]])
+
+
+# ---------------------------------------------------------------- phrases across ragas
+
+def sounding(text):
+    """The notes a phrase sounds with its grace notes left out: what a listener compares."""
+    return tuple(notation.landing(w) for w in (text or "").split() if w not in (":", ","))
+
+
+def raga_phrases(db):
+    """{raga index: [(label, phrase text)]}: the pakad and every alap, layakari and taan phrase."""
+    out = {}
+    for idx, pakad in db.execute('SELECT "Raga Index", "Pakad" FROM "Raga - Technical Information"'):
+        out.setdefault(idx, []).append(("pakad", pakad or ""))
+    for idx, ptype, text in db.execute('SELECT "RagaIndex", "PhraseType", "NotesPhrase" '
+                                       'FROM "Raga - ALT Phrases" ORDER BY rowid'):
+        for k, phrase in enumerate(p for p in (text or "").split(",") if p.split()):
+            out.setdefault(idx, []).append(("%s %d" % (KINDS.get(ptype, "type %r" % ptype), k + 1), phrase))
+    return out
+
+
+def check_distinct(rep, phrases, by_index, pairs):
+    """No two ragas share a phrase note for note, or the learner hears one raga in the other;
+    a raga may repeat its own phrase (its layakari is often its pakad at five speeds)."""
+    owners = {}
+    for idx in sorted(phrases):
+        for label, text in phrases[idx]:
+            key = sounding(text)
+            if key:
+                owners.setdefault(key, []).append((idx, label))
+    for key, found in owners.items():
+        for (a, la), (b, lb) in itertools.combinations(found, 2):
+            if a != b:
+                pair = " (a similar-raga pair)" if frozenset((a, b)) in pairs else ""
+                rep.error("%s %s" % (by_index.get(b, b), lb), "the same phrase note for note as %s %s%s: %s"
+                          % (by_index.get(a, a), la, pair, " ".join(key)))
+
+
+# "<form> <note> rises" or "falls" in a raga's text: that note moves only that way.
+DIRECTION = re.compile(r"\b((?i:shuddha|komal|tivra)) (Re|Ga|Ma|Dha|Ni),? (rises|rising|falls|falling)\b")
+FORM_OF = {("shuddha", "Re"): "R", ("shuddha", "Ga"): "G", ("shuddha", "Ma"): "m", ("shuddha", "Dha"): "D",
+           ("shuddha", "Ni"): "N", ("komal", "Re"): "r", ("komal", "Ga"): "g", ("komal", "Dha"): "d",
+           ("komal", "Ni"): "n", ("tivra", "Ma"): "M"}
+
+
+def direction_rules(text):
+    return [(FORM_OF[(q.lower(), n)], 1 if v.startswith("ris") else -1, "%s %s %s" % (q.lower(), n, v))
+            for q, n, v in DIRECTION.findall(text or "") if (q.lower(), n) in FORM_OF]
+
+
+def check_direction(rep, who, text, rules):
+    """Every note the rules name moves on in their direction (a grace note counts as the
+    note it sounds: G m'g rises from G to m)."""
+    seq = [p for w in (text or "").split() if w not in (":", ",") for p in w.split("'")]
+    for a, b in zip(seq, seq[1:]):
+        for pc, sign, said in rules:
+            ia, ib = notation.index(a), notation.index(b)
+            if notation.pitch_class(a) == pc and ia >= 0 and ib >= 0 and (ib - ia) * sign < 0:
+                rep.error(who, "%s goes to %s, but the raga's text says %s" % (a, b, said))
+                return
+
+
+def check_directions(rep, db, phrases, by_name, by_index):
+    rules = {idx: direction_rules(text) for idx, text in
+             db.execute('SELECT "Raga Index", "Notes" FROM "Raga - Technical Information"')}
+    tagged = []
+    for idx, up, down in db.execute('SELECT "Raga Index", "AarohaAlt", "AvrohaAlt" '
+                                    'FROM "Raga - Technical Information"'):
+        tagged += [(idx, "aroha", up), (idx, "avroha", down)]
+    tagged += [(idx, label, text) for idx in phrases for label, text in phrases[idx]]
+    items = {nidx: (kind, info) for info, kind, nidx in db.execute(
+        'SELECT "Add Info", "Add Info Type", "Notation Index" FROM "Raga - Additional Information"')}
+    for nidx, part, idx, own, other in db.execute(
+            'SELECT "Notation Index", "Composition Part", "Raga Index", "Syllables", "Notation" '
+            'FROM "Raga - Composition Notations"'):
+        kind, info = items.get(nidx, (None, None))
+        if kind == 1:
+            tagged.append((idx, "comparison with %s" % info, own))
+            if info in by_name:
+                tagged.append((by_name[info][0], "comparison with %s" % by_index.get(idx), other))
+        else:
+            tagged.append((idx, "%r part %d" % (info, part), other))
+    for idx, label, text in tagged:
+        if rules.get(idx):
+            check_direction(rep, "%s %s" % (by_index.get(idx, idx), label), text, rules[idx])
+
+
+# What a pair's text says of the two ragas' notes: "Same notes", "The same five notes",
+# "<raga> has no Pa", "Both are ragas ... without Pa".
+_NOTE = r"(?:(?:komal|shuddha|tivra) )?(?:Sa|Re|Ga|Ma|Pa|Dha|Ni)\b"
+SAME_NOTES = re.compile(r"\bsame (?:(five|six|seven) )?notes\b", re.IGNORECASE)
+LACKS = re.compile(r"\b(?:no|without) (%s(?:(?:, | and | or )%s)*)" % (_NOTE, _NOTE))
+COUNTS = {"five": 5, "six": 6, "seven": 7}
+SWARA_NOTES = {"Sa": "S", "Re": "rR", "Ga": "gG", "Ma": "mM", "Pa": "P", "Dha": "dD", "Ni": "nN"}
+QUALIFIED = {"komal": "rgdn", "shuddha": "RGmDN", "tivra": "M"}
+
+
+def note_forms(name):
+    words = name.split()
+    forms = set(SWARA_NOTES[words[-1]])
+    return forms & set(QUALIFIED[words[0]]) if len(words) == 2 else forms
+
+
+def check_pair_text(rep, who, text, names, note_sets):
+    """The text's claims about the two ragas' notes hold."""
+    for clause in re.split(r"[.;:]", text or ""):
+        same = SAME_NOTES.search(clause)
+        if same:
+            if note_sets[0] != note_sets[1]:
+                rep.error(who, "the text says the two ragas have the same notes, but they differ "
+                          "(%s)" % " ".join(sorted(note_sets[0] ^ note_sets[1])))
+            elif same.group(1) and len(note_sets[0]) != COUNTS[same.group(1).lower()]:
+                rep.error(who, "the text says %s notes, but the ragas have %d"
+                          % (same.group(1), len(note_sets[0])))
+            parts = [(clause, [0, 1])]
+        else:
+            parts = []
+            for part in clause.split(", "):
+                part = part.strip()
+                for k, subject in enumerate(names + ["Both"]):
+                    if re.match(r"%s (?:is|are|has|have)\b" % re.escape(subject), part):
+                        parts.append((part, [k] if k < 2 else [0, 1]))
+        for part, subjects in parts:
+            for m in LACKS.finditer(part):
+                for name in re.findall(_NOTE, m.group(1)):
+                    for k in subjects:
+                        has = note_forms(name) & note_sets[k]
+                        if has:
+                            rep.error(who, "the text says %s has no %s, but it has %s"
+                                      % (names[k], name, " ".join(sorted(has))))
 
 
 # ---------------------------------------------------------------- items and notation
@@ -256,6 +397,9 @@ def check_items(rep, db, ragas_by_name, ragas_by_index, styles, tala_beats, thek
                                   other[1], None, styles.get(other[0], NO_STYLE))
                 check_phrase_pair(rep, where + " Syllables (" + raga + ")", row[4], row[5],
                                   allowed, None, styles.get(idx, NO_STYLE))
+                if sounding(row[4]) == sounding(row[6]):
+                    rep.error(where, "plays the same notes for both ragas")
+                check_pair_text(rep, where, row[3], [raga, info], [allowed, other[1]])
                 if not row[11]:
                     rep.error(where, "no CompositionMukhada")
             else:
@@ -307,6 +451,12 @@ def check(db):
     if theka is None:
         rep.warn("ThekaTypeBolsForTaal", "holds no rows yet: the talas' thekas are not checked")
     counts = check_items(rep, db, by_name, by_index, styles, tala_beats, theka)
+    pairs = {frozenset((idx, by_name[info][0])) for idx, info in db.execute(
+        'SELECT "Raga Index", "Add Info" FROM "Raga - Additional Information" WHERE "Add Info Type" = 1')
+        if info in by_name}
+    phrases = raga_phrases(db)
+    check_distinct(rep, phrases, by_index, pairs)
+    check_directions(rep, db, phrases, by_name, by_index)
     with_comp = {r[0] for r in db.execute(
         'SELECT DISTINCT "Raga Index" FROM "Raga - Additional Information" WHERE "Add Info Type" = 2')}
     for idx, name in sorted(by_index.items()):

@@ -5,9 +5,10 @@ ragas_x_film_songs.sql from altdata.py, compdata.py and pairdata.py.
 The ragas (names, indexes, notes, scale and pakad) and the talas are read from the content
 SQL itself, so that names resolve exactly as the database will hold them.
 
-Usage: compgen.py [--schema DIR] [--data DIR ...]
+Usage: compgen.py [--check] [--schema DIR] [--data DIR ...]
   defaults: content/schema and content/data of the repository; files are written to the
   repository's content/data.
+  --check  write nothing; exit 1 when a committed file differs from what would be written
 """
 import os
 import sys
@@ -30,13 +31,15 @@ ALT_HEADER = """\
 --   between two phrases (none after the last phrase).
 -- * Layakari: one matra is 60 (600 ms); a phrase in n notes to the matra gives each
 --   note 60/n (barabar 60, aad 40, dugun 30, kuad 24, tigun 20, chaugun 15) and ends on
---   a note of one matra or more. Phrases that use a glide give it at least 30.
+--   a note of one matra or more that starts on a matra: the notes before it fill whole
+--   matras. Phrases that use a glide give it at least 30.
 -- * Taan: 15 (150 ms, the program's own taan step) per note and 30 for the last note of
 --   a phrase; the program does not read taan durations, they are stored for completeness.
 --   Taans hold no glides.
 -- * Ragas whose phrases are not yet written here by hand get phrases built from their own
 --   pakad, aroha, avroha and alap (see compgen.py): the pakad in barabar, aad, dugun,
---   tigun and chaugun; sapaat, pakad and alap taans.
+--   tigun and chaugun, its last note before the closing one held to the end of its
+--   matra; sapaat, pakad and alap taans.
 
 """
 
@@ -119,8 +122,12 @@ def note_only(words):
     return [w for w in words if w not in (":", ",")]
 
 
-def layakari_phrase(item):
-    """(notes per matra, text) -> (words, durations). A note may carry "/NN"."""
+def layakari_phrase(item, pad=False):
+    """(notes per matra, text) -> (words, durations). A note may carry "/NN".
+
+    The closing note must start on a matra. With pad, the note before it is held to
+    the end of its matra (a "-" in the beat grid); without, a phrase off the pulse is
+    refused, so that a hand-written phrase is mended by its notes."""
     per, text = item
     num, _, den = str(per).partition("/")
     step = LAYA_UNIT * int(den or 1) // int(num)
@@ -143,6 +150,13 @@ def layakari_phrase(item):
             durs.append(max(step, 30))
         else:
             durs.append(step)
+    late = sum(durs[:-1]) % LAYA_UNIT
+    if late:
+        if not pad:
+            raise SystemExit("layakari %r (%s to the matra): its closing note starts %d/%d of a "
+                             "matra late; give it a note count that fills whole matras"
+                             % (text, per, late, LAYA_UNIT))
+        durs[-2] += LAYA_UNIT - late
     return words, durs
 
 
@@ -159,7 +173,7 @@ def strip_marks(text):
 
 def derived_layakari(tech):
     pakad = " ".join(notation.landing(w) for w in tech["pakad"].split())
-    return [layakari_phrase((k, pakad)) for k in ("1", "3/2", "2", "3", "4")]
+    return [layakari_phrase((k, pakad), pad=True) for k in ("1", "3/2", "2", "3", "4")]
 
 
 def derived_taans(tech, alap):
@@ -287,21 +301,35 @@ def film_sql(by_name):
 
 
 def main(argv):
-    schema, data, _ = content.parse_args(argv)
+    schema, data, rest = content.parse_args(argv)
+    check_only = "--check" in rest
     db, _ = content.load(schema, data, skip_own=True)
     by_name, by_index = content.ragas(db)
     tala_names, _ = content.talas(db)
     out_dir = os.path.join(content.ROOT, "content", "data")
-    os.makedirs(out_dir, exist_ok=True)
+    stale = False
+    if not check_only:
+        os.makedirs(out_dir, exist_ok=True)
     for name, text in (("ragas_x_alt.sql", alt_sql(db, by_name, by_index)),
                        ("ragas_x_compositions.sql", comp_sql(by_name, tala_names)),
                        ("ragas_x_similar.sql", similar_sql(by_name)),
                        ("ragas_x_film_songs.sql", film_sql(by_name))):
         path = os.path.join(out_dir, name)
+        if check_only:
+            try:
+                with open(path, encoding="utf-8") as f:
+                    current = f.read() == text
+            except OSError:
+                current = False
+            if not current:
+                print("out of date:", path)
+                stale = True
+            continue
         with open(path, "w", encoding="utf-8") as f:
             f.write(text)
         print("wrote", path)
+    return 1 if stale else 0
 
 
 if __name__ == "__main__":
-    main(sys.argv[1:])
+    sys.exit(main(sys.argv[1:]))

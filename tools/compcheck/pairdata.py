@@ -70,8 +70,8 @@ PAIRS = [
     ("Bageshree", "Rageshree",
      "S g m D | n D m - | g m g R | S - - -",
      "S G m D | n D m G | R - S -",
-     "Both are ragas of Ma and Dha without Pa; Bageshree takes komal Ga, Rageshree "
-     "shuddha Ga."),
+     "Rageshree has no Pa; Bageshree touches Pa in D m P D. Bageshree takes komal Ga, "
+     "Rageshree shuddha Ga."),
     ("Kedar", "Hameer",
      "S m - m | P - M P | D P m - | R S - -",
      "S R S - | G m N D | - P - - | G m R S",
@@ -85,8 +85,8 @@ PAIRS = [
     ("Desh", "Tilak Kamod",
      "R m P N | S> - - - | n D P - | D m G R | G N< S -",
      "P< N< S R | G S - - | R m P N | S> - P D | m G S -",
-     "Same notes: Desh climbs R m P N S> and falls with komal Ni; Tilak Kamod keeps to "
-     "shuddha Ni and turns back on itself (S R G S, P D m G)."),
+     "Desh climbs R m P N S> and falls with komal Ni; Tilak Kamod keeps to shuddha Ni "
+     "and turns back on itself (S R G S, P D m G)."),
     ("Malkauns", "Chandrakauns",
      "m g m d | n d m - | g m g S",
      "m g m d | N d m - | g m g S",
@@ -109,6 +109,55 @@ PAIRS = [
      "R m P n | P - m R | - - m R | n< S - -",
      "Close notes: Brindavani Sarang is bright, rising with shuddha Ni; Megh dwells on "
      "Re with a slow oscillation and keeps to komal Ni."),
+    ("Bhupali", "Shuddha Kalyan",
+     "S> - D P | G - P G | D P G R | S - - -",
+     "S> - N D | P - M G | P - R - | S - - -",
+     "Both rise S R G P D S>; Bhupali comes down on its five notes and rests on Ga, "
+     "Shuddha Kalyan comes down with Ni and tivra Ma like Yaman and leaps P R."),
+    ("Bhairav", "Ramkali",
+     "G m d - | - P - - | G m r - | - S - -",
+     "G m P - | M P d n | d P - - | G m r S",
+     "Same family: Bhairav holds komal Re and Dha with a slow oscillation; Ramkali "
+     "brings in tivra Ma and komal Ni in the turn M P d n d P and weighs on Pa."),
+    ("Basant", "Paraj",
+     "S G M d | r> - S> - | N d P - | M G m G | r - S -",
+     "N S> r> S> | N d P - | M d N S> | - - - -",
+     "Same notes: Basant climbs M d r> S>, leaping over Ni, and falls through M G m G; "
+     "Paraj climbs through Ni (M d N S>) and circles the upper Sa (N S> r> S>)."),
+    ("Multani", "Madhuvanti",
+     "N< S g M | P - - - | N d P - | M g r S",
+     "N< S g M | P - - - | N D P - | M g R S",
+     "Both rise N< S g M P and rest on Pa; Multani takes komal Re and Dha, Madhuvanti "
+     "shuddha Re and Dha."),
+    ("Kedar", "Kamod",
+     "S m - m | P - M P | D P m - | R S - -",
+     "R P - - | M P D P | G m P G | m R S -",
+     "Same notes, and both use the figure M P D P: Kedar leaps S m and rests on Ma; "
+     "Kamod leaps R P and curls G m P G m R S."),
+    ("Megh", "Miyan ki Malhar",
+     "R m P n | P - m R | - - m R | n< S - -",
+     "R m R P | n D N S> | n P m P | g m R S",
+     "Monsoon ragas that share R m P and m R: Megh keeps to five notes; Miyan ki "
+     "Malhar adds komal Ga in g m R S and Dha with both Ni in n D N S>."),
+    ("Asavari", "Komal Rishabh Asavari",
+     "R m P d | S> - - - | n d P - | m g R S",
+     "r m P d | S> - - - | n d P - | m g r S",
+     "Alike but for Re: Asavari takes shuddha Re, Komal Rishabh Asavari komal Re."),
+    ("Komal Rishabh Asavari", "Bilaskhani Todi",
+     "r m P d | S> - n d | P - m P | g r S -",
+     "r g P - | d m g - | r g r S",
+     "Same notes: Komal Rishabh Asavari rises r m P d S> in the manner of Asavari; "
+     "Bilaskhani Todi rises r g P d like Todi and winds back (d m g, r g r S)."),
+    ("Shree", "Puriya Dhanashree",
+     "S r - - | r'P - - | M P d M | G r - S",
+     "N< r G M | P - d P | M G M r | G - r S",
+     "Same notes: Shree glides from a long komal Re to Pa and leaves Ga and Dha out "
+     "on the way up; Puriya Dhanashree rises N< r G M P and rests on Pa."),
+    ("Bageshree", "Abhogi",
+     "S g m D | n D m - | g m g R | S - - -",
+     "S R g m | D - m g | R - S - | D< S - -",
+     "Both move S g m D and rest on Ma; Abhogi has no Pa or Ni and closes D m g R S, "
+     "Bageshree takes komal Ni (m D n D)."),
 ]
 
 FILM_SONGS = [

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Checks the raga content SQL: loads it into a scratch SQLite database built from the
-table definitions below and checks every raga row by row.
+table definitions below and checks every raga row by row, including that the alap rests
+on the notes the raga's text names as resting notes and never dwells on a note the text
+says it only touches.
 
 Usage: ragacheck.py [--strict] [file.sql ...]
   default files: content/data/ragas_group*.sql of the repository
@@ -52,7 +54,7 @@ LOWEST, HIGHEST = notes.index("m<"), notes.index("P>")
 GLIDE_MIN = 26
 # Vadi-samvadi pairs a fourth or fifth apart are the rule; these ragas are the known
 # exceptions of the standard system.
-INTERVAL_EXCEPTIONS = {"Marwa", "Puriya Dhanashree", "Shree", "Pilu"}
+INTERVAL_EXCEPTIONS = {"Marwa", "Puriya Dhanashree", "Shree", "Pilu", "Rageshree"}
 # Ragas with a weak Pa that are commonly accompanied by a Ma drone.
 MA_DRONE_WITH_PA = {"Bageshree"}
 # The program splits a text into at most 501 words.
@@ -214,6 +216,89 @@ def weight(played):
     return out
 
 
+# Resting notes a raga's text names, read from a few fixed wordings: "Ga and Ni are the
+# resting notes", "shuddha Ma as the resting note", "phrases rest on the upper Sa"; notes
+# it holds long: "Dha is dwelt on"; and the notes it must not rest on: "Sa is touched
+# rather than dwelt on", "avoids resting on Sa".
+_NOTE = r"(?:(?i:upper|lower|komal|shuddha|tivra) )?(?:Sa|Re|Ga|Ma|Pa|Dha|Ni)\b"
+_LIST = r"%s(?:(?: and |, )%s)*" % (_NOTE, _NOTE)
+RESTS_ON = [re.compile(r"\b(%s) (?:is|are) (?:[a-z]+ ){0,3}resting notes?\b" % _LIST),
+            re.compile(r"\b(%s) as (?:the |its )?resting notes?\b" % _LIST),
+            re.compile(r"\brests? on (?:the )?(%s)" % _LIST)]
+DWELT_ON = re.compile(r"\b(%s) (?:is|are) dwelt on" % _LIST)
+NOT_RESTING = [re.compile(r"\b(%s) (?:is|are) touched rather than dwelt on" % _LIST),
+               re.compile(r"\bavoids? resting on (?:the )?(%s)" % _LIST)]
+SPEAKS_OF_RESTING = re.compile(r"\b(?:rest|rests|resting|dwelt)\b", re.IGNORECASE)
+SWARA_NAME = {"Sa": "S", "Re": "R", "Ga": "G", "Ma": "M", "Pa": "P", "Dha": "D", "Ni": "N"}
+QUALIFIED = {"komal": set("rgdn"), "shuddha": set("RGmDN"), "tivra": {"M"}}
+# A phrase that closes on a note held this long (10 ms units) or longer rests on it.
+REST_HOLD = 100
+
+
+def named_notes(list_text, allowed):
+    """[(text of the name, pitch classes it may be, octave mark or None)] of a note list."""
+    out = []
+    for name in re.findall(_NOTE, list_text):
+        words = name.split()
+        octave, forms = None, None
+        for w in words[:-1]:
+            w = w.lower()
+            if w in ("upper", "lower"):
+                octave = ">" if w == "upper" else "<"
+            else:
+                forms = QUALIFIED[w]
+        swara = SWARA_NAME[words[-1]]
+        pcs = {pc for pc in allowed if notes.SWARA[pc] == swara}
+        if forms is not None:
+            pcs &= forms
+        out.append((name, pcs, octave))
+    return out
+
+
+def closes_on(word, pcs, octave):
+    name = word.split("'")[-1]
+    if notes.pitch_class(name) not in pcs:
+        return False
+    return octave is None or name.endswith(octave)
+
+
+def check_rests(rep, who, text, allowed, phrases, pakad):
+    """The resting notes the text names close some alap phrase, a note it says is dwelt on
+    is held long somewhere, and a note it says the raga does not dwell on closes neither
+    the pakad nor any alap phrase held long."""
+    claims = 0
+    for pattern in RESTS_ON:
+        for m in pattern.finditer(text):
+            claims += 1
+            for name, pcs, octave in named_notes(m.group(1), allowed):
+                if not pcs:
+                    rep.error(who, "the text names %s as a resting note, which the raga does "
+                              "not have" % name)
+                elif not any(p and closes_on(p[-1][0], pcs, octave) for p in phrases):
+                    rep.error(who, "the text says phrases rest on %s, but no alap phrase "
+                              "ends on it" % name)
+    for m in DWELT_ON.finditer(text):
+        claims += 1
+        for name, pcs, octave in named_notes(m.group(1), allowed):
+            if not any(closes_on(w, pcs, octave) and d >= REST_HOLD for p in phrases for w, d in p):
+                rep.error(who, "the text says %s is dwelt on, but no alap phrase holds it for "
+                          "%d0 ms or more" % (name, REST_HOLD))
+    for pattern in NOT_RESTING:
+        for m in pattern.finditer(text):
+            claims += 1
+            for name, pcs, octave in named_notes(m.group(1), allowed):
+                if pakad and closes_on(pakad[-1][0], pcs, octave):
+                    rep.error(who, "the pakad comes to rest on %s, which the text says the "
+                              "raga does not dwell on" % name)
+                for k, p in enumerate(phrases):
+                    if p and closes_on(p[-1][0], pcs, octave) and p[-1][1] >= REST_HOLD:
+                        rep.error(who, "alap phrase %d rests on %s for %d0 ms, which the text "
+                                  "says the raga does not dwell on" % (k + 1, name, p[-1][1]))
+    if not claims and SPEAKS_OF_RESTING.search(text):
+        rep.error(who, "the text speaks of resting notes in words the checker does not "
+                  "read (write \"Ga is the resting note\" or \"phrases rest on Ga\")")
+
+
 def check(db):
     rep = Report()
     names = db.execute("SELECT [Raga], [Raga Index], [Level] FROM [RagaNameList] "
@@ -346,6 +431,7 @@ def check(db):
                 if note not in others[:top]:
                     rep.warn(who, "%s %s is not among the %d most held notes of the alap "
                              "and pakad (%s)" % (what, note, top, " ".join(ranked[:5])))
+            check_rests(rep, who, text or "", allowed, phrases, pk)
             with_vadi = sum(1 for p in phrases
                             if any(notes.pitch_class(w.split("'")[-1]) == vadi for w, _ in p))
             if with_vadi * 2 < len(phrases):

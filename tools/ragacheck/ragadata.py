@@ -8,6 +8,10 @@ enough to sound.
 
 Times start with the hour range (24-hour clock), so that sorting the text
 follows the day.
+
+A text names its resting notes in words ragacheck.py reads ("Ga and Ni are the
+resting notes", "phrases rest on the upper Sa", "Sa is touched rather than dwelt
+on"), and some alap phrase must then end on each of them.
 """
 
 TIMES = {
@@ -42,9 +46,9 @@ R(1, "Yaman", 1, "Kalyan", "Sampurna-Sampurna", "G", "N", TIMES["eve"], 1,
   "N< R G M P D N S>", "S> N D P M G R S",
   "N< R G R : P R : N< R S",
   ["S : N< D< N< : N<'R/80 S",
-   "N< R G/100 : R G : N< R S",
+   "N< R G/100 : R G : N< R G",
    "N< R G M P/80 : M G : R G/120 : R S",
-   "G M D N/100 : D P : M G R G : R S",
+   "G M D N/100 : D P : M G R G : M D N",
    "M D N S>/100 : N R> S> : N D P : M G : R S",
    "P M G R G/100 : N<'R/60 S"],
   "Serene and devotional; the first raga of the evening. Tivra Ma throughout; "
@@ -86,7 +90,7 @@ R(4, "Khamaj", 1, "Khamaj", "Shadav-Sampurna", "G", "N", TIMES["night"], 1,
    "G m P D N/100 S>/100 : n D P : m G",
    "P D N/100 S> R> S>/100 : S> n/80 D P : D m G : m G R S",
    "n D m P D/80 : m G : G m P D N/120 S>/100 : n D P : m G",
-   "D< N< S G m/80 : P D N/150 : D N S>/120 : n D P m G"],
+   "D< N< S G m/80 : P D N/150 S>/120 : n D P m G"],
   "Light and romantic, the home of thumri and many songs. Re is left out in "
   "ascent; shuddha Ni rises, komal Ni falls. Ga is the main resting note.")
 
@@ -101,7 +105,8 @@ R(5, "Kafi", 1, "Kafi", "Sampurna-Sampurna", "P", "S", TIMES["night"], 1,
    "S S R R : g g m m : P/150",
    "n S> R> g> R> S>/100 : n D P : m g R S"],
   "Spring-like and folk-flavoured, with komal Ga and Ni. Moves straight up "
-  "and down the scale; Pa and Sa are the pillars, and the paired notes "
+  "and down the scale; Pa and Sa are the resting notes, the pillars of its "
+  "phrases, and the paired notes "
   "S S R R g g m m P are its calling card.")
 
 R(6, "Bhairav", 1, "Bhairav", "Sampurna-Sampurna", "d", "r", TIMES["dawn"], 1,
@@ -147,9 +152,9 @@ R(9, "Todi", 1, "Todi", "Shadav-Sampurna", "d", "g", TIMES["late"], 1,
   "d< N< S r g : r S : M g r g r S",
   ["S : d< N< S : r/60 g/100 : r S",
    "d< N< S r g/120 : M g r g : r S",
-   "r g M d/120 : M g : r g r S",
+   "r g M d/120 : d P M g/100 : r g r S",
    "M d N S>/100 : N d/100 : P : M g r g : r S",
-   "g M d N S> r> S>/100 : N d/120 : M g r S"],
+   "g M d N S> r> S>/100 : N d/100 P/120 : M g r g r S"],
   "Also called Miyan ki Todi. Intense and searching; Pa is weak and passed "
   "over in ascent. Very low komal Re and Ga, and a long komal Dha.")
 
@@ -158,7 +163,7 @@ R(10, "Purvi", 1, "Purvi", "Sampurna-Sampurna", "G", "N", TIMES["dusk"], 1,
   "N< r G M P d N S>", "S> N d P M G m G r S",
   "N< r G : M G : r G : M G r S",
   ["S N< d< N< : r G/120 : r S",
-   "N< r G M P/80 : M G/100 : r G : r S",
+   "N< r G M P/80 : M G m G/100 : r S : N< r G",
    "M d P/80 : M G m G/100 : r S",
    "G M d N S>/120 : N r> S> : N d P : M G : r S",
    "M d N S> r> N d P : M G m G : r G r S"],
@@ -168,14 +173,15 @@ R(10, "Purvi", 1, "Purvi", "Sampurna-Sampurna", "G", "N", TIMES["dusk"], 1,
 R(11, "Marwa", 1, "Marwa", "Shadav-Shadav", "r", "D", TIMES["dusk"], 3,
   "S r G M D N",
   "S r G M D N S>", "S> N D M G r S",
-  "D< N< r : G M D : M G r : S",
-  ["S : N< D< : M< D< N< r/120 : S",
-   "N< r G/80 : M G r/120 : S",
-   "G M D/120 : M G : M G r/100 : S",
-   "M D N r>/100 S>/120 : N D : M G r/120 : S",
-   "D< N< r G M D : N D M G : r/150 : S"],
-  "Restless twilight raga without Pa. Sa is touched rather than dwelt on; "
-  "komal Re and shuddha Dha carry the weight.")
+  "D< N< r : G M D : M G r : N< D<",
+  ["S N< D</120 : M< D< N< r/150 : N< D<",
+   "N< r G/80 : M G r/120 : G M G r",
+   "r G M D/120 : M G r/100 : G M D",
+   "M D N r>/120 S> : N D/120 : M D N",
+   "D< N< r G M D : N D M G : r/150 : N< r S/60"],
+  "Restless twilight raga without Pa. Phrases rest on komal Re, Dha and Ni; "
+  "Sa is touched rather than dwelt on, and comes back only at the close of a "
+  "long movement. Komal Re and shuddha Dha carry the weight.")
 
 R(12, "Durga", 1, "Bilawal", "Audav-Audav", "m", "S", TIMES["night"], 1,
   "S R m P D",
@@ -198,8 +204,8 @@ R(13, "Desh", 1, "Khamaj", "Audav-Sampurna", "R", "P", TIMES["night"], 1,
    "m P N S>/120 : n D P : D m G R : G S",
    "P N S> R>/120 : n D P : m P D m G : R",
    "R m P N S> R> m> G> R>/100 S>/100 : n D P : m G R : S"],
-  "Rain-soaked and patriotic in feeling. Ascends R m P N S with shuddha Ni, "
-  "descends with komal Ni; the return G N< S ends many phrases.")
+  "Rain-soaked and patriotic in feeling. It ascends R m P N S>: shuddha Ni "
+  "rises to Sa, komal Ni falls, and the return G N< S ends many phrases.")
 
 R(14, "Bageshree", 1, "Kafi", "Audav-Sampurna", "m", "S", TIMES["mid"], 2,
   "S R g m P D n",
@@ -243,7 +249,7 @@ R(17, "Bhimpalasi", 1, "Kafi", "Audav-Sampurna", "m", "S", TIMES["noon"], 1,
   "n< S m : m g P m : g m g R S",
   ["n< S m/120 : g m g R : S",
    "S g m P/100 : m g/80 : R S",
-   "m P n D P/100 : m P g m/120 : g R S",
+   "m P n D P/100 : g m g R S : m g P m",
    "m P n S>/120 : n D P : m P g m : g R S",
    "g m P n S> g> R> S>/100 : n D P m/120 : g R S"],
   "Tender afternoon raga. Re and Dha are left out in ascent; Ma is the "
@@ -254,7 +260,7 @@ R(18, "Kedar", 1, "Kalyan", "Audav-Shadav", "m", "S", TIMES["eve"], 1,
   "S m P D N S>", "S> N D P M P D P m R S",
   "S m : m P : M P D P m : G m R S",
   ["S S'm/150 : R S",
-   "S m/100 : m P/100 : M P D P/80 : m : R S",
+   "S m/100 : m P/100 : M P D P/80 : m",
    "P M P D P/80 : S> N D P : M P D P m/120 : R S",
    "M P D N S>/120 : R> S> : N D P : M P D P m : G m R : S",
    "m P S>/100 : D S> R> S>/120 : N D P : m G m R S"],
@@ -280,8 +286,8 @@ R(20, "Bihag", 1, "Bilawal", "Audav-Sampurna", "G", "N", TIMES["night"], 1,
   "N< S G m P : M P G m G : R S",
   ["N< S G/100 : m G : R S",
    "S G m P/100 : M P G m G/120 : R S",
-   "G m P N/100 : D P : M P G m G : R S",
-   "P N S>/120 : N D P : M P G m G/120 : R S",
+   "G m P N/100 : D P : M P G m G",
+   "P N S>/120 : N D P : M P G m G/120 : R S : G m P N",
    "G m P N S> G> R> S>/100 : N D P : M P G m G : S"],
   "Romantic night raga. Re and Dha are left out in ascent; tivra Ma appears "
   "only in the turn M P G m G, and Ga and Ni are the resting notes.")
@@ -326,7 +332,7 @@ R(24, "Puriya Dhanashree", 1, "Purvi", "Sampurna-Sampurna", "P", "r", TIMES["dus
   "S r G M P d N",
   "N< r G M P d N S>", "S> N d P M G M r G r S",
   "N< r G M P : d P : M G M r G : r S",
-  ["N< r G M P/120 : M G : r G r/80 : S",
+  ["N< r G M P/120 : d P/100 : M G M r G : r S",
    "N< r G M P/150 : M G : M r G : r S",
    "M d P/120 : M G M r G/100 : r S",
    "M d N S>/120 : N r> S> : N d P/150 : M G M r G : r S",
@@ -363,24 +369,26 @@ R(27, "Sohini", 1, "Marwa", "Audav-Shadav", "D", "G", TIMES["pre"], 3,
   "S G M D N S>", "S> r> S> N D G M D G M G r S",
   "G M D N S> : r> S> : N D : G M G r S",
   ["S G M D/120 : G M G/80 r/80 S",
-   "G M D N S>/150 : r> S>/100 : N D/120",
+   "G M D N S>/150 : r> N D/120 : N r> S>",
    "M D N S> r>/120 S> : N D : G M D/100 : G M G r S",
    "S> N D N S>/100 : G>/80 r> S>/120 : N D : M D G/100 : r S",
    "D N S> G> M> G> r>/100 S>/120 : N D : G M D N D : G M G r S"],
   "Brilliant and impatient raga of the upper octave, without Pa. The upper "
-  "Sa and komal Re above it are where the melody lives.")
+  "Sa and komal Re above it are where the melody lives, and phrases rest on "
+  "the upper Sa.")
 
-R(28, "Multani", 1, "Todi", "Audav-Sampurna", "P", "S", TIMES["noon"], 1,
+R(28, "Multani", 1, "Todi", "Audav-Sampurna", "P", "S", TIMES["aft"], 1,
   "S r g M P d N",
   "N< S g M P N S>", "S> N d P M g r S",
   "N< S M g : M P : g M g : r S",
   ["N< S M g/120 : r S",
    "N< S g M P/150 : M g : M g r S",
-   "M P N/80 d P/150 : M g M P : g M g r S",
+   "g M g r S : M P N/80 d P/150 : M g M P",
    "M P N S>/150 : N d P : M g : g M g r S",
    "g M P N S> g> r> S>/100 : N d P/100 : M g : r S"],
-  "Intense afternoon raga with Todi notes; Re and Dha are left out in "
-  "ascent and Pa is strong. Komal Ga is approached from tivra Ma.")
+  "Intense late-afternoon raga with Todi notes that leads into the evening. Re "
+  "and Dha are left out in ascent, and Pa is a strong resting note; komal Ga is "
+  "approached from tivra Ma.")
 
 R(29, "Kamod", 1, "Kalyan", "Shadav-Sampurna", "P", "R", TIMES["eve"], 1,
   "S R G m M P D N",
@@ -400,7 +408,7 @@ R(30, "Ahir Bhairav", 1, "Bhairav", "Sampurna-Sampurna", "m", "S", TIMES["dawn"]
   "G m r S : D< n< r S",
   ["S : D< n< r/100 : S",
    "S r G m/150 : G m r/80 : S",
-   "G m P D/100 : n D P : m/120 : G m r S",
+   "G m P D/100 : n D P : G m r S : r G m",
    "m P D n S>/150 : n D P : G m r/80 : S",
    "D n S> r> S>/120 : n D P m/120 : G m r S : D< n< r S"],
   "Early morning raga: Bhairav below, Kafi above (shuddha Dha, komal Ni). "
@@ -413,7 +421,7 @@ R(31, "Lalit", 2, "Marwa", "Shadav-Shadav", "m", "S", TIMES["pre"], 2,
   "N< r G m : M m G : r G r S",
   ["N< r G m/150 : G r S",
    "N< r G m : M m G/120 : r G r : S",
-   "m M d/150 : M d M m G/120 : r S",
+   "m M d/150 : M d M m G/120 : r G m",
    "M d N S>/150 : r> N d/120 : M d m M m G : r S",
    "m d S>/120 : N r> S>/100 : N d : M m G/120 : r G r S"],
   "Haunting raga of the hours before dawn, without Pa. Both Ma are sung one "
@@ -424,8 +432,8 @@ R(32, "Puriya", 2, "Marwa", "Shadav-Shadav", "G", "N", TIMES["dusk"], 3,
   "S r G M D N",
   "N< r G M D N S>", "S> N D M G r S",
   "N< r G : M D G M G : r S",
-  ["S N< D< : M< D< N< r/80 : S",
-   "N< r G/150 : r G M G/100 : r S",
+  ["S N< D< : M< D< N< r/80 : S N<",
+   "N< r G/150 : r G M G/100 : r S : N< r G",
    "G M D/100 : G M G/120 : M G r S",
    "G M D N S>/120 : N D N/100 : M D G M G/120 : r S",
    "M D N r> S>/150 : N D M G : M D G M G : r S"],
@@ -450,11 +458,11 @@ R(34, "Basant", 2, "Purvi", "Audav-Sampurna", "S", "P", TIMES["pre"], 1,
   "M d r> S> : N d P : M G m G : r S",
   ["N< S G M G/120 : r S",
    "G M d r>/100 S>/150 : N d P : M G M G/120",
-   "M d r> S>/120 : r> N d P/120 : M G m G/100 : r S",
+   "r> N d P/120 : M G m G/100 : r S : M d r> S>",
    "S> r>/120 N d P/100 : M d/80 M G : m G/120 r S",
    "P M G M d S>/150 : r> N d/100 P : M G : S"],
-  "Spring raga, sung late at night. Upper Sa is its summit and its vadi; "
-  "both Ma are used, shuddha Ma only in the fall m G.")
+  "Spring raga, sung late at night. Phrases rest on the upper Sa, its summit "
+  "and its vadi; both Ma are used, shuddha Ma only in the fall m G.")
 
 R(35, "Gaud Sarang", 2, "Kalyan", "Shadav-Sampurna", "G", "D", TIMES["noon"], 1,
   "S R G m M P D N",
@@ -492,17 +500,17 @@ R(37, "Jaijaivanti", 2, "Khamaj", "Sampurna-Sampurna", "R", "P", TIMES["night"],
   "Noble night raga with both Ga and both Ni: komal Ga only in the turn "
   "R g R S, shuddha Ni rising to Sa. Re is the centre.")
 
-R(38, "Rageshree", 2, "Khamaj", "Audav-Shadav", "G", "N", TIMES["night"], 2,
-  "S R G m D n N",
-  "S G m D N S>", "S> n D m G R S",
+R(38, "Rageshree", 2, "Khamaj", "Audav-Shadav", "G", "n", TIMES["night"], 2,
+  "S R G m D n",
+  "S G m D n S>", "S> n D m G R S",
   "G m D n D : m G R S",
-  ["S n< D< : N< S G/150 : m G R S",
-   "G m D/120 : n D/100 : m G : R S",
-   "G m D N/120 S>/150 : n D m G/120 : R S",
-   "m D N/120 S> R> S>/120 : n D : m D n D/100 : m G : R S",
-   "S> n D N/100 S>/100 : G> R> S>/120 : n D m/80 G/120 : m G R S"],
-  "Graceful night raga without Pa; shuddha Ni rises to Sa, komal Ni falls to "
-  "Dha. Ga and Dha are the resting notes.")
+  ["S n< D< : n< S G/150 : m G R S",
+   "G m D/120 : n D/100 : m G : R S : G m D",
+   "G m D n/120 S>/150 : n D : m G",
+   "m D n/120 S> R> S>/120 : n D : m D n D/100 : m G : R S",
+   "D n S>/100 : G> R> S>/120 : n D m/80 G/120 : m G R S"],
+  "Graceful night raga without Pa, of komal Ni alone: it rises S G m D n S> "
+  "and turns in m D n D. Ga and Dha are the resting notes.")
 
 R(39, "Jhinjhoti", 2, "Khamaj", "Audav-Sampurna", "G", "D", TIMES["night"], 1,
   "S R G m P D n",
@@ -510,12 +518,12 @@ R(39, "Jhinjhoti", 2, "Khamaj", "Audav-Sampurna", "G", "D", TIMES["night"], 1,
   "D< S R m G : R G S R n< D< : P< D< S",
   ["D< S R m G/150 : R S : n< D< : P< D< S",
    "R m P D/150 : P m G/100 : m G R S",
-   "m P D S>/150 : n D P : m G/120 : R S",
+   "m P D S>/150 : n D P : D m G",
    "P D S> R> m> G>/120 : R> S> : n D P : D m G : R S",
    "S R m G/120 : S R n< D</120 : P< D< S"],
-  "Light and sweet, mostly in the lower and middle octaves. Ga is left out "
-  "in ascent (D< S R m G) yet is the resting note; many phrases start on the "
-  "lower Dha.")
+  "Light and sweet, mostly in the lower and middle octaves. Ga is the resting "
+  "note, though it is left out in ascent (D< S R m G); many phrases start on "
+  "the lower Dha.")
 
 R(40, "Miyan ki Malhar", 2, "Kafi", "Shadav-Shadav", "m", "S", TIMES["night"] + "; any time in the rains", 1,
   "S R g m P D n N",
@@ -529,7 +537,7 @@ R(40, "Miyan ki Malhar", 2, "Kafi", "Shadav-Shadav", "m", "S", TIMES["night"] + 
   "The great raga of the monsoon. Komal Ga is sung with a heavy oscillation "
   "in g m R S; both Ni stand side by side in n D N S.")
 
-R(41, "Megh", 2, "Kafi", "Audav-Audav", "S", "P", TIMES["noon"] + "; any time in the rains", 1,
+R(41, "Megh", 2, "Kafi", "Audav-Audav", "S", "P", TIMES["mid"] + "; any time in the rains", 1,
   "S R m P n",
   "S R m P n S>", "S> n P m R S",
   "R m P : n P m R : R n< S",
@@ -546,7 +554,7 @@ R(42, "Madhuvanti", 2, "Todi", "Audav-Sampurna", "P", "S", TIMES["aft"], 1,
   "N< S g M P N S>", "S> N D P M g R S",
   "N< S g M P : M g R S",
   ["N< S g M/120 : g R S",
-   "S g M P/150 : M g M P : M g R S",
+   "S g M P/150 : M g R S : M g M P",
    "M P N S>/150 : N D P/100 : M g : R S",
    "g M P N S> R> S>/120 : N D P : M P g M/100 : g R S",
    "P N S> g> R> S>/120 : N D P/150 : M g R S"],
@@ -557,7 +565,7 @@ R(43, "Gurjari Todi", 2, "Todi", "Shadav-Shadav", "d", "g", TIMES["late"], 3,
   "S r g M d N",
   "S r g M d N S>", "S> N d M g r S",
   "d< N< S r g : M d M g : r g r S",
-  ["S : d< N< S r/80 g/150 : r S",
+  ["S : d< N< S r/80 g/150 : M d M g/120 : r g r S",
    "r g M d/150 : M g r g/100 : r S",
    "M d N S>/150 : N d/120 : M g : r g r S",
    "g M d N S> r> S>/120 : N d M/100 : g r : S",
@@ -577,7 +585,7 @@ R(44, "Kalingada", 2, "Bhairav", "Sampurna-Sampurna", "P", "S", TIMES["pre"], 1,
   "Bhairav's notes without its oscillations; lighter and brisker, with Pa and "
   "the upper half in front.")
 
-R(45, "Ramkali", 2, "Bhairav", "Sampurna-Sampurna", "d", "r", TIMES["dawn"], 1,
+R(45, "Ramkali", 2, "Bhairav", "Sampurna-Sampurna", "P", "S", TIMES["dawn"], 1,
   "S r G m M P d n N",
   "S r G m P d N S>", "S> N d P M P d n d P G m r S",
   "M P d n d P : G m r S",
@@ -587,7 +595,8 @@ R(45, "Ramkali", 2, "Bhairav", "Sampurna-Sampurna", "d", "r", TIMES["dawn"], 1,
    "G m P d N S>/150 : r> S> : N d P : M P d n d P : G m r S",
    "m P d N S> r>/120 S> : N d/100 P : G m P : G m r S"],
   "Dawn raga of the Bhairav family that also uses tivra Ma and komal Ni, in "
-  "the turn M P d n d P.")
+  "the turn M P d n d P. Its weight lies on Pa and the upper half, which sets "
+  "it apart from Bhairav.")
 
 R(46, "Jog", 2, "Khamaj", "Audav-Audav", "m", "S", TIMES["mid"], 1,
   "S g G m P n",
@@ -596,7 +605,7 @@ R(46, "Jog", 2, "Khamaj", "Audav-Audav", "m", "S", TIMES["mid"], 1,
   ["n< S G m/120 : G m g/100 S",
    "S G m P/150 : n P m G/100 : m g S",
    "m P n S>/150 : n P/100 : m G m g S",
-   "P n S> G> m> G>/120 : S> n P/100 : G m P m G : m'g S",
+   "P n S> G> m> g>/100 S>/120 : n P/100 : G m P m G : m'g S",
    "G m P n P/120 : m G/100 : m'g/100 S : n< S"],
   "Late-night pentatonic raga with both Ga: shuddha Ga rises, komal Ga falls "
   "to Sa with a glide (m g S). Ma is the centre.")
@@ -605,9 +614,9 @@ R(47, "Shivranjani", 2, "Kafi", "Audav-Audav", "P", "S", TIMES["mid"], 1,
   "S R g P D",
   "S R g P D S>", "S> D P g R S",
   "S R g : R g R S : D< S",
-  ["S D< : P< D< S R/150 : S",
+  ["S D< : P< D< S R/80 g/150 : R S",
    "S R g/120 : g'R/100 : S",
-   "R g P/150 : D P g R/100 : R S",
+   "R g P/150 : D P g R/100 : S R g P",
    "g P D S>/150 : D P : g R : S",
    "P D S> R> g>/100 R>/120 S> : D P g : g'R/120 S"],
   "Plaintive pentatonic raga, Bhupali with komal Ga. Pa and Sa are the "
@@ -630,12 +639,12 @@ R(49, "Deshkar", 2, "Bilawal", "Audav-Audav", "D", "G", TIMES["morn"], 1,
   "S R G P D S>", "S> D P G R S",
   "G P D : D P G P : G R S",
   ["S R S : G P/150 : D P G P/100 : G R S",
-   "G P D/150 : P D P G/100 : P : G R S",
+   "G P D/150 : P D P G/100 : P : G P D",
    "G P D S>/150 : D S> R> S>/100 : D P",
    "P D S> R> G> R> S>/150 : D P : G P D P G/120 : R S",
    "D P G P/120 : D S>/100 : R> S> D P : G P G R S"],
   "Bright morning raga with Bhupali's notes but its weight in the upper "
-  "half: Dha and Pa lead, and it avoids the lower octave.")
+  "half: Dha and Pa are its resting notes, and it avoids the lower octave.")
 
 R(50, "Kalavati", 2, "Khamaj", "Audav-Audav", "P", "S", TIMES["mid"], 1,
   "S G P D n",
@@ -670,9 +679,9 @@ R(52, "Adana", 3, "Asavari", "Shadav-Sampurna", "S", "P", TIMES["mid"], 1,
    "m P d n S>/150 : d n P/120 : m P g m R S",
    "P d n S> R>/120 S>/120 : d n P : m P",
    "S> R> g> R> S>/150 : d n P/100 : m P g/100 m R S",
-   "m P n n S>/120 : d n S> R> S>/150 : d n P"],
-  "Vigorous companion of Darbari, sung in the upper half: upper Sa is its "
-  "centre, and komal Ga and Dha are sung plainly, without oscillation.")
+   "m P n n S>/120 : d n P : d n S> R> S>"],
+  "Vigorous companion of Darbari, sung in the upper half: phrases rest on "
+  "the upper Sa, and komal Ga and Dha are sung plainly, without oscillation.")
 
 R(53, "Chandrakauns", 3, None, "Audav-Audav", "m", "S", TIMES["mid"], 2,
   "S g m d N",
@@ -691,7 +700,7 @@ R(54, "Kirwani", 3, None, "Sampurna-Sampurna", "P", "S", TIMES["night"], 1,
   "S R g m P d N S>", "S> N d P m g R S",
   "P d N S> : N d P : m g R : S",
   ["S N< d< N< S R/80 g/150 : R S",
-   "S R g m P/150 : m g R/100 : S",
+   "S R g m P/150 : d P m g/100 : R S",
    "m P d N S>/150 : N d P/120 : m g R S",
    "P d N S> R> g> R> S>/150 : N d P : m g : R S",
    "g m P d P/120 : m g/100 : R g R S : N< S"],
@@ -704,7 +713,7 @@ R(55, "Bairagi", 3, "Bhairav", "Audav-Audav", "m", "S", TIMES["dawn"], 1,
   "r m P : n P m : r S",
   ["n< S r/100 : S n< P</100 : n< S",
    "S r m P/150 : m r/100 : S",
-   "m P n P/120 : m/150 : P m r : S",
+   "m P n P/120 : m/150 : P m r : S r m",
    "P n S> r> S>/150 : n P m/120 : r S",
    "m P n S> m> r>/100 S>/150 : n P : m r S"],
   "Austere pentatonic morning raga, without Ga and Dha. Komal Re and Ma are "
@@ -791,7 +800,7 @@ R(62, "Bhinna Shadja", 3, "Bilawal", "Audav-Audav", "m", "S", TIMES["mid"], 2,
    "m D N S>/150 : N D m/120 : G m G S",
    "D N S> G> m>/100 G> S>/150 : N D : m G S",
    "G m D N D m/150 : G m D m G/100 : S"],
-  "Also called Kaushi Dhwani: Malkauns's pattern on the natural notes, "
+  "Also called Kaushik Dhwani: Malkauns's pattern on the natural notes, "
   "without Re and Pa. Ma is the centre.")
 
 R(63, "Patdeep", 3, "Kafi", "Audav-Sampurna", "P", "S", TIMES["noon"], 1,
@@ -802,7 +811,7 @@ R(63, "Patdeep", 3, "Kafi", "Audav-Sampurna", "P", "S", TIMES["noon"], 1,
    "N< S g m P/150 : m P g m g/100 R S",
    "m P N S>/150 : N D P/120 : m g R S",
    "P N S> g> R> S>/150 : N D P : m P g/100 : R S",
-   "g m P N D P/150 : m g m P : g R S"],
+   "g m P N D P/150 : g R S : m g m P"],
   "Afternoon raga like Bhimpalasi but with shuddha Ni, which gives it a "
   "bright lift to Sa. Pa is the resting note.")
 
@@ -811,7 +820,7 @@ R(64, "Puriya Kalyan", 3, "Marwa", "Sampurna-Sampurna", "G", "N", TIMES["dusk"],
   "N< r G M P D N S>", "S> N D P M G M r G r S",
   "N< r G M P : M G r : G r S",
   ["S : N< D< N< r/100 G/150 : r S",
-   "N< r G M P/150 : M G r/100 : S",
+   "N< r G M P/150 : M G r/100 : N< r G",
    "M P D N/120 D P : M G M r G/120 : r S",
    "M D N S>/150 : N r> S> : N D P : M G r S",
    "G M P D N S> r> S>/150 : N D P/100 : M G/120 : r S"],
@@ -822,7 +831,7 @@ R(65, "Vibhas", 3, "Bhairav", "Audav-Audav", "d", "r", TIMES["dawn"], 1,
   "S r G P d",
   "S r G P d S>", "S> d P G r S",
   "G P d P : G r : S",
-  ["S d< P</100 : d< S r/150 : S",
+  ["S d</120 P</100 : d< S r G/100 : r/100 S",
    "S r G P/150 : G r/100 : S",
    "G P P'd/150 P : G P G r/100 : S",
    "P d S> r>/120 S>/150 : d P : G P G r : S",

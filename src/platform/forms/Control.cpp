@@ -1217,22 +1217,35 @@ void Grid::Clear() {
 
 // ---- Timer ---------------------------------------------------------------------
 
+namespace {
+bool g_timersHeld = false;
+}  // namespace
+
 Timer::Timer(Form& form, const MemberSpec& spec) : Control(form, spec), timer_(new QTimer()) {
   QObject::connect(timer_, &QTimer::timeout, timer_, [this] {
-    if (p_.OneShot) {
-      p_.Enabled = false;
-      timer_->stop();
-    }
-    RaiseFromUser(Event::Timer);
+    if (!g_timersHeld) Tick();
   });
   Restart();
 }
 
 Timer::~Timer() { delete timer_; }
 
+void Timer::HoldTimers(bool held) { g_timersHeld = held; }
+
+bool Timer::TimersHeld() { return g_timersHeld; }
+
+void Timer::Tick() {
+  if (!p_.Enabled || p_.Interval <= 0) return;
+  if (p_.OneShot) {
+    p_.Enabled = false;
+    timer_->stop();
+  }
+  RaiseFromUser(Event::Timer);
+}
+
 void Timer::Restart() {
   timer_->stop();
-  if (p_.Enabled && p_.Interval > 0) timer_->start(p_.Interval);
+  if (p_.Enabled && p_.Interval > 0 && !g_timersHeld) timer_->start(p_.Interval);
 }
 
 void Timer::SetEnabled(bool v) {

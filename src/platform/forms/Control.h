@@ -417,6 +417,12 @@ class Timer : public Control {
   void SetInterval(int32_t ms);
   void SetOneShot(bool oneShot) { p_.OneShot = oneShot; }
 
+  // For tests that move time by hand: while timers are held, no timer ticks by itself,
+  // and Tick delivers the tick of a timer that is on, as its interval ending would.
+  static void HoldTimers(bool held);
+  static bool TimersHeld();
+  void Tick();
+
  private:
   void Restart();
   QTimer* timer_;

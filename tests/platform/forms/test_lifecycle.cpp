@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "FormsTest.h"
 
 namespace {
@@ -184,6 +187,37 @@ TEST_F(FormsTest, AnUnloadedFormsTimerStops) {
   form->Unload();
   formstest::Settle();
   EXPECT_EQ(std::count(Seen.begin(), Seen.end(), "cTimer:Timer"), 0);
+}
+
+// Held timers: time passes without ticks; Tick delivers one only while the timer is on,
+// switching a one-shot timer off first.
+TEST_F(FormsTest, HeldTimersTickOnlyWhenTold) {
+  forms::Timer::HoldTimers(true);
+  auto& timer = form->Get<forms::Timer>("cTimer");
+  int ticks = 0;
+  timer.On(forms::Event::Timer, [&] { ++ticks; });
+  timer.SetInterval(1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  formstest::Settle();
+  EXPECT_EQ(ticks, 0);
+  timer.Tick();
+  timer.Tick();
+  EXPECT_EQ(ticks, 2);
+  EXPECT_TRUE(timer.Enabled());
+  timer.SetOneShot(true);
+  timer.Tick();
+  timer.Tick();
+  EXPECT_EQ(ticks, 3);
+  EXPECT_FALSE(timer.Enabled());
+  timer.SetEnabled(true);
+  timer.SetInterval(0);
+  timer.Tick();
+  EXPECT_EQ(ticks, 3) << "a timer without an interval never ticks";
+  forms::Timer::HoldTimers(false);
+  timer.SetOneShot(false);
+  timer.SetInterval(1);
+  EXPECT_TRUE(WaitFor([&] { return ticks >= 4; })) << "released, the timer ticks by itself again";
+  timer.SetEnabled(false);
 }
 
 TEST_F(FormsTest, AJpegBecomesTheBackgroundPicture) {

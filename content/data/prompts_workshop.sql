@@ -1,0 +1,21 @@
+-- The prompt lines of the workbench, by prompt number.
+INSERT INTO "Prompts" ("PromptNumber", "Prompt") VALUES
+  (34, 'Choose a workbench mode with one of the mode buttons, or choose "Play Drone Only" under "Music Patterns" to hear the drone'),
+  (35, '"Switch Mode" goes back to the choice of mode; "Go Back" leaves the workbench'),
+  (36, 'Listen to the note and find it on the keyboard: click a key to hear its note, "Show Note" lights and plays the note asked, "Select New Note" asks another'),
+  (37, 'Choose the type of the scale you want to define'),
+  (38, 'Click the notes of your scale on the keyboard, one of each name; S and S> are in it already'),
+  (39, 'press "Play" to hear the pattern, or "Start Looping" to hear it again and again; choose Learning or Practice Mode and the speed first if you like'),
+  (40, 'Choose a pattern under "Music Patterns"'),
+  (70, 'Click a raga to work with its notes'),
+  (87, 'the notes of the scale are shown on the keyboard'),
+  (88, 'Use the scale of a thata, or define a scale of your own'),
+  (89, 'Click a thata to work with its scale'),
+  (90, 'Answer the questions to define one step of your pattern'),
+  (91, 'the raga''s aroha and avroha are shown under "Aroha/Avroha"'),
+  (92, 'its notes are shown on the keyboard'),
+  (93, 'Click one of your saved patterns to hear it'),
+  (94, 'Meend demo: click the note the glide starts from'),
+  (95, 'now click the note the glide goes to'),
+  (96, 'Click the notes your pattern jumps to, one after another, then choose the pattern type'),
+  (97, 'Choose which notes the quiz may ask');
