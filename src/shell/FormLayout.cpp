@@ -116,7 +116,7 @@ void sShowForm(int16_t& hideParent) {
 
 void RelayOutForm(forms::Form& form) {
   common::ProcTrace t("RelayOutForm");
-  if (!form.Loaded()) return;
+  if (!form.Loaded() || !form.LaidOutFromRows()) return;  // shown as declared: nothing to redo
   const int16_t state = form.WindowState();
   if (state == forms::vbMinimized) return;
   double W = 0, H = 0;

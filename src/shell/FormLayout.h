@@ -15,8 +15,8 @@ void sShowForm(int16_t& hideParent);
 
 // Lays the form out again at the size its window has now (after the user changed it,
 // or after it took the shared geometry), keeping its picture, then raises its LaidOut
-// event so the screen arranges again what it places itself. A minimised window is left
-// as it is.
+// event so the screen arranges again what it places itself. A minimised window, and a
+// form never laid out from the form tables, are left as they are.
 void RelayOutForm(forms::Form& form);
 
 // A screen brought back (Go Back) takes the shared geometry: when its window state or

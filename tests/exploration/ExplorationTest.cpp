@@ -17,7 +17,6 @@
 #include "platform/mci/MMControl.h"
 #include "platform/vb/Folders.h"
 #include "shell/Globals.h"
-#include "shell/Navigation.h"
 #include "shell/Players.h"
 #include "shell/ShellState.h"
 #include "shell/StandInForms.h"
@@ -112,9 +111,6 @@ void ExplorationTest::SetUpDatabases(Content content, bool userScale) {
   shell::CurrFormId = 1;
   shell::ParentFormId = {};
   mainForm->Show();
-  // The stand-in main form has no layout rows of its own: it sits at the shared
-  // geometry, so that coming back to it needs no layout.
-  shell::SetClientGeometry(*mainForm, {shell::FormL, shell::FormT, shell::FormW, shell::FormH});
 }
 
 void ExplorationTest::TearDown() {

@@ -196,6 +196,7 @@ struct Form::Instance {
   std::map<std::string, Slot> byName;
   std::string pictureFile;
   int16_t pointer = vbDefault;
+  bool laidOutFromRows = false;
 
   ~Instance() {
     owned.clear();
@@ -515,6 +516,12 @@ double Form::ScaleHeight() const {
   if (!inst_) return 0;
   if (auto* l = inst_->window->layout()) l->activate();
   return PixelsToTwips(inst_->surface->height());
+}
+
+bool Form::LaidOutFromRows() const { return inst_ && inst_->laidOutFromRows; }
+
+void Form::MarkLaidOutFromRows() {
+  if (inst_) inst_->laidOutFromRows = true;
 }
 
 double Form::MenuBarHeight() const {

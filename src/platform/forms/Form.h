@@ -77,6 +77,10 @@ class Form {
   double ScaleHeight() const;
   // The height the menu bar takes above the client surface, in twips (0 without one).
   double MenuBarHeight() const;
+  // True once the members of this loaded form were placed from layout rows (ApplyLayout);
+  // a form shown as declared has no layout to redo.
+  bool LaidOutFromRows() const;
+  void MarkLaidOutFromRows();
   int16_t WindowState() const;
   void SetWindowState(int16_t state);
 
