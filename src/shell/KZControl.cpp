@@ -20,6 +20,7 @@
 #include "platform/mci/MMControl.h"
 #include "platform/vb/Error.h"
 #include "platform/vb/Files.h"
+#include "platform/vb/Folders.h"
 #include "platform/vb/Interaction.h"
 #include "shell/DataFolder.h"
 #include "shell/Font.h"
@@ -394,6 +395,19 @@ void sKZControl(int16_t& action) {
   } else if (action == 20) {
     ShutDown();
   }
+}
+
+void sCheckFirstInstance() {
+  const std::string folder = vb::UserDataFolderName();
+  std::error_code ec;
+  if (folder.empty() || !fs::is_directory(folder, ec)) return;
+  bool locked = true;
+  try {
+    locked = LockDataFolder(folder);
+  } catch (const vb::VbError&) {
+    vb::Err().Clear();  // a folder that cannot be locked now is told by the start-up
+  }
+  if (!locked) EndSecondInstance();
 }
 
 void sTerminateApp() {

@@ -301,6 +301,29 @@ TEST_F(StartUpTest, AnErrorOnTheOpeningScreenHaltsBeforeAnythingIsOpened) {
   EXPECT_FALSE(fs::exists(data_));
 }
 
+// A second copy is told that the first runs before the opening screen asks for the
+// terms, and touches nothing of the first's data folder.
+TEST_F(StartUpTest, ASecondCopyIsToldBeforeTheTermsAreAsked) {
+  fs::create_directories(data_);
+  fs::copy_file(Share("mrB.kzy"), Data("mrB.kzy"));
+  vb::WriteLines(Data("errtrace.txt"), {"the first instance's trace"});
+  const int lock = vb::LockFileExclusive(Data(shell::kDataFolderLock));
+  ASSERT_GE(lock, 0);
+  bool asked = false;
+  shell::SetOpeningScreenPresenter([&asked](forms::Form& screen) {
+    asked = true;
+    screen.Load();
+    screen.Ctl("OKButton").RaiseFromUser(forms::Event::Click);
+  });
+  EXPECT_FALSE(Start());
+  vb::UnlockFile(lock);
+  EXPECT_FALSE(asked) << "the terms are not asked";
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].prompt.find("already running"), std::string::npos) << messages[0].prompt;
+  EXPECT_FALSE(Main().Loaded());
+  EXPECT_EQ(vb::ReadLines(Data("errtrace.txt")), std::vector<std::string>{"the first instance's trace"});
+}
+
 // The first instance holds the data folder's lock and its user database.
 TEST_F(StartUpTest, ASecondRunningInstanceIsToldSoAndTouchesNothingOfTheFirst) {
   fs::create_directories(data_);
