@@ -23,7 +23,7 @@ void ShowHelp();
 QDialog* HelpWindow();
 
 // The anchor of a screen's section in the help text: "form-" and the form's name, as
-// "form-Velmora" (the main menu), "form-RagaSelection1", "form-MainOperations".
+// "form-Velmora" (the main menu) or "form-MainOperations"; every screen has one.
 std::string HelpAnchorOf(const std::string& formName);
 // True when the help file holds that anchor (<a name="...">).
 bool HelpHasSection(const std::string& file, const std::string& anchor);
