@@ -180,7 +180,7 @@ void RemoveLeftoverCopies(const fs::path& database) {
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(database.parent_path(), ec)) {
     const std::string name = entry.path().filename().string();
-    if (name.size() > prefix.size() + 5 && name.rfind(prefix, 0) == 0 && name.ends_with(".part")) {
+    if (name.size() >= prefix.size() + 4 && name.rfind(prefix, 0) == 0 && name.ends_with(".part")) {
       std::error_code removed;
       fs::remove(entry.path(), removed);
     }

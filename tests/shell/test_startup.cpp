@@ -63,6 +63,17 @@ TEST_F(StartUpTest, AcceptingTheTermsStartsUpToTheReadyMainMenu) {
   EXPECT_EQ(halts, 0);
 }
 
+TEST_F(StartUpTest, CopiesLeftByAStartKilledMidCopyAreRemoved) {
+  fs::create_directories(data_);
+  for (const char* name : {"mrB.kzy.part", "mrB.kzy.4242.part"}) std::ofstream(Data(name)) << "half a copy";
+  std::ofstream(Data("mrB.kzy.notes")) << "the user's own file";
+  ASSERT_TRUE(Start());
+  EXPECT_FALSE(fs::exists(Data("mrB.kzy.part")));
+  EXPECT_FALSE(fs::exists(Data("mrB.kzy.4242.part")));
+  EXPECT_TRUE(fs::exists(Data("mrB.kzy.notes")));
+  EXPECT_EQ(fs::file_size(Data("mrB.kzy")), fs::file_size(Share("mrB.kzy")));
+}
+
 TEST_F(StartUpTest, FirstStartCopiesTheTemplateWithPrivatePermissions) {
   ASSERT_FALSE(fs::exists(Data("mrB.kzy")));
   ASSERT_TRUE(Start());
@@ -70,7 +81,8 @@ TEST_F(StartUpTest, FirstStartCopiesTheTemplateWithPrivatePermissions) {
   ASSERT_EQ(stat(Data("mrB.kzy").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   EXPECT_EQ(fs::file_size(Data("mrB.kzy")), fs::file_size(Share("mrB.kzy")));
-  EXPECT_FALSE(fs::exists(Data("mrB.kzy.part")));
+  for (const auto& entry : fs::directory_iterator(data_))
+    EXPECT_FALSE(entry.path().filename().string().ends_with(".part")) << entry.path();
   struct stat dir {};
   ASSERT_EQ(stat(data_.c_str(), &dir), 0);
   EXPECT_EQ(dir.st_mode & 0777, 0700u);
