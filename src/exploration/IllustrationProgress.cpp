@@ -107,24 +107,8 @@ void EndDemo(forms::Form& form) {
 void sMarkF28Progress() {
   common::ProcTrace t("sMarkF28Progress");
   forms::Form& form = FrontForm();
-  sound::NotesListRec& rec = sound::NotesList.at(static_cast<size_t>(sound::CurrSlot));
-  const int32_t n = rec.CurrNote;
-  if (n < 1 || n >= rec.NoteCount) return;  // the last note stays marked
-  if (static_cast<size_t>(n) >= rec.Positions.size()) vb::Raise(vb::kSubscript);
-  // The end of note n, brought forward by the screen's allowance per note played.
-  const int32_t threshold = rec.Positions[static_cast<size_t>(n)] - n * shell::DelayMO;
   mci::MMControl* player = shell::MMControlOf(form, "cMM");
-  if (player == nullptr || player->Position() < threshold) return;
-
-  rec.CurrNote = n + 1;
-  forms::Control& item = form.Ctl("cCurrentItem");
-  item.SetText(item.Text() + "   " + common::fGetWord1(rec.Text, n + 1, rec.WordStarts, rec.WordLengths));
-  item.Refresh();
-  if (shell::GraceNotes == 2) {
-    sound::sPlayReeds1Alt(rec);
-  } else {
-    sound::sPlayReedsAlt(rec);
-  }
+  if (player != nullptr) sound::sMarkNextNoteReached(form, player->Position(), shell::DelayMO);
 }
 
 void sF28EndOfPlaying() {

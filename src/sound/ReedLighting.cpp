@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "common/StringUtil.h"
 #include "common/Trace.h"
 #include "platform/forms/Form.h"
 #include "platform/vb/Error.h"
@@ -122,6 +123,24 @@ void sUnMarkAllReeds(forms::Form& form) {
   common::ProcTrace t("sUnMarkAllReeds");
   for (int16_t r = 1; r <= kReedCount; ++r) {
     if (auto* label = ReedLabel(form, r)) label->SetForeColor(kUnmarkedTextColour);
+  }
+}
+
+void sMarkNextNoteReached(forms::Form& form, int32_t position, int16_t delay) {
+  common::ProcTrace t("sMarkNextNoteReached");
+  NotesListRec& rec = NotesList.at(static_cast<size_t>(CurrSlot));
+  const int32_t n = rec.CurrNote;
+  if (n < 1 || n >= rec.NoteCount) return;  // the last note stays marked
+  if (static_cast<size_t>(n) >= rec.Positions.size()) vb::Raise(vb::kSubscript);
+  if (position < rec.Positions[static_cast<size_t>(n)] - n * delay) return;
+  rec.CurrNote = n + 1;
+  forms::Control& item = form.Ctl("cCurrentItem");
+  item.SetText(item.Text() + "   " + common::fGetWord1(rec.Text, n + 1, rec.WordStarts, rec.WordLengths));
+  item.Refresh();
+  if (shell::GraceNotes == 2) {
+    sPlayReeds1Alt(rec);
+  } else {
+    sPlayReedsAlt(rec);
   }
 }
 

@@ -51,6 +51,13 @@ void sPlayReeds1Alt(const PhraseRecord& rec) {
   sPlayReeds1Alt(rec.Notes, rec.NoteCount, rec.CurrNote);
 }
 
+// The progress mark of the phrase in play (NotesList[CurrSlot]) on a screen with a
+// "cCurrentItem" line: once the player's position reaches the end of the current note,
+// brought forward by `delay` ms per note played, the next note becomes current, its word
+// is added to the line and its reeds light (with the grace note when grace notes are
+// on). The last note stays marked.
+void sMarkNextNoteReached(forms::Form& form, int32_t position, int16_t delay);
+
 // The reeds of one note (main and grace) back to their key colours.
 void sSetReedLabelColorToDefault(const common::PhraseNote& note);
 // Labels of reeds 0 to 40 back to their key colours.

@@ -386,23 +386,7 @@ void sMarkWorkshopProgress() {
     sRestartDroneHalfWay();
     return;
   }
-  forms::Form& form = FrontForm();
-  sound::NotesListRec& rec = sound::NotesList.at(static_cast<size_t>(sound::CurrSlot));
-  const int32_t n = rec.CurrNote;
-  if (n < 1 || n >= rec.NoteCount) return;  // the last note stays marked
-  if (static_cast<size_t>(n) >= rec.Positions.size()) vb::Raise(vb::kSubscript);
-  // The end of note n, brought forward by the screen's allowance per note played.
-  const int32_t threshold = rec.Positions[static_cast<size_t>(n)] - n * shell::DelayW;
-  if (Player().Position() < threshold) return;
-  rec.CurrNote = n + 1;
-  forms::Control& item = form.Ctl("cCurrentItem");
-  item.SetText(item.Text() + "   " + common::fGetWord1(rec.Text, n + 1, rec.WordStarts, rec.WordLengths));
-  item.Refresh();
-  if (shell::GraceNotes == 2) {
-    sound::sPlayReeds1Alt(rec);
-  } else {
-    sound::sPlayReedsAlt(rec);
-  }
+  sound::sMarkNextNoteReached(FrontForm(), Player().Position(), shell::DelayW);
 }
 
 void sGraceNotesChanged() {
