@@ -54,7 +54,9 @@ inline int32_t CurrNotationIndex = 0;   // "Notation Index" of the composition c
 // existing composition (the composer), 6 scale, 7 pakad.
 inline int16_t CurrPhraseType = 0;
 inline int16_t CurrTalaId = 0;          // the tala of the composition in hand
-inline int16_t AsthaiStartBeat = 0;     // left by fGetMatraCountForComposition for the composition player
+// Each part's matra count (its durations summed, its starting beat not added), left by
+// fGetMatraCountForComposition for the composition player.
+inline int16_t AsthaiStartBeat = 0;
 inline int16_t AntaraStartBeat = 0;
 
 // The numbered query texts: complete texts, rebuilt by their patch procedures before

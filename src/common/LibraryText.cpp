@@ -4,12 +4,15 @@
 #include <vector>
 
 #include "common/CommonState.h"
+#include "common/Database.h"
 #include "common/Notation.h"
 #include "common/NotationWords.h"
 #include "common/StringUtil.h"
 #include "common/Trace.h"
 #include "platform/vb/Conversion.h"
 #include "platform/vb/Error.h"
+#include "platform/vb/Variant.h"
+#include "shell/ShellState.h"
 
 namespace common {
 
@@ -130,6 +133,21 @@ std::string fConvertDurPhraseToMusicGenerationFormat(const std::string& phrase) 
   std::vector<std::string> out;
   for (const auto& word : Words(phrase, " ")) out.push_back(vb::FormatGeneral(vb::Val(word) * 10));
   return Join(out, " ");
+}
+
+bool fReadRagaPhraseTexts(int16_t ragaIndex, RagaPhraseTexts& row) {
+  ProcTrace t("fReadRagaPhraseTexts");
+  auto rs = shell::DatabaseA.OpenRecordset("Raga - Technical Information", dao::dbOpenTable);
+  sSetTablePKRecord(rs, ragaIndex);
+  if (rs.NoMatch()) return false;
+  row.AarohaAlt = vb::NzString(rs.Fields("AarohaAlt"));
+  row.AvrohaAlt = vb::NzString(rs.Fields("AvrohaAlt"));
+  row.AaDuration = vb::NzString(rs.Fields("AaDuration"));
+  row.AvDuration = vb::NzString(rs.Fields("AvDuration"));
+  row.Pakad = vb::NzString(rs.Fields("Pakad"));
+  row.PakadDuration = vb::NzString(rs.Fields("PakadDuration"));
+  rs.Close();
+  return true;
 }
 
 void sCreateRagaPhraseData(int16_t kind, const RagaPhraseTexts& row, std::string& notesOut,

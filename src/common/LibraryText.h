@@ -73,6 +73,10 @@ struct RagaPhraseTexts {
   std::string Pakad;
   std::string PakadDuration;
 };
+// The phrase columns of raga ragaIndex's row of "Raga - Technical Information" (content
+// database) into row, Null read as ""; false, row untouched, when the raga has no row.
+bool fReadRagaPhraseTexts(int16_t ragaIndex, RagaPhraseTexts& row);
+
 inline constexpr int16_t kRagaScaleData = 6;  // kinds of sCreateRagaPhraseData
 inline constexpr int16_t kRagaPakadData = 7;
 

@@ -140,7 +140,7 @@ int16_t fGetMatraCountForComposition() {
   const PartLength asthai = LengthOfPart(rs, 1);
   const PartLength antara = LengthOfPart(rs, 2);
   AsthaiStartBeat = vb::CInt(asthai.durations);
-  AntaraStartBeat = vb::CInt(antara.total);
+  AntaraStartBeat = vb::CInt(antara.durations);
   const float longer = antara.total > asthai.total ? antara.total : asthai.total;
   return vb::CInt(std::floor(longer));
 }

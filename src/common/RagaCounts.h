@@ -35,9 +35,9 @@ int32_t fGetNextUserCompositionIndex();
 
 // The whole matras of the longer part of composition CurrNotationIndex in the database
 // of CurrDBSelector: each part's durations plus its "Starting Beat" - 1; a missing part
-// counts 0. Also sets AsthaiStartBeat (the asthai durations, rounded half to even,
-// before its starting beat is added) and AntaraStartBeat (the antara total, rounded,
-// after its starting beat is added) for the composition player.
+// counts 0. Also sets AsthaiStartBeat and AntaraStartBeat for the composition player:
+// each part's matra count, the sum of its durations rounded half to even, before its
+// starting beat is added (the part's last beat is that count + "Starting Beat" - 1).
 int16_t fGetMatraCountForComposition();
 
 }  // namespace common

@@ -19,6 +19,26 @@ inline std::string SimilarRagaName;   // the other raga of the comparison pair i
 inline int16_t CurrPairRaga = 1;      // 1 the current raga, 2 the similar raga of the pair
 inline std::string RagaNotesText;     // thata, jati, time and notes of the current raga ("Raga Info")
 
+// The composition player. What one of its music files was made with: the part (1
+// asthai, 2 antara; 0 when the file is not to be trusted), the speed factor of the
+// slider then, and for the practice segment the grid points it was cut between.
+struct CompSegmentRec {
+  int16_t Part = 0;
+  float SpeedFactor = 0.0f;
+  int16_t FromRow = 0, FromBeat = 0, ToRow = 0, ToBeat = 0;
+};
+// Element 0 describes "A.wav" (the asthai), 1 "B.wav" (the antara), 2 "C.wav" (the
+// practice segment); element 3 is not used.
+inline std::array<CompSegmentRec, 4> CompSegments{};
+inline int16_t CompFilesRegenerated = 0;  // True (-1): the play in hand rendered the part files again
+inline int16_t EntryTonicNoteId = 0;      // the tonic and scale set when the player opened
+inline int16_t EntryMusicSetId = 0;
+inline int16_t GridBeatCount = 0;         // beats per row of the grid
+inline int16_t CompFirstBeat = 0;         // the part's Starting Beat: its first cell in row 1
+inline int16_t CompLastRow = 0;           // row and beat of the part's last cell
+inline int16_t CompLastBeat = 0;
+inline std::array<int16_t, 2> SegmentBeats{};  // grid beat numbers of a practice segment's two ends
+
 // Which boxes the illustration screen shows beside its program list, set when it opens
 // (True -1 / False 0): the user's own items, the user's saved scales, the mode frame.
 inline int16_t UserItemsPresent = 0;
@@ -39,5 +59,12 @@ inline int16_t QuizKind = 0;              // the kind of the sample in hand
 inline int16_t QuizSavedTheka = 1;        // Theka as it was when the quiz opened
 inline int16_t QuizTheka = 2;             // Theka while a sample plays: no theka
 inline int16_t QuizKeyboardDisplay = 2;   // KeyboardDisplay while a sample plays: hidden
+
+// The music sampler (form id 22).
+inline std::array<int16_t, 8> SamplerItemCounts{};  // by kind - 1: the items of each kind the drawn raga has
+inline int16_t SamplerKind = 0;         // the kind of the sample in hand, 1 to 7; 0 while drawing
+inline int16_t SamplerItemNo = 0;       // the phrase drawn for an alap, layakari or taan
+inline int16_t SamplerTheka = 2;        // Theka while the sampler is open: no theka
+inline int16_t SamplerSavedTheka = 1;   // Theka as it was when the sampler opened
 
 }  // namespace exploration

@@ -10,10 +10,10 @@
 #include "common/NotationWords.h"
 #include "common/RagaReaders.h"
 #include "common/Trace.h"
-#include "exploration/CallbackStandIns.h"
 #include "exploration/ExplorationState.h"
 #include "exploration/IllustrationActions.h"
 #include "exploration/MainOperations.h"
+#include "exploration/PlayCompositions.h"
 #include "exploration/Screens.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
@@ -78,15 +78,21 @@ void ShowItemControls() {
   PointerDefault();
 }
 
-// The music files of a composition, film song or similar raga pair, rendered in one go.
 // A part whose row is missing (a damaged database: both parts are always stored) is
-// refused here, before its tala is looked up for a row that names none.
-bool RenderParts() {
+// refused before its tala is looked up for a row that names none.
+bool PartsPresent() {
   const size_t parts = sound::CurrMusicItemType == sound::kFilmSongItem ? 1 : 2;
   bool complete = true;
   for (size_t p = 0; p < parts; ++p) complete = complete && !common::TCompData[p].Notation.empty();
-  if (complete && sound::fCreateCompositionMusicFilesFromT() == 1) return true;
-  vb::MsgBox("Error creating music files", vb::vbExclamation, "Message");
+  return complete;
+}
+
+void RefuseParts() { vb::MsgBox("Error creating music files", vb::vbExclamation, "Message"); }
+
+// The music files of a composition, film song or similar raga pair, rendered in one go.
+bool RenderParts() {
+  if (PartsPresent() && sound::fCreateCompositionMusicFilesFromT() == 1) return true;
+  RefuseParts();
   return false;
 }
 
@@ -202,6 +208,10 @@ void sPlayCompositionItem() {
   const bool composition = sound::CurrMusicItemType == sound::kCompositionItem;
   if (composition && sound::CurrOperationMode != kDemo) {
     // Learning and practice of a composition belong to the composition player.
+    if (!PartsPresent()) {
+      RefuseParts();
+      return;
+    }
     sound::CurrCompPart = 1;
     sClearNotationBox();
     sHideMOControls();

@@ -35,26 +35,11 @@ void Unlock(forms::Form& form) {
   sEnableF28Selections();
 }
 
-// The scale set in use before a change: what a failed change goes back to.
-struct ScaleInUse {
-  int16_t tonic = sound::CurrTonicNoteId;
-  int16_t setId = sound::CurrMusicSetId;
-  std::string setName = sound::CurrMusicSetName;
-};
-
-// The note seeds of the scale set chosen. On failure the scale that was in use comes
-// back (its seeds loaded again, as a failed load may have freed some of them), so the
-// tonic, the check mark, the keyboard and the sound agree; then the message, and the
-// screen usable again.
+// The note seeds of the scale set chosen; on failure (the scale that was in use back,
+// the message shown) the screen usable again.
 bool PrepareSeeds(forms::Form& form, const ScaleInUse& before) {
   sForgetLastLearningPlay();
-  if (sound::fCreateNoteSeedsForUse() == 1) return true;
-  sound::CurrTonicNoteId = before.tonic;
-  sound::CurrMusicSetId = before.setId;
-  sound::CurrMusicSetName = before.setName;
-  shell::sMnuTonicNoteCheck();
-  sound::fCreateNoteSeedsForUse();
-  vb::Message("Error Creating Mote Seeds");
+  if (fPrepareScaleSeeds(before)) return true;
   Unlock(form);
   return false;
 }

@@ -1,11 +1,7 @@
 #include "exploration/MainOperations.h"
 
 #include <array>
-#include <functional>
-#include <initializer_list>
-#include <limits>
 #include <string>
-#include <utility>
 
 #include "common/CommonState.h"
 #include "common/RagaDisplay.h"
@@ -41,11 +37,6 @@ void Dispatch(int16_t code) {
 void ModeChosen(int16_t mode) {
   sound::CurrOperationMode = mode;
   Dispatch(3);
-}
-
-void SetTrace(int16_t on) {
-  common::TraceOn = on;
-  shell::sMnuTraceCheck();
 }
 
 // The notation boxes activated: their item chosen.
@@ -101,14 +92,6 @@ void KeyboardChosen(int16_t display) {
 void DroneStep(int16_t step) {
   sound::DroneVolumeStep = step;
   Dispatch(16);
-}
-
-// The marking allowance: never below 0, and at the largest value it stays there rather
-// than overflowing.
-void ChangeDelay(int16_t by) {
-  if (by < 0 && shell::DelayMO <= 0) return;
-  if (by > 0 && shell::DelayMO == std::numeric_limits<int16_t>::max()) return;
-  shell::DelayMO = static_cast<int16_t>(shell::DelayMO + by);
 }
 
 void PlayerDone(const forms::EventArgs& e) {
@@ -263,18 +246,10 @@ forms::FormSpec DeclareMainOperations() {
   f.OnUnload(Unloading);
 
   // The raga's data.
-  f.Label("Label2", "Raga", {240, 120, 900, 360}).Hidden();
-  f.TextBox("cRaga", {1200, 120, 3600, 360}).Locked().Hidden();
-  f.Label("Label5", "Vadi", {5100, 120, 800, 360}).Hidden();
-  f.TextBox("cVadi", {5900, 120, 1400, 360}).Locked().Hidden();
-  f.Label("Label6", "Samvadi", {7500, 120, 1000, 360}).Hidden();
-  f.TextBox("cSamvadi", {8500, 120, 1400, 360}).Locked().Hidden();
-  f.Label("Label3", "Aroha", {240, 540, 900, 360}).Hidden();
-  f.TextBox("cAroha", {1200, 540, 10500, 400}).Locked().Hidden().OnClick([] { NotationBoxChosen(1, 1, 6); });
-  f.Label("Label4", "Avroha", {240, 980, 900, 360}).Hidden();
-  f.TextBox("cAvroha", {1200, 980, 10500, 400}).Locked().Hidden().OnClick([] { NotationBoxChosen(2, 1, 6); });
-  f.Label("Label7", "Pakad", {240, 1420, 900, 360}).Hidden();
-  f.TextBox("cPakad", {1200, 1420, 10500, 400}).Locked().Hidden().OnClick([] { NotationBoxChosen(3, 2, 7); });
+  RagaDataBoxes raga = DeclareRagaData(f, 540, 440, 400);
+  raga.aroha.OnClick([] { NotationBoxChosen(1, 1, 6); });
+  raga.avroha.OnClick([] { NotationBoxChosen(2, 1, 6); });
+  raga.pakad.OnClick([] { NotationBoxChosen(3, 2, 7); });
 
   // The raga's notes, and in their place the item in hand.
   f.TextBox("cNotes", {240, 1900, 11460, 820}).Locked().MultiLine().Hidden();
@@ -317,41 +292,22 @@ forms::FormSpec DeclareMainOperations() {
       .On(forms::Event::Done, [](forms::EventArgs& e) { PlayerDone(e); })
       .On(forms::Event::StatusUpdate, [] { Dispatch(18); });
 
-  struct Item {
-    const char* name;
-    const char* caption;
-    std::function<void()> click;
-  };
-  auto menu = [&f](const char* name, const char* caption, std::initializer_list<Item> items) {
-    auto m = f.Menu(name, caption);
-    for (const Item& item : items) m.Item(item.name, item.caption).OnClick(item.click);
-    return m;
-  };
-  menu("cMnuDro", "D&rone", {{"cMnuDroLou", "Louder", [] { DroneStep(1); }}, {"cMnuDroSof", "Softer", [] { DroneStep(-1); }}});
-  menu("cMnuGraNot", "&Grace Notes",
-       {{"cMnuUseGraNot", "Use Grace Notes", [] { GraceNotesChosen(2); }},
-        {"cMnuNoGraNot", "No Grace Notes", [] { GraceNotesChosen(1); }}});
-  menu("cMnuKebDis", "Keyboard Display",
-       {{"cMnuShoKey", "Show Keyboard", [] { KeyboardChosen(1); }},
-        {"cMnuDonShoKey", "Don't Show Keyboard", [] { KeyboardChosen(2); }}});
-  menu("cMnuNotScr", "Notation &Script",
-       {{"cMnuDev", "Devnagari", [] { ScriptChosen(1); }}, {"cMnuEng", "English", [] { ScriptChosen(2); }}});
-  menu("cMnuRagInf", "Raga Info", {}).OnClick([] { Dispatch(17); });
-  menu("cMnuSyn", "Synchronization",
-       {{"cMnuSlo", "Slow Down", [] { ChangeDelay(-1); }}, {"cMnuSpe", "Speed Up", [] { ChangeDelay(1); }}});
-  // The tonic keys in menu order, keys 1 to 12.
-  constexpr std::array<std::pair<const char*, const char*>, 12> kTonics{{
-      {"cMnuW7", "White 7 (B)"}, {"cMnuW1", "White 1 (C)"}, {"cMnuB1", "Black 1 (C#)"}, {"cMnuW2", "White 2 (D)"},
-      {"cMnuB2", "Black 2 (D#)"}, {"cMnuW3", "White 3 (E)"}, {"cMnuW4", "White 4 (F)"}, {"cMnuB3", "Black 3 (F#)"},
-      {"cMnuW5", "White 5 (G)"}, {"cMnuB4", "Black 4 (G#)"}, {"cMnuW6", "White 6 (A)"}, {"cMnuB5", "Black 5 (A#)"}}};
-  auto tonics = f.Menu("cMnuTonKey", "&Tonic Note");
-  for (size_t k = 0; k < kTonics.size(); ++k) {
-    const auto key = static_cast<int16_t>(k + 1);
-    tonics.Item(kTonics[k].first, kTonics[k].second).OnClick([key] { TonicChosen(key); });
-  }
-  f.Menu("cMnuHel", "&Help").Item("cMnuPreF1", "Press F1 any time to obtain Help");
-  f.Menu("cMnuTraOn", "Trace On").OnClick([] { SetTrace(-1); });
-  f.Menu("cMnuTraOff", "TraceOff").OnClick([] { SetTrace(0); });
+  DeclareMenu(f, "cMnuDro", "D&rone",
+              {{"cMnuDroLou", "Louder", [] { DroneStep(1); }}, {"cMnuDroSof", "Softer", [] { DroneStep(-1); }}});
+  DeclareMenu(f, "cMnuGraNot", "&Grace Notes",
+              {{"cMnuUseGraNot", "Use Grace Notes", [] { GraceNotesChosen(2); }},
+               {"cMnuNoGraNot", "No Grace Notes", [] { GraceNotesChosen(1); }}});
+  DeclareMenu(f, "cMnuKebDis", "Keyboard Display",
+              {{"cMnuShoKey", "Show Keyboard", [] { KeyboardChosen(1); }},
+               {"cMnuDonShoKey", "Don't Show Keyboard", [] { KeyboardChosen(2); }}});
+  DeclareMenu(f, "cMnuNotScr", "Notation &Script",
+              {{"cMnuDev", "Devnagari", [] { ScriptChosen(1); }}, {"cMnuEng", "English", [] { ScriptChosen(2); }}});
+  DeclareMenu(f, "cMnuRagInf", "Raga Info", {}).OnClick([] { Dispatch(17); });
+  DeclareMenu(f, "cMnuSyn", "Synchronization",
+              {{"cMnuSlo", "Slow Down", [] { StepDelay(shell::DelayMO, -1); }},
+               {"cMnuSpe", "Speed Up", [] { StepDelay(shell::DelayMO, 1); }}});
+  DeclareTonicMenu(f, TonicChosen);
+  DeclareHelpAndTraceMenus(f);
   return f;
 }
 VELMORA_DECLARE_FORM(DeclareMainOperations)

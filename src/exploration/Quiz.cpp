@@ -310,22 +310,11 @@ void ExploreRaga() {
   sMainOperations(open);
 }
 
-// A sample still playing stopped and its file let go.
-void StopSample(forms::Form& form) {
-  mci::MMControl* player = shell::MMControlOf(form, "cMM");
-  if (player == nullptr || player->Mode() == mci::mciModeNotOpen) return;
-  player->setNotify(false);
-  player->setWait(true);
-  player->setCommand("Stop");
-  player->setFileName("");
-  player->setCommand("Close");
-}
-
 // The window closed by its close box leaves as Go Back does: the sample stops and the
 // settings the quiz forced are the learner's again.
 void Unloading() {
   if (shell::TerminatingForm != 1) {
-    StopSample(*QuizForm());
+    sStopAndClosePlayer(*QuizForm());
     RestoreSettings();
   }
   shell::OnScreenUnload();

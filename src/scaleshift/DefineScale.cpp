@@ -38,15 +38,6 @@ constexpr int16_t kLastBuiltInSet = 12;
 
 bool IsTonicKey(int16_t key) { return key >= kFirstTonicKey && key <= kLastTonicKey; }
 
-// The samples per cycle of one note of the main instrument, as its seed is stored.
-double SeedSpc(int16_t note) {
-  auto rs = shell::DatabaseA.OpenRecordset("Note Specifications", dao::dbOpenTable);
-  common::sSetTablePKRecord2(rs, sound::CurrInstrument, note);
-  const double spc = rs.Fields("SamPerCyc").ToDouble() + rs.Fields("Fractional Value").ToDouble();
-  rs.Close();
-  return spc;
-}
-
 // After a failed sound the keys and Play answer again.
 void Unlock() {
   forms::Form& form = Screen();
@@ -64,10 +55,10 @@ void StartTuning(int16_t key) {
   sound::CurrTonicNoteId = static_cast<int16_t>(key - 9);
   form.Ctl("cSlider").SetValue(0);
   form.Ctl("cTuneNote").SetVisible(false);
-  CurrentSPC = SeedSpc(key);
+  CurrentSPC = fSeedSpc(key);
   TunedSPC = CurrentSPC;
-  UpperNoteSPC = SeedSpc(static_cast<int16_t>(key + 1));
-  LowerNoteSPC = SeedSpc(static_cast<int16_t>(key - 1));
+  UpperNoteSPC = fSeedSpc(static_cast<int16_t>(key + 1));
+  LowerNoteSPC = fSeedSpc(static_cast<int16_t>(key - 1));
   sShowPrompts("10");
 }
 
@@ -196,6 +187,7 @@ void sDefineNewTonic() {
   sound::CurrMusicSetId = kFirstBuiltInTonicSet;
   shell::NotationScript = common::kScriptEnglish;
   OperationMode = kDefiningTonic;
+  RefiningSetId = 0;
   sGrpDispAll(1, 3, 0, 0, 1, 2, 0);
   form.Ctl("cTuneNote").SetEnabled(false);
   form.Ctl("cScale").SetText("Tonic for New Scale being defined.");

@@ -1,5 +1,6 @@
-// Refining a saved scale: the list of saved scales, choosing one, and making it the
-// scale in use for refinement.
+// Refining a saved scale: the list of saved scales, choosing one and making it the
+// scale in use, refining its notes one step at a time, and saving the refinement.
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -15,9 +16,12 @@
 #include "scaleshift/ScaleShiftState.h"
 #include "scaleshift/ScaleShifting.h"
 #include "scaleshift/ScaleStorage.h"
+#include "scaleshift/SpcArithmetic.h"
 #include "shell/ShellState.h"
 #include "sound/NoteSeeds.h"
 #include "sound/NoteTuning.h"
+#include "sound/Render.h"
+#include "sound/SoundLibrary.h"
 #include "sound/SoundState.h"
 
 namespace scaleshift {
@@ -25,6 +29,10 @@ namespace scaleshift {
 namespace {
 
 constexpr int16_t kLastBuiltInSet = 12;
+constexpr int32_t kNoteMs = 3000;
+constexpr int32_t kNoteWaitMs = 4000;
+// A refined note stays within this many cents of its seed: a key's shift and one key more.
+constexpr double kRefineBandCents = 200.0;
 
 // The scale in use before a set is chosen: what a set that cannot be loaded goes back to.
 struct ScaleInUse {
@@ -44,6 +52,7 @@ void ForgetSelectedKey() {
 void ShowScalesList() {
   OperationMode = kRefining;
   ListMode = 1;
+  RefiningSetId = 0;
   ForgetSelectedKey();
   sGrpDispAll(1, 1, 1, 0, 0, 4, 0);
   sDisplayScalesList();
@@ -62,6 +71,26 @@ bool LoadSet(double setId, double tonicKey) {
   return sound::CurrMusicSetId == id;
 }
 
+// The "Higher" and "Lower" options cleared, so that each answers its next click.
+void ClearPitchOptions() {
+  forms::Form& form = Screen();
+  form.Ctl("Option6").SetValue(0);
+  form.Ctl("Option7").SetValue(0);
+}
+
+// How far a note tuned by adjustment sounds from its seed, in cents either way.
+double CentsFromSeed(double seed, double adjustment) {
+  const double tuned = seed + adjustment;
+  return tuned > 0 ? std::abs(1200.0 * std::log2(seed / tuned)) : HUGE_VAL;
+}
+
+// A step may not take a note out of the band around its seed; a note found outside it
+// (a damaged set) may still be stepped back towards it.
+bool StepAllowed(double seed, float previous, float refined) {
+  const double after = CentsFromSeed(seed, refined);
+  return after <= kRefineBandCents + 1e-9 || after < CentsFromSeed(seed, previous);
+}
+
 }  // namespace
 
 void sListSavedScales() {
@@ -77,13 +106,100 @@ void sListLineChosen() {
   if (ListMode == 1) {
     sound::CurrMusicSetName = list.Text();
     sSetUpForRefinementOperation();
+  } else if (ListMode == 2) {
+    sRagaChosen();
   }
+}
+
+void sSaveRefinedScale() {
+  common::ProcTrace t("sSaveRefinedScale");
+  if (OperationMode != kRefining || RefiningSetId <= kLastBuiltInSet || RefiningSetId != sound::CurrMusicSetId) {
+    vb::Message("Only a saved scale chosen for refinement can be saved: choose one under \"Refine Notes in the "
+                "Selected Scale\"");
+    return;
+  }
+  int16_t saved = 0;
+  if (!fSaveOrSay([&saved] { saved = fSaveRefinedScale(); })) return;
+  if (saved != 1) {
+    vb::Message("The scale '" + sound::CurrMusicSetName + "' cannot be saved: its data is missing or damaged");
+    return;
+  }
+  vb::Message("Changes Saved");
+}
+
+void sRefineStep(bool higher) {
+  common::ProcTrace t("sRefineStep");
+  forms::Form& form = Screen();
+  const int16_t i = SelectedNoteIndex;
+  if (OperationMode != kRefining || RefiningSetId <= kLastBuiltInSet || RefiningSetId != sound::CurrMusicSetId ||
+      i < 1) {
+    ClearPitchOptions();
+    return;
+  }
+  // Only the notes the set stores can be refined: a change of another would be heard
+  // but never saved.
+  const int tonic = sound::CurrTonicNoteId;
+  if (i < tonic + 2 || i > tonic + 2 + sound::kScaleColumnCount - 1) {
+    vb::Message("This key lies outside the scale set and cannot be refined");
+    ClearPitchOptions();
+    return;
+  }
+  const int16_t sensitivity = RefineSensitivity >= 0 && RefineSensitivity <= 2 ? RefineSensitivity : int16_t{0};
+  const float step = RefineSteps[static_cast<size_t>(sensitivity)];
+  const float previous = sound::NoteAdjustSPCs[static_cast<size_t>(i)];
+  const float v = higher ? previous - step : previous + step;
+  const float refined = fRoundOffSPCVal(v, higher ? "Down" : "Up");
+  if (!StepAllowed(fSeedSpc(i), previous, refined)) {
+    vb::Message(higher ? "The note cannot be moved any higher" : "The note cannot be moved any lower");
+    ClearPitchOptions();
+    form.Ctl("Frame2").SetEnabled(true);
+    form.Ctl("Frame3").SetEnabled(true);
+    return;
+  }
+  sound::NoteAdjustSPCs[static_cast<size_t>(i)] = refined;
+  SPCDelta = refined;
+  PendingStepNote = i;
+  PendingStepPrevious = previous;
+  // No further step until the note has sounded.
+  form.Ctl("Frame2").SetEnabled(false);
+  form.Ctl("Frame3").SetEnabled(false);
+  int16_t apply = 15;
+  sShiftScale(apply);
+}
+
+void sApplyRefineStep() {
+  common::ProcTrace t("sApplyRefineStep");
+  const int16_t i = PendingStepNote;
+  if (i < 1) return;  // only a step of codes 13 and 14 is applied
+  PendingStepNote = 0;
+  forms::Form& form = Screen();
+  if (sound::fLoadIndividualNoteSeed(sound::CurrInstrument, i) != 1) {
+    vb::Message("Error Loading Note Seed for Selected Note");
+  }
+  if (sound::SoundLib.FWavTuneNote(sound::CurrInstrument, i, SPCDelta) != 1) {
+    // The step is taken back before anything can save it, and the note sounds as before.
+    vb::Message("Error Tuning Selected Note");
+    sound::NoteAdjustSPCs[static_cast<size_t>(i)] = PendingStepPrevious;
+    SPCDelta = PendingStepPrevious;
+    if (PendingStepPrevious != 0.0f) sound::SoundLib.FWavTuneNote(sound::CurrInstrument, i, SPCDelta);
+  }
+  sDisableNoteLabels();
+  ClearPitchOptions();
+  if (sound::fPlaySelectedNote(i, kNoteMs, 1) == 0) {
+    vb::Message("Error in playing selected note");
+    sEnableNoteLabels();
+    form.Ctl("Frame2").SetEnabled(true);
+    form.Ctl("Frame3").SetEnabled(true);
+    return;
+  }
+  sStartWait(kNoteWaitMs);
 }
 
 void sSetUpForRefinementOperation() {
   common::ProcTrace t("sSetUpForRefinementOperation");
   forms::Form& form = Screen();
   OperationMode = kRefining;
+  RefiningSetId = 0;
   ForgetSelectedKey();
   const ScaleInUse before;
   const std::string name = sound::CurrMusicSetName;
@@ -113,9 +229,12 @@ void sSetUpForRefinementOperation() {
     ShowScalesList();
     return;
   }
+  RefiningSetId = sound::CurrMusicSetId;
   sGrpDispAll(1, 25, 0, 1, 2, 1, 1);
   shell::NotationScript = SavedNotationScript;
   sShowPrompts("13");
+  form.Ctl("cMnuPlaSca").SetVisible(true);
+  form.Ctl("cMnuSelRag").SetVisible(true);
   form.SetMousePointer(forms::vbDefault);
 }
 

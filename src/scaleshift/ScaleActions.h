@@ -29,6 +29,8 @@ void sStartWait(int32_t ms);
 bool fEndWaitAndUnlock();
 // Stops the player and lets its file go; the timer off.
 void sStopPlayerAndTimer();
+// The main instrument's stored SPC of a note (its seed, untuned).
+double fSeedSpc(int16_t note);
 // The prompt line of the prompt numbers given.
 void sShowPrompts(const std::string& numbers);
 
@@ -51,8 +53,17 @@ void sLeaveShiftScale();      // 20
 void sSwitchOperation();      // 22
 
 // Refining a saved scale and hearing it.
-void sListSavedScales();  // 3
-void sListLineChosen();   // 12
+void sListSavedScales();       // 3
+void sSaveRefinedScale();      // 7
+void sListLineChosen();        // 12
+void sRefineStep(bool higher); // 13, 14
+void sApplyRefineStep();       // 15
+// Playing in the scale in use.
+void sPlayFixedScale(bool fullScale);  // 9, 10
+void sListRagas();                     // 16
+void sPlayRagaPhrase(bool pakad);      // 18, 21
+// A raga chosen in the list of ragas (code 12 while it lists ragas).
+void sRagaChosen();
 
 // The settings the screen changed, put back as they were when it opened: the tonic
 // and its own program scale, the script and the keyboard setting.

@@ -48,6 +48,14 @@ inline double SliderSPC = 0.0;
 inline double TunedSPC = 0.0;
 inline double SPCDelta = 0.0;
 
+// The user's set being refined, whose main-instrument adjustments NoteAdjustSPCs holds;
+// 0 while none is. Only its adjustments are refined and saved.
+inline int16_t RefiningSetId = 0;
+// The refinement step that code 15 applies: its key (0: none pending) and the key's
+// adjustment before the step, put back when the sound library refuses the step.
+inline int16_t PendingStepNote = 0;
+inline float PendingStepPrevious = 0.0f;
+
 // The step of one refinement by sensitivity: 0 coarse, 1 medium, 2 fine. The
 // sensitivity keeps its value from one opening to the next.
 inline std::array<float, 3> RefineSteps{1.0f, 0.3f, 0.1f};

@@ -103,11 +103,20 @@ void sShiftScale(int16_t& action) {
     case 4: sDefineNewTonic(); break;
     case 5: sPlaySelectedKey(); break;
     case 6: sCreateShiftedScale(); break;
+    case 7: sSaveRefinedScale(); break;
     case 8: sNameAndSaveScale(); break;
+    case 9: sPlayFixedScale(false); break;
+    case 10: sPlayFixedScale(true); break;
     case 11: sChangeDroneLoudness(); break;
     case 12: sListLineChosen(); break;
+    case 13: sRefineStep(true); break;
+    case 14: sRefineStep(false); break;
+    case 15: sApplyRefineStep(); break;
+    case 16: sListRagas(); break;
     case 17: sEndOfWait(); break;
+    case 18: sPlayRagaPhrase(false); break;
     case 20: sLeaveShiftScale(); break;
+    case 21: sPlayRagaPhrase(true); break;
     case 22: sSwitchOperation(); break;
     default: break;  // 19 and codes outside 0 to 22 do nothing
   }
@@ -140,6 +149,8 @@ void sInitShiftScale() {
   sound::CurrMusicSetId = sound::CurrTonicNoteId;
   OperationMode = kDefiningTonic;
   ListMode = 1;
+  RefiningSetId = 0;
+  PendingStepNote = 0;
   // The scales are played from the menus only once a scale is being refined.
   form.Ctl("cMnuPlaSca").SetVisible(false);
   form.Ctl("cMnuSelRag").SetVisible(false);

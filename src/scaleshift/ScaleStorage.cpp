@@ -105,6 +105,21 @@ int16_t fDeleteScaleEntry(const std::string& name) {
   return id;
 }
 
+int16_t fSaveRefinedScale() {
+  common::ProcTrace t("fSaveRefinedScale");
+  if (sound::CurrMusicSetId <= kLastBuiltInSet) return 0;
+  dao::Transaction transaction(shell::DatabaseB);
+  auto rs = shell::DatabaseB.OpenRecordset(kScaleRows, dao::dbOpenTable);
+  common::sSetTablePKRecord2(rs, sound::CurrMusicSetId, int16_t{1});
+  if (rs.NoMatch() || vb::NzDouble(rs.Fields("TonicNoteId"), -1) != sound::CurrTonicNoteId) return 0;
+  rs.Edit();
+  sound::sUpdateNoteAdjustmentSPCs(rs, sound::NoteAdjustSPCs);
+  rs.Update();
+  rs.Close();
+  transaction.Commit();
+  return 1;
+}
+
 void sDisplayScalesList() {
   common::ProcTrace t("sDisplayScalesList");
   if (shell::CurrForm == nullptr) vb::Raise(vb::kObjectNotSet, "Object variable not set (the form in front)");

@@ -26,6 +26,13 @@ int16_t fSaveScaleData(const std::string& name, int16_t id);
 // Deletes the set of that name (its three rows); its id, or 0 when there is none.
 int16_t fDeleteScaleEntry(const std::string& name);
 
+// Saves the refined adjustments of the user's set CurrMusicSetId: its main-instrument
+// row takes NoteAdjustSPCs, its drone row keeps what it got when the set was made.
+// 0, with nothing written, when the set is not a user set, has no main-instrument row,
+// or that row belongs to another tonic than CurrTonicNoteId (the adjustments would be
+// written under the wrong notes); 1 when saved.
+int16_t fSaveRefinedScale();
+
 // Fills cScalesList of the form in front with the names of the saved sets in name
 // order. Without any: the message "No Scales Defined as yet" and an empty list.
 void sDisplayScalesList();

@@ -16,6 +16,7 @@
 #include "scaleshift/ScaleShifting.h"
 #include "shell/Players.h"
 #include "shell/ShellState.h"
+#include "sound/SoundState.h"
 
 namespace scaleshift {
 
@@ -83,6 +84,15 @@ void sStopPlayerAndTimer() {
   player->setCommand("Stop");
   player->setFileName("");
   player->setCommand("Close");
+}
+
+double fSeedSpc(int16_t note) {
+  common::ProcTrace t("fSeedSpc");
+  auto rs = shell::DatabaseA.OpenRecordset("Note Specifications", dao::dbOpenTable);
+  common::sSetTablePKRecord2(rs, sound::CurrInstrument, note);
+  const double spc = rs.Fields("SamPerCyc").ToDouble() + rs.Fields("Fractional Value").ToDouble();
+  rs.Close();
+  return spc;
 }
 
 void sShowPrompts(const std::string& numbers) { Screen().Ctl("cPrompts").SetText(common::fGetPrompts(numbers)); }

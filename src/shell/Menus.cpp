@@ -5,6 +5,7 @@
 
 #include "common/CommonState.h"
 #include "common/Trace.h"
+#include "composer/ComposerState.h"
 #include "exploration/ExplorationState.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"

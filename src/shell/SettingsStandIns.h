@@ -1,6 +1,6 @@
 // Settings words of layers that do not declare them yet: the sound library's start-up
-// text and the composition part (sound) and the composer's palette (composer). Each
-// layer that declares one of these in its own state header removes it from here.
+// text (sound). Each layer that declares one of these in its own state header removes
+// it from here.
 #pragma once
 
 #include <cstdint>
@@ -13,9 +13,4 @@
 
 namespace sound {
 inline std::string SoundLibraryGlobals = "ce";  // text handed to the sound library when it starts
-inline int16_t CurrCompPart = 1;                // 1 asthai, 2 antara
 }  // namespace sound
-
-namespace composer {
-inline int16_t NotePallet = 1;  // the composer's palette: 1 notes of the raga only, 2 all notes
-}  // namespace composer

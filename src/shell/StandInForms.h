@@ -1,6 +1,4 @@
-// Binding one form object to each form id. The screens that are not built yet are
-// represented by small stand-in forms of the right name and id (StandInForms.cpp);
-// each screen's issue replaces its stand-in with the real form.
+// Binding one form object to each form id.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +13,7 @@ namespace shell {
 // without loading them.
 void sBindForms();
 
-// A stand-in's opening operation: opens the form of `id` over the one in front.
+// Opens the form of `id` over the one in front, as a screen's own opening does.
 void OpenStandInForm(int16_t id);
 
 }  // namespace shell

@@ -1,5 +1,7 @@
 #include "sound/NoteSeeds.h"
 
+#include <map>
+#include <memory>
 #include <vector>
 
 #include "common/CommonState.h"
@@ -45,13 +47,44 @@ std::vector<int16_t> ReadSamples(const std::string& instrumentKey, int32_t noteI
 }
 
 // Hands one note's seed to the library; 0 after the message when it refuses it.
-int16_t LoadSeed(const std::string& instrumentKey, int32_t noteId, int32_t samPerCyc, double fractionalValue) {
-  const std::vector<int16_t> samples = ReadSamples(instrumentKey, noteId, samPerCyc);
+int16_t HandOver(const std::string& instrumentKey, int32_t noteId, int32_t samPerCyc, double fractionalValue,
+                 const std::vector<int16_t>& samples) {
   if (SoundLib.FWavLoadInstrNoteSeeds(instrumentKey, noteId, samPerCyc, fractionalValue, samples.data()) != 1) {
     vb::Message("Error Loading Seed Data For " + instrumentKey + std::to_string(noteId));
     return 0;
   }
   return 1;
+}
+
+int16_t LoadSeed(const std::string& instrumentKey, int32_t noteId, int32_t samPerCyc, double fractionalValue) {
+  return HandOver(instrumentKey, noteId, samPerCyc, fractionalValue, ReadSamples(instrumentKey, noteId, samPerCyc));
+}
+
+// The seed rows of an instrument as fLoadNoteSeeds last read them in full, kept for
+// the run: the content database is open read-only and exclusive, so its rows cannot
+// change while that connection lasts. A raga change to another drone type loads both
+// instruments again and then reads nothing.
+struct SeedRow {
+  int32_t noteId = 0;
+  int32_t samPerCyc = 0;
+  double fractionalValue = 0.0;
+  std::vector<int16_t> samples;
+};
+struct InstrumentRows {
+  std::weak_ptr<dao::Connection> source;
+  std::vector<SeedRow> rows;
+};
+
+std::map<std::string, InstrumentRows>& ReadRows() {
+  static std::map<std::string, InstrumentRows> rows;
+  return rows;
+}
+
+const std::vector<SeedRow>* KeptRows(const std::string& instrumentKey) {
+  const auto found = ReadRows().find(instrumentKey);
+  if (found == ReadRows().end()) return nullptr;
+  const auto source = found->second.source.lock();
+  return source != nullptr && source == shell::DatabaseA.connection() ? &found->second.rows : nullptr;
 }
 
 // Loads, then tunes one instrument's seeds to its row of the current set.
@@ -94,15 +127,25 @@ int16_t fLoadNoteSeeds(const std::string& instrumentKey) {
     vb::Message("Error Freeing Note Seeds Memory");
     return 0;
   }
+  if (const std::vector<SeedRow>* kept = KeptRows(instrumentKey)) {
+    for (const SeedRow& row : *kept)
+      if (HandOver(instrumentKey, row.noteId, row.samPerCyc, row.fractionalValue, row.samples) != 1) return 0;
+    return 1;
+  }
   common::sPatchSQLStr11(instrumentKey);
   auto rs = shell::DatabaseA.OpenRecordset(common::SQLStr11, dao::dbOpenSnapshot);
   rs.MoveFirst();  // an instrument without seeds is error 3021
+  std::vector<SeedRow> rows;
   for (; !rs.Eof(); rs.MoveNext()) {
-    const int32_t noteId = rs.Fields("Note Id").ToLong();
-    const int32_t samPerCyc = rs.Fields("SamPerCyc").ToLong();
-    const double fractionalValue = rs.Fields("Fractional Value").ToDouble();
-    if (LoadSeed(instrumentKey, noteId, samPerCyc, fractionalValue) != 1) return 0;
+    SeedRow row;
+    row.noteId = rs.Fields("Note Id").ToLong();
+    row.samPerCyc = rs.Fields("SamPerCyc").ToLong();
+    row.fractionalValue = rs.Fields("Fractional Value").ToDouble();
+    row.samples = ReadSamples(instrumentKey, row.noteId, row.samPerCyc);
+    if (HandOver(instrumentKey, row.noteId, row.samPerCyc, row.fractionalValue, row.samples) != 1) return 0;
+    rows.push_back(std::move(row));
   }
+  ReadRows()[instrumentKey] = InstrumentRows{shell::DatabaseA.connection(), std::move(rows)};
   return 1;
 }
 

@@ -10,6 +10,7 @@
 #include "common/NotationWords.h"
 #include "common/RagaReaders.h"
 #include "common/StringUtil.h"
+#include "soundlib/FWav.h"
 #include "common/Trace.h"
 #include "platform/forms/Form.h"
 #include "platform/vb/Conversion.h"
@@ -101,6 +102,8 @@ std::string PracticeTiming(const std::string& text) {
 // the failure message.
 int16_t BuildFirstPhrase(int16_t slot) {
   NotesList[static_cast<size_t>(slot)].NoteCount = fCreateNotesList1(slot);
+  // The first of a list; the play loop renders the next one while it plays (LookAhead 1).
+  soundlib::SetNextFileJoins(false, LookAhead == 1 && TPlayInfo.CurrPhrase < TPlayInfo.LastPhrase);
   if (fPrepareToPlaySelection1(slot) != 0) return 1;
   vb::Message("Error Setting up for Illustration");
   return 0;

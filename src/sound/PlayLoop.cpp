@@ -3,8 +3,8 @@
 #include "common/CommonState.h"
 #include "common/Trace.h"
 #include "composer/Composer.h"
-#include "exploration/CallbackStandIns.h"
 #include "exploration/MainOperations.h"
+#include "exploration/PlayCompositions.h"
 #include "platform/forms/Form.h"
 #include "platform/vb/Error.h"
 #include "platform/vb/Interaction.h"
@@ -15,6 +15,7 @@
 #include "sound/ReedLighting.h"
 #include "sound/Render.h"
 #include "sound/SoundState.h"
+#include "soundlib/FWav.h"
 #include "workshop/Workshop.h"
 
 namespace sound {
@@ -26,8 +27,6 @@ constexpr int16_t kWorkbench = 8;
 constexpr int16_t kComposer = 11;
 constexpr int16_t kIllustration = 12;
 constexpr int16_t kEndOfPlaying = 19;      // the screens' action
-constexpr int16_t kComposerSlots = 39;     // cNote(0 .. 38) carry a phrase's first note
-constexpr forms::Colour kCurrentSlotColour = 255;
 
 forms::Form& FormInFront() {
   if (shell::CurrForm == nullptr) vb::Raise(vb::kObjectNotSet, "No form is in front to play on");
@@ -39,26 +38,12 @@ NotesListRec& Slot(int16_t slot) {
   return NotesList[static_cast<size_t>(slot)];
 }
 
-// The composer's slot of the phrase's first note: the first word of the phrase in the
-// user's list of an alap, layakari or taan, less 1; 0 for the other phrase types.
-int16_t ComposerSlotOfPhrase(int16_t phrase) {
-  const int16_t type = common::CurrPhraseType;
-  if (type < 1 || type > 3) return 0;
-  const auto& firstWords = common::TALTInfo2[static_cast<size_t>(type - 1)].PhraseFirstWord;
-  if (phrase < 1 || static_cast<size_t>(phrase) > firstWords.size()) vb::Raise(vb::kSubscript);
-  return static_cast<int16_t>(firstWords[static_cast<size_t>(phrase - 1)] - 1);
-}
-
 // What the screen of CallbackCode shows when a phrase starts.
 void MarkPhraseStart(NotesListRec& rec) {
   switch (CallbackCode) {
-    case kComposer: {
-      CurrCompNoteSlot = ComposerSlotOfPhrase(TPlayInfo.CurrPhrase);
-      composer::sSetComposerFormNoteSlotsToDefaultFrontColor();
-      if (CurrCompNoteSlot >= 0 && CurrCompNoteSlot < kComposerSlots)
-        FormInFront().Ctl("cNote", CurrCompNoteSlot).SetForeColor(kCurrentSlotColour);
+    case kComposer:
+      composer::sMarkComposerPhraseStart(TPlayInfo.CurrPhrase);
       break;
-    }
     case kIllustration:
       sSetAllReedLabelColorToDefault(FormInFront());
       if (shell::GraceNotes == 2) {
@@ -121,6 +106,8 @@ bool fPlayMusicPhrases() {
   if (LookAhead == 1 && set.CurrPhrase <= set.LastPhrase) {
     const auto next = static_cast<int16_t>((set.CurrPhrase + 1) % 2);
     Slot(next).NoteCount = fCreateNotesList1(next);
+    // It plays as the phrase now starting ends, and another follows it unless it is the last.
+    soundlib::SetNextFileJoins(true, set.CurrPhrase < set.LastPhrase);
     if (fPrepareToPlaySelection1(next) == 0) {
       // The other slot holds no phrase worth playing: the list ends with this one.
       ListEndsAtDone = -1;

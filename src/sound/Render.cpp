@@ -127,12 +127,16 @@ int16_t fCreateCompositionMusicFilesFromT() {
   TPlayInfo = TMNInfo;
   NotesList[0].NoteCount = fCreateNotesList1(0);
   MusicFileToGenerate = shell::WavFileA;
+  // The two parts play one after the other: their drone, tabla and room run on from A into B.
+  const bool twoParts = CurrMusicItemType != kFilmSongItem;
+  soundlib::SetNextFileJoins(false, twoParts);
   if (fPrepareToPlaySelection1(0) == 0) return 0;
-  if (CurrMusicItemType != kFilmSongItem) {
+  if (twoParts) {
     TMNInfo.CurrPhrase = 2;
     TPlayInfo = TMNInfo;
     NotesList[1].NoteCount = fCreateNotesList1(1);
     MusicFileToGenerate = shell::WavFileB;
+    soundlib::SetNextFileJoins(true, false);
     if (fPrepareToPlaySelection1(1) == 0) return 0;
     TMNInfo.CurrPhrase = 1;
   }

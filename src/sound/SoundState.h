@@ -37,6 +37,8 @@ inline constexpr int16_t kTaanItem = 6;  // values of CurrMusicItemType the soun
 inline constexpr int16_t kComparisonItem = 7;
 inline constexpr int16_t kCompositionItem = 8;
 inline constexpr int16_t kFilmSongItem = 9;
+// The part of the composition in hand: 1 asthai, 2 antara.
+inline int16_t CurrCompPart = 1;
 
 }  // namespace sound
 

@@ -52,12 +52,14 @@ void Store4(float* p, F4 v) { std::memcpy(p, &v, sizeof v); }
 
 }  // namespace
 
-double DroneString::BandHz(double t) {
-  return kBandEndHz * std::pow(kBandStartHz / kBandEndHz, std::exp(-t / kBandSlide));
+double DroneString::BandHz(double t) const {
+  return kBandEndHz * std::pow(band_.startHz / kBandEndHz, std::exp(-t / band_.slideSeconds));
 }
 
-void DroneString::Init(double hz, float level, double decaySeconds, const Spectrum& seed, uint64_t phaseSeed) {
+void DroneString::Init(double hz, float level, double decaySeconds, const Spectrum& seed, uint64_t phaseSeed,
+                       const Band& band) {
   hz_ = hz;
+  band_ = band;
   level_ = level;
   decay_ = decaySeconds;
   count_ = std::clamp(static_cast<int>(kTopHz / hz), 1, kMaxPartials);

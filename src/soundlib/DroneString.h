@@ -26,10 +26,17 @@ class DroneString {
   static constexpr int kMaxPartials = 128;
   static constexpr int kControlBlock = 32;
   static constexpr double kTopHz = 12000.0;
-  // Where the jawari band starts and what it tends to, and how fast it slides (seconds).
+  // Where the jawari band starts and what it tends to, and how fast it slides
+  // (seconds): the defaults; a pluck may start and slide a little otherwise.
   static constexpr double kBandStartHz = 7000.0;
   static constexpr double kBandEndHz = 700.0;
   static constexpr double kBandSlide = 1.2;
+  struct Band {
+    double startHz;
+    double slideSeconds;
+    bool operator==(const Band&) const = default;
+  };
+  static constexpr Band kPlainBand = {kBandStartHz, kBandSlide};
 
   // The seed's harmonic amplitudes, index 1..count at seedHz (index 0 unused).
   struct Spectrum {
@@ -40,13 +47,14 @@ class DroneString {
   };
 
   // hz: the string's pitch; level: pluck strength; decaySeconds: time constant
-  // of the fundamental's amplitude; seed: the tone colour. Partials are
-  // normalised to unit energy before the level applies.
-  void Init(double hz, float level, double decaySeconds, const Spectrum& seed, uint64_t phaseSeed);
+  // of the fundamental's amplitude; seed: the tone colour; band: the jawari
+  // band of this pluck. Partials are normalised to unit energy before the level applies.
+  void Init(double hz, float level, double decaySeconds, const Spectrum& seed, uint64_t phaseSeed,
+            const Band& band = kPlainBand);
   double hz() const { return hz_; }
   bool operator==(const DroneString&) const = default;
   // The centre of the jawari band t seconds after the pluck.
-  static double BandHz(double t);
+  double BandHz(double t) const;
 
   // Adds one pluck of length samples (until the string is plucked again) to
   // cycle[(start + i) % cycleLength], i = 0..length-1.
@@ -57,6 +65,7 @@ class DroneString {
   int count_ = 0;
   float level_ = 0.0f;
   double decay_ = 1.0;
+  Band band_ = kPlainBand;
   float base_[kMaxPartials] = {};           // seed amplitude, normalised
   double partialDecay_[kMaxPartials] = {};  // time constant per harmonic
   double phase_[kMaxPartials] = {};         // starting phase per harmonic

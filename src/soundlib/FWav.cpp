@@ -10,6 +10,7 @@
 #include "soundlib/Accompaniment.h"
 #include "soundlib/Harmonium.h"
 #include "soundlib/NoteText.h"
+#include "soundlib/Room.h"
 #include "soundlib/SeedStore.h"
 #include "soundlib/TablaPlayer.h"
 #include "soundlib/TablaStrokes.h"
@@ -33,6 +34,12 @@ constexpr double kSegmentFadeMs = 3.0;
 constexpr double kMaxDroneFactor = 2.0;
 // The dayan's Sa while no drone is loaded: C4.
 constexpr double kDefaultSaHz = 261.6255653005986;
+// A file that starts after a pause finds the drone this long before the lower Sa's pluck.
+constexpr int64_t kDroneLeadIn = static_cast<int64_t>(100.0 * kSamplesPerMs);
+// The fade of the whole sum where a file joins another: only against a click.
+constexpr int64_t kJoinFade = static_cast<int64_t>(5.0 * kSamplesPerMs);
+// The last fade of a file followed by a pause, as its room dies away.
+constexpr int64_t kEndFade = static_cast<int64_t>(20.0 * kSamplesPerMs);
 
 // The theka arguments of a music file.
 struct ThekaArgs {
@@ -55,11 +62,17 @@ struct Library {
   std::vector<StrokeEvent> events;
   TablaPlayer tabla;
   Accompaniment accompaniment;
+  Room room;
+  // The play loop's word on the next music file, and how the last one ended.
+  FileJoins next;
+  bool lastJoins = false;     // it was written, and a file was to follow it at once
+  int64_t droneEnd = 0;       // the drone stream's sample where it ended
 
   Library() {
     harmonium.Init();
     tanpura.Init();
     strokes.Init();
+    room.Init();
     phrase.notes.reserve(1024);
     events.reserve(8192);
   }
@@ -92,21 +105,56 @@ bool RenderPhrase(int32_t count, const std::string& notes, const std::string& du
       !ReadTheka(theka->text, lib.phrase, theka->timing, lib.theka, lib.events))
     return false;
 
+  // A file that follows the last one at once continues its drone, its tabla's
+  // rings and its room; any other starts them afresh.
+  const FileJoins joins = lib.next;
+  lib.next = FileJoins{};
+  const bool continues = joins.followsLast && lib.lastJoins;
+  lib.lastJoins = false;
+  if (!continues) lib.room.Clear();
+
   const bool drone = playMode != 0 && lib.tanpura.loaded();
-  const bool tabla = !lib.events.empty();
-  if (tabla) {
-    lib.strokes.Tune(lib.tanpura.loaded() ? lib.tanpura.saHz() : kDefaultSaHz);
-    lib.tabla.Start(lib.strokes, lib.events.data(), lib.events.size());
+  const double saHz = lib.tanpura.loaded() ? lib.tanpura.saHz() : kDefaultSaHz;
+  const bool retuned = !lib.events.empty() && lib.strokes.Tune(saHz);
+  lib.tabla.Start(lib.strokes, lib.events.data(), lib.events.size(), continues && !retuned);
+  const bool tabla = lib.tabla.active();
+
+  Accompaniment::Drone stream;
+  if (drone) {
+    stream.tanpura = &lib.tanpura;
+    stream.gain = lib.droneFactor;
+    if (continues) {
+      stream.from = lib.droneEnd;
+    } else {
+      // After a pause the drone comes in at the next cycle, just before its lower Sa.
+      const int64_t cycle = (lib.droneEnd + Tanpura::kCycle - 1) / Tanpura::kCycle;
+      stream.from = cycle * Tanpura::kCycle + Tanpura::kPluckAt[Tanpura::kLowerSa] - kDroneLeadIn;
+      stream.fadeIn = true;
+    }
   }
-  lib.accompaniment.Start(lib.phrase.endSample + Harmonium::kTailSamples, drone ? lib.tanpura.Cycle() : nullptr,
-                          Tanpura::kCycle, lib.droneFactor, tabla ? &lib.tabla : nullptr);
+  FileShape shape;
+  shape.length = lib.phrase.endSample + Harmonium::kTailSamples;
+  if (continues) shape.fadeIn = kJoinFade;
+  int64_t fadeOutAt = -1;
+  if (joins.followedAtOnce) {
+    shape.fadeOut = kJoinFade;
+  } else {
+    shape.length += Room::kTailSamples;
+    shape.fadeOut = kEndFade;
+    fadeOutAt = lib.phrase.endSample;
+  }
+  lib.accompaniment.Start(stream, tabla ? &lib.tabla : nullptr, fadeOutAt);
   WavWriter writer;
   if (!writer.Open(path)) return false;
-  if (!lib.harmonium.Render(lib.phrase, lib.current->seeds, writer, drone || tabla ? &lib.accompaniment : nullptr)) {
+  if (!lib.harmonium.Render(lib.phrase, lib.current->seeds, writer, shape,
+                            drone || tabla ? &lib.accompaniment : nullptr, &lib.room)) {
     writer.Abort();
     return false;
   }
-  return writer.Close();
+  if (!writer.Close()) return false;
+  if (drone) lib.droneEnd = stream.from + shape.length;
+  lib.lastJoins = joins.followedAtOnce;
+  return true;
 }
 
 // Scales the first (fadeIn) or last frames of interleaved samples along a smoothstep ramp.
@@ -123,6 +171,8 @@ void Fade(int16_t* samples, int channels, int64_t frames, bool fadeIn) {
 
 }  // namespace
 
+void SetNextFileJoins(bool followsLast, bool followedAtOnce) { State().next = FileJoins{followsLast, followedAtOnce}; }
+
 int16_t FWavSetGlobalVariables(const std::string& globals) {
   if (globals.empty()) return kFailure;
   for (char c : globals)
@@ -133,6 +183,9 @@ int16_t FWavSetGlobalVariables(const std::string& globals) {
   lib.tanpura.Unload();
   lib.droneFactor = 1.0f;
   lib.theka.Clear();
+  lib.next = FileJoins{};
+  lib.lastJoins = false;
+  lib.droneEnd = 0;
   for (char c : globals) {
     if (lib.Find(std::string(1, c)) != nullptr) continue;
     lib.instruments.push_back(std::make_unique<Instrument>());
@@ -186,7 +239,6 @@ int16_t FWavLoadDroneData(const std::string& path, int32_t droneNote, int32_t dr
 int16_t FWavGenerateDroneFile(int32_t variant, const std::string& droneFile, int32_t option) {
   Library& lib = State();
   if (variant < 1 || variant > 2 || !lib.tanpura.loaded()) return kFailure;
-  const float* cycle = lib.tanpura.Cycle();
   WavWriter writer;
   if (!writer.Open(droneFile)) return kFailure;
   float block[Harmonium::kBlock];
@@ -194,7 +246,8 @@ int16_t FWavGenerateDroneFile(int32_t variant, const std::string& droneFile, int
   const int64_t total = variant * Tanpura::kCycle;
   for (int64_t position = 0; position < total; position += Harmonium::kBlock) {
     const int n = static_cast<int>(std::min<int64_t>(Harmonium::kBlock, total - position));
-    for (int s = 0; s < n; ++s) block[s] = lib.droneFactor * cycle[(position + s) % Tanpura::kCycle];
+    std::fill(block, block + n, 0.0f);
+    lib.tanpura.AddLoop(block, position, n, variant, lib.droneFactor);
     Mixer::Finish(block, out, n);
     if (!writer.Write(out, n)) break;
   }

@@ -23,9 +23,15 @@
 //                          level, genOption, a, b, c, d)
 //       notes and durations as NoteText.h reads them; count = number of notes.
 //       Note k starts at the sum of the durations before it, from t = 0; the file
-//       ends 60 ms after the last note (its release). Play modes 1 and 2 carry
-//       the drone loaded last from t = 0 (Tanpura.h), play mode 0 never. level,
-//       genOption and a..d are accepted and not used.
+//       ends 60 ms after the last note (its release), and when no file follows
+//       it at once (SetNextFileJoins) after the room's echo of 0.42 s more. Play
+//       modes 1 and 2 carry the drone loaded last from t = 0 (Tanpura.h), play
+//       mode 0 never. level, genOption and a..d are accepted and not used.
+//       A music file's drone is a stretch of the drone's endless stream: one that
+//       follows the last file at once carries on where that file's ended (with
+//       that file's tabla rings and room), any other begins at the next cycle of
+//       the stream, just before the lower Sa's pluck, fading in. Everything else
+//       of a file depends on its arguments alone.
 //       The theka arguments: once the theka data of thekaSet is loaded, the
 //       tabla plays the theka string (ThekaText.h) at tempoMsPerBeat, the sam
 //       (startMatra + beats struck, in a cycle of beatCount) a little stronger;
@@ -47,6 +53,14 @@
 //   FWavGenerateDroneFile(variant 1 or 2, file, option)  writes variant cycles
 //       of 3.2 s of the drone; failure before a drone is loaded.
 // FWavSetGlobalVariables also drops the drone and the theka data.
+//
+// Beside the entry points, for the play loop:
+//   SetNextFileJoins(followsLast, followedAtOnce)  what the play loop knows of
+//       the next music file (that file only; without it, both false):
+//       followsLast, it starts playing as the last music file ends; followedAtOnce,
+//       another starts as it ends. Where both sides agree the files join: the
+//       drone, the tabla and the room run on from one into the other without a
+//       fade (but 5 ms against a click). Elsewhere the play loop pauses.
 #pragma once
 
 #include <cstdint>
@@ -55,6 +69,12 @@
 #include "soundlib/Constants.h"
 
 namespace soundlib {
+
+struct FileJoins {
+  bool followsLast = false;
+  bool followedAtOnce = false;
+};
+void SetNextFileJoins(bool followsLast, bool followedAtOnce);
 
 int16_t FWavSetGlobalVariables(const std::string& globals);
 int16_t FWavSetCurrInstr(const std::string& instrumentKey);

@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+
+#include "soundlib/Random.h"
+#include "soundlib/Room.h"
+#include "soundlib/Smoothstep.h"
 
 namespace soundlib {
 
@@ -12,6 +17,73 @@ constexpr float kRepeatReleaseMs = 12.0f;
 constexpr float kRepeatAttackMs = 30.0f;
 constexpr uint64_t kBellowsSeed = 0x6b656c6c6f7773ull;
 constexpr int kBellowsStep = 32;
+constexpr uint64_t kNoteSeed = 0x7265656473ull;
+constexpr uint64_t kNoiseSeed = 0x6169722e6e6full;
+// How far a note may sit off its pitch, in cents.
+constexpr double kDetuneCents = 1.0;
+// The chamber noise against the reeds' RMS (-45 dB), and how much more than the
+// loudness it moves with the bellows' pressure.
+constexpr float kChamber = 0.0056f;
+constexpr float kAirPressure = 4.0f;
+// A key's speaking burst: its peak RMS in the sum (about 11 dB below a sounding
+// reed pair), rise and decay (ms), and how long it is followed; a key pressed again speaks softer.
+constexpr float kSpeak = 0.08f;
+constexpr float kSpeakRiseMs = 0.5f;
+constexpr float kSpeakDecayMs = 7.0f;
+constexpr float kSpeakMs = 30.0f;
+constexpr float kRepeatSpeak = 0.5f;
+
+// A biquad band-pass (unit gain at its centre) run over v in place.
+void BandPass(std::vector<double>& v, double hz, double q) {
+  const double w = 2.0 * std::numbers::pi * hz / kSampleRate;
+  const double alpha = std::sin(w) / (2.0 * q);
+  const double a0 = 1.0 + alpha;
+  const double b0 = alpha / a0, b2 = -alpha / a0, a1 = -2.0 * std::cos(w) / a0, a2 = (1.0 - alpha) / a0;
+  double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+  for (double& x : v) {
+    const double y = b0 * x + b2 * x2 - a1 * y1 - a2 * y2;
+    x2 = x1, x1 = x, y2 = y1, y1 = y;
+    x = y;
+  }
+}
+
+// A biquad low-pass run over v in place.
+void LowPass(std::vector<double>& v, double hz, double q) {
+  const double w = 2.0 * std::numbers::pi * hz / kSampleRate;
+  const double alpha = std::sin(w) / (2.0 * q);
+  const double a0 = 1.0 + alpha;
+  const double b1 = (1.0 - std::cos(w)) / a0, b0 = 0.5 * b1, a1 = -2.0 * std::cos(w) / a0, a2 = (1.0 - alpha) / a0;
+  double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+  for (double& x : v) {
+    const double y = b0 * x + b1 * x1 + b0 * x2 - a1 * y1 - a2 * y2;
+    x2 = x1, x1 = x, y2 = y1, y1 = y;
+    x = y;
+  }
+}
+
+// Fills loop with seeded noise through the given band-passes (hz, q, gain) and a
+// steep low-pass at 8 kHz, at unit RMS.
+void NoiseLoop(std::vector<float>& loop, uint64_t seed, std::initializer_list<std::array<double, 3>> bands) {
+  const size_t n = loop.size();
+  std::vector<double> white(n), sum(n, 0.0), band(n);
+  Random random(seed);
+  for (double& w : white) w = random.Bipolar();
+  for (const auto& [hz, q, gain] : bands) {
+    // Twice round the loop, so that the filter has settled where the loop joins.
+    band.assign(white.begin(), white.end());
+    band.insert(band.end(), white.begin(), white.end());
+    BandPass(band, hz, q);
+    // An eighth-order Butterworth low-pass.
+    for (double stageQ : {0.5098, 0.6013, 0.9000, 2.5629}) LowPass(band, 8000.0, stageQ);
+    for (size_t i = 0; i < n; ++i) sum[i] += gain * band[n + i];
+  }
+  double energy = 0.0;
+  for (double v : sum) energy += v * v;
+  const double scale = energy > 0.0 ? 1.0 / std::sqrt(energy / static_cast<double>(n)) : 0.0;
+  for (size_t i = 0; i < n; ++i) loop[i] = static_cast<float>(sum[i] * scale);
+}
+
+uint64_t Mix(uint64_t a, uint64_t b) { return Random(a ^ (b * 0x9E3779B97F4A7C15ull)).Next(); }
 
 // Low reeds speak more slowly: 28 ms at the bottom of the range, 14 ms from 1 kHz up.
 float AttackMs(double hz) {
@@ -24,6 +96,12 @@ float AttackMs(double hz) {
 void Harmonium::Init() {
   for (auto& voice : voices_) voice.Init(static_cast<float>(kSampleRate));
   mixer_.Init(0.5f);
+  chamber_.assign(kNoiseLength, 0.0f);
+  speak_.assign(kNoiseLength, 0.0f);
+  // The chamber: its two resonances over a little air of the whole band.
+  NoiseLoop(chamber_, kNoiseSeed, {{1300.0, 2.5, 1.0}, {2900.0, 3.0, 0.6}, {2000.0, 0.4, 0.25}});
+  // The speaking key: a broad hiss from 2 to 9 kHz with the chamber's ring.
+  NoiseLoop(speak_, kNoiseSeed + 1, {{4500.0, 0.5, 1.0}, {1300.0, 2.0, 0.4}, {2900.0, 2.5, 0.3}});
 }
 
 bool Harmonium::Playable(const Phrase& phrase, const SeedStore& seeds) {
@@ -44,7 +122,7 @@ Voice* Harmonium::FreeVoice() {
   return quietest;
 }
 
-void Harmonium::StartNote(const PhraseNote& note, const SeedStore& seeds) {
+void Harmonium::StartNote(const PhraseNote& note, const SeedStore& seeds, size_t index) {
   const NoteSeed* chosen[PhraseNote::kMaxIds];
   for (int i = 0; i < note.count; ++i) chosen[i] = seeds.Find(note.ids[i]);
   const int64_t length = note.end - note.start;
@@ -53,8 +131,9 @@ void Harmonium::StartNote(const PhraseNote& note, const SeedStore& seeds) {
   double phase1 = 0.0;
   double phase2 = 0.37;
   float attack = AttackMs(chosen[0]->hz());
+  bool repeat = false;
   if (held_ != nullptr) {
-    const bool repeat = held_->lastSeed() == chosen[0];
+    repeat = held_->lastSeed() == chosen[0];
     phase1 = held_->phase1();
     phase2 = held_->phase2();
     held_->Release(repeat ? kRepeatReleaseMs : kLegatoReleaseMs);
@@ -63,9 +142,59 @@ void Harmonium::StartNote(const PhraseNote& note, const SeedStore& seeds) {
   }
   // A short note still reaches its full level.
   attack = std::max(2.0f, std::min(attack, static_cast<float>(0.4 * lengthMs)));
+  Random random(Mix(kNoteSeed + index, static_cast<uint64_t>(note.ids[note.count - 1])));
+  const double detune = std::exp2(kDetuneCents * random.Bipolar() / 1200.0);
   Voice* voice = FreeVoice();
-  voice->Start(chosen, note.count, length, attack, phase1, phase2);
+  voice->Start(chosen, note.count, length, attack, phase1, phase2, detune);
   held_ = voice;
+  Burst& burst = bursts_[nextBurst_];
+  nextBurst_ = (nextBurst_ + 1) % kBursts;
+  burst.at = note.start;
+  burst.level = kSpeak * (repeat ? kRepeatSpeak : 1.0f);
+}
+
+void Harmonium::AddAir(int64_t position, int n) {
+  constexpr int64_t kMask = kNoiseLength - 1;
+  for (int s = 0; s < n; s += kBellowsStep) {
+    const int length = std::min(kBellowsStep, n - s);
+    float* chunk = mix_ + s;
+    const int64_t at = position + s;
+    // Both gains move over this chunk to what the last one measured, so that no
+    // air comes before its key.
+    const float chamberStep = (chamberNext_ - chamberGain_) / static_cast<float>(length);
+    const float speakStep = (speakNext_ - speakGain_) / static_cast<float>(length);
+    // Four sums, so that the additions need not wait for each other.
+    float sums[4] = {};
+    int i = 0;
+    for (; i + 4 <= length; i += 4)
+      for (int lane = 0; lane < 4; ++lane) sums[lane] += chunk[i + lane] * chunk[i + lane];
+    for (; i < length; ++i) sums[0] += chunk[i] * chunk[i];
+    const float energy = (sums[0] + sums[1]) + (sums[2] + sums[3]);
+    // A chunk of the loops never wraps: the loops' length is a multiple of the chunk's.
+    const float* chamberNoise = chamber_.data() + (at & kMask);
+    const float* speakNoise = speak_.data() + (at & kMask);
+    for (int i = 0; i < length; ++i)
+      chunk[i] += (chamberGain_ + chamberStep * static_cast<float>(i + 1)) * chamberNoise[i];
+    if (speakGain_ != 0.0f || speakNext_ != 0.0f)
+      for (int i = 0; i < length; ++i) chunk[i] += (speakGain_ + speakStep * static_cast<float>(i + 1)) * speakNoise[i];
+    chamberGain_ = chamberNext_;
+    speakGain_ = speakNext_;
+    const float pressure = pressure_[s + length - 1];
+    chamberNext_ =
+        kChamber * std::sqrt(energy / static_cast<float>(length)) * (1.0f + kAirPressure * (pressure - 1.0f));
+    const int64_t end = at + length;
+    float speak = 0.0f;
+    for (Burst& burst : bursts_) {
+      if (burst.at < 0) continue;
+      const float ms = static_cast<float>(end - burst.at) / static_cast<float>(kSamplesPerMs);
+      if (ms > kSpeakMs) {
+        burst.at = -1;
+        continue;
+      }
+      if (ms > 0.0f) speak += burst.level * (1.0f - std::exp(-ms / kSpeakRiseMs)) * std::exp(-ms / kSpeakDecayMs);
+    }
+    speakNext_ = speak;
+  }
 }
 
 void Harmonium::ReleaseAll(float ms) {
@@ -73,13 +202,17 @@ void Harmonium::ReleaseAll(float ms) {
   held_ = nullptr;
 }
 
-bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& sink, BlockAdder* accompaniment) {
+bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& sink, const FileShape& shape,
+                       BlockAdder* accompaniment, Room* room) {
   for (auto& voice : voices_) voice.Stop();
   held_ = nullptr;
+  for (Burst& burst : bursts_) burst.at = -1;
+  chamberGain_ = speakGain_ = chamberNext_ = speakNext_ = 0.0f;
   bellows_.Init(static_cast<float>(kSampleRate) / kBellowsStep, kBellowsSeed);
   float pressure = bellows_.Process();
 
-  const int64_t total = phrase.endSample + kTailSamples;
+  const int64_t total = std::max(shape.length, phrase.endSample + kTailSamples);
+  const int64_t fadeOutFrom = total - shape.fadeOut;
   size_t next = 0;
   bool released = false;
   for (int64_t position = 0; position < total; position += kBlock) {
@@ -89,8 +222,9 @@ bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& 
     while (done < n) {
       // Notes (and the phrase's end) take effect at their exact sample.
       while (next < phrase.notes.size() && phrase.notes[next].start <= position + done) {
-        const PhraseNote& note = phrase.notes[next++];
-        if (note.end > note.start) StartNote(note, seeds);
+        const size_t index = next++;
+        const PhraseNote& note = phrase.notes[index];
+        if (note.end > note.start) StartNote(note, seeds, index);
       }
       if (!released && next == phrase.notes.size() && phrase.endSample <= position + done) {
         ReleaseAll(kEndReleaseMs);
@@ -112,8 +246,14 @@ bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& 
       for (int i = 0; i < length; ++i) chunk[i] = pressure + step * static_cast<float>(i);
       pressure = target;
     }
+    AddAir(position, n);
     mixer_.Scale(mix_, pressure_, n);
     if (accompaniment != nullptr) accompaniment->Add(mix_, position, n);
+    if (room != nullptr) room->Process(mix_, n);
+    for (int64_t i = position; i < std::min<int64_t>(position + n, shape.fadeIn); ++i)
+      mix_[i - position] *= Smoothstep((static_cast<float>(i) + 0.5f) / static_cast<float>(shape.fadeIn));
+    for (int64_t i = std::max(position, fadeOutFrom); i < position + n; ++i)
+      mix_[i - position] *= 1.0f - Smoothstep((static_cast<float>(i - fadeOutFrom) + 0.5f) / static_cast<float>(shape.fadeOut));
     Mixer::Finish(mix_, out_, n);
     if (!sink.Write(out_, n)) return false;
   }

@@ -60,10 +60,16 @@ bool NoteSeed::Load(int32_t samPerCyc, double fractional, const int16_t* samples
     return false;
   const double spc = samPerCyc + fractional;
   if (spc < kMinSpc) return false;
+  const size_t count = static_cast<size_t>(samPerCyc) + 1;
+  if (samPerCyc == sourceSamPerCyc_ && fractional == sourceFractional_ && source_.size() == count &&
+      std::equal(source_.begin(), source_.end(), samples)) {
+    adjustment_ = 0.0;
+    loaded_ = true;
+    return true;
+  }
 
   // The buffer holds phases i / spc for i = 0..SamPerCyc; the last sample stands for
   // the fraction of a sample that completes the cycle.
-  const size_t count = static_cast<size_t>(samPerCyc) + 1;
   scratch.samples.resize(count);
   scratch.weights.assign(count, 1.0);
   scratch.weights[count - 1] = fractional;
@@ -99,6 +105,9 @@ bool NoteSeed::Load(int32_t samPerCyc, double fractional, const int16_t* samples
       table[2 * n + 1] = next - value;
     }
   }
+  source_.assign(samples, samples + count);
+  sourceSamPerCyc_ = samPerCyc;
+  sourceFractional_ = fractional;
   seedSpc_ = spc;
   adjustment_ = 0.0;
   loaded_ = true;

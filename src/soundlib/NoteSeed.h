@@ -39,7 +39,8 @@ class NoteSeed {
   };
 
   // Copies and analyses a seed; false (and nothing changed) when the arguments
-  // cannot make a sounding cycle. A load clears the note's tuning.
+  // cannot make a sounding cycle. A load clears the note's tuning. The same
+  // cycle loaded again (after Clear too) keeps its tables: only the copy is compared.
   bool Load(int32_t samPerCyc, double fractional, const int16_t* samples, SeedScratch& scratch);
   void Clear();
   bool loaded() const { return loaded_; }
@@ -60,6 +61,10 @@ class NoteSeed {
 
  private:
   std::vector<float> tables_;
+  // The cycle the tables were built from, as given.
+  std::vector<int16_t> source_;
+  int32_t sourceSamPerCyc_ = 0;
+  double sourceFractional_ = -1.0;
   double seedSpc_ = 0.0;
   double adjustment_ = 0.0;
   bool loaded_ = false;

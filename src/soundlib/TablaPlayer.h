@@ -1,7 +1,8 @@
-// TablaPlayer: plays the strokes of a theka from the bank, each as a voice. A
-// stroke on a drum ends what still rings on that drum: at once (6 ms) when the
-// hand stays on the skin (Ta, Ti, Ra, Ke), else over 40 ms, as a new strike
-// takes over the skin.
+// TablaPlayer: plays the strokes of a theka from the bank, each as a voice, each
+// kind of stroke taking the bank's renderings in turn. A stroke on a drum ends
+// what still rings on that drum: when the hand stays on the skin (Ta, Ti, Ra, Ke)
+// within 6 ms down to a faint ring (-40 dB) that dies within a second, else over
+// 40 ms, as a new strike takes over the skin.
 #pragma once
 
 #include <array>
@@ -18,7 +19,12 @@ class TablaPlayer {
   static constexpr int kVoices = 24;
 
   // The strokes to play (in time order; kept by pointer until the next Start).
-  void Start(const TablaStrokes& bank, const StrokeEvent* events, size_t count);
+  // ringOn: what still rings from the last file goes on ringing (its samples
+  // counted on from this file's start), and the renderings go on in turn;
+  // else the player starts silent.
+  void Start(const TablaStrokes& bank, const StrokeEvent* events, size_t count, bool ringOn = false);
+  // True while there is a stroke to come or still ringing.
+  bool active() const;
   // Adds the samples [position, position + n) of the strokes to out; calls come
   // in order of position.
   void Add(float* out, int64_t position, int n);
@@ -30,7 +36,9 @@ class TablaPlayer {
     int64_t at = 0;
     float gain = 0.0f;
     float release = 1.0f;
-    float releaseStep = 0.0f;
+    float releaseStep = 0.0f;  // while the hand stops the skin
+    float floor = 0.0f;        // what is left of it then
+    float fade = 1.0f;         // the faint ring's fall per sample
     bool bayan = false;
   };
   void Begin(const StrokeEvent& event);
@@ -40,6 +48,7 @@ class TablaPlayer {
   const StrokeEvent* events_ = nullptr;
   size_t count_ = 0;
   size_t next_ = 0;
+  std::array<int, kStrokeKinds> turn_ = {};
   std::array<Voice, kVoices> voices_;
 };
 

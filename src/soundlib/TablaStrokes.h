@@ -16,6 +16,12 @@
 //   Ke   the flat hand slapped on and left there: a short, noisy thud
 // Every stroke begins with the noise of the impact, shaped by a band-pass.
 // Dha, Dhin and the other two-handed bols are a dayan and a bayan stroke together.
+//
+// No two strokes of a real drum are alike: each stroke is rendered kVariants
+// times, seeded, its modes up to 3 dB louder or softer and 15 % quicker or slower
+// to decay, the dayan up to 3 cents off, the bayan's bend deeper or shallower, and
+// a fresh impact each time. The open strokes ring on until they have decayed by
+// 35 dB or so before a short fade; the closed ones keep a faint ring of the skin.
 #pragma once
 
 #include <array>
@@ -37,22 +43,25 @@ bool Mutes(Stroke stroke);
 
 class TablaStrokes {
  public:
-  static constexpr int64_t kMaxLength = 44100;  // one second
+  static constexpr int kVariants = 4;
+  static constexpr int64_t kMaxLength = 3 * 44100;  // three seconds
 
   void Init();
-  // Renders every stroke for a dayan tuned to saHz (nothing when already so).
-  void Tune(double saHz);
+  // Renders every stroke for a dayan tuned to saHz; false when it was already so (nothing done).
+  bool Tune(double saHz);
   double dayanHz() const { return dayanHz_; }
   double bayanHz() const { return bayanHz_; }
-  const float* Samples(Stroke stroke) const { return bank_[Index(stroke)].data(); }
-  int64_t Length(Stroke stroke) const { return lengths_[Index(stroke)]; }
+  const float* Samples(Stroke stroke, int variant = 0) const { return bank_[Index(stroke, variant)].data(); }
+  int64_t Length(Stroke stroke, int variant = 0) const { return lengths_[Index(stroke, variant)]; }
 
  private:
-  static size_t Index(Stroke stroke) { return static_cast<size_t>(stroke); }
+  static size_t Index(Stroke stroke, int variant) {
+    return static_cast<size_t>(stroke) * kVariants + static_cast<size_t>(variant);
+  }
 
-  std::array<std::vector<float>, kStrokeKinds> bank_;
+  std::array<std::vector<float>, kStrokeKinds * kVariants> bank_;
   std::vector<float> impact_;  // the noise of one impact, before it is added
-  std::array<int64_t, kStrokeKinds> lengths_ = {};
+  std::array<int64_t, kStrokeKinds * kVariants> lengths_ = {};
   double dayanHz_ = 0.0;
   double bayanHz_ = 0.0;
 };

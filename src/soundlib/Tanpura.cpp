@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "soundlib/Fft.h"
+#include "soundlib/Random.h"
 
 namespace soundlib {
 
@@ -20,10 +21,20 @@ constexpr float kLevel[Tanpura::kStrings] = {0.95f, 0.85f, 0.85f, 1.0f};
 constexpr double kDecay[Tanpura::kStrings] = {2.2, 2.0, 2.0, 2.6};
 constexpr double kSecondSaRatio = 1.000578;  // 2^(1 / 1200)
 constexpr uint64_t kPhaseSeed = 0x74616e707572ull;
+constexpr uint64_t kStreamSeed = 0x6a61776172690aull;
+// How the renderings of a string differ: the band starts up to a third of an
+// octave higher or lower and slides up to 20 % faster or slower.
+constexpr double kBandStartOctaves = 0.33;
+constexpr double kBandSlideSpread = 0.2;
+// How much louder or softer a pluck may be, in dB.
+constexpr double kLevelSpreadDb = 1.5;
+
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
 
 }  // namespace
 
 void Tanpura::Init() {
+  plucks_.assign(static_cast<size_t>(kStrings * kVariants * kCycle), 0.0f);
   cycle_.assign(static_cast<size_t>(kCycle), 0.0f);
   fft_.resize(NoteSeed::kTableSize);
 }
@@ -55,11 +66,21 @@ bool Tanpura::Load(int32_t droneNote, int32_t droneType, const SeedStore& seeds)
   for (int i = 0; i < kStrings; ++i)
     if (!StringFor(ids[i], seeds, hz[i], spectrum[i])) return false;
   hz[2] *= kSecondSaRatio;
-  std::array<DroneString, kStrings> strings;
-  for (int i = 0; i < kStrings; ++i)
-    strings[static_cast<size_t>(i)].Init(hz[i], kLevel[i], kDecay[i], spectrum[i],
-                                         kPhaseSeed + static_cast<uint64_t>(i));
-  // A reload that changes nothing (a loudness step) keeps the rendered cycle.
+  std::array<std::array<DroneString, kVariants>, kStrings> strings;
+  Random random(kPhaseSeed);
+  for (int i = 0; i < kStrings; ++i) {
+    for (int v = 0; v < kVariants; ++v) {
+      // The first rendering of each string has the plain band.
+      DroneString::Band band = DroneString::kPlainBand;
+      if (v > 0) {
+        band.startHz *= std::exp2(kBandStartOctaves * random.Bipolar());
+        band.slideSeconds *= 1.0 + kBandSlideSpread * random.Bipolar();
+      }
+      strings[static_cast<size_t>(i)][static_cast<size_t>(v)].Init(
+          hz[i], kLevel[i], kDecay[i], spectrum[i], kPhaseSeed + static_cast<uint64_t>(i * kVariants + v), band);
+    }
+  }
+  // A reload that changes nothing (a loudness step) keeps the rendered plucks.
   if (strings != strings_) {
     strings_ = strings;
     rendered_ = false;
@@ -69,18 +90,72 @@ bool Tanpura::Load(int32_t droneNote, int32_t droneType, const SeedStore& seeds)
   return true;
 }
 
-const float* Tanpura::Cycle() {
-  if (!rendered_) {
-    std::fill(cycle_.begin(), cycle_.end(), 0.0f);
-    for (int i = 0; i < kStrings; ++i)
-      strings_[static_cast<size_t>(i)].AddPluck(cycle_.data(), kCycle, kPluckAt[static_cast<size_t>(i)], kCycle);
-    float peak = 0.0f;
-    for (float v : cycle_) peak = std::max(peak, std::fabs(v));
-    const float scale = peak > 0.0f ? kPeak / peak : 0.0f;
-    for (float& v : cycle_) v *= scale;
-    rendered_ = true;
+Tanpura::Pluck Tanpura::PluckOf(int64_t cycle, int string) {
+  Random random(kStreamSeed ^ (static_cast<uint64_t>(cycle) * 0x9E3779B97F4A7C15ull) ^
+                (static_cast<uint64_t>(string) * 0xD1B54A32D192ED03ull));
+  Pluck pluck;
+  pluck.at = cycle * kCycle + kPluckAt[static_cast<size_t>(string)] +
+             static_cast<int64_t>(std::lround(kJitter * random.Bipolar()));
+  // Each string takes its renderings in turn.
+  pluck.variant = static_cast<int>(cycle + string - FloorDiv(cycle + string, kVariants) * kVariants);
+  pluck.gain = static_cast<float>(std::pow(10.0, kLevelSpreadDb * random.Bipolar() / 20.0));
+  return pluck;
+}
+
+void Tanpura::Render() {
+  if (rendered_) return;
+  std::fill(plucks_.begin(), plucks_.end(), 0.0f);
+  std::fill(cycle_.begin(), cycle_.end(), 0.0f);
+  for (int i = 0; i < kStrings; ++i) {
+    for (int v = 0; v < kVariants; ++v) {
+      float* samples = plucks_.data() + static_cast<size_t>(i * kVariants + v) * static_cast<size_t>(kCycle);
+      string(i, v).AddPluck(samples, kCycle, 0, kCycle);
+    }
+    // One cycle of the plain plucks, each at its nominal place.
+    const float* plain = Samples(i, 0);
+    for (int64_t t = 0; t < kCycle; ++t) cycle_[static_cast<size_t>((kPluckAt[static_cast<size_t>(i)] + t) % kCycle)] += plain[t];
   }
-  return cycle_.data();
+  float peak = 0.0f;
+  for (float v : cycle_) peak = std::max(peak, std::fabs(v));
+  const float scale = peak > 0.0f ? kPeak / peak : 0.0f;
+  for (float& v : plucks_) v *= scale;
+  rendered_ = true;
+}
+
+void Tanpura::AddSpan(float* out, int64_t from, int n, int string, const Pluck& pluck, int64_t at,
+                      float gain) const {
+  const int64_t begin = std::max(from, at);
+  const int64_t end = std::min(from + n, at + kCycle);
+  if (begin >= end) return;
+  const float g = gain * pluck.gain;
+  const float* samples = Samples(string, pluck.variant) + (begin - at);
+  float* o = out + (begin - from);
+  const int64_t count = end - begin;
+  for (int64_t s = 0; s < count; ++s) o[s] += g * samples[s];
+}
+
+void Tanpura::AddStream(float* out, int64_t from, int n, float gain) {
+  Render();
+  // A pluck sounds for one cycle from at most kPluckAt[3] + kJitter into its own.
+  const int64_t first = FloorDiv(from - kCycle - kPluckAt[kLowerSa] - kJitter, kCycle);
+  const int64_t last = FloorDiv(from + n, kCycle);
+  for (int64_t c = first; c <= last; ++c)
+    for (int i = 0; i < kStrings; ++i) {
+      const Pluck pluck = PluckOf(c, i);
+      AddSpan(out, from, n, i, pluck, pluck.at, gain);
+    }
+}
+
+void Tanpura::AddLoop(float* out, int64_t from, int n, int cycles, float gain) {
+  Render();
+  const int64_t loop = cycles * kCycle;
+  for (int64_t c = 0; c < cycles; ++c)
+    for (int i = 0; i < kStrings; ++i) {
+      const Pluck pluck = PluckOf(c, i);
+      // What rings past the loop's end sounds at its start.
+      AddSpan(out, from, n, i, pluck, pluck.at, gain);
+      AddSpan(out, from, n, i, pluck, pluck.at - loop, gain);
+    }
 }
 
 }  // namespace soundlib

@@ -8,7 +8,7 @@ namespace soundlib {
 
 namespace {
 
-constexpr std::string_view kHeader = "velmora-theka 1\n";
+constexpr std::string_view kHeader = "velmora-theka 2\n";
 constexpr size_t kMaxFileBytes = 1 << 20;
 
 uint32_t Fnv1a(std::string_view text) {
@@ -88,7 +88,6 @@ bool ThekaData::Parse(const std::string& text, int32_t set) {
   if (last != expected) return false;
 
   bool haveSet = false;
-  bool talas[kMaxTalas + 1] = {};
   std::string_view lines = body.substr(kHeader.size());
   while (!lines.empty()) {
     const size_t newline = lines.find('\n');
@@ -113,15 +112,28 @@ bool ThekaData::Parse(const std::string& text, int32_t set) {
       if (!fields.empty()) return false;
     } else if (kind == "tala") {
       long beats = 0;
-      if (!haveSet || !fields.Next(field) || !Integer(field, 1, kMaxTalas, id) || talas[id] || !fields.Next(field) ||
-          !fields.Next(field) || !Integer(field, 1, kMaxBeats, beats))
+      if (!haveSet || !fields.Next(field) || !Integer(field, 1, kMaxTalas, id) || talas_[static_cast<size_t>(id)].beats ||
+          !fields.Next(field) || !fields.Next(field) || !Integer(field, 1, kMaxBeats, beats))
         return false;
-      talas[id] = true;
+      Tala& tala = talas_[static_cast<size_t>(id)];
+      tala.beats = static_cast<int>(beats);
       for (long beat = 0; beat < beats; ++beat) {
         long bol = 0;
         if (!fields.Next(field) || !Integer(field, 1, kMaxBolId, bol) || Find(bol) == nullptr) return false;
+        tala.bols[static_cast<size_t>(beat)] = static_cast<int>(bol);
       }
       if (!fields.empty()) return false;
+    } else if (kind == "khali") {
+      // khali <tala id> <beat>...: after its tala, at least one beat.
+      if (!fields.Next(field) || !Integer(field, 1, kMaxTalas, id)) return false;
+      Tala& tala = talas_[static_cast<size_t>(id)];
+      if (tala.beats == 0 || tala.khali != 0) return false;
+      long beat = 0;
+      while (fields.Next(field)) {
+        if (!Integer(field, 1, tala.beats, beat)) return false;
+        tala.khali |= 1u << (beat - 1);
+      }
+      if (!fields.empty() || tala.khali == 0) return false;
     } else {
       return false;
     }
@@ -129,6 +141,21 @@ bool ThekaData::Parse(const std::string& text, int32_t set) {
   if (!haveSet) return false;
   set_ = set;
   return true;
+}
+
+uint32_t ThekaData::Khali(int beatCount, const std::array<int, kMaxBeats>& bolAt) const {
+  uint32_t agreed = ~0u;
+  bool found = false;
+  for (const Tala& tala : talas_) {
+    if (tala.beats != beatCount) continue;
+    bool fits = true;
+    for (int b = 0; b < beatCount && fits; ++b)
+      fits = bolAt[static_cast<size_t>(b)] == 0 || bolAt[static_cast<size_t>(b)] == tala.bols[static_cast<size_t>(b)];
+    if (!fits) continue;
+    agreed &= tala.khali;
+    found = true;
+  }
+  return found ? agreed : 0u;
 }
 
 const Bol* ThekaData::Find(long id) const {

@@ -1,8 +1,8 @@
 // ThekaData: the bols of one theka set as read from its theka data file (the
 // file and its layout are made by tools/thekagen, which documents them): for
 // each bol id, the strokes it is made of and where in the beat each falls; and
-// the theka of every tala, which is checked against the bols but not needed to
-// play (the theka string of a music file names the bols).
+// the theka of every tala with its khali beats, from which a music file's khali
+// is found (its theka string names the bols only).
 #pragma once
 
 #include <array>
@@ -38,12 +38,22 @@ class ThekaData {
   int32_t set() const { return set_; }
   // The bol of an id, or nullptr when the set has no such bol.
   const Bol* Find(long id) const;
+  // The khali beats (bit b for beat b + 1) of a cycle of beatCount beats on which
+  // bolAt[b] was struck (0 where nothing was): those of the talas whose thekas
+  // hold these bols, where they all agree; 0 when no tala fits.
+  uint32_t Khali(int beatCount, const std::array<int, kMaxBeats>& bolAt) const;
 
  private:
+  struct Tala {
+    int beats = 0;  // 0: no such tala
+    std::array<int, kMaxBeats> bols = {};
+    uint32_t khali = 0;
+  };
   bool Parse(const std::string& text, int32_t set);
 
   int32_t set_ = 0;
   std::array<Bol, kMaxBolId + 1> bols_ = {};
+  std::array<Tala, kMaxTalas + 1> talas_ = {};
 };
 
 }  // namespace soundlib

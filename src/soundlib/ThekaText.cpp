@@ -1,6 +1,8 @@
 #include "soundlib/ThekaText.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -14,11 +16,25 @@ namespace {
 
 constexpr int kMaxBeatsPerNote = 4096;
 constexpr float kSamGain = 1.12f;
+constexpr float kKhaliGain = 1.08f;
 constexpr float kInsideBeatGain = 0.85f;
 constexpr float kVariation = 0.04f;
 constexpr uint64_t kVariationSeed = 0x7468656b61ull;
+// How far off its time a stroke may be played, in ms: on sam, elsewhere.
+constexpr double kSamTimingMs = 1.0;
+constexpr double kTimingMs = 3.0;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The events that open a beat of the cycle, with that beat (kept: no allocation once grown).
+std::vector<std::pair<size_t, int>>& Openings() {
+  static std::vector<std::pair<size_t, int>> openings = [] {
+    std::vector<std::pair<size_t, int>> v;
+    v.reserve(8192);
+    return v;
+  }();
+  return openings;
+}
 
 template <class T>
 bool Number(std::string_view text, T& value) {
@@ -41,6 +57,12 @@ bool ReadTheka(const std::string& text, const Phrase& phrase, const ThekaTiming&
                std::vector<StrokeEvent>& events) {
   events.clear();
   Random variation(kVariationSeed);
+  // The bol struck on each beat of the cycle (0: none yet, -1: several), and the
+  // events that open a beat, with the beat, for the khali's accent.
+  std::array<int, ThekaData::kMaxBeats> bolAt = {};
+  const bool cycle = timing.beatCount > 0 && timing.beatCount <= ThekaData::kMaxBeats;
+  std::vector<std::pair<size_t, int>>& opening = Openings();
+  opening.clear();
   const double samplesPerBeat = timing.tempoMs * kSamplesPerMs;
   size_t note = 0;
   long beat = 0;  // beats struck so far
@@ -74,19 +96,34 @@ bool ReadTheka(const std::string& text, const Phrase& phrase, const ThekaTiming&
       NextField(bols, field);
       const Bol* bol = Number(field, id) ? data.Find(id) : nullptr;
       if (bol == nullptr) return false;
-      const bool sam = timing.beatCount > 0 && (timing.startBeat - 1 + beat) % timing.beatCount == 0;
+      const long cycleBeat = timing.beatCount > 0 ? ((timing.startBeat - 1 + beat) % timing.beatCount +
+                                                     timing.beatCount) % timing.beatCount
+                                                  : -1;
+      const bool sam = cycleBeat == 0;
+      if (cycle) {
+        int& at = bolAt[static_cast<size_t>(cycleBeat)];
+        at = at == 0 || at == id ? static_cast<int>(id) : -1;
+      }
       for (int p = 0; p < bol->count; ++p) {
         const Bol::Part& part = bol->parts[p];
         StrokeEvent event;
-        event.sample = start + std::llround((offset + k + part.position) * samplesPerBeat);
+        const double offMs = (sam ? kSamTimingMs : kTimingMs) * variation.Bipolar();
+        event.sample = std::max<int64_t>(
+            0, start + std::llround((offset + k + part.position) * samplesPerBeat + offMs * kSamplesPerMs));
         event.stroke = part.stroke;
         event.gain = (sam && part.position == 0.0f ? kSamGain : 1.0f) *
                      (part.position > 0.0f ? kInsideBeatGain : 1.0f) * (1.0f + kVariation * variation.Bipolar());
         events.push_back(event);
+        if (cycle && part.position == 0.0f) opening.push_back({events.size() - 1, static_cast<int>(cycleBeat)});
       }
     }
   }
   if (note != phrase.notes.size()) return false;
+  if (cycle) {
+    const uint32_t khali = data.Khali(timing.beatCount, bolAt);
+    for (const auto& [index, beat] : opening)
+      if ((khali >> beat) & 1u) events[index].gain *= kKhaliGain;
+  }
   std::sort(events.begin(), events.end(), [](const StrokeEvent& a, const StrokeEvent& b) {
     return a.sample != b.sample ? a.sample < b.sample : a.stroke < b.stroke;
   });

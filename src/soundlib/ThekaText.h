@@ -7,9 +7,11 @@
 // Beat i of the note then falls at the note's start + (o + i) * tempo, and each
 // stroke of its bol at its own place within that beat.
 //
-// Strokes on the first beat of the cycle (sam) are a little stronger, the
-// strokes inside a beat a little softer, and every stroke's strength varies by a
-// few percent, always the same way for the same string.
+// Strokes on the first beat of the cycle (sam) are a little stronger, and so are
+// those on the khali beats of the tala whose theka the string plays (ThekaData);
+// the strokes inside a beat are a little softer. Every stroke's strength varies by
+// a few percent and its time by up to 3 ms (1 ms on sam), as a player's hands do,
+// always the same way for the same string.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +24,7 @@
 namespace soundlib {
 
 struct StrokeEvent {
-  int64_t sample = 0;
+  int64_t sample = 0;  // where the stroke is played, its few milliseconds off the beat included
   Stroke stroke = Stroke::Na;
   float gain = 1.0f;
 };

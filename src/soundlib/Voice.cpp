@@ -13,6 +13,9 @@ namespace {
 constexpr double kReed1Ratio = 1.000179;  // 2^(0.31 / 1200)
 constexpr double kReed2Ratio = 1.001623;  // 2^(2.81 / 1200)
 constexpr float kReed2Level = 0.33f;
+// The darker level the upper partials come in from: three levels up keeps an
+// eighth of the harmonics (up to about 2.2 kHz at the seed's own pitch).
+constexpr int kDarkLevels = 3;
 
 void AddTable(TableMix& mix, const float* table, float weight) {
   if (weight <= 0.0f) return;
@@ -28,10 +31,13 @@ void AddTable(TableMix& mix, const float* table, float weight) {
   }
 }
 
-void AddSeed(TableMix& mix, const NoteSeed& seed, double hz, float weight) {
+// bright: how much of the seed's band-limited levels sound; the rest reads the dark level.
+void AddSeed(TableMix& mix, const NoteSeed& seed, double hz, float weight, float bright) {
   const NoteSeed::LevelMix levels = seed.MixFor(hz);
-  AddTable(mix, seed.Level(levels.lower), weight * (1.0f - levels.upperWeight));
-  if (levels.upperWeight > 0.0f) AddTable(mix, seed.Level(levels.lower + 1), weight * levels.upperWeight);
+  AddTable(mix, seed.Level(levels.lower), bright * weight * (1.0f - levels.upperWeight));
+  if (levels.upperWeight > 0.0f) AddTable(mix, seed.Level(levels.lower + 1), bright * weight * levels.upperWeight);
+  if (bright < 1.0f)
+    AddTable(mix, seed.Level(std::min(levels.lower + kDarkLevels, NoteSeed::kLevels - 1)), (1.0f - bright) * weight);
 }
 
 float WeightOf(const TableMix& mix, const float* table) {
@@ -49,8 +55,14 @@ void Voice::Init(float sampleRate) {
 }
 
 void Voice::Start(const NoteSeed* const* seeds, int count, int64_t length, float attackMs, double phase1,
-                  double phase2) {
+                  double phase2, double detune) {
   count_ = std::clamp(count, 1, Glide::kMaxPoints);
+  detune_ = detune;
+  // The upper partials begin to come in a third of the attack after the key and
+  // are all there at 1.3 times the attack.
+  onsetAt_ = 0;
+  onsetDelay_ = static_cast<int64_t>(0.3f * attackMs * sampleRate_ / 1000.0f);
+  onsetLength_ = std::max<int64_t>(1, static_cast<int64_t>(attackMs * sampleRate_ / 1000.0f));
   double hz[Glide::kMaxPoints];
   for (int i = 0; i < count_; ++i) {
     seeds_[i] = seeds[i];
@@ -59,7 +71,8 @@ void Voice::Start(const NoteSeed* const* seeds, int count, int64_t length, float
   glide_.Start(hz, count_, length);
   const Glide::Point point = glide_.Advance(kControlBlock);
   now_ = TargetAt(point);
-  nowFinal_ = point.from == count_ - 1 && point.toWeight == 0.0f;
+  nowFinal_ = point.from == count_ - 1 && point.toWeight == 0.0f && Brightness() >= 1.0f;
+  onsetAt_ += kControlBlock;
   next_ = Target{};
   reed1_.Init(phase1, now_.increment * kReed1Ratio);
   reed2_.Init(phase2, now_.increment * kReed2Ratio);
@@ -68,11 +81,17 @@ void Voice::Start(const NoteSeed* const* seeds, int count, int64_t length, float
   envelope_.Attack(attackMs);
 }
 
+float Voice::Brightness() const {
+  const float x = static_cast<float>(onsetAt_ - onsetDelay_) / static_cast<float>(onsetLength_);
+  return x <= 0.0f ? 0.0f : x >= 1.0f ? 1.0f : x * x * (3.0f - 2.0f * x);
+}
+
 Voice::Target Voice::TargetAt(const Glide::Point& point) const {
   Target target;
-  target.increment = point.hz / sampleRate_;
-  AddSeed(target.mix, *seeds_[point.from], point.hz, 1.0f - point.toWeight);
-  if (point.toWeight > 0.0f) AddSeed(target.mix, *seeds_[point.from + 1], point.hz, point.toWeight);
+  target.increment = point.hz * detune_ / sampleRate_;
+  const float bright = Brightness();
+  AddSeed(target.mix, *seeds_[point.from], point.hz, 1.0f - point.toWeight, bright);
+  if (point.toWeight > 0.0f) AddSeed(target.mix, *seeds_[point.from + 1], point.hz, point.toWeight, bright);
   return target;
 }
 
@@ -94,8 +113,9 @@ void Voice::NextControl() {
     return;
   }
   const Glide::Point point = glide_.Advance(kControlBlock);
-  nextFinal_ = point.from == count_ - 1 && point.toWeight == 0.0f;
   next_ = TargetAt(point);
+  nextFinal_ = point.from == count_ - 1 && point.toWeight == 0.0f && Brightness() >= 1.0f;
+  onsetAt_ += kControlBlock;
   // Every table of either end takes part, with weight 0 where it is absent.
   block_ = TableMix{};
   for (const TableMix* end : {&now_.mix, &next_.mix})

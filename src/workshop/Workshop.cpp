@@ -83,9 +83,16 @@ forms::Form& FrontForm() {
   return *shell::CurrForm;
 }
 
+namespace {
+std::string g_promptKeys;  // the prompt numbers shown last
+}  // namespace
+
 void ShowPrompt(const std::string& keys) {
+  g_promptKeys = keys;
   FrontForm().Ctl("cPrompts").SetText(sound::fGetScaleInfo() + shell::PromptSeparator + common::fGetPrompts(keys));
 }
+
+void RefreshPrompt() { ShowPrompt(g_promptKeys); }
 
 std::string DisplayText(const std::string& phrase) {
   if (shell::NotationScript == common::kScriptDevnagari)
@@ -117,6 +124,9 @@ void StopAndClosePlayer() {
 void sWorkshop(int16_t& action) {
   common::ProcTrace t("sWorkshop");
   sound::CallbackCode = 8;
+  // A late notice of the player or the timer finds another screen in front: it is not
+  // this screen's to act on.
+  if (action != 0 && shell::CurrForm != WorkshopForm()) return;
   switch (action) {
     case 0:
       sInitWorkshop();
@@ -126,6 +136,9 @@ void sWorkshop(int16_t& action) {
     case 2: sListEntryChosen(); break;
     case 3: sKeyLabelClicked(); break;
     case 4: sShowThataList(); break;
+    case 5: sPlayInLearningOrPractice(); break;
+    case 6: sBuildPatternPhrase(); break;
+    case 10: sSingleNoteEnded(); break;
     case 11:
     case 12:
     case 13: {
@@ -133,9 +146,16 @@ void sWorkshop(int16_t& action) {
       sProcessOptionSelection(option);
       break;
     }
+    case 14: sGraceNotesChanged(); break;
+    case 15: sTonicChanged(); break;
+    case 17: sPlaySetUp(); break;
     case 18: sound::sImplementCurrKBDisplayMode(); break;
+    case 19: sWorkshopEndOfPlaying(); break;
     case 20: sTerminateWorkshop(); break;
     case 21: sSwitchWBMode(); break;
+    case 22: sStopWorkshopPlaying(); break;
+    case 23: sMarkWorkshopProgress(); break;
+    case 24: sScriptChanged(); break;
     case 27: sStartScalePicking(); break;
     default: break;
   }

@@ -23,7 +23,8 @@ namespace workshop {
 // 18 keyboard; 19 end of playing; 20 leave; 21 back to the choice of mode; 22 stop;
 // 23 progress of the player; 24 script; 25 the drone alone; 26 define a pattern;
 // 27 scale type chosen; 28 save the defined pattern; 29 the user patterns; 30 the next
-// quiz note. Other codes do nothing.
+// quiz note. Other codes do nothing, and so does every code but 0 while another screen
+// is in front (a late notice of the player or the timer).
 void sWorkshop(int16_t& action);
 
 // Opening and leaving.
@@ -71,6 +72,19 @@ void sInitPatternToken();
 
 // cRagaList := the thata names in stored order.
 void sLoadThataList();
+
+// The phrase set of the phrase to play: source 1 the built phrase (sound::PhraseNotes),
+// 2 the learner's text in cCurrentItem (its script converted to English). One phrase per
+// ":"-separated segment with notes, timed by BaseBeat per note (a raga's own scale or
+// pakad by its stored durations) and the speed slider; the first phrase rendered. 1, or 0
+// after "Error Setting up for Illustration".
+int16_t sSetUpForWorkbenchModeIllustrations(int16_t source);
+// The same phrase set from its first phrase again (looping). 1, or 0 after the message.
+int16_t sSetUpForWBModeLoop();
+// BasePatternPhrase in cPatName under "Selected Base pattern".
+void sShowBasePattern();
+// After a change of script: key labels and the notation boxes in its font.
+void sAdjustF13NotationFonts();
 
 // The screen's declaration and its form object.
 forms::FormSpec DeclareWorkshop();

@@ -17,6 +17,8 @@ namespace workshop {
 forms::Form& FrontForm();
 // cPrompts := the scale information, the separator and the prompts of keys ("34", "40,35").
 void ShowPrompt(const std::string& keys);
+// The prompt shown last again, with the scale information as it is now.
+void RefreshPrompt();
 // An English phrase as the current script shows it: words three blanks apart, in
 // Devanagari when NotationScript is 1.
 std::string DisplayText(const std::string& phrase);
@@ -44,5 +46,26 @@ void sKeyLabelClicked();
 void sStartScalePicking();
 // Drone type 1 (Pa) for a scale that holds P; the drone rebuilt when it changes.
 void sSetDroneType(int32_t droneType);
+
+// 6: the chosen pattern built over the note set and set up to play (Play plays it). A
+// pattern that cannot be built or set up leaves Play disabled.
+void sBuildPatternPhrase();
+// 5: Play or Start Looping in learning or practice mode; the text of cCurrentItem is set
+// up again when the learner changed it or the speed.
+void sPlayInLearningOrPractice();
+// 17: plays what is set up; cTimer1 then waits WBNoteTime x 10 ms.
+void sPlaySetUp();
+// 10: the timer after a single note: the form unlocked once the player has stopped.
+void sSingleNoteEnded();
+// 19: the end of playing: again while looping, else the form back to use.
+void sWorkshopEndOfPlaying();
+// 22: stop.
+void sStopWorkshopPlaying();
+// 23: the note being heard marked.
+void sMarkWorkshopProgress();
+// 14, 15, 24: grace notes, tonic, notation script changed.
+void sGraceNotesChanged();
+void sTonicChanged();
+void sScriptChanged();
 
 }  // namespace workshop

@@ -1,5 +1,8 @@
 #include "ExplorationTest.h"
 
+#include <QCoreApplication>
+#include <QListWidget>
+
 #include <filesystem>
 
 #include "common/CommonState.h"
@@ -11,13 +14,16 @@
 #include "exploration/RagaSelection.h"
 #include "platform/forms/Layout.h"
 #include "platform/forms/Registry.h"
+#include "platform/mci/MMControl.h"
 #include "platform/vb/Folders.h"
+#include "shell/Globals.h"
 #include "shell/Players.h"
 #include "shell/ShellState.h"
 #include "shell/StandInForms.h"
 #include "sound/Keyboard.h"
 #include "sound/KeyboardStandIns.h"
 #include "sound/SoundState.h"
+#include "support/BuiltSeeds.h"
 #include "support/GuiEnvironment.h"
 #include "support/SqlFixture.h"
 
@@ -55,7 +61,7 @@ void ExplorationTest::SetUpDatabases(Content content, bool userScale) {
     testsupport::MakeContentFixture(
         Path("mrA.kzy"), std::string(ragatest::kContentRows) + kDamagedRaga + kUnnotatedItems + testsupport::kMinimalInstrumentRows +
                              ContentData("illustrations.sql") + ContentData("prompts.sql") +
-                             ContentData("reed_colors.sql") + forms::LayoutRowsSql(forms::DeclaredForms()));
+                             ContentData("prompts_player.sql") + ContentData("reed_colors.sql") + forms::LayoutRowsSql(forms::DeclaredForms()));
     shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, "MS ACCESS;PWD=x");
   } else {
     const std::string built = vb::ShareFolderPath() + "/mrA.kzy";
@@ -108,12 +114,23 @@ void ExplorationTest::SetUpDatabases(Content content, bool userScale) {
 }
 
 void ExplorationTest::TearDown() {
-  for (forms::Form* form : {shell::FormMainOperations, shell::FormRagaSelection1, mainForm.get()})
+  for (forms::Form* form :
+       {shell::FormPlayComposition1, shell::FormMainOperations, shell::FormRagaSelection1, mainForm.get()})
     if (form != nullptr && form->Loaded()) form->Release();
   shell::CurrForm = shell::PrevForm = shell::FormVelmora = nullptr;
   mainForm.reset();
   testsupport::CloseDatabases();
   ScratchTest::TearDown();
+}
+
+void ExplorationTest::ResetPlayLoop() {
+  sound::PlayState = 0;
+  sound::ListEndsAtDone = 0;
+  sound::PlayOnAfterStop = 0;
+  sound::TPlayInfo = {};
+  sound::NotesList = {};
+  sound::CurrSlot = 0;
+  sound::CurrDroneFactor = 1.0;
 }
 
 void ExplorationTest::SelectRaga(int16_t action) { exploration::sSelectRaga(action); }
@@ -148,6 +165,69 @@ std::vector<std::string> ExplorationTest::FirstGridNames(int count) const {
 
 std::string ExplorationTest::ExpectedPrompts(const std::string& numbers) const {
   return sound::fGetScaleInfo() + " - " + common::fGetPrompts(numbers);
+}
+
+void ExplorationTest::AddRows(const std::string& contentSql, const std::string& userSql) {
+  testsupport::CloseDatabases();
+  if (!contentSql.empty()) testsupport::RunSql(Path("mrA.kzy"), contentSql);
+  if (!userSql.empty()) testsupport::RunSql(Path("mrB.kzy"), userSql);
+  shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, "MS ACCESS;PWD=x");
+  shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, "MS ACCESS;PWD=x");
+}
+
+std::string ExplorationTest::ScaleSetRows(int16_t set, int16_t tonic) {
+  std::string rows;
+  for (int type : {1, 2}) {
+    rows += "INSERT INTO \"ONPR\" (\"NPSetId\", \"InstrumentType\", \"NPSetName\", \"TonicNoteId\"";
+    for (int k = 0; k <= 26; ++k) rows += std::string(", \"") + (k < 10 ? "0" : "") + std::to_string(k) + "\"";
+    rows += ") VALUES (" + std::to_string(set) + ", " + std::to_string(type) + ", 'Set', " + std::to_string(tonic);
+    for (int k = 0; k <= 26; ++k) rows += ", 0";
+    rows += ");\n";
+  }
+  return rows;
+}
+
+void PlayingScreenTest::SetUpTestSuite() { testsupport::LoadBuiltMainInstrument(); }
+
+void PlayingScreenTest::SetUpPlaying() {
+  shell::TempFolder = folder_.string() + "/";
+  shell::sSetGlobalVariables();
+  TraceOnNow();
+  ResetPlayLoop();
+  clock = std::make_shared<mci::FakeClock>();
+  mci::SetDefaultClock(clock);
+}
+
+void PlayingScreenTest::TearDown() {
+  ExplorationTest::TearDown();
+  QCoreApplication::processEvents();
+  mci::SetDefaultClock(nullptr);
+}
+
+void PlayingScreenTest::PlayFor(std::chrono::milliseconds span, const std::function<bool()>& done) {
+  using namespace std::chrono_literals;
+  for (auto t = 0ms; t < span && !(done && done()); t += 10ms) {
+    clock->Advance(10ms);
+    QCoreApplication::processEvents();
+    Record();
+  }
+}
+
+void PlayingScreenTest::ChooseLine(forms::Form& form, const char* list, const std::string& line) {
+  auto& l = form.Get<forms::ListControl>(list);
+  ASSERT_TRUE(l.Enabled()) << list;
+  for (int16_t i = 0; i < l.ListCount(); ++i) {
+    if (l.List(i) != line) continue;
+    static_cast<QListWidget*>(l.Widget())->setCurrentRow(i);
+    return;
+  }
+  ADD_FAILURE() << line << " is not in " << list;
+}
+
+void PlayingScreenTest::PressOn(forms::Form& form, const char* button) {
+  forms::Control& b = form.Ctl(button);
+  ASSERT_TRUE(b.Visible() && b.Enabled()) << button;
+  b.RaiseFromUser(forms::Event::Click);
 }
 
 }  // namespace explorationtest

@@ -22,7 +22,6 @@
 #include "common/NotationWords.h"
 #include "common/PhraseNote.h"
 #include "common/Queries.h"
-#include "exploration/CallbackStandIns.h"
 #include "exploration/ExplorationState.h"
 #include "exploration/MainOperations.h"
 #include "platform/mci/Clock.h"
@@ -47,20 +46,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Built-in scale set 5 (tonic key 5) beside the fixture's set 3, and the rows of the
-// user's saved scale "My Scale" (set 13, tonic key 5).
-std::string ScaleRows(int16_t set, int16_t tonic) {
-  std::string rows;
-  for (int type : {1, 2}) {
-    rows += "INSERT INTO \"ONPR\" (\"NPSetId\", \"InstrumentType\", \"NPSetName\", \"TonicNoteId\"";
-    for (int k = 0; k <= 26; ++k) rows += std::string(", \"") + (k < 10 ? "0" : "") + std::to_string(k) + "\"";
-    rows += ") VALUES (" + std::to_string(set) + ", " + std::to_string(type) + ", 'Set', " + std::to_string(tonic);
-    for (int k = 0; k <= 26; ++k) rows += ", 0";
-    rows += ");\n";
-  }
-  return rows;
-}
-
 const std::string kAlap1 = "S N< D< N<'R S";
 const std::string kAlap2 = "N< R G R G N< R S";
 const std::string kLayakari1 = "S R G M";
@@ -84,41 +69,18 @@ std::string Spaced(const std::string& text) {
 
 using testsupport::TraceEntries;
 
-class PlayingTest : public ExplorationTest {
+class PlayingTest : public PlayingScreenTest {
  protected:
-  static void SetUpTestSuite() { testsupport::LoadBuiltMainInstrument(); }
-
   void SetUp() override {
     SetUpDatabases(Content::Fixture, true);
-    testsupport::CloseDatabases();
-    testsupport::RunSql(Path("mrA.kzy"), ScaleRows(5, 5));
-    testsupport::RunSql(Path("mrB.kzy"), ScaleRows(13, 5));
-    shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, "MS ACCESS;PWD=x");
-    shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, "MS ACCESS;PWD=x");
-    shell::TempFolder = folder_.string() + "/";
-    shell::sSetGlobalVariables();
+    // Built-in scale set 5 (tonic key 5) beside the fixture's set 3, and the rows of the
+    // user's saved scale "My Scale" (set 13, tonic key 5).
+    AddRows(ScaleSetRows(5, 5), ScaleSetRows(13, 5));
+    SetUpPlaying();
     shell::DelayMO = 10;
-    common::TraceAvailable = -1;
-    common::TraceOn = -1;
-    sound::PlayState = 0;
-    sound::ListEndsAtDone = 0;
-    sound::PlayOnAfterStop = 0;
-    sound::TPlayInfo = {};
-    sound::NotesList = {};
-    sound::CurrSlot = 0;
-    sound::CurrDroneFactor = 1.0;
-    exploration::PlayCompositionsStandInActions.clear();
-    clock = std::make_shared<mci::FakeClock>();
-    mci::SetDefaultClock(clock);
     OpenGrid();
     ClickRaga("Yaman");
     ASSERT_EQ(shell::CurrFormId, 28);
-  }
-
-  void TearDown() override {
-    ExplorationTest::TearDown();
-    QCoreApplication::processEvents();
-    mci::SetDefaultClock(nullptr);
   }
 
   forms::Form& Screen() { return *shell::FormMainOperations; }
@@ -127,35 +89,13 @@ class PlayingTest : public ExplorationTest {
   std::string Text(const char* name) { return Ctl(name).Text(); }
 
   // The learner's doings.
-  void Choose(const char* list, const std::string& line) {
-    auto& l = Screen().Get<forms::ListControl>(list);
-    ASSERT_TRUE(l.Enabled()) << list;
-    for (int16_t i = 0; i < l.ListCount(); ++i) {
-      if (l.List(i) != line) continue;
-      static_cast<QListWidget*>(l.Widget())->setCurrentRow(i);
-      return;
-    }
-    ADD_FAILURE() << line << " is not in " << list;
-  }
-  void Press(const char* button) {
-    forms::Control& b = Ctl(button);
-    ASSERT_TRUE(b.Visible() && b.Enabled()) << button;
-    b.RaiseFromUser(forms::Event::Click);
-  }
+  void Choose(const char* list, const std::string& line) { ChooseLine(Screen(), list, line); }
+  void Press(const char* button) { PressOn(Screen(), button); }
   bool Checked(const char* item) { return Screen().Get<forms::MenuItem>(item).Checked(); }
   void MenuClick(const char* item) { Ctl(item).RaiseFromUser(forms::Event::Click); }
   void Release(const char* option) { Ctl(option).RaiseFromUser(forms::Event::MouseUp); }
   void ChooseMode(const char* option) { Screen().Get<forms::OptionButton>(option).Select(); }
 
-  // Moves time on in steps of 10 ms, the event loop delivering what falls due, for
-  // `span` or until `done` holds; every file that starts playing is recorded.
-  void PlayFor(std::chrono::milliseconds span, const std::function<bool()>& done = {}) {
-    for (auto t = 0ms; t < span && !(done && done()); t += 10ms) {
-      clock->Advance(10ms);
-      QCoreApplication::processEvents();
-      Record();
-    }
-  }
   void PlayUntilTheEnd() {
     const int before = Ends();
     PlayFor(60s, [&] { return Player().Mode() != mci::mciModePlay && Ends() > before; });
@@ -187,11 +127,11 @@ class PlayingTest : public ExplorationTest {
     return soundtest::EstimatePitch(x, 50 * 44100 / 1000, 300 * 44100 / 1000);
   }
 
-  std::shared_ptr<mci::FakeClock> clock;
   std::vector<Played> played;
 
  private:
-  void Record() {
+  // Every file that starts playing.
+  void Record() override {
     if (shell::CurrForm != shell::FormMainOperations || !Screen().Loaded()) return;
     mci::MMControl& mm = Player();
     if (mm.Mode() != mci::mciModePlay) return;
@@ -623,11 +563,16 @@ TEST_F(PlayingTest, ASimilarRagaPairNamesTheRagaActuallyPlaying) {
 TEST_F(PlayingTest, ACompositionInLearningModeGoesToTheCompositionPlayerAndAFilmSongPlaysInDemo) {
   ChooseMode("Option2");
   Choose("cKZIllusList", "Composition - Eri Aali");
-  EXPECT_EQ(exploration::PlayCompositionsStandInActions, std::vector<int16_t>{0});
+  EXPECT_EQ(shell::CurrFormId, 14);
+  EXPECT_EQ(shell::ParentFormId[14 - 1], 28);
   EXPECT_EQ(sound::CurrCompPart, 1);
-  EXPECT_TRUE(played.empty());
+  EXPECT_EQ(sound::CallbackCode, 3);
+  EXPECT_EQ(TraceEntries("sInitPlayCompositions"), 1);
+  EXPECT_TRUE(played.empty()) << "nothing plays before Play";
+  shell::FormPlayComposition1->Ctl("cReturn").RaiseFromUser(forms::Event::Click);
+  ASSERT_EQ(shell::CurrFormId, 28);
+  EXPECT_EQ(sound::CallbackCode, 12);
 
-  sound::CallbackCode = 12;
   Choose("cKZIllusList", "Film Song - A Film Song");
   EXPECT_EQ(sound::CurrOperationMode, 1);
   EXPECT_EQ(Ctl("Option1").Value(), 1);

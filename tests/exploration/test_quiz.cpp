@@ -12,25 +12,16 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "ExplorationTest.h"
+#include "SampleScreenTest.h"
 #include "common/CommonState.h"
 #include "common/NotationWords.h"
 #include "exploration/ExplorationState.h"
 #include "exploration/MainOperations.h"
 #include "exploration/Quiz.h"
-#include "platform/mci/Clock.h"
-#include "platform/mci/MMControl.h"
-#include "shell/Globals.h"
-#include "shell/Players.h"
-#include "shell/ShellState.h"
-#include "sound/SoundState.h"
-#include "support/BuiltSeeds.h"
 #include "support/ScriptedRnd.h"
-#include "support/SqlFixture.h"
 
 namespace explorationtest {
 namespace {
@@ -49,13 +40,6 @@ const std::string kYamanPakad = "N< R G R P R N<'R S";
 const std::string kYamanAlap2 = "N< R G R G N< R S";
 const std::string kBhairavPakad = "S r S";
 
-struct Heard {
-  std::string file;
-  std::string phrase;
-  bool operator==(const Heard&) const = default;
-  friend void PrintTo(const Heard& h, std::ostream* os) { *os << h.file << " \"" << h.phrase << "\""; }
-};
-
 // What the screen looks like while a sample plays.
 struct DuringPlay {
   int16_t theka = 0;
@@ -65,43 +49,13 @@ struct DuringPlay {
   std::string notation;
 };
 
-class QuizTest : public ExplorationTest {
+class QuizTest : public SampleScreenTest {
  protected:
-  static void SetUpTestSuite() { testsupport::LoadBuiltMainInstrument(); }
-
   void SetUp() override {
-    SetUpDatabases(Content::Fixture);
-    AddContent(testsupport::ReadTextFile(std::string(VELMORA_SOURCE_DIR) + "/content/data/prompts_quiz.sql"));
-    shell::TempFolder = folder_.string() + "/";
-    shell::sSetGlobalVariables();
-    sound::PlayState = 0;
-    sound::ListEndsAtDone = 0;
-    sound::PlayOnAfterStop = 0;
-    sound::TPlayInfo = {};
-    sound::NotesList = {};
-    sound::CurrSlot = 0;
-    sound::CurrDroneFactor = 1.0;
-    sound::Theka = 1;
-    sound::KeyboardDisplay = 1;
+    SetUpScreen(Content::Fixture, "prompts_quiz.sql");
     exploration::NotationDisplay = 0;
-    clock = std::make_shared<mci::FakeClock>();
-    mci::SetDefaultClock(clock);
   }
-
-  void TearDown() override {
-    if (shell::FormQuiz != nullptr && shell::FormQuiz->Loaded()) shell::FormQuiz->Release();
-    ExplorationTest::TearDown();
-    QCoreApplication::processEvents();
-    mci::SetDefaultClock(nullptr);
-  }
-
-  // Rows added to the content database.
-  void AddContent(const std::string& sql) {
-    testsupport::CloseDatabases();
-    testsupport::RunSql(Path("mrA.kzy"), sql);
-    shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, "MS ACCESS;PWD=x");
-    shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, "MS ACCESS;PWD=x");
-  }
+  void TearDown() override { TearDownScreen(shell::FormQuiz); }
 
   forms::Form& Quiz() { return *shell::FormQuiz; }
   forms::Control& Ctl(const char* name) { return Quiz().Ctl(name); }
@@ -133,7 +87,7 @@ class QuizTest : public ExplorationTest {
     QObject::connect(&ticker, &QTimer::timeout, [&] {
       clock->Advance(10ms);
       if (!Playing()) return;
-      Record();
+      RecordOn(shell::FormQuiz);
       if (during && !ran) {
         ran = true;
         during();
@@ -158,20 +112,7 @@ class QuizTest : public ExplorationTest {
     }
   }
 
-  bool Playing() {
-    if (shell::FormQuiz == nullptr || !Quiz().Loaded()) return false;
-    mci::MMControl* mm = shell::MMControlOf(Quiz(), "cMM");
-    return mm != nullptr && mm->Mode() == mci::mciModePlay;
-  }
-  void Record() {
-    mci::MMControl& mm = *shell::MMControlOf(Quiz(), "cMM");
-    const Heard now{mm.FileName().substr(shell::TempFolder.size()),
-                    common::notation::Join(
-                        common::notation::Words(sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text, " "),
-                        " ")};
-    if (heard.empty() || mm.Position() < lastPosition_ || !(heard.back() == now)) heard.push_back(now);
-    lastPosition_ = mm.Position();
-  }
+  bool Playing() { return PlayingOn(shell::FormQuiz); }
 
   DuringPlay Observe() {
     DuringPlay d;
@@ -199,12 +140,6 @@ class QuizTest : public ExplorationTest {
     }
     ADD_FAILURE() << raga << " is not in the guess list";
   }
-
-  std::shared_ptr<mci::FakeClock> clock;
-  std::vector<Heard> heard;
-
- private:
-  int32_t lastPosition_ = 0;
 };
 
 TEST_F(QuizTest, OpensOnTheKindsAndConfirmsOnlyWithOneTicked) {

@@ -4,10 +4,12 @@
 
 #include <QCoreApplication>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
 #include "common/CommonState.h"
+#include "common/Database.h"
 #include "common/Notation.h"
 #include "common/Queries.h"
 #include "platform/forms/Layout.h"
@@ -20,8 +22,10 @@
 #include "shell/Players.h"
 #include "shell/StandInForms.h"
 #include "sound/Keyboard.h"
+#include "sound/NoteTuning.h"
 #include "sound/SoundState.h"
 #include "soundlib/FWav.h"
+#include "soundlib/SoundTest.h"
 #include "support/GuiEnvironment.h"
 #include "support/SqlFixture.h"
 
@@ -90,7 +94,7 @@ std::string UserSetRows(int id, const std::string& name, int tonic, bool header,
            std::to_string(tonic);
     for (int k = 0; k < 27; ++k) {
       char value[32];
-      std::snprintf(value, sizeof value, ", %.9g", static_cast<double>(UserSetValue(id, k)));
+      std::snprintf(value, sizeof value, ", %.17g", static_cast<double>(UserSetValue(id, k)));
       sql += value;
     }
     sql += ");\n";
@@ -127,6 +131,19 @@ void UserDatabaseTest::AlterUserDatabase(const std::string& sql) {
 void UserDatabaseTest::ReopenUserDatabase() {
   shell::DatabaseB.Close();
   OpenUser(UserFile());
+}
+
+TableDump UserDatabaseTest::Dump() {
+  shell::DatabaseB.Close();
+  TableDump d = DumpScaleTables(UserFile());
+  ReopenUserDatabase();
+  return d;
+}
+
+float UserDatabaseTest::Column(int16_t id, int16_t type, int k) {
+  auto rs = shell::DatabaseB.OpenRecordset("ONPR", dao::dbOpenTable);
+  common::sSetTablePKRecord2(rs, id, type);
+  return rs.NoMatch() ? NAN : rs.Fields(sound::ScaleColumnName(k)).ToSingle();
 }
 
 void ScreenTest::SetUp() {
@@ -234,7 +251,10 @@ void ScreenTest::Advance(std::chrono::milliseconds span) {
 }
 
 void ScreenTest::EndSound() {
-  for (int i = 0; i < 700 && Playing(); ++i) Advance(100ms);
+  for (int i = 0; i < 7000 && Playing(); ++i) {
+    clock->Advance(100ms);
+    QCoreApplication::processEvents();
+  }
   ASSERT_FALSE(Playing());
   QCoreApplication::processEvents();
   if (Screen().Loaded() && Ctl("cTimer").Enabled()) Ctl("cTimer").RaiseFromUser(forms::Event::Timer);
@@ -254,6 +274,15 @@ void ScreenTest::DefineScale(int16_t key, int16_t slider, const std::string& nam
   ShiftScale(key, slider);
   TypeName(name);
   Press("cOK");
+}
+
+double ScreenTest::RenderedHz(int note) {
+  const std::string file = Path("probe.wav");
+  const std::string text = (note < 10 ? "0" : "") + std::to_string(note);
+  if (soundlib::FWavGenerateMusicFile(1, text, "1000", file, 0, 0.2, 1, 1000, 60, 80, 50) == 0) return 0.0;
+  const std::vector<int16_t> x = soundtest::ReadWav(file);
+  if (x.size() < 44100 / 2) return 0.0;
+  return soundtest::EstimatePitch(x, 44100 / 10, 44100 / 2);
 }
 
 std::vector<int16_t> ScreenTest::ShownKeys() const {

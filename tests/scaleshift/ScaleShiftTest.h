@@ -28,7 +28,8 @@ TableDump DumpScaleTables(const std::string& userDatabase);
 double SeedSpc(int note);
 
 // SQL of a saved set: its header (unless header is false) and both ONPR rows (unless
-// rows is false), column k holding id / 100 + k / 1000.
+// rows is false), column k holding id / 100 + k / 1000 as a single, written as the
+// program writes a single.
 std::string UserSetRows(int id, const std::string& name, int tonic, bool header = true, bool rows = true);
 inline float UserSetValue(int id, int k) { return static_cast<float>(id / 100.0 + k / 1000.0); }
 
@@ -41,6 +42,10 @@ class UserDatabaseTest : public testsupport::ScratchTest {
   void AlterUserDatabase(const std::string& sql);
   void ReopenUserDatabase();
   std::string UserFile() const { return Path("mrB.kzy"); }
+  // Every row of the scale tables (the database closed and opened again around it).
+  TableDump Dump();
+  // Column k of the ONPR row (id, type), as a single; NaN when there is no row.
+  float Column(int16_t id, int16_t type, int k);
 };
 
 // The scale-shifting screen over a main form.
@@ -73,6 +78,9 @@ class ScreenTest : public UserDatabaseTest {
   void ShiftScale(int16_t key, int16_t slider);
   // The same, then saved under name.
   void DefineScale(int16_t key, int16_t slider, const std::string& name);
+
+  // The pitch of note as the sound library renders it now (play mode 0, no drone).
+  double RenderedHz(int note);
 
   // Which keys (labels) are shown.
   std::vector<int16_t> ShownKeys() const;

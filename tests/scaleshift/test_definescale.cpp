@@ -30,38 +30,12 @@ using namespace std::chrono_literals;
 
 constexpr const char* kNoName = "Please specify a Name to save the current setting under";
 
-// The pitch of note in a file rendered now by the sound library (play mode 0, no drone).
-double RenderedHz(const std::string& folder, int note) {
-  const std::string file = folder + "/probe.wav";
-  const std::string text = (note < 10 ? "0" : "") + std::to_string(note);
-  if (soundlib::FWavGenerateMusicFile(1, text, "1000", file, 0, 0.2, 1, 1000, 60, 80, 50) == 0) return 0.0;
-  const std::vector<int16_t> x = soundtest::ReadWav(file);
-  if (x.size() < 44100 / 2) return 0.0;
-  return soundtest::EstimatePitch(x, 44100 / 10, 44100 / 2);
-}
-
 class DefineTest : public ScreenTest {
  protected:
   void SetUp() override {
     ScreenTest::SetUp();
     Open();
     ASSERT_EQ(shell::CurrForm, shell::FormScaleShifting);
-  }
-  double Column(int16_t id, int16_t type, int k) {
-    auto rs = shell::DatabaseB.OpenRecordset("ONPR", dao::dbOpenTable);
-    common::sSetTablePKRecord2(rs, id, type);
-    return rs.NoMatch() ? NAN : rs.Fields(sound::ScaleColumnName(k)).ToDouble();
-  }
-  TableDump Dump() {
-    shell::DatabaseB.Close();
-    TableDump d = DumpScaleTables(UserFile());
-    ReopenUserDatabase();
-    return d;
-  }
-  std::vector<std::string> Tuned() const {
-    std::vector<std::string> notes;
-    for (const auto& c : soundLib.Of("FWavTuneNote", "c")) notes.push_back(std::to_string(c.note));
-    return notes;
   }
 };
 
@@ -173,9 +147,9 @@ TEST_F(DefineTest, AScaleDefinedOnW1FullyUpIsSavedAndSoundsItsSaOneKeyHigherAfte
   ASSERT_EQ(sound::fCreateNoteSeedsForUse(), 1);
   EXPECT_EQ(sound::CurrMusicSetId, 13);
   EXPECT_EQ(sound::CurrTonicNoteId, 2);
-  const double sa = RenderedHz(folder_.string(), 11);
+  const double sa = RenderedHz(11);
   EXPECT_NEAR(soundtest::Cents(sa, 44100.0 / tuned), 0.0, 6.0);
-  EXPECT_NEAR(soundtest::Cents(RenderedHz(folder_.string(), 23), 2 * 44100.0 / tuned), 0.0, 6.0);
+  EXPECT_NEAR(soundtest::Cents(RenderedHz(23), 2 * 44100.0 / tuned), 0.0, 6.0);
   EXPECT_NEAR(soundtest::Cents(sa, 44100.0 / w1), 100.0, 6.0) << "one key above the program's W1";
   EXPECT_EQ(messages.size(), 1u);
 }

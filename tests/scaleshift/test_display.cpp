@@ -100,14 +100,20 @@ TEST_F(DisplayTest, EverySituationShowsItsGroups) {
     EXPECT_EQ(ShownOf({"Label5", "cScalesList", "cSlider", "Label3", "Label4", "Label6", "Label2", "cSettingName",
                        "cOK"}),
               c.controls);
-    if (!c.list.empty()) EXPECT_EQ(Ctl("Label5").Caption(), c.list);
+    if (!c.list.empty()) {
+      EXPECT_EQ(Ctl("Label5").Caption(), c.list);
+    }
     EXPECT_EQ((std::vector<std::string>{Ctl("cScale").Text(), Ctl("cNote").Text(), Ctl("cRaga").Text()}), c.headers);
     EXPECT_EQ(ShownKeys(), c.keys);
     EXPECT_EQ(Ctl("Label7").Caption(), c.operations);
     EXPECT_EQ(Shown("cSetTonic"), c.setTonic);
-    if (c.setTonic) EXPECT_EQ(Ctl("cSetTonic").Enabled(), c.setTonicEnabled);
+    if (c.setTonic) {
+      EXPECT_EQ(Ctl("cSetTonic").Enabled(), c.setTonicEnabled);
+    }
     EXPECT_EQ(Shown("cRefineNotes"), c.refine);
-    if (c.refine) EXPECT_EQ(Ctl("cRefineNotes").Enabled(), c.refineEnabled);
+    if (c.refine) {
+      EXPECT_EQ(Ctl("cRefineNotes").Enabled(), c.refineEnabled);
+    }
     EXPECT_EQ(Shown("Frame2"), c.frames);
     EXPECT_EQ(Shown("Frame3"), c.frames);
     for (int16_t key : c.keys) EXPECT_TRUE(Screen().Ctl("cR", key).Visible()) << key;

@@ -37,12 +37,6 @@ class StorageTest : public UserDatabaseTest {
     }
     sound::ScaleShiftSpec = {14, 120.5f, 118.25f};
   }
-  TableDump Dump() {
-    shell::DatabaseB.Close();
-    TableDump d = DumpScaleTables(UserFile());
-    ReopenUserDatabase();
-    return d;
-  }
   // The rows of a saved set, read back as the program reads them.
   void ExpectSavedSet(int16_t id, const std::string& name) {
     auto specs = shell::DatabaseB.OpenRecordset("Scale Shift Specs", dao::dbOpenTable);

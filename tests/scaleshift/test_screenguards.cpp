@@ -28,15 +28,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-double RenderedHz(const std::string& folder, int note) {
-  const std::string file = folder + "/probe.wav";
-  const std::string text = (note < 10 ? "0" : "") + std::to_string(note);
-  if (soundlib::FWavGenerateMusicFile(1, text, "1000", file, 0, 0.2, 1, 1000, 60, 80, 50) == 0) return 0.0;
-  const std::vector<int16_t> x = soundtest::ReadWav(file);
-  if (x.size() < 44100 / 2) return 0.0;
-  return soundtest::EstimatePitch(x, 44100 / 10, 44100 / 2);
-}
-
 class GuardTest : public ScreenTest {
  protected:
   void SetUp() override {
@@ -169,7 +160,7 @@ TEST_F(GuardTest, LeavingEitherWayPutsTheLearnersSettingsBackAndTheTuningGoes) {
     Press("cTuneNote");
     Ctl("cSlider").SetValue(10);
     Press("cPlay");
-    ASSERT_NEAR(soundtest::Cents(RenderedHz(folder_.string(), 16), seedHz), 100.0, 10.0) << "tuned up";
+    ASSERT_NEAR(soundtest::Cents(RenderedHz(16), seedHz), 100.0, 10.0) << "tuned up";
     QPointer<mci::MMControl> player(shell::MMControlOf(Screen(), "cMM"));
     w.leave();
     EXPECT_FALSE(Screen().Loaded());
@@ -181,10 +172,31 @@ TEST_F(GuardTest, LeavingEitherWayPutsTheLearnersSettingsBackAndTheTuningGoes) {
     EXPECT_EQ(sound::CurrTonicNoteId, 7);
     EXPECT_EQ(sound::CurrMusicSetId, 7);
     EXPECT_EQ(sound::KeyboardDisplay, 1);
-    EXPECT_NEAR(soundtest::Cents(RenderedHz(folder_.string(), 16), seedHz), 0.0, 6.0) << "the tuning is gone";
+    EXPECT_NEAR(soundtest::Cents(RenderedHz(16), seedHz), 0.0, 6.0) << "the tuning is gone";
     EXPECT_FALSE(scaleshift::ScreenOpen);
   }
   EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(halts, 0);
+}
+
+// When the seeds of the learner's scale cannot be prepared, "Go Back" says so and the
+// screen stays open with the settings back; the close box says so and closes.
+TEST_F(GuardTest, LeavingWhenTheSeedsFailSaysSo) {
+  soundLib.failWhen = [](const testsupport::SoundLibCall& call) { return call.entry == "FWavFreeNoteSeedsMemory"; };
+  Press("cReturn");
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back().prompt, "Error Creating Note Seeds");
+  EXPECT_TRUE(Screen().Loaded());
+  EXPECT_EQ(shell::CurrFormId, 7);
+  EXPECT_EQ(sound::CurrTonicNoteId, 7);
+  EXPECT_EQ(shell::NotationScript, 1);
+  messages.clear();
+  Screen().CloseFromUser();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back().prompt, "Error Creating Note Seeds");
+  EXPECT_FALSE(Screen().Loaded());
+  EXPECT_EQ(shell::CurrFormId, 1);
+  soundLib.failWhen = {};
   EXPECT_EQ(halts, 0);
 }
 

@@ -11,6 +11,7 @@
 
 #include "ShellRun.h"
 #include "common/CommonState.h"
+#include "composer/ComposerState.h"
 #include "exploration/ExplorationState.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"

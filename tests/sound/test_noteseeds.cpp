@@ -7,6 +7,7 @@
 
 #include "SoundFixture.h"
 #include "sound/NoteSeeds.h"
+#include "shell/ShellState.h"
 #include "support/ErrorNumber.h"
 
 namespace {
@@ -44,6 +45,33 @@ TEST_F(NoteSeedsTest, EveryNoteIsHandedOverInOrderWithItsSpcAndSamples) {
     EXPECT_EQ(c.samples[1], -id);
     EXPECT_EQ(c.samples.back(), 0) << "entries past the last sample row stay 0";
   }
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(NoteSeedsTest, TheSeedRowsAreReadOnceForEachOpeningOfTheContentDatabase) {
+  ASSERT_EQ(sound::fLoadNoteSeeds("c"), 1);
+  const auto first = soundLib.Of("FWavLoadInstrNoteSeeds", "c");
+  // Loaded again with the file closed underneath: the same seeds, and nothing read.
+  shell::DatabaseA.Close();
+  soundLib.calls.clear();
+  ASSERT_EQ(sound::fLoadNoteSeeds("c"), 1);
+  ASSERT_EQ(soundLib.calls.size(), 43u);
+  EXPECT_EQ(soundLib.calls[0].entry, "FWavFreeNoteSeedsMemory");
+  const auto again = soundLib.Of("FWavLoadInstrNoteSeeds", "c");
+  ASSERT_EQ(again.size(), first.size());
+  for (size_t i = 0; i < first.size(); ++i) {
+    EXPECT_EQ(again[i].note, first[i].note);
+    EXPECT_EQ(again[i].samPerCyc, first[i].samPerCyc);
+    EXPECT_EQ(again[i].value, first[i].value);
+    EXPECT_EQ(again[i].samples, first[i].samples);
+  }
+  // Opened anew, the database is read again.
+  AlterDatabases(R"sql(UPDATE "Sample Values" SET "Sample Value" = 77
+                       WHERE "Instr Name" = 'c' AND "Note Id" = 3 AND "Sample Id" = 0;)sql",
+                 "");
+  soundLib.calls.clear();
+  ASSERT_EQ(sound::fLoadNoteSeeds("c"), 1);
+  EXPECT_EQ(soundLib.Of("FWavLoadInstrNoteSeeds", "c")[3].samples[0], 77);
   EXPECT_TRUE(messages.empty());
 }
 

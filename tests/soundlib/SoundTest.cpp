@@ -173,6 +173,37 @@ double Peak(const std::vector<double>& v, size_t begin, size_t end) {
   return peak;
 }
 
+namespace {
+// Energy of each bin of the Blackman-Harris spectrum of x[begin, begin + kSize), and
+// whether the bin lies away from the harmonics of hz.
+constexpr size_t kInharmonicSize = 8192;
+std::vector<std::pair<double, bool>> Bins(const std::vector<int16_t>& x, size_t begin, double hz) {
+  std::vector<std::complex<double>> spectrum(kInharmonicSize);
+  for (size_t i = 0; i < kInharmonicSize; ++i) {
+    const double p = 2.0 * std::numbers::pi * static_cast<double>(i) / kInharmonicSize;
+    const double window = 0.35875 - 0.48829 * std::cos(p) + 0.14128 * std::cos(2 * p) - 0.01168 * std::cos(3 * p);
+    spectrum[i] = x[begin + i] * window;
+  }
+  soundlib::Fft(spectrum, false);
+  std::vector<std::pair<double, bool>> bins;
+  for (size_t bin = 1; bin < kInharmonicSize / 2; ++bin) {
+    const double f = static_cast<double>(bin) * kRate / kInharmonicSize;
+    const double nearest = std::max(1.0, std::round(f / hz));
+    bins.emplace_back(std::norm(spectrum[bin]), std::fabs(f - nearest * hz) > 5.0 * kRate / kInharmonicSize + 0.004 * f);
+  }
+  return bins;
+}
+}  // namespace
+
+double InharmonicLineDb(const std::vector<int16_t>& x, size_t begin, double hz) {
+  double total = 0.0, line = 1e-30;
+  for (const auto& [energy, away] : Bins(x, begin, hz)) {
+    total += energy;
+    if (away) line = std::max(line, energy);
+  }
+  return 10.0 * std::log10(line / total);
+}
+
 double InharmonicDb(const std::vector<int16_t>& x, size_t begin, double hz) {
   constexpr size_t kSize = 8192;
   std::vector<std::complex<double>> spectrum(kSize);

@@ -30,6 +30,9 @@ double Peak(const std::vector<double>& v, size_t begin, size_t end);
 // Energy of x[begin, begin + 8192) away from the harmonics of hz, relative to the
 // whole, in dB.
 double InharmonicDb(const std::vector<int16_t>& x, size_t begin, double hz);
+// The strongest single line of x[begin, begin + 8192) away from the harmonics of hz,
+// relative to the whole, in dB.
+double InharmonicLineDb(const std::vector<int16_t>& x, size_t begin, double hz);
 
 // The magnitude spectrum (Blackman-Harris window) of x[begin, begin + size), size a power of two.
 std::vector<double> Spectrum(const std::vector<int16_t>& x, size_t begin, size_t size);

@@ -39,12 +39,25 @@ class DroneTest : public SoundLibTest {
   int files_ = 0;
 };
 
-TEST_F(DroneTest, TheDroneFileHoldsTwoIdenticalCyclesThatJoinWithoutASeam) {
+// Pearson correlation of a[from, from + n) and b[from, from + n).
+double Correlation(const std::vector<double>& a, const std::vector<double>& b, size_t from, size_t n) {
+  double sa = 0, sb = 0, saa = 0, sbb = 0, sab = 0;
+  for (size_t i = from; i < from + n; ++i) {
+    sa += a[i], sb += b[i], saa += a[i] * a[i], sbb += b[i] * b[i], sab += a[i] * b[i];
+  }
+  const double m = static_cast<double>(n);
+  return (sab - sa * sb / m) / std::sqrt((saa - sa * sa / m) * (sbb - sb * sb / m));
+}
+
+std::vector<double> Doubles(const std::vector<int16_t>& x) { return std::vector<double>(x.begin(), x.end()); }
+
+TEST_F(DroneTest, TheDroneFileHoldsTwoDifferentCyclesThatJoinWithoutASeam) {
   ASSERT_EQ(FWavLoadDroneData("", 23, 1, "e", 1.0, 1), 1);
   const auto x = DroneFile(2);
   ASSERT_EQ(x.size(), 2 * kCycle);
-  EXPECT_TRUE(std::equal(x.begin(), x.begin() + kCycle, x.begin() + kCycle)) << "the halves differ";
-  EXPECT_EQ(DroneFile(1), std::vector<int16_t>(x.begin(), x.begin() + kCycle)) << "variant 1 is one cycle";
+  const std::vector<double> first(x.begin(), x.begin() + kCycle), second(x.begin() + kCycle, x.end());
+  EXPECT_LT(Correlation(first, second, 0, kCycle), 0.99) << "the second cycle repeats the first";
+  EXPECT_EQ(DroneFile(1).size(), kCycle) << "variant 1 is one cycle";
   // Played in a loop, the file's end runs into its start like any other two samples.
   std::vector<int16_t> looped(x.end() - 2000, x.end());
   looped.insert(looped.end(), x.begin(), x.begin() + 2000);
@@ -66,8 +79,8 @@ TEST_F(DroneTest, TheFirstHundredMillisecondsOfACycleComeBeforeItsFirstPluck) {
   const double atStart = rms(0);
   for (size_t ms = 5; ms <= 95; ms += 5) EXPECT_LT(rms(ms), atStart * 1.2) << "a pluck at " << ms << " ms";
   double after = 0.0;
-  for (size_t ms = 110; ms <= 130; ms += 5) after = std::max(after, rms(ms));
-  EXPECT_GT(after, 1.3 * rms(100)) << "the first string is plucked at 110 ms";
+  for (size_t ms = 110; ms <= 140; ms += 5) after = std::max(after, rms(ms));
+  EXPECT_GT(after, 1.3 * rms(100)) << "the first string is plucked between 110 and 140 ms";
 }
 
 struct TypeCase {
@@ -221,22 +234,128 @@ TEST_F(DroneTest, TheDroneFollowsTheTuningOfItsSeeds) {
   ASSERT_EQ(Tune('e', 11, 3.0), 1);
   ASSERT_EQ(FWavLoadDroneData("", 23, 1, "e", 1.0, 1), 1);
   const auto x = DroneFile(1);
-  const auto whole = Spectrum(x, 0, 65536);
-  EXPECT_NEAR(Cents(PeakNear(whole, NoteHz(11, 3.0), 20.0).hz, NoteHz(11, 3.0)), 0.0, 3.0);
+  // Both Sa strings ring on, settled, after 1.7 s.
+  const auto settled = Spectrum(x, 75000, 65536);
+  EXPECT_NEAR(Cents(PeakNear(settled, NoteHz(11, 3.0), 20.0).hz, NoteHz(11, 3.0)), 0.0, 3.0);
+}
+
+// The drone of a music file: the file less the same notes in play mode 0.
+std::vector<double> DronePart(const std::vector<int16_t>& with, const std::vector<int16_t>& without) {
+  std::vector<double> drone(with.size());
+  for (size_t i = 0; i < with.size(); ++i) drone[i] = with[i] - (i < without.size() ? without[i] : 0);
+  return drone;
+}
+
+// RMS of v over [from, from + n), in dB.
+double LevelDb(const std::vector<double>& v, size_t from, size_t n) {
+  double sum = 0.0;
+  for (size_t i = from; i < from + n; ++i) sum += v[i] * v[i];
+  return 10.0 * std::log10(sum / static_cast<double>(n) + 1e-9);
 }
 
 TEST_F(DroneTest, MusicFilesOfPlayModes1And2CarryTheDroneFromTheStartAndMode0None) {
   const auto before = Render(2, "15  18", "700 700", 0);
   ASSERT_EQ(FWavLoadDroneData("", 23, 1, "e", 1.2, 1), 1);
-  const auto drone = DroneFile(1);
   EXPECT_EQ(Render(2, "15  18", "700 700", 0), before) << "play mode 0";
   for (int mode : {1, 2}) {
     const auto with = Render(2, "15  18", "700 700", mode);
     ASSERT_EQ(with.size(), before.size());
-    int worst = 0;
-    // After the 20 ms fade-in and before the last note's release, notes plus drone.
-    for (size_t i = 20 * kMs; i < 1400 * kMs; ++i) worst = std::max(worst, std::abs(with[i] - before[i] - drone[i]));
-    EXPECT_LE(worst, 2) << "play mode " << mode;
+    const auto drone = DronePart(with, before);
+    // Faded in within 50 ms, then there all along.
+    for (size_t ms = 50; ms < 1400; ms += 50)
+      EXPECT_GT(LevelDb(drone, ms * kMs, 50 * kMs), 50.0) << "play mode " << mode << " at " << ms << " ms";
+  }
+}
+
+TEST_F(DroneTest, AShortPhraseAfterAPauseHearsTheLowerSaPlucked) {
+  ASSERT_EQ(FWavLoadDroneData("", 23, 1, "e", 1.0, 1), 1);
+  const auto without = Render(1, "15", "600", 0);
+  const auto drone = DronePart(Render(1, "15", "600", 1), without);
+  // The lower Sa (note 11 an octave down, 130.8 Hz) is plucked near 100 ms: its
+  // level after the pluck stands well above its level before.
+  const std::vector<int16_t> samples(drone.begin(), drone.end());
+  const double lowerSa = NoteHz(11) / 2.0;
+  const double before = PeakNear(Spectrum(samples, 0, 4096), lowerSa, 50.0).level;
+  const double after = PeakNear(Spectrum(samples, 6000, 4096), lowerSa, 50.0).level;
+  EXPECT_GT(after, 2.0 * before);
+}
+
+// Phrase files rendered one after another, as the play loop renders them.
+class DroneJoinTest : public DroneTest {
+ protected:
+  // The drone of each file: the files less the same files in play mode 0, which
+  // run on from each other the same way (the room is the same but for the drone's echo).
+  std::vector<std::vector<double>> Files(const std::vector<bool>& joined) {
+    std::vector<std::vector<int16_t>> files[2];
+    for (int mode : {0, 1}) {
+      for (size_t k = 0; k < joined.size(); ++k) {
+        SetNextFileJoins(k > 0 && joined[k], k + 1 < joined.size() && joined[k + 1]);
+        files[mode].push_back(Render(3, "15  18  20", "770 770 770", mode));
+      }
+    }
+    std::vector<std::vector<double>> drones;
+    for (size_t k = 0; k < joined.size(); ++k) drones.push_back(DronePart(files[1][k], files[0][k]));
+    return drones;
+  }
+};
+
+TEST_F(DroneJoinTest, TheDroneRunsOnAcrossTheJoinOfPhraseFilesWithoutADip) {
+  ASSERT_EQ(FWavLoadDroneData("", 23, 1, "e", 1.0, 1), 1);
+  const auto drones = Files({true, true, true});
+  std::vector<double> heard;
+  std::vector<size_t> joins;
+  for (const auto& d : drones) {
+    if (!heard.empty()) joins.push_back(heard.size());
+    heard.insert(heard.end(), d.begin(), d.end());
+  }
+  const size_t window = 50 * kMs;
+  for (size_t join : joins) {
+    const double around = (LevelDb(heard, join - 3 * window, window) + LevelDb(heard, join + 2 * window, window)) / 2.0;
+    EXPECT_GT(LevelDb(heard, join - window / 2, window), around - 3.0) << "the drone dips at the join at " << join;
+  }
+  // The stream runs on: the join falls where the stream's cycle says, not at a
+  // new cycle's start, so the second file does not begin as the first did.
+  EXPECT_LT(Correlation(drones[0], drones[1], 100 * kMs, 1500 * kMs), 0.9);
+}
+
+TEST_F(DroneJoinTest, AFileAfterAPauseFadesItsDroneInAndOut) {
+  ASSERT_EQ(FWavLoadDroneData("", 23, 1, "e", 1.0, 1), 1);
+  const auto drones = Files({false, false});
+  for (const auto& d : drones) {
+    EXPECT_LT(std::fabs(d[0]), 5.0) << "the drone starts from silence";
+    EXPECT_LT(LevelDb(d, d.size() - 50 * kMs, 50 * kMs), 20.0) << "the drone has gone at the file's end";
+  }
+}
+
+TEST_F(DroneTest, ConsecutiveCyclesOfTheStreamDifferWhileEveryStringKeepsItsPitch) {
+  SeedStore seeds;
+  for (int id = 0; id < instrgen::kNoteCount; ++id) {
+    const instrgen::Seed s = instrgen::MakeSeed('e', id);
+    ASSERT_TRUE(seeds.Load(id, s.samPerCyc, s.fractional, s.samples.data()));
+  }
+  Tanpura tanpura;
+  tanpura.Init();
+  ASSERT_TRUE(tanpura.Load(23, 1, seeds));
+  std::vector<float> stream(5 * kCycle, 0.0f);
+  for (size_t at = 0; at < stream.size(); at += 2048)
+    tanpura.AddStream(stream.data() + at, static_cast<int64_t>(kCycle + at), static_cast<int>(std::min<size_t>(2048, stream.size() - at)), 1.0f);
+  const std::vector<double> s(stream.begin(), stream.end());
+  for (size_t c = 0; c + 1 < 5; ++c) {
+    std::vector<double> next(s.begin() + static_cast<ptrdiff_t>((c + 1) * kCycle), s.end());
+    std::vector<double> now(s.begin() + static_cast<ptrdiff_t>(c * kCycle), s.end());
+    EXPECT_LT(Correlation(now, next, 0, kCycle), 0.99) << "cycle " << c;
+  }
+  // Every rendering of every string sounds at its note, once the pluck has settled.
+  const double expected[] = {NoteHz(6), NoteHz(11), NoteHz(11) * std::exp2(1.0 / 1200.0), NoteHz(11) / 2.0};
+  for (int i = 0; i < Tanpura::kStrings; ++i) {
+    for (int v = 0; v < Tanpura::kVariants; ++v) {
+      std::vector<float> pluck(kCycle, 0.0f);
+      tanpura.string(i, v).AddPluck(pluck.data(), Tanpura::kCycle, 0, Tanpura::kCycle);
+      std::vector<int16_t> samples(pluck.size());
+      for (size_t k = 0; k < pluck.size(); ++k) samples[k] = static_cast<int16_t>(std::lrint(pluck[k] * 8000.0f));
+      const SpectralPeak peak = PeakNear(Spectrum(samples, 13000, 65536), expected[i], 30.0);
+      EXPECT_NEAR(Cents(peak.hz, expected[i]), 0.0, 2.0) << "string " << i << " rendering " << v;
+    }
   }
 }
 

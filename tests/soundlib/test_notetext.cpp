@@ -1,6 +1,8 @@
 // Reading the note and duration texts, and the seeds' wavetables.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <vector>
 
@@ -71,6 +73,31 @@ TEST(NoteSeedTest, TheTablesRebuildTheSeedCycleAtItsOwnPhases) {
     EXPECT_LT(worst, 16.0) << "note " << id << ": within 0.07 % of the seed's peak";
     EXPECT_DOUBLE_EQ(note.seedSpc(), spc);
   }
+}
+
+TEST(NoteSeedTest, ASeedLoadedAgainKeepsItsTablesAndAnotherCycleRebuildsThem) {
+  const instrgen::Seed a = instrgen::MakeSeed('c', 11);
+  const instrgen::Seed b = instrgen::MakeSeed('e', 11);  // the same length, another cycle
+  soundlib::SeedScratch scratch;
+  soundlib::NoteSeed note;
+  ASSERT_TRUE(note.Load(a.samPerCyc, a.fractional, a.samples.data(), scratch));
+  const std::vector<float> first(note.Level(0), note.Level(0) + 2 * soundlib::NoteSeed::kTableSize);
+  ASSERT_TRUE(note.Tune(0.5));
+  note.Clear();
+  ASSERT_TRUE(note.Load(a.samPerCyc, a.fractional, a.samples.data(), scratch));
+  EXPECT_TRUE(std::equal(first.begin(), first.end(), note.Level(0)));
+  EXPECT_DOUBLE_EQ(note.spc(), a.samPerCyc + a.fractional) << "a load clears the tuning, kept tables or not";
+  // Another cycle, then one sample changed, then another fraction: each is analysed anew.
+  ASSERT_TRUE(note.Load(b.samPerCyc, b.fractional, b.samples.data(), scratch));
+  EXPECT_FALSE(std::equal(first.begin(), first.end(), note.Level(0)));
+  std::vector<int16_t> changed = a.samples;
+  ASSERT_TRUE(note.Load(a.samPerCyc, a.fractional, changed.data(), scratch));
+  EXPECT_TRUE(std::equal(first.begin(), first.end(), note.Level(0)));
+  changed[5] = static_cast<int16_t>(changed[5] + 2000);
+  ASSERT_TRUE(note.Load(a.samPerCyc, a.fractional, changed.data(), scratch));
+  EXPECT_FALSE(std::equal(first.begin(), first.end(), note.Level(0)));
+  ASSERT_TRUE(note.Load(a.samPerCyc, a.fractional * 0.5, a.samples.data(), scratch));
+  EXPECT_DOUBLE_EQ(note.seedSpc(), a.samPerCyc + a.fractional * 0.5);
 }
 
 TEST(NoteSeedTest, EachLevelUpKeepsHalfTheHarmonics) {

@@ -1,5 +1,6 @@
 // Test support: scripted random draws. While a ScriptedRnd lives, vb::Rnd returns its
-// values in order; a draw past the end of the script fails the test and gives 0.
+// values in order; a draw past the end of the script fails the test and gives 0, unless
+// the script goes on with one value for ever (ThenAlways).
 #pragma once
 
 #include <cstddef>
@@ -26,6 +27,11 @@ class ScriptedRnd {
 
   // Appends values to the script.
   void Add(std::initializer_list<double> values) { values_.insert(values_.end(), values); }
+  // Every draw past the end of the script gives value.
+  void ThenAlways(double value) {
+    after_ = value;
+    endless_ = true;
+  }
   // How many values have been drawn, and how many are left.
   size_t Drawn() const { return next_; }
   size_t Left() const { return values_.size() - next_; }
@@ -33,6 +39,7 @@ class ScriptedRnd {
  private:
   double Next() {
     if (next_ >= values_.size()) {
+      if (endless_) return after_;
       ADD_FAILURE() << "Rnd drawn past the end of the script (" << values_.size() << " values)";
       return 0;
     }
@@ -41,6 +48,8 @@ class ScriptedRnd {
 
   std::vector<double> values_;
   size_t next_ = 0;
+  bool endless_ = false;
+  double after_ = 0;
   vb::RndSource previous_;
 };
 

@@ -1,6 +1,7 @@
 // Test support: a stand-in for the sound library behind sound::SoundLib. It records
-// every call, answers 1 (or forwards the call to the real library), and reports failure
-// for the calls a test picks. The real entry points are back when it goes.
+// every call, answers 1 (or forwards the call to the real library; a segment cut is
+// always forwarded), and reports failure for the calls a test picks. The real entry
+// points are back when it goes.
 #pragma once
 
 #include <cstdint>
@@ -14,14 +15,15 @@
 namespace testsupport {
 
 struct SoundLibCall {
-  std::string entry;  // "FWavFreeNoteSeedsMemory", "FWavLoadInstrNoteSeeds", "FWavTuneNote", "FWavLoadDroneData"
-  std::string key;    // the instrument key
-  int32_t note = 0;   // the note id; for the drone, the drone note
-  int32_t samPerCyc = 0;
-  double value = 0.0;  // the fractional value, the adjustment or the drone factor
+  std::string entry;  // "FWavFreeNoteSeedsMemory", "FWavLoadInstrNoteSeeds", "FWavTuneNote", "FWavLoadDroneData",
+                      // "FWavCreateSegmentFile"
+  std::string key;    // the instrument key; for a segment, the output file
+  int32_t note = 0;   // the note id; for the drone, the drone note; for a segment, its start in ms
+  int32_t samPerCyc = 0;  // for a segment, its length in ms
+  double value = 0.0;  // the fractional value, the adjustment, the drone factor or the segment's level
   int32_t droneType = 0;
-  int32_t option = 0;
-  std::string path;
+  int32_t option = 0;  // the drone option; for a segment, the play mode
+  std::string path;    // the drone's path; for a segment, the source file
   std::vector<int16_t> samples;  // a seed's SamPerCyc + 1 values
 };
 
@@ -53,6 +55,15 @@ class SoundLibDouble {
       return Answer({.entry = "FWavLoadDroneData", .key = key, .note = note, .value = factor, .droneType = type,
                      .option = option, .path = path},
                     mode, [&] { return real.FWavLoadDroneData(path, note, type, key, factor, option); });
+    };
+    // A cut touches no state of the library, only the test's own files: it is always made.
+    sound::SoundLib.FWavCreateSegmentFile = [this, real](const std::string& source, int32_t startMs,
+                                                         int32_t lengthMs, const std::string& output,
+                                                         int32_t playMode, double level) {
+      return Answer({.entry = "FWavCreateSegmentFile", .key = output, .note = startMs, .samPerCyc = lengthMs,
+                     .value = level, .option = playMode, .path = source},
+                    Mode::Forward,
+                    [&] { return real.FWavCreateSegmentFile(source, startMs, lengthMs, output, playMode, level); });
     };
   }
   ~SoundLibDouble() { sound::SoundLib = saved_; }

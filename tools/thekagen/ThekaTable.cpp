@@ -41,21 +41,21 @@ const std::vector<Bol>& Bols() {
 // The tala ids and beat counts are those of "Tala - Technical Information".
 const std::vector<Theka>& Thekas() {
   static const std::vector<Theka> thekas = {
-      {1, "Teentaal", 16, "Dha Dhin Dhin Dha | Dha Dhin Dhin Dha | Dha Tin Tin Ta | Ta Dhin Dhin Dha"},
-      {2, "Jhaptaal", 10, "Dhi Na | Dhi Dhi Na | Ti Na | Dhi Dhi Na"},
-      {3, "Ektaal", 12, "Dhin Dhin | DhaGe TiRaKiTa | Tu Na | Kat Ta | DhaGe TiRaKiTa | Dhi Na"},
-      {4, "Rupak", 7, "Tin Tin Na | Dhi Na | Dhi Na"},
-      {5, "Dadra", 6, "Dha Dhi Na | Dha Ti Na"},
-      {6, "Keharwa", 8, "Dha Ge Na Ti | Na Ka Dhi Na"},
-      {7, "Chautaal", 12, "Dha Dha | Din Ta | KiTa Dha | Din Ta | TiTa KaTa | GaDi GeNe"},
-      {8, "Dhamar", 14, "Ka Dhi Ta Dhi Ta | Dha S | Ga Ti Ta | Ti Ta Ta S"},
-      {9, "Deepchandi", 14, "Dha Dhin S | Dha Dha Tin S | Ta Tin S | Dha Dha Dhin S"},
-      {10, "Tilwada", 16, "Dha TiRaKiTa Dhin Dhin | Dha Dha Tin Tin | Ta TiRaKiTa Dhin Dhin | Dha Dha Dhin Dhin"},
+      {1, "Teentaal", 16, "Dha Dhin Dhin Dha | Dha Dhin Dhin Dha | Dha Tin Tin Ta | Ta Dhin Dhin Dha", "9"},
+      {2, "Jhaptaal", 10, "Dhi Na | Dhi Dhi Na | Ti Na | Dhi Dhi Na", "6"},
+      {3, "Ektaal", 12, "Dhin Dhin | DhaGe TiRaKiTa | Tu Na | Kat Ta | DhaGe TiRaKiTa | Dhi Na", "3 7"},
+      {4, "Rupak", 7, "Tin Tin Na | Dhi Na | Dhi Na", "1"},
+      {5, "Dadra", 6, "Dha Dhi Na | Dha Ti Na", "4"},
+      {6, "Keharwa", 8, "Dha Ge Na Ti | Na Ka Dhi Na", "5"},
+      {7, "Chautaal", 12, "Dha Dha | Din Ta | KiTa Dha | Din Ta | TiTa KaTa | GaDi GeNe", "3 7"},
+      {8, "Dhamar", 14, "Ka Dhi Ta Dhi Ta | Dha S | Ga Ti Ta | Ti Ta Ta S", "8"},
+      {9, "Deepchandi", 14, "Dha Dhin S | Dha Dha Tin S | Ta Tin S | Dha Dha Dhin S", "8"},
+      {10, "Tilwada", 16, "Dha TiRaKiTa Dhin Dhin | Dha Dha Tin Tin | Ta TiRaKiTa Dhin Dhin | Dha Dha Dhin Dhin", "9"},
       {11, "Jhoomra", 14,
-       "Dhin S-Dha TiRaKiTa | Dhin Dhin DhaGe TiRaKiTa | Tin S-Ta TiRaKiTa | Dhin Dhin DhaGe TiRaKiTa"},
-      {12, "Ada Chautaal", 14, "Dhin TiRaKiTa | Dhi Na | Tu Na | Kat Ta | TiRaKiTa Dhi | Na Dhi | Dhi Na"},
-      {13, "Sooltaal", 10, "Dha Dha | Din Ta | KiTa Dha | TiTa KaTa | GaDi GeNe"},
-      {14, "Tevra", 7, "Dha Din Ta | TiTa KaTa | GaDi GeNe"},
+       "Dhin S-Dha TiRaKiTa | Dhin Dhin DhaGe TiRaKiTa | Tin S-Ta TiRaKiTa | Dhin Dhin DhaGe TiRaKiTa", "8"},
+      {12, "Ada Chautaal", 14, "Dhin TiRaKiTa | Dhi Na | Tu Na | Kat Ta | TiRaKiTa Dhi | Na Dhi | Dhi Na", "5 9 13"},
+      {13, "Sooltaal", 10, "Dha Dha | Din Ta | KiTa Dha | TiTa KaTa | GaDi GeNe", "3 9"},
+      {14, "Tevra", 7, "Dha Din Ta | TiTa KaTa | GaDi GeNe", ""},
   };
   return thekas;
 }
@@ -95,7 +95,7 @@ std::string Underscored(std::string name) {
 
 void WriteThekaFile(std::ostream& out) {
   std::ostringstream body;
-  body << "velmora-theka 1\nset " << kThekaSet << "\n";
+  body << "velmora-theka 2\nset " << kThekaSet << "\n";
   for (const Bol& bol : Bols()) {
     body << "bol " << bol.id << " " << bol.name;
     if (*bol.strokes != '\0') body << " " << bol.strokes;
@@ -105,6 +105,7 @@ void WriteThekaFile(std::ostream& out) {
     body << "tala " << theka.talaId << " " << Underscored(theka.tala) << " " << theka.beats;
     for (int id : BolIds(theka)) body << " " << id;
     body << "\n";
+    if (*theka.khali != '\0') body << "khali " << theka.talaId << " " << theka.khali << "\n";
   }
   const std::string text = body.str();
   char end[16];

@@ -6,7 +6,7 @@
 // The theka data file (text, ASCII, lines ending in LF, fields separated by one
 // blank):
 //
-//   velmora-theka 1                   the format and its version
+//   velmora-theka 2                   the format and its version
 //   set 4                             the theka set the file holds
 //   bol <id> <name> <stroke>@<beat>...  one line per bol id (1 to 255): the
 //                                     strokes it is made of, each with its place
@@ -14,6 +14,8 @@
 //                                     fraction); a bol without strokes is a rest
 //   tala <id> <name> <beats> <bol id>...  the theka of a tala, one bol id per beat
 //                                     ("_" stands for a blank in the name)
+//   khali <tala id> <beat>...         the khali beats of that tala (after its
+//                                     tala line; none for a tala without khali)
 //   end <checksum>                    FNV-1a (32 bits, 8 lowercase hex digits) of
 //                                     every byte before this line
 //
@@ -40,6 +42,7 @@ struct Theka {
   const char* tala;
   int beats;
   const char* bols;  // bol names, one per beat, "|" between the divisions of the cycle
+  const char* khali;  // the khali beats, "9" or "3 7"; "" for none
 };
 
 const std::vector<Bol>& Bols();

@@ -13,6 +13,7 @@
 #include "soundlib/Constants.h"
 #include "soundlib/FWav.h"
 #include "soundlib/Harmonium.h"
+#include "soundlib/Room.h"
 #include "soundlib/WavReader.h"
 #include "sound/PhraseRecords.h"
 #include "sound/PhraseSetUps.h"
@@ -95,8 +96,10 @@ TEST_F(RenderTest, RenderedPhraseLastsAsLongAsItsNotes) {
   const int32_t total = std::accumulate(rec.Durations.begin(), rec.Durations.end(), 0);
   EXPECT_EQ(total, 1500);
   EXPECT_EQ(rec.Positions[4], total);
-  // The notes fill the file to the sample; the library adds the last note's release.
-  EXPECT_EQ(Frames(shell::WavFileA), total * soundlib::kSampleRate / 1000 + soundlib::Harmonium::kTailSamples);
+  // The notes fill the file to the sample; the library adds the last note's release
+  // and, as no phrase follows, the room's echo.
+  EXPECT_EQ(Frames(shell::WavFileA),
+            total * soundlib::kSampleRate / 1000 + soundlib::Harmonium::kTailSamples + soundlib::Room::kTailSamples);
   EXPECT_TRUE(messages.empty());
 }
 

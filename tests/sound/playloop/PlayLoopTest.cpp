@@ -7,7 +7,6 @@
 #include "common/NotationWords.h"
 #include "common/Queries.h"
 #include "common/RagaTables.h"
-#include "exploration/CallbackStandIns.h"
 #include "exploration/MainOperations.h"
 #include "platform/forms/Declaration.h"
 #include "platform/vb/Folders.h"
@@ -88,9 +87,6 @@ void PlayLoopTest::SetUp() {
   common::CurrPhraseType = 0;
   common::CurrTalaId = 0;
   common::CurrAddInfo.clear();
-  exploration::PlayCompositionsStandInActions.clear();
-  exploration::CompNotationResetStandInCalls = 0;
-  composer::ComposerSlotResetStandInCalls = 0;
 
   OpenScreen();
   MakeCurrent(2, "Bhairav");

@@ -21,7 +21,6 @@
 #include "common/Queries.h"
 #include "common/RagaReaders.h"
 #include "common/RagaTables.h"
-#include "exploration/CallbackStandIns.h"
 #include "platform/vb/Files.h"
 #include "platform/vb/Folders.h"
 #include "shell/Globals.h"

@@ -8,7 +8,6 @@
 #include "common/Notation.h"
 #include "common/NotationWords.h"
 #include "common/RagaTables.h"
-#include "exploration/CallbackStandIns.h"
 #include "platform/vb/Files.h"
 #include "sound/KeyboardStandIns.h"
 #include "sound/PhraseSetUps.h"

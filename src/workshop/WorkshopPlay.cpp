@@ -1,0 +1,440 @@
+// Building the chosen pattern into a phrase and playing it on the workbench: the set-up
+// of the phrase set, Play and Start Looping, the progress marking, the end of playing,
+// stop, and the settings that change what a phrase sounds like (grace notes, tonic,
+// script).
+#include <string>
+#include <vector>
+
+#include "common/CommonState.h"
+#include "common/Notation.h"
+#include "common/NotationWords.h"
+#include "common/RagaDisplay.h"
+#include "common/RagaReaders.h"
+#include "common/RagaTables.h"
+#include "common/StringUtil.h"
+#include "common/Trace.h"
+#include "platform/forms/Control.h"
+#include "platform/forms/Form.h"
+#include "platform/mci/MMControl.h"
+#include "platform/vb/Error.h"
+#include "platform/vb/Interaction.h"
+#include "shell/Menus.h"
+#include "shell/Players.h"
+#include "shell/ShellState.h"
+#include "sound/Keyboard.h"
+#include "sound/KeyboardStandIns.h"
+#include "sound/NoteSeeds.h"
+#include "sound/PhraseRecords.h"
+#include "sound/PlayButtons.h"
+#include "sound/PlayLoop.h"
+#include "sound/ReedLighting.h"
+#include "sound/Render.h"
+#include "sound/SoundState.h"
+#include "workshop/PatternBuilders.h"
+#include "workshop/PatternLanguage.h"
+#include "workshop/Workshop.h"
+#include "workshop/WorkshopActions.h"
+#include "workshop/WorkshopState.h"
+
+namespace workshop {
+
+namespace {
+
+using common::notation::Join;
+using common::notation::Words;
+
+constexpr int16_t kLearning = 2;
+constexpr int16_t kPractice = 3;
+constexpr int16_t kWorkbenchDurations = 10;  // fCreateDurationPhrase kind: BaseBeat per note
+constexpr int32_t kWaitAgainMs = 100;          // the timer's next look at a player still playing
+constexpr const char* kNotAllowable = "One or more changes you made are not allowable. Please check and correct errors.";
+
+mci::MMControl& Player() {
+  mci::MMControl* player = shell::MMControlOf(FrontForm(), "cMM");
+  if (player == nullptr) vb::Raise(vb::kObjectNotSet, "The form in front has no player");
+  return *player;
+}
+
+// A word of the learner's text in English.
+std::string English(const std::string& word) {
+  return shell::NotationScript == common::kScriptDevnagari ? common::fGetEngForDev(word) : word;
+}
+
+// The segments of an English phrase or of the learner's text (":" between them), each
+// in English with its words one blank apart; segments without notes are left out.
+std::vector<std::string> Segments(const std::string& text, bool learnersText) {
+  std::vector<std::string> segments;
+  for (const std::string& part : Words(learnersText ? common::fSeparateColons(text) : text, ":")) {
+    std::vector<std::string> words = Words(part, " ");
+    if (words.empty()) continue;
+    if (learnersText)
+      for (std::string& word : words) word = English(word);
+    segments.push_back(Join(words, " "));
+  }
+  return segments;
+}
+
+// The raga's stored durations serve the raga's own scale or pakad as built, note for
+// note; every other phrase takes BaseBeat per note.
+std::string Durations(const std::string& notes, size_t noteCount) {
+  if (WBMode == 3 && PatternSource == 1 && (BasePatternNo == 0 || BasePatternNo == 1)) {
+    const std::string stored = BasePatternNo == 0 ? common::fGetFromT_ScalePhraseUnSeg(common::kReadDurations)
+                                                  : common::fGetFromT_PakadPhraseUnSeg(common::kReadDurations);
+    if (Words(stored, " ").size() == noteCount) return stored;
+  }
+  return sound::fCreateDurationPhrase(notes, kWorkbenchDurations);
+}
+
+// The learner's text of cCurrentItem may be played: legal notation with a note in it.
+bool PlayableText(const std::string& text) {
+  if (common::fIsLegalNotationPhrase(text) == 0) return false;
+  return !Segments(text, true).empty();
+}
+
+// The words of a phrase one blank apart, in English: how the text shown (in the
+// current script) and the phrase set up (in English) are compared.
+std::string Normalized(const std::string& text, bool shown) {
+  std::vector<std::string> words = Words(common::fSeparateColons(text), " ");
+  if (shown)
+    for (std::string& word : words) word = English(word);
+  return Join(words, " ");
+}
+
+// The keyboard is shown while a phrase plays; drawn afresh only when it was hidden.
+void ShowKeyboardForPlaying() {
+  if (sound::KeyboardDisplay == 1) return;
+  sound::KeyboardDisplay = 1;
+  sound::sImplementCurrKBDisplayMode();
+  shell::sMnuKeyboardDisplayCheck();
+  sHideUnselectedNoteLabels();
+}
+
+void StartPlaying() {
+  sDisableF13Selections();
+  sound::sEnablePlayStopButtons();
+  sound::CurrItemKind = 3;
+  ShowKeyboardForPlaying();
+  FrontForm().Ctl("cCurrentItem").SetText("");
+  if (!sound::fPlayMusicPhrases()) vb::Message("Error playing music phrases");
+}
+
+// Play and Start Looping refused before anything was locked: no loop is kept.
+void RefusePlay(const std::string& message) {
+  sound::LoopFlag = 0;
+  vb::Message(message);
+  sHideUnselectedNoteLabels();
+  sound::sEnablePlayStartButtons();
+  FrontForm().Ctl("Frame1").SetVisible(true);
+  sShowSlider();
+  ShowPrompt("35,39");
+}
+
+// A pattern that could not be built leaves nothing to play.
+void NothingToPlay() {
+  forms::Form& form = FrontForm();
+  common::sDisplayPatternNotation(form);
+  form.Ctl("cCurrentItem").SetText("");
+}
+
+// The pattern chosen interpreted, the octave patterns fitted to the scale in use.
+bool InterpretChosenPattern() {
+  if (PatternSource == 1) {
+    if (BasePatternNo < 0 || BasePatternNo > 7) return false;
+    if (WBMode != 3) sSetOctavePatterns(WBMode == 2 ? static_cast<int16_t>(ScaleType + 5) : int16_t{7});
+    PatternStartNote = BasePatternNo == 1 ? 0 : kNoteS;
+    // The figures of entries 2 to 7 play as a series in every mode, whatever a user
+    // pattern or an octave pattern left.
+    PatternRunMode = BasePatternNo <= 1 ? 1 : 2;
+    return fInterpretPattern(BasePatterns[static_cast<size_t>(BasePatternNo)]);
+  }
+  return fInterpretPattern(UserPatternPhrase);
+}
+
+// Raga mode: the raga's own scale or pakad (entries 0 and 1), or a pattern over its notes.
+bool BuildRagaPhrase() {
+  common::sDBToTBaseInfo();
+  if (PatternSource == 1 && (BasePatternNo == 0 || BasePatternNo == 1)) {
+    std::string notes = BasePatternNo == 0 ? common::fGetFromT_ScalePhraseUnSeg(common::kReadNotes)
+                                           : common::fGetFromT_PakadPhraseUnSeg(common::kReadNotes);
+    if (shell::GraceNotes == common::kGraceNotesNone) notes = common::fRemoveGlides(notes);
+    sound::PhraseNotes = notes;
+    BasePatternPhrase = notes;
+    return true;
+  }
+  if (!InterpretChosenPattern()) {
+    vb::Message("Error in phrase spec");
+    return false;
+  }
+  return sCreateRagaPatternFromBP();
+}
+
+}  // namespace
+
+int16_t sSetUpForWorkbenchModeIllustrations(int16_t source) {
+  common::ProcTrace t("sSetUpForWorkbenchModeIllustrations");
+  forms::Form& form = FrontForm();
+  std::vector<std::string> segments;
+  if (source == 1) {
+    segments = Segments(sound::PhraseNotes, false);
+    form.Ctl("cCurrentItem").SetText(DisplayText(sound::PhraseNotes));
+    WBShownPhrase = sound::PhraseNotes;
+    WBCurrentPhrase = sound::PhraseNotes;
+  } else {
+    segments = Segments(form.Ctl("cCurrentItem").Text(), true);
+    // What is played is what the learner will see after playing.
+    WBCurrentPhrase = Join(segments, " : ");
+  }
+  sound::PhraseSetRec& set = sound::TPracticeInfo;
+  const auto count = static_cast<int16_t>(segments.size());
+  set.PhraseCount = count;
+  set.CurrPhrase = 1;
+  set.Phrases = segments;
+  set.Timings.assign(segments.size(), "");
+  set.StoredTimings.assign(segments.size(), "");
+  const std::string whole = Join(segments, " ");
+
+  std::vector<std::string> durations = Words(sound::fFactorTimingScript(Durations(whole, Words(whole, " ").size())), " ");
+  size_t next = 0;
+  for (size_t i = 0; i < segments.size(); ++i) {
+    std::vector<std::string> timing;
+    for (size_t n = Words(segments[i], " ").size(); n > 0 && next < durations.size(); --n)
+      timing.push_back(durations[next++]);
+    set.Timings[i] = Join(timing, " ");
+  }
+  set.RestartPhrase = 1;
+  set.LastPhrase = count;
+  sound::LookAhead = 1;
+  if (sound::CurrOperationMode == kLearning) sound::PlayMode = 1;
+  if (sound::CurrOperationMode == kPractice) sound::PlayMode = 2;
+  return sSetUpForWBModeLoop();
+}
+
+int16_t sSetUpForWBModeLoop() {
+  common::ProcTrace t("sSetUpForWBModeLoop");
+  shell::AlternateFlag = -1;
+  sound::PhraseSetRec& set = sound::TPracticeInfo;
+  if (set.PhraseCount < 1) {
+    vb::Message("Error Setting up for Illustration");
+    return 0;
+  }
+  const auto slot = static_cast<int16_t>((set.CurrPhrase + 1) % 2);
+  sound::TPlayInfo = set;
+  sound::NotesList[static_cast<size_t>(slot)].NoteCount = sound::fCreateNotesList1(slot);
+  if (sound::fPrepareToPlaySelection1(slot) != 0) return 1;
+  vb::Message("Error Setting up for Illustration");
+  return 0;
+}
+
+void sShowBasePattern() {
+  common::ProcTrace t("sShowBasePattern");
+  forms::Form& form = FrontForm();
+  forms::Control& label = form.Ctl("Label6");
+  label.SetCaption("Selected Base pattern");
+  label.SetVisible(true);
+  form.Ctl("cRagaList").SetVisible(false);
+  forms::Control& name = form.Ctl("cPatName");
+  AdjustFont(name);
+  name.SetText(shell::NotationScript == common::kScriptDevnagari ? DisplayText(BasePatternPhrase) : BasePatternPhrase);
+  name.SetVisible(true);
+}
+
+void sAdjustF13NotationFonts() {
+  common::ProcTrace t("sAdjustF13NotationFonts");
+  forms::Form& form = FrontForm();
+  sound::sUpdateReedLabelsAlt(form);
+  AdjustFont(form.Ctl("cPattern"));
+  AdjustFont(form.Ctl("cCurrentItem"));
+  // The box keeps the English font while it holds a pattern's name being typed.
+  if (!form.Ctl("cOK").Visible()) AdjustFont(form.Ctl("cPatName"));
+}
+
+void sBuildPatternPhrase() {
+  common::ProcTrace t("sBuildPatternPhrase");
+  forms::Form& form = FrontForm();
+  if (PatternSource == 0) return;
+  bool built = false;
+  if (WBMode == 3) {
+    if (RagaChosen == 0) return;  // nothing to lay a pattern over yet
+    built = BuildRagaPhrase();
+  } else if (WBMode == 1 || WBMode == 2) {
+    if (KeyLabelPurpose == 1) return;  // the scale is still being picked
+    if (!InterpretChosenPattern()) {
+      vb::Message("Error in phrase spec");
+    } else {
+      built = sCreateScalePatternFromBP();
+    }
+  } else {
+    return;
+  }
+  if (!built) {
+    NothingToPlay();
+    return;
+  }
+  sShowBasePattern();
+  sound::CurrItemKind = 1;
+  sShowUserData(7);
+  if (sSetUpForWorkbenchModeIllustrations(1) != 1) {
+    NothingToPlay();
+    return;
+  }
+  SpeedChanged = 0;
+  sound::sEnablePlayStartButtons();
+  form.Ctl("Frame1").SetVisible(true);
+  sShowSlider();
+  ShowPrompt("35,39");
+}
+
+void sPlayInLearningOrPractice() {
+  common::ProcTrace t("sPlayInLearningOrPractice");
+  forms::Form& form = FrontForm();
+  const std::string text = form.Ctl("cCurrentItem").Text();
+  // The text as shown may have been changed by the learner, or the speed since the set-up.
+  if (SpeedChanged != 0 || Normalized(text, true) != Normalized(WBCurrentPhrase, false)) {
+    WBShownPhrase = text;
+    if (!PlayableText(text)) {
+      RefusePlay(kNotAllowable);
+      return;
+    }
+    if (sSetUpForWorkbenchModeIllustrations(2) != 1) {
+      sound::LoopFlag = 0;
+      return;
+    }
+    SpeedChanged = 0;
+  }
+  StartPlaying();
+}
+
+void sPlaySetUp() {
+  common::ProcTrace t("sPlaySetUp");
+  forms::Form& form = FrontForm();
+  sound::sEnablePlayStopButtons();
+  sound::CurrItemKind = 3;
+  form.Ctl("cCurrentItem").SetText("");
+  if (!sound::fPlayMusicPhrases()) vb::Message("Error playing music phrases");
+  auto& timer = form.Get<forms::Timer>("cTimer1");
+  timer.SetInterval(WBNoteTime * 10);
+  timer.SetEnabled(true);
+}
+
+void sSingleNoteEnded() {
+  common::ProcTrace t("sSingleNoteEnded");
+  forms::Form& form = FrontForm();
+  // The note is still sounding: look again shortly, the screen staying live meanwhile.
+  if (Player().Mode() == mci::mciModePlay) {
+    auto& timer = form.Get<forms::Timer>("cTimer1");
+    timer.SetInterval(kWaitAgainMs);
+    timer.SetEnabled(true);
+    return;
+  }
+  if (sound::LoopFlag != 0) return;
+  sEnableF13Selections();
+  sound::sUnMarkAllReeds(form);
+}
+
+void sWorkshopEndOfPlaying() {
+  common::ProcTrace t("sWorkshopEndOfPlaying");
+  forms::Form& form = FrontForm();
+  if (sound::LoopFlag != 0) {
+    // A set of more phrases than the two slots hold is built again from its start.
+    const bool again = sound::CurrOperationMode == kPractice || sound::TPlayInfo.PhraseCount > 2;
+    if (!again || sSetUpForWBModeLoop() == 1) {
+      form.Ctl("cCurrentItem").SetText("");
+      if (!sound::fPlayMusicPhrases()) vb::Message("Error playing music phrases");
+      return;
+    }
+    sound::LoopFlag = 0;
+  }
+  sEnableF13Selections();
+  sShowCurrentItem();
+  sEnableKeyLabels();
+  sound::sSetAllReedLabelColorToDefault(form);
+  sound::sUnMarkAllReeds(form);
+  sound::sEnablePlayStartButtons();
+}
+
+void sStopWorkshopPlaying() {
+  common::ProcTrace t("sStopWorkshopPlaying");
+  forms::Form& form = FrontForm();
+  if (WBDoneMode != 2) return;
+  mci::MMControl& mm = Player();
+  sound::TPlayInfo.CurrPhrase = static_cast<int16_t>(sound::TPlayInfo.PhraseCount + 1);
+  mm.setNotify(false);
+  mm.setWait(true);
+  mm.setCommand("Stop");
+  form.Ctl("cTimer1").SetEnabled(false);
+}
+
+void sMarkWorkshopProgress() {
+  common::ProcTrace t("sMarkWorkshopProgress");
+  if (WBDoneMode != 2) return;
+  forms::Form& form = FrontForm();
+  sound::NotesListRec& rec = sound::NotesList.at(static_cast<size_t>(sound::CurrSlot));
+  const int32_t n = rec.CurrNote;
+  if (n < 1 || n >= rec.NoteCount) return;  // the last note stays marked
+  if (static_cast<size_t>(n) >= rec.Positions.size()) vb::Raise(vb::kSubscript);
+  // The end of note n, brought forward by the screen's allowance per note played.
+  const int32_t threshold = rec.Positions[static_cast<size_t>(n)] - n * shell::DelayW;
+  if (Player().Position() < threshold) return;
+  rec.CurrNote = n + 1;
+  forms::Control& item = form.Ctl("cCurrentItem");
+  item.SetText(item.Text() + "   " + common::fGetWord1(rec.Text, n + 1, rec.WordStarts, rec.WordLengths));
+  item.Refresh();
+  if (shell::GraceNotes == 2) {
+    sound::sPlayReeds1Alt(rec);
+  } else {
+    sound::sPlayReedsAlt(rec);
+  }
+}
+
+void sGraceNotesChanged() {
+  common::ProcTrace t("sGraceNotesChanged");
+  shell::sMnuGraceNotesCheck();
+  sSetModeDisplay();
+  if (PatternSource != 0) sBuildPatternPhrase();
+}
+
+void sTonicChanged() {
+  common::ProcTrace t("sTonicChanged");
+  forms::Form& form = FrontForm();
+  const int16_t tonic = sound::CurrTonicNoteId;
+  const int16_t setId = sound::CurrMusicSetId;
+  const std::string setName = sound::CurrMusicSetName;
+  sound::CurrTonicNoteId = sound::NewTonicNoteId;
+  // The program's own scale of that tonic; set before the check mark, which shows only
+  // for the program's scales.
+  sound::CurrMusicSetId = sound::CurrTonicNoteId;
+  shell::sMnuTonicNoteCheck();
+  if (sound::fCreateNoteSeedsForUse() != 1) {
+    // The scale that was in use comes back, its seeds loaded again.
+    sound::CurrTonicNoteId = tonic;
+    sound::CurrMusicSetId = setId;
+    sound::CurrMusicSetName = setName;
+    shell::sMnuTonicNoteCheck();
+    sound::fCreateNoteSeedsForUse();
+    vb::Message("Error Creating Mote Seeds");
+    return;
+  }
+  if (sound::KeyboardDisplay == 1) {
+    sound::sHideKeyboard(form);
+    form.Ctl("cLine1").SetVisible(true);
+    sound::sKeyBoardDisplayOn(form, 1);
+  } else {
+    sound::sUpdateReedLabelsAlt(form);
+  }
+  // The phrase set up was rendered at the old tonic.
+  if (PatternSource != 0) sBuildPatternPhrase();
+  RefreshPrompt();
+}
+
+void sScriptChanged() {
+  common::ProcTrace t("sScriptChanged");
+  forms::Form& form = FrontForm();
+  sAdjustF13NotationFonts();
+  WBShownPhrase = shell::NotationScript == common::kScriptDevnagari ? DisplayText(WBCurrentPhrase) : WBCurrentPhrase;
+  if (form.Ctl("cPattern").Visible()) sShowSelectedNotes();
+  if (form.Ctl("cPatName").Visible() && !form.Ctl("cOK").Visible()) sShowBasePattern();
+  if (form.Ctl("cCurrentItem").Visible()) sShowCurrentItem();
+  sound::sAdjustMDMStr();
+}
+
+}  // namespace workshop

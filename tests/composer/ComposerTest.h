@@ -1,0 +1,80 @@
+// Fixture of the Composer: the screen opened over a plain main form on the fixture
+// ragas' content database (with the raga notes, the prompts and the form layout rows)
+// and a small user database with talas, driven through its form events and dispatcher
+// as the learner drives it. Message boxes are recorded; a question is answered by
+// `answer`.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/forms/Control.h"
+#include "platform/forms/Form.h"
+#include "support/Scratch.h"
+#include "support/SoundLibDouble.h"
+
+namespace composertest {
+
+// Notes of the fixture ragas: Yaman (1), Bhairav (2), Bageshri (3).
+inline constexpr const char* kRagaNotes = R"sql(
+INSERT INTO "Raga - Notes" VALUES (1, '12 14 16 18 19 21 23 24'), (2, '12 13 16 17 19 20 23'),
+  (3, '12 14 15 17 19 21 22');
+)sql";
+
+// The user database's talas: the content database's two, and one only the user
+// database knows (from an earlier release of the program's content).
+inline constexpr const char* kUserTalas = R"sql(
+INSERT INTO "Tala - Technical Information" VALUES (1, 'Teentaal', 16), (2, 'Rupak', 7), (9, 'Old Taal', 12);
+)sql";
+
+class ComposerTest : public testsupport::ScratchTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+ public:
+  // The user database closed and opened again, as a new run of the program opens it.
+  void ReopenUserDatabase();
+  // Runs SQL on the user database file while the program's connection is closed.
+  void RunOnUserDatabase(const std::string& sql);
+  // Every row of a table of the user database, one text per row.
+  std::vector<std::string> UserRows(const std::string& table);
+
+  // The dispatcher as the form events and the main menu call it.
+  static void Composer(int16_t action);
+  // Opens the Composer from the main form.
+  void Open();
+  // The Composer gone without a word (when it is loaded), the main form in front.
+  void CloseScreen();
+  // Opens it and chooses a raga, then a category option ("cOAlap" ...).
+  void OpenCategory(const std::string& raga, const char* option);
+
+  forms::Form& Screen() const;
+  forms::Control& Ctl(const char* name) const;
+  forms::Control& Ctl(const char* name, int16_t index) const;
+  bool Shown(const char* name) const { return Ctl(name).Visible(); }
+  std::string Text(const char* name) const { return Ctl(name).Text(); }
+
+  // The learner's doings.
+  void Choose(const std::string& line);        // a line of cRagaList
+  void Click(const char* name);                // a button, option, text box or menu item
+  void Click(const char* name, int16_t index); // an element of a control array
+  void Select(const char* option);             // an option button chosen
+  void Type(const char* box, const std::string& text);
+  void Type(const char* box, int16_t index, const std::string& text);
+
+  std::vector<std::string> Lines() const;  // the lines of cRagaList
+  std::vector<int16_t> Elements(const char* name) const { return Screen().Elements(name); }
+  // The prompt line that the prompt numbers give after the scale information.
+  std::string ExpectedPrompts(const std::string& numbers) const;
+  // Neither an error reported nor a halt so far.
+  bool RanClean() const;
+
+  std::unique_ptr<forms::Form> mainForm;
+  testsupport::SoundLibDouble soundLib;
+  int answer = 7;  // vbNo: the answer to a question
+  std::vector<std::string> questions;
+};
+
+}  // namespace composertest

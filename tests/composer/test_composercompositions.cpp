@@ -1,0 +1,507 @@
+// Compositions in the Composer: a new composition's details and name, its asthai and
+// antara written with notes, durations and syllables, switching between the parts,
+// saving both parts in one transaction under the composition's own number, loading it
+// again from the user's list, and the checks with their messages.
+#include <csignal>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ComposerTest.h"
+#include "common/CommonState.h"
+#include "common/StringUtil.h"
+#include "composer/Composer.h"
+#include "composer/ComposerRecords.h"
+#include "composer/ComposerState.h"
+#include "composer/RowImages.h"
+#include "exploration/MainOperations.h"
+#include "shell/SettingsStandIns.h"
+#include "shell/ShellState.h"
+#include "sound/SoundState.h"
+
+namespace composertest {
+namespace {
+
+using Names = std::vector<std::string>;
+
+// Palette notes and beat time values (index: 0.0625 0.125 0.25 0.33 0.5 0.67 0.75 1 ... 2 at 13, 4 at 17).
+constexpr int16_t kS = 12, kR = 14, kG = 16, km = 17, kP = 19, kD = 21, kN = 23, kSu = 24, kComma = 32;
+constexpr int16_t kHalf = 4, kOne = 7, kTwo = 13, kFour = 17;
+
+class CompositionTest : public ComposerTest {
+ public:
+  // A new composition up to its details confirmed.
+  void NewComposition(const std::string& raga, const std::string& mukhada, const std::string& asthai = "Piya bina",
+                      const std::string& antara = "Sakhi ri", const std::string& tala = "Teentaal",
+                      const std::string& beatAsthai = "1", const std::string& beatAntara = "5",
+                      const std::string& speed = "60") {
+    Open();
+    Click("cMnuAllNot");
+    Choose(raga);
+    Select("cOCompN");
+    Type("cAsthai", asthai);
+    Type("cAntara", antara);
+    Click("cOK");
+    Choose(tala);
+    Type("cMukhada", mukhada);
+    Type("cStartBeatAst", beatAsthai);
+    Type("cStartBeatAnt", beatAntara);
+    Type("cSpeed", speed);
+    Click("cOK");
+  }
+  void ChoosePallet(int16_t i) {
+    if (composer::SelectedPalletNote != i) Click("cNotation", i);
+  }
+  void ChooseTime(int16_t i) {
+    if (composer::SelectedTimeValue != i) Click("cTimeVal", i);
+  }
+  // A note, its duration and (unless "") the syllable it starts.
+  void Put(int16_t slot, int16_t note, int16_t value, const std::string& syllable = "") {
+    ChoosePallet(note);
+    Click("cNote", slot);
+    ChooseTime(value);
+    Click("cTime", slot);
+    if (!syllable.empty()) Type("cCompSyl", slot, syllable);
+  }
+  // The asthai of the fixture: S R G m P (1 1 0.5 0.5 1) with "Pi ya bi _ na".
+  void WriteAsthai() {
+    Put(0, kS, kOne, "Pi");
+    Put(1, kR, kOne, "ya");
+    Put(2, kG, kHalf, "bi");
+    Put(3, km, kHalf);
+    Put(4, kP, kOne, "na");
+  }
+  // The antara: P D N S> (2 1 1 4) with "Sa khi ri _".
+  void WriteAntara() {
+    Put(0, kP, kTwo, "Sa");
+    Put(1, kD, kOne, "khi");
+    Put(2, kN, kOne, "ri");
+    Put(3, kSu, kFour);
+  }
+  Names Column(const char* array, bool text = false) const {
+    Names out;
+    for (int16_t k = 0; k < 40; ++k) out.push_back(text ? Ctl(array, k).Text() : Ctl(array, k).Caption());
+    return out;
+  }
+  struct Slots {
+    Names notes, times, syllables;
+    bool operator==(const Slots&) const = default;
+  };
+  Slots InSlots() const { return {Column("cNote"), Column("cTime"), Column("cCompSyl", true)}; }
+  void Save() {
+    messages.clear();
+    Click("cSave");
+  }
+  // The user database's rows of one composition number.
+  Names CompositionRows(int32_t number) {
+    Names rows;
+    for (const std::string& row : UserRows("Raga - Composition Notations"))
+      if (row.rfind(std::to_string(number) + " |", 0) == 0) rows.push_back(row);
+    return rows;
+  }
+  Names AllTables() {
+    Names all = UserRows("Raga - Additional Information");
+    for (const char* table : {"Raga - Composition Notations", "Raga - ALT Phrases"}) {
+      const Names rows = UserRows(table);
+      all.insert(all.end(), rows.begin(), rows.end());
+    }
+    return all;
+  }
+};
+
+// The composition of the issue: made, written in both parts with a switch between them,
+// saved, found again after a new run under "Existing Composition" with every note,
+// duration and syllable in its slot, and listed on the illustration screen.
+TEST_F(CompositionTest, ANewCompositionWrittenInBothPartsIsSavedAndComesBackSlotForSlot) {
+  NewComposition("Yaman", "My Bandish");
+  EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages[0].prompt);
+  EXPECT_EQ(Text("cPrompts"),
+            ExpectedPrompts("44,45,46,47,48,49,50,52,53,60,61,57,58,59,62,63,64,68,69"));
+  EXPECT_TRUE(Screen().Get<forms::TextBox>("cMukhada").Locked());
+  EXPECT_TRUE(Screen().Get<forms::TextBox>("cTaal").Locked());
+  EXPECT_TRUE(Shown("Frame1"));
+  EXPECT_EQ(Screen().Get<forms::OptionButton>("cOAsthai").Value(), 1);
+  EXPECT_EQ(sound::CurrCompPart, 1);
+  EXPECT_EQ(common::TCompInfo.NotationIndex, 2) << "one more than the user's composition 1";
+  EXPECT_EQ(common::CurrAddInfo, "My Bandish");
+  EXPECT_EQ(Elements("cCompSyl").size(), 40u);
+  EXPECT_EQ(Ctl("cLabel", 3).Caption(), "Syllables");
+  EXPECT_GT(Ctl("cTimeVal", 0).Top(), Ctl("cTaal").Top());
+  EXPECT_EQ(Ctl("cTimeVal", 7).Caption(), "1");
+
+  WriteAsthai();
+  const Slots asthai = InSlots();
+  Select("cOAntara");
+  EXPECT_EQ(sound::CurrCompPart, 2);
+  EXPECT_EQ(Column("cNote")[0], "") << "the antara is empty";
+  WriteAntara();
+  const Slots antara = InSlots();
+  Select("cOAsthai");
+  EXPECT_EQ(InSlots(), asthai) << "the asthai keeps its edits";
+  Select("cOAntara");
+  EXPECT_EQ(InSlots(), antara) << "the antara keeps its edits";
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"Music Saved"});
+  EXPECT_EQ(UserRows("Raga - Additional Information"), (Names{"1 | My Song | 2 | 1", "1 | My Bandish | 2 | 2"}));
+  EXPECT_EQ(CompositionRows(2),
+            (Names{"2 | 1 | 1 | My Bandish | Null | Null | Piya bina | Pi ya bi na | 1 1 1 1 | S R G m P | 1 1 0.5 0.5 1 | "
+                   "1 | 1 | 60",
+                   "2 | 2 | 1 | My Bandish | Null | Null | Sakhi ri | Sa khi ri | 2 1 5 | P D N S> | 2 1 1 4 | 1 | 5 | 60"}));
+
+  // A new run of the program.
+  Click("cReturn");
+  EXPECT_TRUE(questions.empty());
+  ReopenUserDatabase();
+  Open();
+  Choose("Yaman");
+  Select("cOCompE");
+  EXPECT_EQ(Lines(), (Names{"My Bandish", "My Song"}));
+  Choose("My Bandish");
+  EXPECT_EQ(Text("cMukhada"), "My Bandish");
+  EXPECT_EQ(Text("cTaal"), "Teentaal");
+  EXPECT_EQ(Text("cAsthai"), "Piya bina");
+  EXPECT_EQ(Text("cAntara"), "Sakhi ri");
+  EXPECT_EQ(Text("cStartBeatAst"), "1");
+  EXPECT_EQ(Text("cStartBeatAnt"), "5");
+  EXPECT_EQ(Text("cSpeed"), "60");
+  EXPECT_EQ(Ctl("cSpeed").Top(), Ctl("cStartBeatAnt").Top());
+  EXPECT_TRUE(Screen().Get<forms::TextBox>("cMukhada").Locked());
+  EXPECT_EQ(InSlots(), asthai);
+  Select("cOAntara");
+  EXPECT_EQ(InSlots(), antara);
+  EXPECT_EQ(sound::CompBeatCount, 16);
+
+  Click("cReturn");
+  EXPECT_TRUE(questions.empty()) << "nothing changed since it was loaded";
+  int16_t open = 0;
+  exploration::sMainOperations(open);
+  auto& list = shell::FormMainOperations->Get<forms::ListControl>("cUserIllusList");
+  std::vector<std::string> lines;
+  for (int16_t i = 0; i < list.ListCount(); ++i) lines.push_back(list.List(i));
+  EXPECT_EQ(lines, (Names{"Alap Phrases (1)", "Composition - My Bandish", "Composition - My Song"}));
+  EXPECT_TRUE(RanClean());
+}
+
+// A name the raga's compositions have already, in any letter case or with blanks
+// around it, is refused before anything is written.
+TEST_F(CompositionTest, ANameTheRagaHasAlreadyIsRefusedInAnyLetterCase) {
+  NewComposition("Yaman", "My Bandish");
+  WriteAsthai();
+  Save();
+  ASSERT_EQ(MessageTexts(), Names{"Music Saved"});
+  Click("cReturn");
+  const Names before = AllTables();
+  for (const std::string name : {"my bandish ", "MY BANDISH", "  My Bandish", "my song"}) {
+    SCOPED_TRACE(name);
+    messages.clear();
+    NewComposition("Yaman", name);
+    EXPECT_EQ(MessageTexts(), Names{"The raga already has a composition named '" +
+                                    common::fRmvLeadBlk(common::fRmvTrailBlk(name)) + "'. Please choose another Mukhada."});
+    EXPECT_TRUE(Shown("cOK")) << "the details stay to be changed";
+    EXPECT_FALSE(Screen().Get<forms::TextBox>("cMukhada").Locked());
+    EXPECT_EQ(AllTables(), before);
+    answer = vb::vbYes;
+    Click("cReturn");
+  }
+  messages.clear();
+  NewComposition("Bhairav", "My Bandish");
+  EXPECT_TRUE(messages.empty()) << "another raga may use the name";
+  EXPECT_TRUE(RanClean());
+}
+
+TEST_F(CompositionTest, TheDetailsAreCheckedBeforeTheCompositionIsSetUp) {
+  struct Case {
+    std::string mukhada, beatAsthai, beatAntara, speed;
+    std::string message;  // "" accepted
+  };
+  const std::string all = "All data (Mukhada, Starting beats for Asthai and Antara, and Beat Duration) must be specified";
+  const std::string beats = "The starting beats must be whole numbers from 1 to 7, the beats of the tala. Please correct.";
+  const std::string speed = "The Beat Duration must be a whole number from 1 to 999. Please correct.";
+  const Case cases[] = {
+      {"", "1", "1", "40", all},      {"   ", "1", "1", "40", all},  {"Gat", "", "1", "40", all},
+      {"Gat", "1", "", "40", all},    {"Gat", "1", "1", "", all},    {"Gat", "0", "1", "40", beats},
+      {"Gat", "1", "8", "40", beats}, {"Gat", "2.5", "1", "40", beats}, {"Gat", "abc", "1", "40", beats},
+      {"Gat", "-5", "1", "40", beats}, {"Gat", "99999", "1", "40", beats}, {"Gat", "1", "1", "0", speed},
+      {"Gat", "1", "1", "1000", speed}, {"Gat", "1", "1", "2.5", speed}, {"Gat", "7", "1", "1", ""},
+      {"Gat", "1", "7", "999", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("'" + c.mukhada + "' " + c.beatAsthai + " " + c.beatAntara + " " + c.speed);
+    messages.clear();
+    NewComposition("Yaman", c.mukhada, "Piya", "Sakhi", "Rupak", c.beatAsthai, c.beatAntara, c.speed);
+    EXPECT_EQ(MessageTexts(), c.message.empty() ? Names{} : Names{c.message});
+    EXPECT_EQ(Shown("Frame1"), c.message.empty());
+    answer = vb::vbYes;
+    Click("cReturn");
+  }
+  EXPECT_TRUE(RanClean());
+}
+
+// Each fault of a part gets its message; the part's record stays as it was.
+TEST_F(CompositionTest, APartAtFaultIsRefusedAndItsRecordStaysAsItWas) {
+  struct Case {
+    const char* what;
+    std::function<void(CompositionTest&)> doing;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"syllables that do not spell the text",
+       [](CompositionTest& t) { t.Put(0, kS, kOne, "Pi"); t.Put(1, kR, kOne, "yaa"); },
+       "Discrepancies found in syllables. Check and correct"},
+      {"a letter case that differs", [](CompositionTest& t) { t.Put(0, kS, kOne, "pi"); t.Put(1, kR, kOne, "ya"); },
+       "Discrepancies found in syllables. Check and correct"},
+      {"a note without its duration",
+       [](CompositionTest& t) { t.Put(0, kS, kOne, "Piya"); t.ChoosePallet(kR); t.Click("cNote", 1); },
+       "You must supply duration for every note. (row 1, slot 2)"},
+      {"a duration without its note",
+       [](CompositionTest& t) { t.Put(0, kS, kOne, "Piya"); t.ChooseTime(kOne); t.Click("cTime", 22); },
+       "You cannot supply duration without note. (row 2, slot 3)"},
+      {"a comma", [](CompositionTest& t) { t.Put(0, kS, kOne, "Piya"); t.ChoosePallet(kComma); t.Click("cNote", 1); },
+       "A composition part cannot hold a comma. (row 1, slot 2)"},
+      {"a first note without a syllable",
+       [](CompositionTest& t) { t.Put(0, kS, kOne); t.Put(1, kR, kOne, "Piya"); },
+       "The first note of the part needs a syllable. Please correct. (row 1, slot 1)"},
+      {"a syllable under no note", [](CompositionTest& t) { t.Put(0, kS, kOne, "Pi"); t.Type("cCompSyl", 2, "ya"); },
+       "A syllable must stand under a note with its duration. Please correct. (row 1, slot 3)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    NewComposition("Yaman", "Gat", "Piya");
+    const common::CompDataRec before = common::TCompData[0];
+    c.doing(*this);
+    Save();
+    EXPECT_EQ(MessageTexts(), Names{c.message});
+    EXPECT_EQ(common::TCompData[0].Notation, before.Notation);
+    EXPECT_EQ(common::TCompData[0].NotesDuration, before.NotesDuration);
+    EXPECT_EQ(common::TCompData[0].Syllables, before.Syllables);
+    EXPECT_EQ(common::TCompData[0].SyllableDuration, before.SyllableDuration);
+    EXPECT_EQ(UserRows("Raga - Composition Notations").size(), 1u) << "nothing saved";
+    answer = vb::vbYes;
+    Click("cReturn");
+  }
+  EXPECT_TRUE(RanClean());
+}
+
+TEST_F(CompositionTest, APartThatCannotBeKeptStaysOnScreenWhenTheOtherIsChosen) {
+  NewComposition("Yaman", "Gat");
+  Put(0, kS, kOne, "Pi");
+  Select("cOAntara");
+  EXPECT_EQ(MessageTexts(), Names{"Discrepancies found in syllables. Check and correct"});
+  EXPECT_EQ(messages[0].title, "Message");
+  EXPECT_EQ(Screen().Get<forms::OptionButton>("cOAsthai").Value(), 1) << "its option is chosen again";
+  EXPECT_EQ(sound::CurrCompPart, 1);
+  EXPECT_EQ(Ctl("cNote", 0).Caption(), "S");
+  EXPECT_EQ(Ctl("cCompSyl", 0).Text(), "Pi");
+  Type("cCompSyl", 0, "Piyabina");
+  Select("cOAntara");
+  EXPECT_EQ(sound::CurrCompPart, 2);
+  EXPECT_EQ(common::TCompData[0].Notation, "S");
+  EXPECT_EQ(common::TCompData[0].Syllables, "Piyabina");
+}
+
+TEST_F(CompositionTest, ACompositionWithOnePartStillEmptyIsSavedAndLoadsBackTheSame) {
+  NewComposition("Yaman", "Half Done");
+  WriteAsthai();
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"Music Saved"});
+  EXPECT_EQ(CompositionRows(2).size(), 2u);
+  EXPECT_EQ(CompositionRows(2)[1], "2 | 2 | 1 | Half Done | Null | Null | Sakhi ri |  |  |  |  | 1 | 5 | 60");
+  Click("cNewCat");
+  Select("cOCompE");
+  Choose("Half Done");
+  Select("cOAntara");
+  EXPECT_EQ(Column("cNote")[0], "");
+  WriteAntara();
+  Select("cOAsthai");
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"Music Saved"});
+  EXPECT_EQ(CompositionRows(2)[1].find("2 | 2 | 1 | Half Done | Null | Null | Sakhi ri | Sa khi ri | 2 1 5 | P D N S>"), 0u);
+  EXPECT_EQ(UserRows("Raga - Additional Information").size(), 2u) << "its name row is written once";
+
+  // Nothing written in either part is nothing to save.
+  Click("cReturn");
+  NewComposition("Yaman", "Empty");
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"No Notes Specified"});
+  EXPECT_TRUE(RanClean());
+}
+
+// Both parts are saved with their own starting beats and the one beat duration, and the
+// part not on screen is checked against its own text.
+TEST_F(CompositionTest, ThePartNotOnScreenIsSavedWithItsOwnStartingBeatAndCheckedAgainstItsText) {
+  NewComposition("Yaman", "Gat");
+  WriteAsthai();
+  Select("cOAntara");
+  WriteAntara();
+  Type("cStartBeatAst", "3");
+  Type("cSpeed", "45");
+  Type("cAsthai", "Piya  bina re");  // the asthai's syllables no longer spell its text
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"Discrepancies found in syllables of the Asthai. Check and correct"});
+  Type("cAsthai", "Piya bina");
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"Music Saved"});
+  const Names rows = CompositionRows(2);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_NE(rows[0].find("| 1 | 3 | 45"), std::string::npos) << rows[0];
+  EXPECT_NE(rows[1].find("| 1 | 5 | 45"), std::string::npos) << rows[1];
+}
+
+// A save that fails in the middle: the three tables as they were, the message, the work
+// on the screen, the program running.
+TEST_F(CompositionTest, ASaveThatFailsHalfWayLeavesEveryTableAsItWas) {
+  RunOnUserDatabase(R"sql(
+CREATE TRIGGER refuse_antara BEFORE INSERT ON "Raga - Composition Notations" WHEN NEW."Composition Part" = 2
+BEGIN SELECT RAISE(ABORT, 'refused by the test'); END;
+)sql");
+  const Names before = AllTables();
+  NewComposition("Yaman", "My Bandish");
+  WriteAsthai();
+  const Slots asthai = InSlots();
+  Save();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].prompt.find("Your composition could not be saved ("), 0u) << messages[0].prompt;
+  EXPECT_EQ(AllTables(), before);
+  EXPECT_EQ(InSlots(), asthai);
+  EXPECT_TRUE(RanClean());
+  answer = vb::vbNo;
+  Click("cNewCat");
+  EXPECT_EQ(questions.size(), 1u) << "the composition was never saved";
+  EXPECT_EQ(InSlots(), asthai);
+}
+
+TEST_F(CompositionTest, AKillInTheMiddleOfACompositionSaveLeavesNoPartOfIt) {
+  NewComposition("Yaman", "My Bandish");
+  WriteAsthai();
+  ASSERT_TRUE(composer::fPrepareCompositionForSave());
+  const Names before = AllTables();
+  shell::DatabaseB.Close();
+  const pid_t child = fork();
+  if (child == 0) {
+    shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, "MS ACCESS;PWD=x");
+    composer::SaveRowWrittenHook = [](int row) {
+      if (row == 2) kill(getpid(), SIGKILL);  // the name row and the asthai written
+    };
+    composer::sSaveMusicToDatabase();
+    _exit(3);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(Path("mrB.kzy").c_str(), &db), SQLITE_OK);
+  std::string check;
+  sqlite3_exec(
+      db, "PRAGMA integrity_check",
+      [](void* out, int, char** values, char**) {
+        *static_cast<std::string*>(out) += values[0];
+        return 0;
+      },
+      &check, nullptr);
+  sqlite3_close(db);
+  EXPECT_EQ(check, "ok");
+  ReopenUserDatabase();
+  EXPECT_EQ(AllTables(), before) << "no name row without both parts";
+  EXPECT_TRUE(composer::sSaveMusicToDatabase());
+  EXPECT_EQ(CompositionRows(2).size(), 2u);
+}
+
+// A stored composition whose asthai row is missing is saved under its own number with
+// both rows; a number that names another composition is never written over.
+TEST_F(CompositionTest, ACompositionIsSavedOnlyUnderItsOwnNumber) {
+  RunOnUserDatabase(R"sql(
+INSERT INTO "Raga - Additional Information" VALUES (1, 'Lost Asthai', 2, 7);
+INSERT INTO "Raga - Composition Notations" VALUES (7, 2, 1, 'Lost Asthai', 1, 2, 'Sakhi', 'Sa khi', '1 1', 'S R', '1 1', 1, 1, 50);
+)sql");
+  Open();
+  Click("cMnuAllNot");
+  Choose("Yaman");
+  Select("cOCompE");
+  Choose("Lost Asthai");
+  EXPECT_EQ(Text("cMukhada"), "Lost Asthai");
+  EXPECT_EQ(Text("cSpeed"), "50");
+  Type("cAsthai", "Ga");
+  Type("cStartBeatAst", "1");
+  Put(0, kG, kOne, "Ga");
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"Music Saved"});
+  EXPECT_EQ(CompositionRows(7).size(), 2u);
+  EXPECT_EQ(CompositionRows(7)[1].find("7 | 1 | 1 | Lost Asthai | Null | Null | Ga | Ga | 1 | G | 1 | 1 | 1 | 50"), 0u);
+  EXPECT_TRUE(CompositionRows(0).empty());
+
+  // An earlier program left a second name on number 7.
+  RunOnUserDatabase(R"sql(INSERT INTO "Raga - Additional Information" VALUES (1, 'Other', 2, 7);)sql");
+  const Names before = AllTables();
+  Put(1, kR, kOne);
+  Save();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].prompt.find("This composition's number is used by another composition"), std::string::npos);
+  EXPECT_EQ(AllTables(), before);
+  EXPECT_TRUE(RanClean());
+}
+
+// The syllable boxes: what the program shows in them is no edit; what the learner types
+// is, without blanks.
+TEST_F(CompositionTest, OnlyTheLearnersTypingInASyllableBoxIsAnEdit) {
+  NewComposition("Yaman", "Gat");
+  WriteAsthai();
+  Save();
+  ASSERT_EQ(MessageTexts(), Names{"Music Saved"});
+  const std::vector<std::string> syllables = composer::SylRowImages;
+  Composer(24);  // shown again by the program
+  Select("cOAntara");
+  Select("cOAsthai");
+  EXPECT_EQ(composer::SylRowImages, syllables);
+  EXPECT_FALSE(composer::WorkChanged);
+  Ctl("cCompSyl", 4).SetText("ne");  // from code: no edit
+  EXPECT_FALSE(composer::WorkChanged);
+  EXPECT_EQ(composer::SylRowImages, syllables);
+  Type("cCompSyl", 4, "n a");
+  EXPECT_EQ(Ctl("cCompSyl", 4).Text(), "na");
+  EXPECT_TRUE(composer::WorkChanged);
+  Click("cNewCat");
+  EXPECT_EQ(questions.size(), 1u);
+  EXPECT_EQ(questions[0], "The composition you were working on has not been saved. Are you sure you want to switch category?");
+}
+
+TEST_F(CompositionTest, AnUnsavedNewCompositionAsksBeforeItIsLeftEvenUnchanged) {
+  NewComposition("Yaman", "Gat");
+  composer::WorkChanged = false;
+  Click("cNewRaga");
+  ASSERT_EQ(questions.size(), 1u);
+  EXPECT_EQ(questions[0],
+            "The composition you were working on has not been saved. Are you sure you want to switch to another Raga?");
+  Screen().CloseFromUser();
+  EXPECT_EQ(questions.size(), 2u);
+  EXPECT_TRUE(Screen().Loaded()) << "No keeps it";
+  answer = vb::vbYes;
+  Screen().CloseFromUser();
+  EXPECT_FALSE(Screen().Loaded());
+  EXPECT_EQ(common::CurrDBSelector, 1);
+}
+
+TEST(SyllableStrings, NotesThatContinueASyllableGetAnUnderscore) {
+  struct Case {
+    std::string syllables, syllableDurations, noteDurations, expanded;
+  };
+  const Case cases[] = {
+      {"a b", "2 2", "1 1 2", "a _ b"},
+      {"pi ya bi na", "1 1 1 1", "1 1 0.5 0.5 1", "pi ya bi _ na"},
+      {"a b c", "1 1 1", "0.33 0.33 0.34 1 1", "a _ _ b c"},
+      {"a", "1", "0.5 0.5 1", "a _ _"},  // notes past the last syllable
+      {"", "", "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(composer::fCreateExpandedSylString(c.syllables, c.syllableDurations, c.noteDurations), c.expanded)
+        << c.syllables << " / " << c.noteDurations;
+  }
+}
+
+}  // namespace
+}  // namespace composertest
