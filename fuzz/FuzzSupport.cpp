@@ -70,14 +70,15 @@ std::string WithChecksum(std::string_view body) {
 
 std::string ThekaFileText() {
   return WithChecksum(
-      "velmora-theka 1\n"
+      "velmora-theka 2\n"
       "set 4\n"
       "bol 1 Dha Na@0 Ge@0\n"
       "bol 2 Dhin Tin@0 Ge@0\n"
       "bol 3 Na Na@0\n"
       "bol 4 S\n"
       "bol 5 TiRaKiTa Ti@0 Ra@0.25 Ke@0.5 Ta@0.75\n"
-      "tala 1 Teentaal 16 1 2 2 1 1 2 2 1 1 3 3 5 5 2 2 1\n");
+      "tala 1 Teentaal 16 1 2 2 1 1 2 2 1 1 3 3 5 5 2 2 1\n"
+      "khali 1 9 10 11 12 13\n");
 }
 
 }  // namespace fuzz

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "ComposerTest.h"
+#include "support/KillHarness.h"
+#include <filesystem>
 #include "common/CommonState.h"
 #include "common/NotationWords.h"
 #include "common/RagaTables.h"
@@ -590,6 +592,37 @@ TEST_F(PhrasesTest, AKillInTheMiddleOfASaveLeavesTheOldPhrasesWhole) {
   // The same save done whole.
   EXPECT_TRUE(composer::sSaveMusicToDatabase());
   EXPECT_EQ(UserRows("Raga - ALT Phrases")[0], "1 | 1 |  G M P D N S> S |  20 20 40 20 20 80 10");
+}
+
+// The same save killed after each statement it sends (tests/support/KillHarness.h).
+TEST_F(PhrasesTest, KilledAfterAnyStatementTheSaveLeavesThePhrasesAsBeforeOrAsAfter) {
+  OpenWithAllNotes("Yaman", "cOAlap");
+  Put(10, kS, k10);
+  ASSERT_TRUE(composer::fUpdateALTTFromRowImages());
+  shell::DatabaseB.Close();
+  const std::string file = Path("mrB.kzy");
+  std::filesystem::copy_file(file, Path("pristine.kzy"));
+  testsupport::KillSweep sweep;
+  sweep.file = file;
+  sweep.prepare = [&] {
+    std::filesystem::remove(file + "-journal");
+    std::filesystem::copy_file(Path("pristine.kzy"), file, std::filesystem::copy_options::overwrite_existing);
+  };
+  sweep.work = [&] {
+    shell::DatabaseB = dao::Database::OpenDatabase(file, true, false, "MS ACCESS;PWD=x");
+    testsupport::KillHarness::Arm(file);
+    EXPECT_TRUE(composer::sSaveMusicToDatabase());
+    shell::DatabaseB.Close();
+  };
+  sweep.state = [&] {
+    std::string all;
+    for (const char* table : {"Raga - Additional Information", "Raga - Composition Notations", "Raga - ALT Phrases"})
+      all += std::string("[") + table + "]\n" +
+             testsupport::RowsOf(file, std::string("SELECT * FROM \"") + table + "\" ORDER BY rowid");
+    return all;
+  };
+  sweep.Run();
+  ReopenUserDatabase();
 }
 
 // Unsaved edits are left only when the learner says so: New Category, New Raga, Go
