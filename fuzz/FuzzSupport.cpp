@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "FuzzTarget.h"
+#include "common/Notation.h"
 
 namespace fuzz {
 
@@ -36,6 +37,14 @@ const std::string& ScratchFolder() {
     return pattern;
   }();
   return folder;
+}
+
+void InitNotation() {
+  static const bool done = [] {
+    common::sInitScales();
+    return true;
+  }();
+  (void)done;
 }
 
 void RunSql(const std::string& path, const std::string& sql) {

@@ -63,6 +63,9 @@ inline unsigned char Choice(std::string_view& input) {
 // A scratch folder of this process for files a target writes (made once).
 const std::string& ScratchFolder();
 
+// The note-name tables, filled once (every notation function reads them).
+void InitNotation();
+
 // Runs a script of SQLite statements on the file, creating it when missing.
 void RunSql(const std::string& path, const std::string& sql);
 // A schema file of content/schema ("shared.sql", "content.sql", "user.sql").

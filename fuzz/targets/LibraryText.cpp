@@ -15,19 +15,11 @@ namespace {
 
 using common::notation::Words;
 
-void Init() {
-  static const bool done = [] {
-    common::sInitScales();
-    return true;
-  }();
-  (void)done;
-}
-
 }  // namespace
 
 // Input: a choice byte (the tonic key), then the notes line, then the durations line.
 VELMORA_FUZZ_TARGET(librarytext) {
-  Init();
+  fuzz::InitNotation();
   const int16_t tonic = static_cast<int16_t>(fuzz::Choice(input) % 12 + 1);
   const std::string notes(fuzz::Line(input));
   const std::string durations(input);

@@ -14,18 +14,10 @@ namespace {
 
 using common::notation::Words;
 
-void Init() {
-  static const bool done = [] {
-    common::sInitScales();
-    return true;
-  }();
-  (void)done;
-}
-
 }  // namespace
 
 VELMORA_FUZZ_TARGET(notation) {
-  Init();
+  fuzz::InitNotation();
   const std::string phrase(input);
   for (const int16_t script : {common::kScriptDevnagari, common::kScriptEnglish}) {
     for (const int16_t grace : {common::kGraceNotesNone, common::kGraceNotesUse})

@@ -19,13 +19,6 @@
 
 namespace {
 
-void Init() {
-  static const bool done = [] {
-    common::sInitScales();
-    return true;
-  }();
-  (void)done;
-}
 
 // Every phrase of TMNInfo built into a phrase record, and its notes and durations as the
 // renderer's texts, read back by the library.
@@ -49,7 +42,7 @@ void BuildEveryPhrase() {
 // Input: a choice byte (the kind of list, the grace-note setting, the script), the notes
 // list line, then the duration list.
 VELMORA_FUZZ_TARGET(phraselists) {
-  Init();
+  fuzz::InitNotation();
   const unsigned char choice = fuzz::Choice(input);
   const std::string notes(fuzz::Line(input));
   const std::string durations(input);

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "ComposerTest.h"
-#include "support/KillHarness.h"
 #include <filesystem>
 #include "common/CommonState.h"
 #include "common/StringUtil.h"
@@ -419,30 +418,7 @@ TEST_F(CompositionTest, KilledAfterAnyStatementTheSaveLeavesTheTablesAsBeforeOrA
   NewComposition("Yaman", "My Bandish");
   WriteAsthai();
   ASSERT_TRUE(composer::fPrepareCompositionForSave());
-  shell::DatabaseB.Close();
-  const std::string file = Path("mrB.kzy");
-  std::filesystem::copy_file(file, Path("pristine.kzy"));
-  testsupport::KillSweep sweep;
-  sweep.file = file;
-  sweep.prepare = [&] {
-    std::filesystem::remove(file + "-journal");
-    std::filesystem::copy_file(Path("pristine.kzy"), file, std::filesystem::copy_options::overwrite_existing);
-  };
-  sweep.work = [&] {
-    shell::DatabaseB = dao::Database::OpenDatabase(file, true, false, "MS ACCESS;PWD=x");
-    testsupport::KillHarness::Arm(file);
-    EXPECT_TRUE(composer::sSaveMusicToDatabase());
-    shell::DatabaseB.Close();
-  };
-  sweep.state = [&] {
-    std::string all;
-    for (const char* table : {"Raga - Additional Information", "Raga - Composition Notations", "Raga - ALT Phrases"})
-      all += std::string("[") + table + "]\n" +
-             testsupport::RowsOf(file, std::string("SELECT * FROM \"") + table + "\" ORDER BY rowid");
-    return all;
-  };
-  sweep.Run();
-  ReopenUserDatabase();
+  KillTheSaveAtEveryStatement();
 }
 
 // A stored composition whose asthai row is missing is saved under its own number with

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "ComposerTest.h"
-#include "support/KillHarness.h"
 #include <filesystem>
 #include "common/CommonState.h"
 #include "common/NotationWords.h"
@@ -599,30 +598,7 @@ TEST_F(PhrasesTest, KilledAfterAnyStatementTheSaveLeavesThePhrasesAsBeforeOrAsAf
   OpenWithAllNotes("Yaman", "cOAlap");
   Put(10, kS, k10);
   ASSERT_TRUE(composer::fUpdateALTTFromRowImages());
-  shell::DatabaseB.Close();
-  const std::string file = Path("mrB.kzy");
-  std::filesystem::copy_file(file, Path("pristine.kzy"));
-  testsupport::KillSweep sweep;
-  sweep.file = file;
-  sweep.prepare = [&] {
-    std::filesystem::remove(file + "-journal");
-    std::filesystem::copy_file(Path("pristine.kzy"), file, std::filesystem::copy_options::overwrite_existing);
-  };
-  sweep.work = [&] {
-    shell::DatabaseB = dao::Database::OpenDatabase(file, true, false, "MS ACCESS;PWD=x");
-    testsupport::KillHarness::Arm(file);
-    EXPECT_TRUE(composer::sSaveMusicToDatabase());
-    shell::DatabaseB.Close();
-  };
-  sweep.state = [&] {
-    std::string all;
-    for (const char* table : {"Raga - Additional Information", "Raga - Composition Notations", "Raga - ALT Phrases"})
-      all += std::string("[") + table + "]\n" +
-             testsupport::RowsOf(file, std::string("SELECT * FROM \"") + table + "\" ORDER BY rowid");
-    return all;
-  };
-  sweep.Run();
-  ReopenUserDatabase();
+  KillTheSaveAtEveryStatement();
 }
 
 // Unsaved edits are left only when the learner says so: New Category, New Raga, Go
