@@ -191,6 +191,23 @@ bool ProgramHalted() { return g_halted; }
 
 void ResetHalt() { g_halted = false; }
 
+bool fRunOrTell(const std::function<void()>& body, const std::function<void(const vb::ErrObject&)>& told) {
+  const int16_t depth = TraceDepth;
+  const std::string indent = TraceIndent;
+  const std::string procedure = CurrProcName;
+  try {
+    body();
+    return true;
+  } catch (const vb::VbError& e) {
+    vb::Err().Clear();
+    TraceDepth = depth;
+    TraceIndent = indent;
+    CurrProcName = procedure;
+    told(e.err());
+    return false;
+  }
+}
+
 bool RunEvent(const std::function<void()>& handler) {
   if (g_halted) return false;
   try {

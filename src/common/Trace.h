@@ -71,6 +71,12 @@ void ResetHalt();
 // in an error or a halt.
 bool RunEvent(const std::function<void()>& handler);
 
+// Runs body and hands an error it raises to told instead of the event boundary: the
+// pending error is cleared and the trace depth and current procedure are as they were
+// before the call. For a step whose failure the user is told of and can mend (a save
+// that the disk refused); false after told.
+bool fRunOrTell(const std::function<void()>& body, const std::function<void(const vb::ErrObject&)>& told);
+
 // Texts of the messages, with the support address.
 inline constexpr const char* kSupportAddress = "support@velmora.example";
 

@@ -44,7 +44,7 @@ void sComposerShowPart(int16_t part);
 void sComposerPlay();
 // 19: the end of playing: the screen usable again.
 void sComposerEndOfPlaying();
-// 21: the slot of the note being heard marked (Part of the play's progress).
+// 21: the slot of the note being heard marked, at each progress notification.
 void sPlayNotationSlot();
 // A play still running stopped and its file closed, with no end of playing to follow.
 void sComposerStopPlaying();

@@ -284,19 +284,8 @@ bool fCompositionNameTaken(const std::string& mukhada) {
 void sSetInitialValuesInCompT() {
   common::ProcTrace t("sSetInitialValuesInCompT");
   sInitializeCompT();
-  const std::string mukhada = Trimmed(BoxText("cMukhada"));
-  common::TCompInfo = {common::CurrRagaIndex, mukhada, 2, common::fGetNextUserCompositionIndex()};
-  for (int16_t p = 1; p <= 2; ++p) {
-    common::CompDataRec& record = common::TCompData[static_cast<size_t>(p - 1)];
-    record.NotationIndex = common::TCompInfo.NotationIndex;
-    record.CompositionPart = p;
-    record.RagaIndex = common::CurrRagaIndex;
-    record.CompositionMukhada = mukhada;
-    record.CompositionText = BoxText(TextBoxOf(p));
-    record.TalaId = common::CurrTalaId;
-    record.StartingBeat = WholeNumber(BoxText(BeatBoxOf(p)), 1, 32767);
-    record.PlayingSpeed = static_cast<int16_t>(WholeNumber(BoxText("cSpeed"), 1, 999));
-  }
+  common::TCompInfo = {common::CurrRagaIndex, Trimmed(BoxText("cMukhada")), 2, common::fGetNextUserCompositionIndex()};
+  sSetCompDetailsFromBoxes();
 }
 
 bool fPrepareCompositionForSave() {

@@ -147,15 +147,7 @@ void sComposerEndOfPlaying() {
 
 void sComposerStopPlaying() {
   common::ProcTrace t("sComposerStopPlaying");
-  mci::MMControl* mm = shell::MMControlOf(*ComposerForm(), "cMM");
-  if (mm != nullptr && mm->Mode() != mci::mciModeNotOpen) {
-    sound::TPlayInfo.CurrPhrase = static_cast<int16_t>(sound::TPlayInfo.PhraseCount + 1);
-    mm->setNotify(false);
-    mm->setWait(true);
-    mm->setCommand("Stop");
-    mm->setFileName("");
-    mm->setCommand("Close");
-  }
+  if (mci::MMControl* mm = shell::MMControlOf(*ComposerForm(), "cMM")) shell::sStopAndClosePlayer(*mm);
   ComposerPlaying = false;
   PlayingPhrase = 0;
 }

@@ -31,8 +31,13 @@ struct CompSegmentRec {
 // practice segment); element 3 is not used.
 inline std::array<CompSegmentRec, 4> CompSegments{};
 inline int16_t CompFilesRegenerated = 0;  // True (-1): the play in hand rendered the part files again
-inline int16_t EntryTonicNoteId = 0;      // the tonic and scale set when the player opened
+// The illustration screen's settings when the player opened over it: its mode, the
+// tonic, the scale set, the notation script and the grace-note setting.
+inline int16_t EntryOperationMode = 0;
+inline int16_t EntryTonicNoteId = 0;
 inline int16_t EntryMusicSetId = 0;
+inline int16_t EntryNotationScript = 0;
+inline int16_t EntryGraceNotes = 0;
 inline int16_t GridBeatCount = 0;         // beats per row of the grid
 inline int16_t CompFirstBeat = 0;         // the part's Starting Beat: its first cell in row 1
 inline int16_t CompLastRow = 0;           // row and beat of the part's last cell

@@ -3,6 +3,7 @@
 // becomes usable again.
 #include <string>
 
+#include "common/CommonState.h"
 #include "common/StringUtil.h"
 #include "common/Trace.h"
 #include "exploration/ExplorationState.h"
@@ -56,7 +57,29 @@ bool PlayAgain(forms::Form& form) {
   return true;
 }
 
+// At the end of a demo the status line says what was played, not what plays: a pair
+// names both ragas in the order heard (the similar raga first).
+void SayWhatWasPlayed(forms::Form& form) {
+  forms::Control& info = form.Ctl("cInfo");
+  std::string text = info.Text();
+  const std::string playing = "Playing ";
+  if (text.rfind(playing, 0) != 0) return;
+  const size_t current = text.find(". Currently playing ");
+  if (current != std::string::npos) text = text.substr(0, current);
+  text = "Played " + text.substr(playing.size());
+  if (sound::CurrItemKind == sound::kComparisonKind) {
+    // Part 1 is the similar raga's phrase, part 2 the current raga's.
+    const sound::PhraseSetRec& set = sound::TPlayInfo;
+    if (set.RestartPhrase == set.LastPhrase)
+      text += " (" + (set.LastPhrase == 1 ? SimilarRagaName : common::CurrRagaName) + " again)";
+    else
+      text += " (" + SimilarRagaName + " first, then " + common::CurrRagaName + ")";
+  }
+  info.SetText(text);
+}
+
 void EndDemo(forms::Form& form) {
+  SayWhatWasPlayed(form);
   sound::sSetAllReedLabelColorToDefault(form);
   sEnableF28Selections();
   const bool parts = sound::CurrItemKind == sound::kComparisonKind ||

@@ -146,6 +146,15 @@ void LayOutBoxRow(forms::Form& form) {
   form.Ctl("cLine2").SetVisible(true);
 }
 
+// After a re-layout at a new window size: the row of boxes is centred again and the
+// keyboard drawn again at the new width.
+void LaidOutAgain() {
+  forms::Form* form = MainOperationsForm();
+  if (form == nullptr || !form->Loaded()) return;
+  LayOutBoxRow(*form);
+  if (sound::KeyboardDisplay == 1 && form->HasElement("cR", 1)) sound::sDisplayKeyboardAlt(*form, 1);
+}
+
 }  // namespace
 
 void sMainOperations(int16_t& action) {
@@ -244,6 +253,7 @@ forms::FormSpec DeclareMainOperations() {
   forms::FormSpec f("MainOperations", "Raga Exploration", 28, {600, 450, 12000, 9000});
   shell::RouteScreenEvents(f);
   f.OnUnload(Unloading);
+  f.OnLaidOut(LaidOutAgain);
 
   // The raga's data.
   RagaDataBoxes raga = DeclareRagaData(f, 540, 440, 400);

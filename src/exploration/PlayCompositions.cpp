@@ -213,15 +213,24 @@ void EndOfPlaying() {
   PlayPhrases();
 }
 
-// The illustration screen takes over a tonic or scale set changed here: it applies the
-// key now in use (not merely the last one chosen, which may have failed).
-void HandOverTonic() {
-  common::ProcTrace t("sF14HandOverTonic");
+// Back on the illustration screen: it keeps the mode it had, and takes over a script
+// or grace-note setting changed here (its notation, fonts and check marks) and a
+// tonic or scale set changed here (it applies the key now in use, not merely the last
+// one chosen, which may have failed).
+void HandOverSettings() {
+  common::ProcTrace t("sF14HandOverSettings");
   if (shell::CurrFormId != kIllustrationScreen) return;
+  sound::CurrOperationMode = EntryOperationMode;
+  if (shell::NotationScript != EntryNotationScript || shell::GraceNotes != EntryGraceNotes) {
+    shell::sMnuNotationScriptCheck();
+    shell::sMnuGraceNotesCheck();
+    int16_t notation = 15;
+    sMainOperations(notation);
+  }
   if (sound::CurrTonicNoteId == EntryTonicNoteId && sound::CurrMusicSetId == EntryMusicSetId) return;
   sound::NewTonicNoteId = sound::CurrTonicNoteId;
-  int16_t action = 14;
-  sMainOperations(action);
+  int16_t tonic = 14;
+  sMainOperations(tonic);
   shell::sMnuTonicNoteCheck();
 }
 
@@ -268,6 +277,9 @@ bool sInitPlayCompositions() {
   sound::LoopFlag = 0;
   EntryTonicNoteId = sound::CurrTonicNoteId;
   EntryMusicSetId = sound::CurrMusicSetId;
+  EntryOperationMode = sound::CurrOperationMode;
+  EntryNotationScript = shell::NotationScript;
+  EntryGraceNotes = shell::GraceNotes;
   CompSegments = {};
   CompFilesRegenerated = 0;
 
@@ -299,7 +311,7 @@ void sTerminatePlayCompositions() {
   shell::AlternateFlag = -1;
   int16_t levels = 1;
   shell::sStructuredTermination(levels);
-  HandOverTonic();
+  HandOverSettings();
 }
 
 void sUnloadPlayComposition1() {
@@ -319,7 +331,7 @@ void sUnloadPlayComposition1() {
     shell::AlternateFlag = -1;
   }
   shell::OnScreenUnload();
-  if (byUser) HandOverTonic();
+  if (byUser) HandOverSettings();
 }
 
 void sSetupForCurrCompPart() {

@@ -26,12 +26,12 @@ void sPlayCompositions(int16_t& action);
 // composition in the raga tables. A composition whose tala cannot be found or has no
 // beats is refused with a message before the screen opens: false.
 bool sInitPlayCompositions();
-// Leaving: back to the illustration screen, which takes over a tonic or scale set
-// changed here.
+// Leaving: back to the illustration screen, in the mode it had, which takes over a
+// tonic, scale set, notation script or grace-note setting changed here.
 void sTerminatePlayCompositions();
 // The form's Unload. When the user closes the window, it leaves as Go Back does: the
-// play running is stopped and its file closed first, and a tonic or scale set changed
-// here is taken over by the illustration screen.
+// play running is stopped and its file closed first, and the illustration screen
+// takes over the settings changed here.
 void sUnloadPlayComposition1();
 // The part's name in Label22.
 void sSetupForCurrCompPart();

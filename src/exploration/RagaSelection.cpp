@@ -1,5 +1,6 @@
 #include "exploration/RagaSelection.h"
 
+#include <algorithm>
 #include <string>
 
 #include "common/CommonState.h"
@@ -90,6 +91,38 @@ void RagaChosen() {
   sMainOperations(open);
 }
 
+// The column whose heading selects the sort mode (the inverse of fSortModeOfColumn).
+int32_t ColumnOfSortMode(int16_t mode) {
+  for (size_t c = 0; c < kColumns.size(); ++c)
+    if (kColumns[c].sortMode == mode) return static_cast<int32_t>(c);
+  return -1;
+}
+
+// The heading of the column the list is sorted by stands out.
+constexpr forms::Colour kSortedHeading = forms::RGB(255, 236, 179);
+
+// Both grids at the window's present size: the column widths of the shared form width,
+// a heading row that is never too low for its text, and the raga rows continuing it
+// down to where the layout ends them. Done when the grid is loaded and after every
+// re-layout, which puts the grids back at their proportional places.
+void ArrangeGrids(forms::Form& form) {
+  auto& header = form.Get<forms::Grid>("cRagaListT");
+  auto& list = form.Get<forms::Grid>("cRagaList");
+  const double width = fLayoutWidth(form);
+  for (size_t c = 0; c < kColumns.size() && c < static_cast<size_t>(header.Cols()); ++c) {
+    const double twips = static_cast<double>(static_cast<int32_t>(kColumns[c].width * width));
+    if (static_cast<int32_t>(c) < list.Cols()) list.SetColWidth(static_cast<int32_t>(c), twips);
+    header.SetColWidth(static_cast<int32_t>(c), twips);
+  }
+  header.FitHeading();
+  // The columns take the width the heading gives them: the rows scroll up and down only.
+  list.SetScrollBars(2);
+  const double bottom = list.Top() + list.Height();
+  list.SetLeft(header.Left());
+  list.SetTop(header.Top() + header.RowHeight(0));
+  list.SetHeight(std::max(0.0, bottom - list.Top()));
+}
+
 void HeaderClicked() {
   const int16_t mode = fSortModeOfColumn(FrontForm().Get<forms::Grid>("cRagaListT").Col());
   if (mode >= 0) shell::SortingMode = mode;
@@ -145,28 +178,24 @@ void sInitRagaSelection() {
 void sLoadRagaSelectionGrid() {
   common::ProcTrace t("sLoadRagaSelectionGrid");
   forms::Form& form = FrontForm();
-  const double width = fLayoutWidth(form);
   auto& header = form.Get<forms::Grid>("cRagaListT");
   auto& list = form.Get<forms::Grid>("cRagaList");
-  list.SetLeft(header.Left());
-  list.SetTop(header.Top() + header.RowHeight(0));
 
   list.Clear();
   list.SetCols(static_cast<int32_t>(kColumns.size()));
   header.Clear();
   header.SetCols(static_cast<int32_t>(kColumns.size()));
-  for (size_t c = 0; c < kColumns.size(); ++c) {
-    const double twips = static_cast<double>(static_cast<int32_t>(kColumns[c].width * width));
-    list.SetColWidth(static_cast<int32_t>(c), twips);
-    header.SetColWidth(static_cast<int32_t>(c), twips);
-  }
-  list.SetRow(0);
+  if (list.Rows() > 0) list.SetRow(0);
   header.SetRow(0);
+  const int32_t sorted = ColumnOfSortMode(shell::SortingMode);
   for (size_t c = 0; c < kColumns.size(); ++c) {
     header.SetCol(static_cast<int32_t>(c));
     header.SetCellAlignment(4);
     header.SetTextMatrix(0, static_cast<int32_t>(c), kColumns[c].header);
+    header.SetCellFontBold(static_cast<int32_t>(c) == sorted);
+    header.SetCellBackColor(static_cast<int32_t>(c) == sorted ? kSortedHeading : forms::kSysButtonFace);
   }
+  ArrangeGrids(form);
 
   common::sPatchSQLStr19();
   auto rs = shell::DatabaseA.OpenRecordset(common::SQLStr19, dao::dbOpenSnapshot);
@@ -185,6 +214,7 @@ void sLoadRagaSelectionGrid() {
   if (list.Rows() > 0) {
     list.SetRow(0);
     list.SetCol(0);
+    list.SetTopRow(0);  // a new order is read from its top
   }
 }
 
@@ -197,6 +227,9 @@ void sTerminateRagaSelection() {
 forms::FormSpec DeclareRagaSelection1() {
   forms::FormSpec f("RagaSelection1", "Raga Selection", 9, {600, 450, 12000, 9000});
   shell::RouteScreenEvents(f);
+  f.OnLaidOut([] {
+    if (forms::Form* form = RagaSelectionForm(); form != nullptr && form->Loaded()) ArrangeGrids(*form);
+  });
   f.Label("Label1", "", {600, 200, 10800, 450}).Font("Times New Roman", 16, true).Alignment(2);
   f.Line("Line4", {420, 780, 11880, 780});
   f.Grid("cRagaListT", {600, 900, 11100, 330}).Cells(1, 6, 1, 0).Alignment(4).OnClick([] { Dispatch(3); });

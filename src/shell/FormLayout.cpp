@@ -1,5 +1,7 @@
 #include "shell/FormLayout.h"
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 #include <string>
 
@@ -62,6 +64,16 @@ std::vector<forms::LayoutRow> ReadLayoutRows(const std::string& formName) {
   return rows;
 }
 
+// Places the form's members for a window of W x H twips: the members lie on the client
+// surface below the menu bar, so the height they share is the window's less the bar's.
+void LayOutMembers(forms::Form& form, double W, double H) {
+  const std::vector<forms::LayoutRow> rows = ReadLayoutRows(form.Name());
+  forms::ApplyLayout(form, rows, W, std::max(0.0, H - form.MenuBarHeight()));
+}
+
+// One pixel in twips: geometries that differ by less are the same.
+constexpr double kPixel = 15.0;
+
 int16_t DrawPictureNumber() {
   static std::mt19937 generator(std::random_device{}());
   return static_cast<int16_t>(std::uniform_int_distribution<int>(1, 8)(generator));
@@ -94,14 +106,56 @@ void sShowForm(int16_t& hideParent) {
     ~End() { EndOwnLayout(form, state); }
   } end{form, state};
   ApplySharedGeometry(form, W, H, state);
-
-  const std::vector<forms::LayoutRow> rows = ReadLayoutRows(form.Name());
-  forms::ApplyLayout(form, rows, W, H);
+  LayOutMembers(form, W, H);
 
   LoadBackgroundPicture(form);
   PictureNumber = DrawPictureNumber();
   form.Show();
   if (hideParent == 1 && PrevForm != nullptr && PrevForm != &form) PrevForm->SetVisible(false);
+}
+
+void RelayOutForm(forms::Form& form) {
+  common::ProcTrace t("RelayOutForm");
+  if (!form.Loaded() || !form.LaidOutFromRows()) return;  // shown as declared: nothing to redo
+  const int16_t state = form.WindowState();
+  if (state == forms::vbMinimized) return;
+  double W = 0, H = 0;
+  if (state == forms::vbMaximized && !form.Visible()) {
+    W = MaxFormW;  // a hidden window gets its maximised size only when it is shown
+    H = MaxFormH;
+  } else {
+    const ClientRect r = ClientGeometry(form);
+    W = r.Width;
+    H = r.Height;
+  }
+  BeginOwnLayout();
+  try {
+    LayOutMembers(form, W, H);
+  } catch (...) {
+    EndOwnLayout(form, state);
+    throw;
+  }
+  EndOwnLayout(form, state);
+  form.RaiseFromCode(forms::Event::LaidOut);
+}
+
+void TakeSharedGeometry(forms::Form& form) {
+  common::ProcTrace t("TakeSharedGeometry");
+  if (!form.Loaded()) return;
+  const int16_t want = FormState == forms::vbMaximized ? forms::vbMaximized : forms::vbNormal;
+  bool same = form.WindowState() == want;
+  if (same && want == forms::vbNormal) {
+    const ClientRect r = ClientGeometry(form);
+    same = std::abs(r.Left - FormL) < kPixel && std::abs(r.Top - FormT) < kPixel && std::abs(r.Width - FormW) < kPixel &&
+           std::abs(r.Height - FormH) < kPixel;
+  }
+  if (same) return;
+  double W = 0, H = 0;
+  int16_t state = want;
+  BeginOwnLayout();
+  ApplySharedGeometry(form, W, H, state);
+  EndOwnLayout(form, state);
+  RelayOutForm(form);
 }
 
 }  // namespace shell

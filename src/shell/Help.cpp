@@ -7,11 +7,14 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QKeyEvent>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "platform/forms/Form.h"
 #include "platform/vb/Files.h"
 #include "shell/ShellState.h"
 
@@ -61,9 +64,26 @@ QDialog* MakeHelpWindow() {
   text->setOpenExternalLinks(false);
   layout->addWidget(text);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+  // Back and Forward go through the sections read, as in a web browser.
+  QPushButton* back = buttons->addButton("&Back", QDialogButtonBox::ActionRole);
+  QPushButton* forward = buttons->addButton("&Forward", QDialogButtonBox::ActionRole);
+  back->setObjectName("HelpBack");
+  forward->setObjectName("HelpForward");
+  back->setEnabled(false);
+  forward->setEnabled(false);
+  QObject::connect(back, &QPushButton::clicked, text, &QTextBrowser::backward);
+  QObject::connect(forward, &QPushButton::clicked, text, &QTextBrowser::forward);
+  QObject::connect(text, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+  QObject::connect(text, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
   QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::hide);
   layout->addWidget(buttons);
   return dialog;
+}
+
+// The section of the screen in front, or the top of the help before there is one.
+std::string SectionInFront() {
+  if (CurrForm == nullptr || !CurrForm->Loaded() || !CurrForm->Visible()) return "";
+  return HelpAnchorOf(CurrForm->Name());
 }
 
 }  // namespace
@@ -88,7 +108,15 @@ void ShowHelp() {
   auto* text = g_help->findChild<QTextBrowser*>("HelpText");
   const std::string file = HelpFilePath();
   if (vb::FileExists(file) && HelpTextReadable(file)) {
-    text->setSource(QUrl::fromLocalFile(QString::fromStdString(file)));
+    QUrl url = QUrl::fromLocalFile(QString::fromStdString(file));
+    const std::string section = SectionInFront();
+    if (!section.empty() && HelpHasSection(file, section)) url.setFragment(QString::fromStdString(section));
+    text->setSource(url);
+    if (url.hasFragment()) {
+      text->scrollToAnchor(url.fragment());
+    } else {
+      text->verticalScrollBar()->setValue(0);
+    }
   } else if (vb::FileExists(file)) {
     text->setPlainText(QString::fromStdString("The help file \"" + file +
                                               "\" is damaged. Please install Velmora again to restore it."));
@@ -102,5 +130,13 @@ void ShowHelp() {
 }
 
 QDialog* HelpWindow() { return g_help.data(); }
+
+std::string HelpAnchorOf(const std::string& formName) { return "form-" + formName; }
+
+bool HelpHasSection(const std::string& file, const std::string& anchor) {
+  for (const std::string& line : vb::ReadLines(file))
+    if (line.find("name=\"" + anchor + "\"") != std::string::npos) return true;
+  return false;
+}
 
 }  // namespace shell

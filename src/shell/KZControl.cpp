@@ -20,6 +20,7 @@
 #include "platform/mci/MMControl.h"
 #include "platform/vb/Error.h"
 #include "platform/vb/Files.h"
+#include "platform/vb/Folders.h"
 #include "platform/vb/Interaction.h"
 #include "shell/ContentCheck.h"
 #include "shell/DataFolder.h"
@@ -180,7 +181,7 @@ void RemoveLeftoverCopies(const fs::path& database) {
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(database.parent_path(), ec)) {
     const std::string name = entry.path().filename().string();
-    if (name.size() > prefix.size() + 5 && name.rfind(prefix, 0) == 0 && name.ends_with(".part")) {
+    if (name.size() >= prefix.size() + 4 && name.rfind(prefix, 0) == 0 && name.ends_with(".part")) {
       std::error_code removed;
       fs::remove(entry.path(), removed);
     }
@@ -401,6 +402,19 @@ void sKZControl(int16_t& action) {
   } else if (action == 20) {
     ShutDown();
   }
+}
+
+void sCheckFirstInstance() {
+  const std::string folder = vb::UserDataFolderName();
+  std::error_code ec;
+  if (folder.empty() || !fs::is_directory(folder, ec)) return;
+  bool locked = true;
+  try {
+    locked = LockDataFolder(folder);
+  } catch (const vb::VbError&) {
+    vb::Err().Clear();  // a folder that cannot be locked now is told by the start-up
+  }
+  if (!locked) EndSecondInstance();
 }
 
 void sTerminateApp() {

@@ -12,6 +12,12 @@ namespace shell {
 // 20 shut-down (ShutdownReason 1 Exit, 2 window closed); other codes do nothing.
 void sKZControl(int16_t& action);
 
+// Before the opening screen asks for the terms: when the data folder is there and
+// another running copy of the program holds its lock, says so and halts; otherwise
+// this run holds the lock from now on. A folder not made yet is locked by the
+// start-up, once it is made.
+void sCheckFirstInstance();
+
 // The last step after Exit: deletes the last played file and unloads the main form.
 void sTerminateApp();
 

@@ -76,6 +76,21 @@ bool EchoOfOwnLayout(forms::Form& form) {
   return g_ownLayout.state != forms::vbNormal || form.Window()->size() == g_ownLayout.size;
 }
 
+// The user changed the window of the form in front: the size reached becomes the
+// shared geometry, and the form is laid out again at once. A change the program's own
+// layout caused is not the user's.
+void FollowWindowChange(forms::Form& form) {
+  if (&form != CurrForm || g_ownLayoutDepth > 0 || EchoOfOwnLayout(form)) return;
+  if (form.WindowState() == forms::vbMinimized) return;
+  ResizePending = 0;
+  sSetFormParameters();
+  RelayOutForm(form);
+}
+
+struct FollowerInstaller {
+  FollowerInstaller() { forms::SetWindowChangeFollower(&FollowWindowChange); }
+} g_followerInstaller;
+
 // ParentFormId is indexed by form id - 1.
 void CheckFormId(int16_t id) {
   if (id < 1 || id > static_cast<int16_t>(ParentFormId.size()))
@@ -98,6 +113,8 @@ void sRevertToParentForm() {
   sSetCurrFormById();
   if (CurrFormId == 28) sound::CallbackCode = 12;
   if (PrevForm != nullptr) PrevForm->SetVisible(false);
+  // The parent comes back at the size the screen left had, not at its old one.
+  TakeSharedGeometry(Front());
   Front().SetVisible(true);
 }
 

@@ -19,4 +19,8 @@ void InstallPlayers();
 // The player of a form's multimedia member, or nullptr when it has none.
 mci::MMControl* MMControlOf(forms::Form& form, std::string_view name);
 
+// Ends the play list now playing on a player and lets its file go: the play set is left
+// past its last phrase and no Done follows. Nothing when no file is open.
+void sStopAndClosePlayer(mci::MMControl& player);
+
 }  // namespace shell

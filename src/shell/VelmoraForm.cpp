@@ -36,6 +36,7 @@ void Call(int16_t code) {
 
 void OnLoad() {
   TermsAccepted = 0;
+  sCheckFirstInstance();  // a second copy is told before it asks for the terms
   sShowOpeningScreen();
   if (TermsAccepted != 0) {
     ResizePending = 0;

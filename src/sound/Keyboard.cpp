@@ -1,5 +1,6 @@
 #include "sound/Keyboard.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "common/CommonState.h"
@@ -38,9 +39,14 @@ void Show(forms::Control& c, int16_t show) {
   if (show == 1) c.SetVisible(true);
 }
 
-// The height the reeds are sized by: the saved normal window height, or the form's own
-// height before any was saved.
-double KeyboardBaseHeight(forms::Form& form) { return shell::FormH > 0 ? shell::FormH : form.Height(); }
+// The height the reeds are sized by: the height the form's members share (the window's
+// less its menu bar, as the layout takes it), from the saved window height, or the
+// form's own before any was saved.
+double KeyboardBaseHeight(forms::Form& form) {
+  double window = shell::FormH > 0 ? shell::FormH : form.Height();
+  if (shell::FormState == forms::vbMaximized && shell::MaxFormH > 0) window = shell::MaxFormH;
+  return std::max(0.0, window - form.MenuBarHeight());
+}
 
 void HideAll(forms::Form& form) {
   for (int16_t r = 1; r <= kReedCount; ++r) {

@@ -12,8 +12,10 @@
 #include "platform/forms/Form.h"
 #include "platform/vb/Conversion.h"
 #include "platform/vb/Interaction.h"
+#include "platform/vb/Random.h"
 #include "platform/vb/Variant.h"
 #include "shell/ShellState.h"
+#include "sound/SoundState.h"
 #include "workshop/WorkshopActions.h"
 #include "workshop/WorkshopState.h"
 
@@ -123,6 +125,34 @@ void sSetUpSelNotes1(int16_t first, int16_t last) {
 bool fIsShuddha(int16_t noteNumber) {
   common::ProcTrace t("fIsShuddha");
   return std::find(kNaturalNotes.begin(), kNaturalNotes.end(), noteNumber - 1) != kNaturalNotes.end();
+}
+
+int16_t fCountMarkedNotes(int16_t label) {
+  common::ProcTrace t("fCountMarkedNotes");
+  const auto n = static_cast<int16_t>(label - sound::CurrTonicNoteId - 4);
+  if (n < kNoteS || n > kNoteUpperS || NoteMarks[static_cast<size_t>(n)] != 1) return -1;
+  int16_t count = 0;
+  for (int16_t k = kNoteS + 1; k <= n; ++k) count = static_cast<int16_t>(count + NoteMarks[static_cast<size_t>(k)]);
+  return count;
+}
+
+int16_t fGetValidNoteId() {
+  common::ProcTrace t("fGetValidNoteId");
+  // Draws until the kind fits; a source that never gives one (possible only where
+  // draws are scripted) ends on the first note of the kind rather than looping on.
+  constexpr int kMostDraws = 1000;
+  auto fits = [](int16_t n) {
+    if (QuizNoteKind == 2) return fIsShuddha(n);
+    if (QuizNoteKind == 3) return !fIsShuddha(n);
+    return true;
+  };
+  for (int draw = 0; draw < kMostDraws; ++draw) {
+    const auto n = static_cast<int16_t>(vb::DrawOneTo(kWorkbenchNotes));
+    if (n >= 1 && n <= kWorkbenchNotes && fits(n)) return n;
+  }
+  for (int16_t n = 1; n <= kWorkbenchNotes; ++n)
+    if (fits(n)) return n;
+  return 1;
 }
 
 }  // namespace workshop

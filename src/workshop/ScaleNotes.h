@@ -33,4 +33,14 @@ void sSetUpSelNotes1(int16_t first, int16_t last);
 // True for the quiz numbers (workbench index + 1) of the 15 natural notes.
 bool fIsShuddha(int16_t noteNumber);
 
+// The count of a jump token from "S" to the note of key label `label`: the notes of the
+// set above "S" up to and including it; -1 when the label is no note of the set between
+// "S" and "S>".
+int16_t fCountMarkedNotes(int16_t label);
+
+// A quiz note number 1 to 25 drawn with the runtime's Rnd, of the kind QuizNoteKind
+// asks (2 natural notes only, 3 the others, else any). The generator is not reseeded
+// between draws.
+int16_t fGetValidNoteId();
+
 }  // namespace workshop

@@ -138,6 +138,9 @@ void sWorkshop(int16_t& action) {
     case 4: sShowThataList(); break;
     case 5: sPlayInLearningOrPractice(); break;
     case 6: sBuildPatternPhrase(); break;
+    case 7: sSetUpAndPlay(); break;
+    case 8: sShowQuizNote(); break;
+    case 9: sNewScaleOrNote(); break;
     case 10: sSingleNoteEnded(); break;
     case 11:
     case 12:
@@ -148,6 +151,7 @@ void sWorkshop(int16_t& action) {
     }
     case 14: sGraceNotesChanged(); break;
     case 15: sTonicChanged(); break;
+    case 16: sStartMeendDemo(); break;
     case 17: sPlaySetUp(); break;
     case 18: sound::sImplementCurrKBDisplayMode(); break;
     case 19: sWorkshopEndOfPlaying(); break;
@@ -156,7 +160,12 @@ void sWorkshop(int16_t& action) {
     case 22: sStopWorkshopPlaying(); break;
     case 23: sMarkWorkshopProgress(); break;
     case 24: sScriptChanged(); break;
+    case 25: sPlayDroneAlone(); break;
+    case 26: sDefinePattern(); break;
     case 27: sStartScalePicking(); break;
+    case 28: sSavePattern(); break;
+    case 29: sShowUserPatterns(); break;
+    case 30: sNextQuizNote(); break;
     default: break;
   }
 }

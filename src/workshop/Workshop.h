@@ -73,6 +73,17 @@ void sInitPatternToken();
 // cRagaList := the thata names in stored order.
 void sLoadThataList();
 
+// The defined pattern saved under the name typed in cPatName, in one transaction with
+// the next free "PatternId": a blank name, a name in use (in any letter case) or a
+// failed save says so and changes nothing; a saved pattern is then built (action 6).
+void sSavePattern();
+// The user pattern of the line chosen in cRagaList built (action 6); a name without a
+// row does nothing.
+void sProcessSelectedUserPattern();
+// cRagaList := the names of "User Patterns", shown under "Select Pattern"; false (the
+// list not shown) when there are none.
+bool fLoadUserPatternsList();
+
 // The phrase set of the phrase to play: source 1 the built phrase (sound::PhraseNotes),
 // 2 the learner's text in cCurrentItem (its script converted to English). One phrase per
 // ":"-separated segment with notes, timed by BaseBeat per note (a raga's own scale or

@@ -40,8 +40,12 @@ void sSwitchWBMode();
 void sListEntryChosen();
 // 4: the thata list shown.
 void sShowThataList();
-// 3: a key label clicked (ClickedNoteLabel), by KeyLabelPurpose.
+// 3: a key label clicked (ClickedNoteLabel), by KeyLabelPurpose; nothing while the
+// player plays.
 void sKeyLabelClicked();
+// 3, purpose 1: one note of the scale being picked (a note of the middle octave between
+// "S" and "S>", once by its name); the last one completes the scale.
+void sPickScaleNote(int16_t label);
 // 27: the scale type chosen; the notes of the scale are then picked on the keyboard.
 void sStartScalePicking();
 // Drone type 1 (Pa) for a scale that holds P; the drone rebuilt when it changes.
@@ -63,6 +67,25 @@ void sWorkshopEndOfPlaying();
 void sStopWorkshopPlaying();
 // 23: the note being heard marked.
 void sMarkWorkshopProgress();
+// 7: the built phrase (the meend's) set up and played.
+void sSetUpAndPlay();
+// 8: the quiz note lit and played again; 9: a new scale, raga or quiz note; 30: the
+// next quiz note. Nothing while the player plays.
+void sShowQuizNote();
+void sNewScaleOrNote();
+void sNextQuizNote();
+// 16: the meend demo waits for its first note.
+void sStartMeendDemo();
+// 25: the drone file made and played in a loop; 22 and 23 while it plays: stopped at
+// once, and played again from its start half way.
+void sPlayDroneAlone();
+void sStopDrone();
+void sRestartDroneHalfWay();
+// 26: a pattern defined from nothing: by the questions (DefinePatternStep 1) or by
+// clicked notes (2).
+void sDefinePattern();
+// 29: the user patterns listed ("No User-defined Patterns are available" when none).
+void sShowUserPatterns();
 // 14, 15, 24: grace notes, tonic, notation script changed.
 void sGraceNotesChanged();
 void sTonicChanged();

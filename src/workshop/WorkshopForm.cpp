@@ -90,6 +90,10 @@ void ChangeDelay(int16_t by) {
 
 void PlayerDone(const forms::EventArgs& e) {
   sound::MCINotifyCode = e.NotifyCode;
+  // The late notice of a play the screen ended and closed itself (the drone stopped):
+  // there is nothing left to close or to go on with.
+  mci::MMControl* mm = shell::MMControlOf(*WorkshopForm(), "cMM");
+  if (mm == nullptr || (mm->Mode() == mci::mciModeNotOpen && e.NotifyCode == mci::mciAborted)) return;
   if (WBDoneMode == 1) {
     sound::sPlayMusicFile1(sound::MusicFileToPlay);
   } else {

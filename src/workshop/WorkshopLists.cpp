@@ -8,10 +8,8 @@
 #include "common/Trace.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
-#include "platform/mci/MMControl.h"
 #include "platform/vb/Interaction.h"
 #include "platform/vb/Variant.h"
-#include "shell/Players.h"
 #include "shell/ShellState.h"
 #include "sound/Drone.h"
 #include "sound/Keyboard.h"
@@ -114,9 +112,11 @@ void CompleteScale(forms::Form& form) {
   ShowPrompt("40,87,35");
 }
 
-// One note of the scale being picked: only a note of the middle octave between "S" and
-// "S>", picked once by its name (a redrawn keyboard shows the labels again).
-void PickScaleNote(forms::Form& form, int16_t label) {
+}  // namespace
+
+void sPickScaleNote(int16_t label) {
+  common::ProcTrace t("sPickScaleNote");
+  forms::Form& form = FrontForm();
   const auto n = static_cast<int16_t>(label - sound::CurrTonicNoteId - 4);
   if (n <= kNoteS || n >= kNoteUpperS || NoteMarks[static_cast<size_t>(n)] != 0) return;
   const int16_t other = OtherForm(n);
@@ -125,11 +125,10 @@ void PickScaleNote(forms::Form& form, int16_t label) {
   sShowSelectedNotes();
   HideLabelOf(form, n);
   if (other >= 0) HideLabelOf(form, other);
-  ++ScaleNoteCount;
+  // The notes picked so far are the note set at every moment (count included).
+  sSetUpSelNotes1(0, kWorkbenchNotes - 1);
   if (ScaleNoteCount >= ScaleType + 6) CompleteScale(form);
 }
-
-}  // namespace
 
 void sListEntryChosen() {
   common::ProcTrace t("sListEntryChosen");
@@ -140,7 +139,7 @@ void sListEntryChosen() {
   switch (ListContent) {
     case kThataList: ThataChosen(form, name); break;
     case kRagaList: RagaChosenFromList(form, name); break;
-    case kUserPatternList: break;
+    case kUserPatternList: sProcessSelectedUserPattern(); break;
     default: break;
   }
 }
@@ -164,17 +163,6 @@ void sLoadThataList() {
   auto rs = shell::DatabaseA.OpenRecordset("ThataScales", dao::dbOpenTable);
   for (; !rs.Eof(); rs.MoveNext()) list.AddItem(vb::NzString(rs.Fields("ThataName")));
   rs.Close();
-}
-
-void sKeyLabelClicked() {
-  common::ProcTrace t("sKeyLabelClicked");
-  forms::Form& form = FrontForm();
-  // Nothing while a note or phrase plays.
-  if (mci::MMControl* mm = shell::MMControlOf(form, "cMM"); mm != nullptr && mm->Mode() == mci::mciModePlay) return;
-  switch (KeyLabelPurpose) {
-    case 1: PickScaleNote(form, ClickedNoteLabel); break;
-    default: break;
-  }
 }
 
 void sStartScalePicking() {

@@ -74,10 +74,14 @@ std::vector<std::string> Segments(const std::string& text, bool learnersText) {
   return segments;
 }
 
+// True while the phrase to set up is the raga's own scale or pakad (built-in entries 0
+// and 1 in raga mode), which keeps the raga's stored durations.
+bool g_ragaOwnPhrase = false;
+
 // The raga's stored durations serve the raga's own scale or pakad as built, note for
 // note; every other phrase takes BaseBeat per note.
 std::string Durations(const std::string& notes, size_t noteCount) {
-  if (WBMode == 3 && PatternSource == 1 && (BasePatternNo == 0 || BasePatternNo == 1)) {
+  if (g_ragaOwnPhrase) {
     const std::string stored = BasePatternNo == 0 ? common::fGetFromT_ScalePhraseUnSeg(common::kReadDurations)
                                                   : common::fGetFromT_PakadPhraseUnSeg(common::kReadDurations);
     if (Words(stored, " ").size() == noteCount) return stored;
@@ -273,7 +277,10 @@ void sBuildPatternPhrase() {
   sShowBasePattern();
   sound::CurrItemKind = 1;
   sShowUserData(7);
-  if (sSetUpForWorkbenchModeIllustrations(1) != 1) {
+  g_ragaOwnPhrase = WBMode == 3 && PatternSource == 1 && BasePatternNo <= 1;
+  const int16_t setUp = sSetUpForWorkbenchModeIllustrations(1);
+  g_ragaOwnPhrase = false;
+  if (setUp != 1) {
     NothingToPlay();
     return;
   }
@@ -301,6 +308,12 @@ void sPlayInLearningOrPractice() {
     }
     SpeedChanged = 0;
   }
+  StartPlaying();
+}
+
+void sSetUpAndPlay() {
+  common::ProcTrace t("sSetUpAndPlay");
+  if (sSetUpForWorkbenchModeIllustrations(1) != 1) return;
   StartPlaying();
 }
 
@@ -345,7 +358,7 @@ void sWorkshopEndOfPlaying() {
     sound::LoopFlag = 0;
   }
   sEnableF13Selections();
-  sShowCurrentItem();
+  if (WBMode != 4) sShowCurrentItem();  // the quiz shows no notation
   sEnableKeyLabels();
   sound::sSetAllReedLabelColorToDefault(form);
   sound::sUnMarkAllReeds(form);
@@ -355,7 +368,10 @@ void sWorkshopEndOfPlaying() {
 void sStopWorkshopPlaying() {
   common::ProcTrace t("sStopWorkshopPlaying");
   forms::Form& form = FrontForm();
-  if (WBDoneMode != 2) return;
+  if (WBDoneMode == 1) {
+    sStopDrone();
+    return;
+  }
   mci::MMControl& mm = Player();
   sound::TPlayInfo.CurrPhrase = static_cast<int16_t>(sound::TPlayInfo.PhraseCount + 1);
   mm.setNotify(false);
@@ -366,7 +382,10 @@ void sStopWorkshopPlaying() {
 
 void sMarkWorkshopProgress() {
   common::ProcTrace t("sMarkWorkshopProgress");
-  if (WBDoneMode != 2) return;
+  if (WBDoneMode == 1) {
+    sRestartDroneHalfWay();
+    return;
+  }
   forms::Form& form = FrontForm();
   sound::NotesListRec& rec = sound::NotesList.at(static_cast<size_t>(sound::CurrSlot));
   const int32_t n = rec.CurrNote;

@@ -2,13 +2,17 @@
 // Frame2 (its caption names the question, Label4 asks it) with two or three option
 // buttons, and the answers, a state machine on OptionStep.
 #include <array>
+#include <cctype>
 #include <string>
 
+#include "common/Notation.h"
 #include "common/Trace.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
 #include "shell/Menus.h"
+#include "sound/Keyboard.h"
 #include "sound/SoundState.h"
+#include "workshop/PatternBuilders.h"
 #include "workshop/Workshop.h"
 #include "workshop/WorkshopActions.h"
 #include "workshop/WorkshopState.h"
@@ -99,6 +103,91 @@ void ScaleTypeChosen(int16_t option) {
   Dispatch(27);
 }
 
+// Steps 3 to 9: one part of the token or of the pattern per answer, then the next
+// question (or the same one, for another page of counts).
+void TokenPartChosen(int16_t option) {
+  const bool first = option == 1;
+  switch (OptionStep) {
+    case 3:
+      PatternTokenStart = first ? "B" : "L";
+      OptionStep = 4;
+      break;
+    case 4:
+      // "Include Starting Note?": upper case yes, lower case no.
+      for (char& c : PatternTokenStart)
+        c = static_cast<char>(first ? std::toupper(static_cast<unsigned char>(c)) : std::tolower(static_cast<unsigned char>(c)));
+      OptionStep = 5;
+      break;
+    case 5:
+      PatternTokenDirection = first ? "U" : "D";
+      OptionStep = 6;
+      NoteCountPage = 1;
+      break;
+    case 6:
+      if (option == 3) {
+        NoteCountPage = static_cast<int16_t>(NoteCountPage + 1);
+      } else {
+        PatternTokenCount = static_cast<int16_t>(2 * NoteCountPage - (first ? 1 : 0));
+        OptionStep = 7;
+      }
+      break;
+    case 7:
+      PatternTokenMove = first ? "C" : "J";
+      if (sUpdatePatternPhrase()) {
+        OptionStep = 8;
+      } else {
+        // The token is taken back; the next one starts afresh.
+        sInitPatternToken();
+        OptionStep = 3;
+      }
+      break;
+    case 8:
+      if (first) sInitPatternToken();
+      OptionStep = first ? int16_t{3} : int16_t{9};
+      break;
+    case 9: {
+      forms::Form& form = FrontForm();
+      PatternRunMode = first ? 1 : 2;
+      KeyLabelPurpose = 2;  // no more notes for the pattern
+      OptionStep = 10;
+      sound::sKeyBoardDisplayOn(form, 1);
+      sHideUnselectedNoteLabels();
+      break;
+    }
+    default:
+      return;
+  }
+  sSetOptionsDisplay();
+}
+
+// Step 10: save the pattern under a name (cOK saves it), or build it as it is.
+void SaveChosen(int16_t option) {
+  forms::Form& form = FrontForm();
+  for (const char* name : {"Frame2", "Label4"}) form.Ctl(name).SetVisible(false);
+  KeyLabelPurpose = 2;
+  if (option == 1) {
+    forms::Control& name = form.Ctl("cPatName");
+    name.SetText("");
+    name.SetFont({common::kEnglishFont.Name, static_cast<double>(common::kEnglishFont.Size), common::kEnglishFont.Bold});
+    name.SetVisible(true);
+    form.Ctl("cOK").SetVisible(true);
+    forms::Control& label = form.Ctl("Label6");
+    label.SetCaption("Enter Name and click OK");
+    label.SetVisible(true);
+  } else {
+    PatternSource = 2;
+    Dispatch(6);
+  }
+}
+
+// Step 11: the notes the quiz asks, then its first note.
+void QuizNotesChosen(int16_t option) {
+  QuizNoteKind = option;
+  forms::Form& form = FrontForm();
+  for (const char* name : {"Frame2", "Label4"}) form.Ctl(name).SetVisible(false);
+  Dispatch(30);
+}
+
 }  // namespace
 
 void sSetOptionsDisplay() {
@@ -118,9 +207,22 @@ void sScaleTypeSelection() {
 
 void sProcessOptionSelection(int16_t& option) {
   common::ProcTrace t("sProcessOptionSelection");
+  // An option the question does not show does nothing.
+  if (option < 1 || option > 3 || (option == 3 && !FrontForm().Ctl("cO3").Visible())) return;
   switch (OptionStep) {
     case 1: ScaleCategoryChosen(option); break;
     case 2: ScaleTypeChosen(option); break;
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 9: TokenPartChosen(option); break;
+    case 10:
+      if (option != 3) SaveChosen(option);
+      break;
+    case 11: QuizNotesChosen(option); break;
     default: break;
   }
 }

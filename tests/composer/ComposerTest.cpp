@@ -2,6 +2,8 @@
 
 #include <QListWidget>
 
+#include <sqlite3.h>
+
 #include <filesystem>
 #include <string>
 
@@ -133,6 +135,24 @@ void ComposerTest::RunOnUserDatabase(const std::string& sql) {
   shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, kConnect);
 }
 
+std::string ComposerTest::UserDatabaseIntegrity() {
+  sqlite3* db = nullptr;
+  if (sqlite3_open(Path("mrB.kzy").c_str(), &db) != SQLITE_OK) {
+    sqlite3_close(db);
+    return "cannot open";
+  }
+  std::string check;
+  sqlite3_exec(
+      db, "PRAGMA integrity_check",
+      [](void* out, int, char** values, char**) {
+        *static_cast<std::string*>(out) += values[0];
+        return 0;
+      },
+      &check, nullptr);
+  sqlite3_close(db);
+  return check;
+}
+
 std::vector<std::string> ComposerTest::UserRows(const std::string& table) {
   auto rs = shell::DatabaseB.OpenRecordset(table, dao::dbOpenSnapshot);
   std::vector<std::string> rows;
@@ -153,6 +173,24 @@ void ComposerTest::Composer(int16_t action) { composer::sComposer(action); }
 void ComposerTest::Open() {
   Composer(0);
   ASSERT_EQ(shell::CurrForm, shell::FormComposer);
+}
+
+void ComposerTest::NewComposition(const std::string& raga, const std::string& mukhada, const std::string& asthai,
+                                  const std::string& antara, const std::string& tala, const std::string& beatAsthai,
+                                  const std::string& beatAntara, const std::string& speed) {
+  Open();
+  Click("cMnuAllNot");
+  Choose(raga);
+  Select("cOCompN");
+  Type("cAsthai", asthai);
+  Type("cAntara", antara);
+  Click("cOK");
+  Choose(tala);
+  Type("cMukhada", mukhada);
+  Type("cStartBeatAst", beatAsthai);
+  Type("cStartBeatAnt", beatAntara);
+  Type("cSpeed", speed);
+  Click("cOK");
 }
 
 void ComposerTest::CloseScreen() {

@@ -38,6 +38,9 @@ class ComposerTest : public testsupport::ScratchTest {
   void ReopenUserDatabase();
   // Runs SQL on the user database file while the program's connection is closed.
   void RunOnUserDatabase(const std::string& sql);
+  // "ok" when the user database file passes SQLite's integrity check (the program's
+  // connection closed), else what the check reports.
+  std::string UserDatabaseIntegrity();
   // Every row of a table of the user database, one text per row.
   std::vector<std::string> UserRows(const std::string& table);
 
@@ -45,6 +48,11 @@ class ComposerTest : public testsupport::ScratchTest {
   static void Composer(int16_t action);
   // Opens the Composer from the main form.
   void Open();
+  // A new composition up to its details confirmed, with all notes in the palette.
+  void NewComposition(const std::string& raga, const std::string& mukhada, const std::string& asthai = "Piya bina",
+                      const std::string& antara = "Sakhi ri", const std::string& tala = "Teentaal",
+                      const std::string& beatAsthai = "1", const std::string& beatAntara = "5",
+                      const std::string& speed = "60");
   // The Composer gone without a word (when it is loaded), the main form in front.
   void CloseScreen();
   // Opens it and chooses a raga, then a category option ("cOAlap" ...).

@@ -3,7 +3,6 @@
 // saving both parts in one transaction under the composition's own number, loading it
 // again from the user's list, and the checks with their messages.
 #include <csignal>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,25 +36,6 @@ constexpr int16_t kHalf = 4, kOne = 7, kTwo = 13, kFour = 17;
 
 class CompositionTest : public ComposerTest {
  public:
-  // A new composition up to its details confirmed.
-  void NewComposition(const std::string& raga, const std::string& mukhada, const std::string& asthai = "Piya bina",
-                      const std::string& antara = "Sakhi ri", const std::string& tala = "Teentaal",
-                      const std::string& beatAsthai = "1", const std::string& beatAntara = "5",
-                      const std::string& speed = "60") {
-    Open();
-    Click("cMnuAllNot");
-    Choose(raga);
-    Select("cOCompN");
-    Type("cAsthai", asthai);
-    Type("cAntara", antara);
-    Click("cOK");
-    Choose(tala);
-    Type("cMukhada", mukhada);
-    Type("cStartBeatAst", beatAsthai);
-    Type("cStartBeatAnt", beatAntara);
-    Type("cSpeed", speed);
-    Click("cOK");
-  }
   void ChoosePallet(int16_t i) {
     if (composer::SelectedPalletNote != i) Click("cNotation", i);
   }
@@ -116,7 +96,7 @@ class CompositionTest : public ComposerTest {
   }
 };
 
-// The composition of the issue: made, written in both parts with a switch between them,
+// A composition made, written in both parts with a switch between them,
 // saved, found again after a new run under "Existing Composition" with every note,
 // duration and syllable in its slot, and listed on the illustration screen.
 TEST_F(CompositionTest, ANewCompositionWrittenInBothPartsIsSavedAndComesBackSlotForSlot) {
@@ -395,18 +375,7 @@ TEST_F(CompositionTest, AKillInTheMiddleOfACompositionSaveLeavesNoPartOfIt) {
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFSIGNALED(status));
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(Path("mrB.kzy").c_str(), &db), SQLITE_OK);
-  std::string check;
-  sqlite3_exec(
-      db, "PRAGMA integrity_check",
-      [](void* out, int, char** values, char**) {
-        *static_cast<std::string*>(out) += values[0];
-        return 0;
-      },
-      &check, nullptr);
-  sqlite3_close(db);
-  EXPECT_EQ(check, "ok");
+  EXPECT_EQ(UserDatabaseIntegrity(), "ok");
   ReopenUserDatabase();
   EXPECT_EQ(AllTables(), before) << "no name row without both parts";
   EXPECT_TRUE(composer::sSaveMusicToDatabase());

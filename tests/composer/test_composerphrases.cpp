@@ -4,7 +4,6 @@
 // and a kill in the middle leave the old phrases whole); the question before unsaved
 // phrases are left.
 #include <csignal>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -574,18 +573,7 @@ TEST_F(PhrasesTest, AKillInTheMiddleOfASaveLeavesTheOldPhrasesWhole) {
   ASSERT_TRUE(WIFSIGNALED(status)) << "the child ran to its end";
   EXPECT_EQ(WTERMSIG(status), SIGKILL);
 
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(Path("mrB.kzy").c_str(), &db), SQLITE_OK);
-  std::string check;
-  sqlite3_exec(
-      db, "PRAGMA integrity_check",
-      [](void* out, int, char** values, char**) {
-        *static_cast<std::string*>(out) += values[0];
-        return 0;
-      },
-      &check, nullptr);
-  sqlite3_close(db);
-  EXPECT_EQ(check, "ok");
+  EXPECT_EQ(UserDatabaseIntegrity(), "ok");
   ReopenUserDatabase();
   EXPECT_EQ(UserRows("Raga - ALT Phrases"), before);
   // The same save done whole.

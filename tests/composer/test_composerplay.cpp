@@ -295,19 +295,7 @@ TEST_F(PlayTest, TheCloseBoxDuringAPlayStopsTheSound) {
 // The part of a composition on screen plays even while the other part is still empty;
 // an empty part is refused.
 TEST_F(PlayTest, ACompositionPartPlaysWhileTheOtherIsStillEmpty) {
-  Open();
-  Click("cMnuAllNot");
-  Choose("Yaman");
-  Select("cOCompN");
-  Type("cAsthai", "Piya");
-  Type("cAntara", "Sakhi");
-  Click("cOK");
-  Choose("Rupak");
-  Type("cMukhada", "Gat");
-  Type("cStartBeatAst", "1");
-  Type("cStartBeatAnt", "1");
-  Type("cSpeed", "50");
-  Click("cOK");
+  NewComposition("Yaman", "Gat", "Piya", "Sakhi", "Rupak", "1", "1", "50");
   Click("cNotation", 12);
   Click("cNote", 0);
   Click("cTimeVal", 7);
@@ -339,19 +327,7 @@ TEST_F(PlayTest, ACompositionPartPlaysWhileTheOtherIsStillEmpty) {
 // A composition saved in the Composer is one of the user's items on the illustration
 // screen, which plays both its parts as it plays the program's own compositions.
 TEST_F(PlayTest, TheIllustrationScreenPlaysACompositionSavedInTheComposer) {
-  Open();
-  Click("cMnuAllNot");
-  Choose("Yaman");
-  Select("cOCompN");
-  Type("cAsthai", "Piya");
-  Type("cAntara", "Sakhi");
-  Click("cOK");
-  Choose("Teentaal");
-  Type("cMukhada", "My Bandish");
-  Type("cStartBeatAst", "1");
-  Type("cStartBeatAnt", "1");
-  Type("cSpeed", "40");
-  Click("cOK");
+  NewComposition("Yaman", "My Bandish", "Piya", "Sakhi", "Teentaal", "1", "1", "40");
   const auto put = [this](int16_t slot, int16_t note, const char* syllable) {
     if (composer::SelectedPalletNote != note) Click("cNotation", note);
     Click("cNote", slot);

@@ -482,6 +482,31 @@ TEST_F(PlayerTest, TheMarkingNeverReadsPastTheBeatTable) {
   EXPECT_TRUE(messages.empty());
 }
 
+// Back on the illustration screen after changes here: it keeps its own mode, and its
+// notation, fonts and check marks follow the script and grace-note settings in use.
+TEST_F(PlayerTest, TheIllustrationScreenKeepsItsModeAndTakesOverTheNotationSettings) {
+  shell::DevnagariAvailable = -1;
+  OpenEriAali();
+  Select("cPractice");
+  MenuClick("cMnuDev");
+  MenuClick("cMnuNoGraNot");
+  Press("cReturn");
+  ASSERT_EQ(shell::CurrFormId, 28);
+  EXPECT_EQ(sound::CurrOperationMode, 2);
+  EXPECT_EQ(Illustration().Ctl("Option2").Value(), 1);
+  EXPECT_TRUE(Checked(Illustration(), "cMnuDev"));
+  EXPECT_FALSE(Checked(Illustration(), "cMnuEng"));
+  EXPECT_TRUE(Checked(Illustration(), "cMnuNoGraNot"));
+  EXPECT_EQ(Illustration().Ctl("cAroha").FontName(), "Shusha");
+  EXPECT_EQ(TraceEntries("sF28NotationChanged"), 1);
+
+  // Nothing changed here: nothing to take over.
+  OpenEriAali();
+  Press("cReturn");
+  EXPECT_EQ(TraceEntries("sF28NotationChanged"), 1);
+  EXPECT_TRUE(messages.empty());
+}
+
 // The close box leaves as Go Back does, in every state: nothing plays on, the play
 // loop alternates its slots again, a changed tonic is taken over, and the illustration
 // screen's next demo plays its own files.

@@ -560,6 +560,21 @@ TEST_F(PlayingTest, ASimilarRagaPairNamesTheRagaActuallyPlaying) {
   EXPECT_TRUE(messages.empty());
 }
 
+// Once a play has ended the status line says what was played, never what plays.
+TEST_F(PlayingTest, AfterAPlayTheStatusLineSaysWhatWasPlayed) {
+  Choose("cKZIllusList", "Similar Raga - Shuddha Kalyan");
+  PlayUntilTheEnd();
+  EXPECT_EQ(Text("cInfo"), "Played comparison of Ragas Yaman and Shuddha Kalyan (Shuddha Kalyan first, then Yaman)");
+  Release("Option4");
+  PlayUntilTheEnd();
+  EXPECT_EQ(Text("cInfo"), "Played comparison of Ragas Yaman and Shuddha Kalyan (Yaman again)");
+  Choose("cKZIllusList", "Pakad (characteristic phrase)");
+  EXPECT_EQ(Text("cInfo"), "Playing Pakad");
+  PlayUntilTheEnd();
+  EXPECT_EQ(Text("cInfo"), "Played Pakad");
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(PlayingTest, ACompositionInLearningModeGoesToTheCompositionPlayerAndAFilmSongPlaysInDemo) {
   ChooseMode("Option2");
   Choose("cKZIllusList", "Composition - Eri Aali");

@@ -1,7 +1,14 @@
 // The raga grid: its order in every sort mode, the header and menu sorting, and the
 // click that opens the illustration screen.
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QTableWidget>
+
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +19,7 @@
 #include "exploration/Screens.h"
 #include "shell/ShellState.h"
 #include "sound/SoundState.h"
+#include "support/LayoutChecks.h"
 
 namespace explorationtest {
 namespace {
@@ -155,6 +163,140 @@ TEST_F(RagaGridTest, ColumnWidthsAreNeverZero) {
     shell::FormState = 0;
     SelectRaga(20);
   }
+}
+
+void Settle() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+void Press(QWidget* widget, Qt::Key key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &press);
+  Settle();
+}
+
+constexpr double kPixel = 15.0;  // twips per pixel in the tests
+const QSize kSizes[] = {{800, 600}, {1000, 700}, {1600, 1000}};
+
+std::string SizeText(const QSize& size) { return std::to_string(size.width()) + "x" + std::to_string(size.height()); }
+
+// The grid, then the illustration screen, at the sizes a user gives them: each is laid
+// out again after a resize alone, with everything inside the window and nothing on top
+// of another; the grid's headings keep a height their text fits, under every column.
+TEST_F(RagaGridTest, EachScreenKeepsItsLayoutAtEverySizeFrom800x600Up) {
+  OpenGrid();
+  for (const QSize& size : kSizes) {
+    SCOPED_TRACE(SizeText(size));
+    Front().Window()->resize(size);
+    Settle();
+    EXPECT_EQ(shell::ResizePending, 0);
+    EXPECT_NEAR(shell::FormW, size.width() * kPixel, kPixel);
+    EXPECT_EQ(testsupport::LayoutFaults(Front()), std::vector<std::string>{});
+    auto* heading = static_cast<QTableWidget*>(Header().Widget());
+    EXPECT_GE(heading->rowHeight(0), QFontMetrics(heading->font()).height() + 4);
+    EXPECT_GE(heading->viewport()->height(), heading->rowHeight(0));
+    for (int c = 0; c < 6; ++c) {
+      // The middle of each heading cell is that cell: a click there sorts by its column.
+      const int x = heading->columnViewportPosition(c) + heading->columnWidth(c) / 2;
+      EXPECT_EQ(heading->columnAt(x), c);
+      EXPECT_LT(x, heading->viewport()->width());
+    }
+    EXPECT_EQ(heading->rowAt(heading->rowHeight(0) / 2), 0);
+    EXPECT_EQ(Grid().Top(), Header().Top() + Header().RowHeight(0)) << "the raga rows continue the heading";
+    EXPECT_NEAR(Grid().ColWidth(0), 0.24 * shell::FormW, kPixel);
+  }
+
+  ClickRaga("Bhupali");
+  ASSERT_EQ(shell::CurrFormId, 28);
+  for (const QSize& size : kSizes) {
+    SCOPED_TRACE(SizeText(size));
+    Front().Window()->resize(size);
+    Settle();
+    EXPECT_EQ(testsupport::LayoutFaults(Front()), std::vector<std::string>{});
+    // The keyboard is drawn again at the new size, above the prompt line.
+    const QRect surface = Front().Surface()->rect();
+    const int prompts = Front().Ctl("cPrompts").Widget()->geometry().top();
+    for (int16_t r = 1; r <= 40; ++r) {
+      if (!Front().HasElement("cR", r) || !Front().Ctl("cR", r).Visible()) continue;
+      const QRect reed = Front().Ctl("cR", r).Widget()->geometry();
+      EXPECT_TRUE(surface.adjusted(-1, -1, 1, 1).contains(reed)) << "reed " << r;
+      EXPECT_LE(reed.bottom(), prompts + 1) << "reed " << r;
+    }
+  }
+}
+
+// Go Back after a resize: the grid comes back at the size the illustration screen had,
+// laid out for it.
+TEST_F(RagaGridTest, GoBackAfterAResizeKeepsTheSize) {
+  OpenGrid();
+  ClickRaga("Yaman");
+  Front().Window()->resize(1000, 700);
+  Settle();
+  Front().Ctl("cReturn").RaiseFromUser(forms::Event::Click);
+  Settle();
+  ASSERT_EQ(shell::CurrFormId, 9);
+  EXPECT_EQ(Front().Window()->size(), QSize(1000, 700));
+  EXPECT_EQ(testsupport::LayoutFaults(Front()), std::vector<std::string>{});
+  EXPECT_NEAR(Grid().ColWidth(0), 0.24 * 1000 * kPixel, kPixel);
+}
+
+// The heading of the sort column stands out, whichever way the order was chosen, and a
+// new order is shown from its top.
+TEST_F(RagaGridTest, TheSortColumnIsMarkedAndANewOrderStartsAtTheTop) {
+  OpenGrid();
+  auto marked = [this] {
+    std::vector<int32_t> columns;
+    for (int32_t c = 0; c < 6; ++c) {
+      Header().SetCol(c);
+      if (Header().CellFontBold()) columns.push_back(c);
+    }
+    return columns;
+  };
+  EXPECT_EQ(marked(), std::vector<int32_t>{0});
+  Settle();
+  struct Step {
+    std::function<void()> sort;
+    std::vector<int32_t> marked;
+  };
+  const Step steps[] = {
+      {[this] {
+         Header().SetCol(4);  // "Jati"
+         Header().RaiseFromUser(forms::Event::Click);
+       },
+       {4}},
+      {[this] { shell::FormRagaSelection1->Ctl("cMnuTha").RaiseFromUser(forms::Event::Click); }, {1}},
+      {[this] {
+         Header().SetCol(2);  // "Vadi"
+         Header().RaiseFromUser(forms::Event::Click);
+       },
+       {2}},
+  };
+  for (const Step& step : steps) {
+    Grid().SetTopRow(40);
+    Settle();
+    ASSERT_GT(Grid().TopRow(), 0);
+    step.sort();
+    Settle();
+    EXPECT_EQ(marked(), step.marked);
+    EXPECT_EQ(Grid().TopRow(), 0);
+    EXPECT_EQ(Grid().Row(), 0);
+  }
+}
+
+// From the keyboard: the arrow keys move through the ragas and Enter opens the one
+// chosen, as a click does.
+TEST_F(RagaGridTest, EnterOnARowOpensItsRagaAsAClickDoes) {
+  OpenGrid();
+  const std::string third = FirstGridNames(3)[2];
+  QWidget* list = Grid().Widget();
+  Press(list, Qt::Key_Down);
+  Press(list, Qt::Key_Down);
+  EXPECT_EQ(Grid().Row(), 2);
+  EXPECT_EQ(shell::CurrFormId, 9) << "moving is not choosing";
+  Press(list, Qt::Key_Return);
+  EXPECT_EQ(shell::CurrFormId, 28);
+  EXPECT_EQ(common::CurrRagaName, third);
+  EXPECT_EQ(Front().Ctl("cRaga").Text(), third);
 }
 
 // A raga whose tables cannot be set up is not opened: the message says why.

@@ -3,12 +3,15 @@
 // the scales and ragas played from the menus in the scale in use.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "soundlib/Harmonium.h"
+#include "soundlib/Room.h"
 #include "ScaleShiftTest.h"
 #include "common/CommonState.h"
 #include "common/Database.h"
@@ -27,6 +30,10 @@
 
 namespace scaleshifttest {
 namespace {
+
+// What a music file holds after its notes when no file follows it: the last
+// note's release and the room's echo.
+constexpr double kTailMs = (soundlib::Harmonium::kTailSamples + soundlib::Room::kTailSamples) * 1000.0 / 44100.0;
 
 double Cents(double seed, double adjustment) { return 1200.0 * std::log2(seed / (seed + adjustment)); }
 
@@ -262,7 +269,7 @@ TEST_F(RefineTest, TheMenusPlayTheScalesInTheScaleInUseAndWaitTheirLength) {
     MenuClick(c.item);
     ASSERT_TRUE(Playing());
     mci::MMControl& player = *shell::MMControlOf(Screen(), "cMM");
-    EXPECT_NEAR(player.Length(), c.notes * 1000, 100);
+    EXPECT_NEAR(player.Length(), c.notes * 1000 + kTailMs, 100);
     EXPECT_EQ(common::fParseString(sound::PhraseNotes, " "), c.notes);
     EXPECT_EQ(sound::PhraseTiming, [&] {
       std::string t;
@@ -315,7 +322,7 @@ TEST_F(RefineTest, ARagaIsChosenFromTheListOfRagasAndItsPhrasesArePlayed) {
     MenuClick(c.item);
     ASSERT_TRUE(Playing());
     const int32_t ms = common::fGetDurationValue(common::fConvertDurPhraseToMusicGenerationFormat(c.durations));
-    EXPECT_NEAR(shell::MMControlOf(Screen(), "cMM")->Length(), ms, 100);
+    EXPECT_NEAR(shell::MMControlOf(Screen(), "cMM")->Length(), ms + kTailMs, 100);
     EXPECT_EQ(Screen().Get<forms::Timer>("cTimer").Interval(), ms + 1000);
     EXPECT_EQ(Ctl("cRaga").Text(), "Yaman");
     EndSound();
@@ -343,7 +350,7 @@ TEST_F(RefineTest, APhraseLongerThanAMinuteWaitsAMinute) {
   ChooseLine("Yaman");
   MenuClick("cMnuPakRag");
   ASSERT_TRUE(Playing());
-  EXPECT_NEAR(shell::MMControlOf(Screen(), "cMM")->Length(), 70000, 100);
+  EXPECT_NEAR(shell::MMControlOf(Screen(), "cMM")->Length(), 70000 + kTailMs, 100);
   EXPECT_EQ(Screen().Get<forms::Timer>("cTimer").Interval(), 60000);
   EndSound();
   EXPECT_TRUE(Screen().Ctl("cL", 14).Enabled());

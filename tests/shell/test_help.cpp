@@ -3,10 +3,13 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTextBrowser>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -59,6 +62,64 @@ TEST_F(HelpTest, F1OnAnyScreenShowsTheHelpText) {
   EXPECT_FALSE(common::ProgramHalted());
 }
 
+// F1 opens the section of the screen in front ("form-" and the form's name); Back and
+// Forward go through the sections read.
+TEST_F(HelpTest, F1OpensTheSectionOfTheScreenInFrontAndBackAndForwardGoThroughThem) {
+  fs::copy_file(fs::path(VELMORA_SOURCE_DIR) / "content" / "help" / shell::kHelpFileName, Share(shell::kHelpFileName));
+  ASSERT_TRUE(Start());
+  PressF1(Main().Window());
+  auto* text = shell::HelpWindow()->findChild<QTextBrowser*>();
+  EXPECT_EQ(text->source().fragment().toStdString(), "form-Velmora");
+  const int mainAt = text->verticalScrollBar()->value();
+  EXPECT_GT(mainAt, 0) << "not the top of the help";
+
+  common::RunEvent([] { shell::OpenStandInForm(28); });
+  Settle();
+  PressF1(shell::FormMainOperations->Surface());
+  EXPECT_EQ(text->source().fragment().toStdString(), "form-MainOperations");
+  const int illustrationAt = text->verticalScrollBar()->value();
+  EXPECT_GT(illustrationAt, mainAt) << "another section, further down";
+
+  auto* back = shell::HelpWindow()->findChild<QPushButton*>("HelpBack");
+  auto* forward = shell::HelpWindow()->findChild<QPushButton*>("HelpForward");
+  ASSERT_NE(back, nullptr);
+  ASSERT_NE(forward, nullptr);
+  EXPECT_TRUE(back->isEnabled());
+  EXPECT_FALSE(forward->isEnabled());
+  back->click();
+  Settle();
+  EXPECT_EQ(text->source().fragment().toStdString(), "form-Velmora");
+  EXPECT_TRUE(forward->isEnabled());
+  forward->click();
+  Settle();
+  EXPECT_EQ(text->source().fragment().toStdString(), "form-MainOperations");
+}
+
+// A screen whose section the help has no anchor for yet opens the help at its top.
+TEST_F(HelpTest, AScreenWithoutASectionOpensTheHelpAtItsTop) {
+  // The shipped help without the sampler's anchor.
+  std::ifstream in(fs::path(VELMORA_SOURCE_DIR) / "content" / "help" / shell::kHelpFileName);
+  std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string anchor = "<a name=\"" + shell::HelpAnchorOf("KZSampler") + "\"></a>";
+  ASSERT_NE(html.find(anchor), std::string::npos);
+  html.erase(html.find(anchor), anchor.size());
+  std::ofstream(Share(shell::kHelpFileName)) << html;
+  ASSERT_TRUE(Start());
+  common::RunEvent([] { shell::OpenStandInForm(22); });
+  Settle();
+  PressF1(shell::FormKZSampler->Surface());
+  auto* text = shell::HelpWindow()->findChild<QTextBrowser*>();
+  EXPECT_FALSE(text->source().hasFragment());
+  EXPECT_EQ(text->verticalScrollBar()->value(), 0);
+}
+
+TEST(HelpText, EveryScreenHasItsSection) {
+  const std::string help = (fs::path(VELMORA_SOURCE_DIR) / "content" / "help" / shell::kHelpFileName).string();
+  for (const char* form : {"Velmora", "RagaSelection1", "MainOperations", "PlayComposition1", "ReviewRagas",
+                           "RagaInfoSummary", "Quiz", "KZSampler", "Workshop", "Composer", "ScaleShifting"})
+    EXPECT_TRUE(shell::HelpHasSection(help, shell::HelpAnchorOf(form))) << form;
+}
+
 TEST_F(HelpTest, OverAModalScreenTheHelpOpensAsThatScreensWindowSoItTakesInput) {
   ASSERT_TRUE(Start());
   {
@@ -104,6 +165,13 @@ TEST(HelpText, LinksStayInsideTheTextAndReachAnAnchorOfEveryScreen) {
                              "workbench", "composer", "scales", "review"}) {
     EXPECT_TRUE(anchors.count(screen)) << screen;
   }
+  // The sections F1 opens: "form-" and the form's name.
+  for (const char* form : {"Velmora", "RagaSelection1", "MainOperations"})
+    EXPECT_TRUE(anchors.count(shell::HelpAnchorOf(form))) << form;
+  // How notes are typed in Devanagari, and the order of a similar-raga pair.
+  EXPECT_TRUE(anchors.count("typing"));
+  EXPECT_NE(html.find("<tt>saa</tt>"), std::string::npos);
+  EXPECT_NE(html.find("first a characteristic phrase of the similar raga"), std::string::npos);
 
   const std::regex link(R"re(href="([^"]*)")re");
   for (std::sregex_iterator it(html.begin(), html.end(), link), end; it != end; ++it) {

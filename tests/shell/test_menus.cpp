@@ -1,6 +1,8 @@
 // Check marks of every group on the forms that carry its items, and the trace items,
 // on the stand-in forms of the screens.
+#include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "exploration/ExplorationState.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Registry.h"
 #include "shell/Menus.h"
 #include "shell/SettingsStandIns.h"
 #include "shell/ShellState.h"
@@ -183,6 +186,37 @@ TEST_F(MainMenuTest, TheMainMenusAreDisabledAndEnabledTogether) {
     shell::sMnuTipsCheck();
     EXPECT_EQ(Main().Get<forms::MenuItem>("cMnuShoTip").Checked(), tips == 1);
     EXPECT_EQ(Main().Get<forms::MenuItem>("cMnuDonShoTip").Checked(), tips == 0);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Every menu of the menu bar of every screen opens with Alt and a letter, a different
+// one on each screen, shown underlined; the captions themselves stay as declared.
+TEST(MenuAccess, EveryMenuOfEveryScreenOpensWithAltAndALetterOfItsOwn) {
+  for (const forms::FormSpec& declared : forms::DeclaredForms()) {
+    forms::FormSpec spec = declared;
+    spec.Handlers.clear();  // only the form and its members, none of its events
+    forms::Form form(spec);
+    std::set<QChar> letters;
+    for (forms::Control* c : form.Controls()) {
+      auto* menu = dynamic_cast<forms::MenuItem*>(c);
+      if (menu == nullptr || !menu->OnMenuBar() || menu->IsSeparator()) continue;
+      const QString shown = menu->Action()->text();
+      const qsizetype amp = shown.indexOf('&');
+      ASSERT_GE(amp, 0) << form.Name() << ": " << menu->Name() << " \"" << shown.toStdString() << "\"";
+      ASSERT_LT(amp + 1, shown.size());
+      EXPECT_TRUE(letters.insert(shown[amp + 1].toLower()).second)
+          << form.Name() << ": " << menu->Name() << " shares its letter";
+      QString plain = shown;
+      plain.remove(amp, 1);
+      std::string declaredCaption = menu->Caption();
+      declaredCaption.erase(std::remove(declaredCaption.begin(), declaredCaption.end(), '&'), declaredCaption.end());
+      EXPECT_EQ(plain.toStdString(), declaredCaption) << form.Name();
+    }
+    form.Release();
   }
 }
 

@@ -14,6 +14,7 @@
 #include "shell/FormLayout.h"
 #include "shell/Navigation.h"
 #include "shell/StandInForms.h"
+#include "support/LayoutChecks.h"
 
 namespace shelltest {
 namespace {
@@ -197,35 +198,52 @@ TEST_F(NavigationTest, AMinimisedStateIsLaidOutLikeTheNormalOne) {
   EXPECT_GT(FormOf(9)->Ctl("cReturn").Height(), 0);
 }
 
-TEST_F(NavigationTest, AResizeIsCarriedOutAtTheNextClickOnTheFormsWhichRouteIt) {
-  struct Case {
-    int16_t id;
-    bool pending;  // a resize marks a re-layout pending
-    bool moves;    // a click then lays the form out again
-  };
-  const Case cases[] = {{9, true, true}, {14, true, false}, {28, false, false}};
-  for (const Case& c : cases) {
-    Open(c.id);
-    forms::Form& form = *FormOf(c.id);
+// Every screen, whether or not it routes its own resize, is laid out again as soon as
+// its window is resized, and the size reached is the shared geometry.
+TEST_F(NavigationTest, EveryScreenIsLaidOutAgainAsSoonAsItsWindowIsResized) {
+  for (const int16_t id : {9, 14, 28, 22, 27}) {
+    Open(id);
+    forms::Form& form = *FormOf(id);
     const double before = form.Ctl("cReturn").Left();
     form.Window()->resize(form.Window()->width() / 2, form.Window()->height() / 2);
     Settle();
-    EXPECT_EQ(shell::ResizePending, c.pending ? 1 : 0) << c.id;
-    EXPECT_EQ(form.Ctl("cReturn").Left(), before) << "the resize event itself moves nothing";
+    EXPECT_EQ(shell::ResizePending, 0) << id;
+    EXPECT_NEAR(form.Ctl("cReturn").Left(), before / 2, 2 * kPixel) << id;
+    ExpectAtSharedGeometry(form);
+    const double after = form.Ctl("cReturn").Left();
     form.RaiseFromUser(forms::Event::Click);
     Settle();
-    if (c.moves) {
-      EXPECT_EQ(shell::ResizePending, 0);
-      EXPECT_NEAR(form.Ctl("cReturn").Left(), before / 2, kPixel) << c.id;
-      const double after = form.Ctl("cReturn").Left();
-      form.RaiseFromUser(forms::Event::Click);
-      EXPECT_EQ(form.Ctl("cReturn").Left(), after) << "a second click without a resize does nothing";
-    } else {
-      EXPECT_EQ(form.Ctl("cReturn").Left(), before) << c.id;
-    }
-    shell::ResizePending = 0;
+    EXPECT_EQ(form.Ctl("cReturn").Left(), after) << "a click has nothing left to do";
     Leave();
   }
+}
+
+// The main menu at the sizes a user gives it: laid out at once after a resize alone,
+// everything inside the window and nothing on top of another.
+TEST_F(NavigationTest, TheMainMenuKeepsItsLayoutAtEverySizeFrom800x600Up) {
+  for (const QSize size : {QSize(800, 600), QSize(1000, 700), QSize(1600, 1000)}) {
+    SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+    Main().Window()->resize(size);
+    Settle();
+    EXPECT_EQ(testsupport::LayoutFaults(Main()), std::vector<std::string>{});
+    EXPECT_NEAR(shell::FormW, size.width() * kPixel, kPixel);
+    EXPECT_NEAR(shell::FormH, size.height() * kPixel, kPixel);
+  }
+}
+
+// Go Back after a resize: the parent comes back at the size reached, laid out for it.
+TEST_F(NavigationTest, GoBackAfterAResizeKeepsTheSize) {
+  Open(9);
+  Open(28);
+  FormOf(28)->Window()->resize(1000, 700);
+  Settle();
+  Leave();
+  ASSERT_EQ(shell::CurrFormId, 9);
+  EXPECT_EQ(FormOf(9)->Window()->size(), QSize(1000, 700));
+  EXPECT_NEAR(FormOf(9)->Ctl("cReturn").Left(), 9900.0 / 12000 * 1000 * kPixel, kPixel);
+  Leave();
+  EXPECT_EQ(Main().Window()->size(), QSize(1000, 700));
+  EXPECT_NEAR(Main().Ctl("cExit").Left(), 10000.0 / 12000 * 1000 * kPixel, kPixel);
 }
 
 TEST_F(NavigationTest, AMissingBackgroundPictureIsRecordedAndShownAsNone) {

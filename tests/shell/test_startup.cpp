@@ -63,6 +63,17 @@ TEST_F(StartUpTest, AcceptingTheTermsStartsUpToTheReadyMainMenu) {
   EXPECT_EQ(halts, 0);
 }
 
+TEST_F(StartUpTest, CopiesLeftByAStartKilledMidCopyAreRemoved) {
+  fs::create_directories(data_);
+  for (const char* name : {"mrB.kzy.part", "mrB.kzy.4242.part"}) std::ofstream(Data(name)) << "half a copy";
+  std::ofstream(Data("mrB.kzy.notes")) << "the user's own file";
+  ASSERT_TRUE(Start());
+  EXPECT_FALSE(fs::exists(Data("mrB.kzy.part")));
+  EXPECT_FALSE(fs::exists(Data("mrB.kzy.4242.part")));
+  EXPECT_TRUE(fs::exists(Data("mrB.kzy.notes")));
+  EXPECT_EQ(fs::file_size(Data("mrB.kzy")), fs::file_size(Share("mrB.kzy")));
+}
+
 TEST_F(StartUpTest, FirstStartCopiesTheTemplateWithPrivatePermissions) {
   ASSERT_FALSE(fs::exists(Data("mrB.kzy")));
   ASSERT_TRUE(Start());
@@ -70,7 +81,8 @@ TEST_F(StartUpTest, FirstStartCopiesTheTemplateWithPrivatePermissions) {
   ASSERT_EQ(stat(Data("mrB.kzy").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   EXPECT_EQ(fs::file_size(Data("mrB.kzy")), fs::file_size(Share("mrB.kzy")));
-  EXPECT_FALSE(fs::exists(Data("mrB.kzy.part")));
+  for (const auto& entry : fs::directory_iterator(data_))
+    EXPECT_FALSE(entry.path().filename().string().ends_with(".part")) << entry.path();
   struct stat dir {};
   ASSERT_EQ(stat(data_.c_str(), &dir), 0);
   EXPECT_EQ(dir.st_mode & 0777, 0700u);
@@ -299,6 +311,29 @@ TEST_F(StartUpTest, AnErrorOnTheOpeningScreenHaltsBeforeAnythingIsOpened) {
   EXPECT_FALSE(shell::OpeningScreenForm().Loaded());
   EXPECT_FALSE(shell::DatabaseA.IsOpen());
   EXPECT_FALSE(fs::exists(data_));
+}
+
+// A second copy is told that the first runs before the opening screen asks for the
+// terms, and touches nothing of the first's data folder.
+TEST_F(StartUpTest, ASecondCopyIsToldBeforeTheTermsAreAsked) {
+  fs::create_directories(data_);
+  fs::copy_file(Share("mrB.kzy"), Data("mrB.kzy"));
+  vb::WriteLines(Data("errtrace.txt"), {"the first instance's trace"});
+  const int lock = vb::LockFileExclusive(Data(shell::kDataFolderLock));
+  ASSERT_GE(lock, 0);
+  bool asked = false;
+  shell::SetOpeningScreenPresenter([&asked](forms::Form& screen) {
+    asked = true;
+    screen.Load();
+    screen.Ctl("OKButton").RaiseFromUser(forms::Event::Click);
+  });
+  EXPECT_FALSE(Start());
+  vb::UnlockFile(lock);
+  EXPECT_FALSE(asked) << "the terms are not asked";
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].prompt.find("already running"), std::string::npos) << messages[0].prompt;
+  EXPECT_FALSE(Main().Loaded());
+  EXPECT_EQ(vb::ReadLines(Data("errtrace.txt")), std::vector<std::string>{"the first instance's trace"});
 }
 
 // The first instance holds the data folder's lock and its user database.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "PlayingTest.h"
 #include "WorkshopTest.h"
 #include "common/CommonState.h"
 #include "common/NotationWords.h"
@@ -34,101 +35,9 @@ namespace workshoptest {
 namespace {
 
 using namespace std::chrono_literals;
-using testsupport::TraceEntries;
-using Words = std::vector<std::string>;
 
 const std::string kPattern3 =
     "S R G m R G m P G m P D m P D N P D N S> S> N D P N D P m D P m G P m G R m G R S";
-
-Words Split(const std::string& phrase) { return common::notation::Words(phrase, " "); }
-std::string Spaced(const std::string& phrase, const char* gap = " ") { return common::notation::Join(Split(phrase), gap); }
-
-class PlayingTest : public WorkshopTest {
- protected:
-  static void SetUpTestSuite() { testsupport::LoadBuiltMainInstrument(); }
-
-  void SetUp() override {
-    WorkshopTest::SetUp();
-    shell::TempFolder = folder_.string() + "/";
-    shell::sSetGlobalVariables();
-    shell::DelayW = 10;
-    TraceOnNow();
-    sound::PlayState = 0;
-    sound::ListEndsAtDone = 0;
-    sound::PlayOnAfterStop = 0;
-    sound::TPlayInfo = {};
-    sound::NotesList = {};
-    sound::CurrSlot = 0;
-    clock = std::make_shared<mci::FakeClock>();
-    mci::SetDefaultClock(clock);
-    Open();
-  }
-
-  void TearDown() override {
-    WorkshopTest::TearDown();
-    QCoreApplication::processEvents();
-    mci::SetDefaultClock(nullptr);
-  }
-
-  mci::MMControl& Player() { return *shell::MMControlOf(Screen(), "cMM"); }
-
-  // Moves time on in steps of 10 ms, the event loop delivering what falls due, for
-  // `span` or until `done` holds; every phrase that starts playing is recorded.
-  void PlayFor(std::chrono::milliseconds span, const std::function<bool()>& done = {}) {
-    for (auto t = 0ms; t < span && !(done && done()); t += 10ms) {
-      clock->Advance(10ms);
-      QCoreApplication::processEvents();
-      Record();
-    }
-  }
-  void PlayUntilTheEnd() {
-    const int before = Ends();
-    PlayFor(120s, [&] { return Player().Mode() != mci::mciModePlay && Ends() > before; });
-    ASSERT_EQ(Ends(), before + 1) << "the screen hears the end of playing once";
-  }
-  void PlayUntilPlayed(size_t count) {
-    PlayFor(120s, [&] { return played.size() >= count; });
-    ASSERT_EQ(played.size(), count);
-  }
-  static int Ends() { return TraceEntries("sWorkshopEndOfPlaying"); }
-
-  bool Locked() {
-    for (const char* name : {"cReturn", "cSwitchWBMode", "cSlider", "Frame1", "cMnuMusPat", "cMnuTonNot"})
-      if (Enabled(name)) return false;
-    return true;
-  }
-  bool Unlocked() {
-    for (const char* name : {"cReturn", "cSwitchWBMode", "cSlider", "Frame1", "cMnuMusPat", "cMnuTonNot", "cPlay"})
-      if (!Enabled(name)) return false;
-    return true;
-  }
-  forms::Control& ReedOf(const std::string& word) {
-    return Screen().Ctl("cL", sound::fReedOfNote(common::fGetPhraseNote(word).Main));
-  }
-  void Pattern(const char* item) { Ctl(item).RaiseFromUser(forms::Event::Click); }
-  // The fastest speed: the phrases play in a third of their time.
-  void Fastest() { Ctl("cSlider").SetValue(17); }
-
-  std::shared_ptr<mci::FakeClock> clock;
-  Words played;  // the phrases heard, words one blank apart
-
- private:
-  void Record() {
-    if (shell::CurrForm != shell::FormWorkshop || !Screen().Loaded()) return;
-    mci::MMControl& mm = Player();
-    if (mm.Mode() != mci::mciModePlay || workshop::WBDoneMode != 2) {
-      last_.clear();  // what plays next is a play of its own
-      return;
-    }
-    const std::string now = mm.FileName() + sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text;
-    if (now != last_ || mm.Position() < lastPosition_)
-      played.push_back(Spaced(sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text));
-    last_ = now;
-    lastPosition_ = mm.Position();
-  }
-  std::string last_;
-  int32_t lastPosition_ = 0;
-};
 
 // "Note Patterns > 3" over the major scale: shown, then played with each reed lit in
 // turn, at most one step per progress notification; the form locked until the end.

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QStyle>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -28,6 +31,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 
@@ -965,8 +969,29 @@ Qt::Alignment CellAlignment(int16_t a) {
 }
 }  // namespace
 
+namespace {
+// The grid's table: Enter on a cell acts as a click on it.
+class GridWidget : public QTableWidget {
+ public:
+  GridWidget(Grid* grid, QWidget* parent) : QTableWidget(parent), grid_(grid) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && currentRow() >= 0) {
+      e->accept();
+      grid_->EnterPressed();
+      return;
+    }
+    QTableWidget::keyPressEvent(e);
+  }
+
+ private:
+  Grid* grid_;
+};
+}  // namespace
+
 Grid::Grid(Form& form, const MemberSpec& spec, QWidget* parent) : Control(form, spec) {
-  auto* t = new QTableWidget(parent);
+  auto* t = new GridWidget(this, parent);
   t->horizontalHeader()->hide();
   t->verticalHeader()->hide();
   t->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -981,7 +1006,40 @@ Grid::Grid(Form& form, const MemberSpec& spec, QWidget* parent) : Control(form, 
     RaiseFromUser(Event::Click);
   });
   QObject::connect(t, &QTableWidget::cellDoubleClicked, t, [this] { RaiseFromUser(Event::DblClick); });
+  // The arrow keys move the current cell without a click.
+  QObject::connect(t, &QTableWidget::currentCellChanged, t, [this](int r, int c) {
+    if (settingCurrent_ || r < 0 || c < 0) return;
+    row_ = rowSel_ = r;
+    col_ = colSel_ = c;
+  });
   ApplyCommon();
+}
+
+void Grid::EnterPressed() {
+  auto* t = static_cast<QTableWidget*>(widget_.data());
+  row_ = rowSel_ = t->currentRow();
+  col_ = colSel_ = std::max(0, t->currentColumn());
+  RaiseFromUser(Event::Click);
+}
+
+// The view's current cell follows the program's, for the rows that scroll (a cell of a
+// fixed row is never highlighted).
+void Grid::ShowCurrentCell() {
+  auto* t = static_cast<QTableWidget*>(widget_.data());
+  if (row_ < p_.FixedRows || col_ < p_.FixedCols || row_ >= Rows() || col_ >= Cols()) return;
+  settingCurrent_ = true;
+  t->setCurrentCell(row_, col_);
+  settingCurrent_ = false;
+}
+
+void Grid::FitToolTip(int32_t row, int32_t col) {
+  auto* t = static_cast<QTableWidget*>(widget_.data());
+  QTableWidgetItem* item = t->item(row, col);
+  if (item == nullptr) return;
+  const QFontMetrics metrics(item->font());
+  const int room = t->columnWidth(col) - 2 * t->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, t) - 4;
+  const bool cut = !item->text().isEmpty() && metrics.horizontalAdvance(item->text()) > room;
+  item->setToolTip(cut ? item->text() : QString());
 }
 
 int32_t Grid::Rows() const { return static_cast<QTableWidget*>(widget_.data())->rowCount(); }
@@ -1003,6 +1061,8 @@ void Grid::SetRows(int32_t n) {
   auto* t = static_cast<QTableWidget*>(widget_.data());
   const int old = t->rowCount();
   t->setRowCount(n);
+  // A grid of fixed rows alone (a heading) has nothing to select.
+  t->setSelectionMode(n > p_.FixedRows ? QAbstractItemView::SingleSelection : QAbstractItemView::NoSelection);
   for (int r = old; r < n; ++r)
     for (int c = 0; c < t->columnCount(); ++c) StyleCell(r, c);
   row_ = std::min(row_, std::max(0, n - 1));
@@ -1035,6 +1095,7 @@ void Grid::SetTextMatrix(int32_t row, int32_t col, const std::string& text) {
   CheckCell(row, col);
   StyleCell(row, col);
   static_cast<QTableWidget*>(widget_.data())->item(row, col)->setText(Q(text));
+  FitToolTip(row, col);
 }
 
 std::string Grid::Text() const { return Rows() && Cols() ? TextMatrix(row_, col_) : std::string(); }
@@ -1048,6 +1109,7 @@ double Grid::ColWidth(int32_t col) const {
 void Grid::SetColWidth(int32_t col, double twips) {
   RequireIndex(col >= 0 && col < Cols(), name_ + ".ColWidth");
   static_cast<QTableWidget*>(widget_.data())->setColumnWidth(col, std::max(0, TwipsToPixels(twips)));
+  for (int32_t r = 0; r < Rows(); ++r) FitToolTip(r, col);
 }
 
 double Grid::RowHeight(int32_t row) const {
@@ -1063,11 +1125,73 @@ void Grid::SetRowHeight(int32_t row, double twips) {
 void Grid::SetRow(int32_t row) {
   RequireIndex(row >= 0 && row < Rows(), name_ + ".Row");
   row_ = rowSel_ = row;
+  ShowCurrentCell();
 }
 
 void Grid::SetCol(int32_t col) {
   RequireIndex(col >= 0 && col < Cols(), name_ + ".Col");
   col_ = colSel_ = col;
+  ShowCurrentCell();
+}
+
+bool Grid::CellFontBold() const {
+  auto* item = Rows() && Cols() ? static_cast<QTableWidget*>(widget_.data())->item(row_, col_) : nullptr;
+  return item != nullptr && item->font().bold();
+}
+
+void Grid::SetCellFontBold(bool bold) {
+  if (!Rows() || !Cols()) return;
+  StyleCell(row_, col_);
+  QTableWidgetItem* item = static_cast<QTableWidget*>(widget_.data())->item(row_, col_);
+  QFont f = item->font();
+  f.setBold(bold);
+  item->setFont(f);
+  FitToolTip(row_, col_);
+}
+
+Colour Grid::CellBackColor() const {
+  auto* item = Rows() && Cols() ? static_cast<QTableWidget*>(widget_.data())->item(row_, col_) : nullptr;
+  if (item == nullptr || item->background().style() == Qt::NoBrush) return kSysWindow;
+  const QColor c = item->background().color();
+  return RGB(c.red(), c.green(), c.blue());
+}
+
+void Grid::SetCellBackColor(Colour c) {
+  if (!Rows() || !Cols()) return;
+  StyleCell(row_, col_);
+  static_cast<QTableWidget*>(widget_.data())->item(row_, col_)->setBackground(ToQColor(c));
+}
+
+void Grid::FitHeading() {
+  auto* t = static_cast<QTableWidget*>(widget_.data());
+  t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  const int rows = t->rowCount();
+  if (rows == 0) return;
+  const int frame = t->frameWidth();
+  const int needed = QFontMetrics(t->font()).height() + 8;
+  const int each = std::max(needed, (TwipsToPixels(Height()) - 2 * frame) / rows);
+  for (int r = 0; r < rows; ++r) t->setRowHeight(r, each);
+  SetHeight(PixelsToTwips(each * rows + 2 * frame));
+}
+
+void Grid::SetScrollBars(int16_t bars) {
+  auto* t = static_cast<QTableWidget*>(widget_.data());
+  t->setHorizontalScrollBarPolicy((bars & 1) != 0 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  t->setVerticalScrollBarPolicy((bars & 2) != 0 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+int32_t Grid::TopRow() const {
+  auto* t = static_cast<QTableWidget*>(widget_.data());
+  const int r = t->rowAt(0);
+  return r < 0 ? 0 : r;
+}
+
+void Grid::SetTopRow(int32_t row) {
+  RequireIndex(row >= 0 && row < std::max(1, Rows()), name_ + ".TopRow");
+  auto* t = static_cast<QTableWidget*>(widget_.data());
+  if (Rows() == 0) return;
+  t->scrollTo(t->model()->index(row, 0), QAbstractItemView::PositionAtTop);
 }
 
 void Grid::SetCellAlignment(int16_t alignment) {
@@ -1167,6 +1291,11 @@ QMenu* MenuItem::AsMenu() {
   return menu_;
 }
 
+void MenuItem::SetAccessLetter(char letter) {
+  accessLetter_ = letter;
+  ShowCaption();
+}
+
 void MenuItem::SetCaption(const std::string& text) {
   p_.Caption = text;
   ShowCaption();
@@ -1176,7 +1305,15 @@ void MenuItem::SetCaption(const std::string& text) {
 // A separator's "-" caption is not drawn: styles would show it beside the line.
 void MenuItem::ShowCaption() {
   action_->setSeparator(IsSeparator());
-  action_->setText(IsSeparator() ? QString() : Q(p_.Caption));
+  std::string shown = p_.Caption;
+  if (accessLetter_ != 0) {
+    shown.erase(std::remove(shown.begin(), shown.end(), '&'), shown.end());
+    const auto at = std::find_if(shown.begin(), shown.end(), [this](char c) {
+      return std::tolower(static_cast<unsigned char>(c)) == std::tolower(static_cast<unsigned char>(accessLetter_));
+    });
+    if (at != shown.end()) shown.insert(at, '&');
+  }
+  action_->setText(IsSeparator() ? QString() : Q(shown));
 }
 
 // Only a checked item of a menu carries a mark; the others show no empty box.

@@ -368,18 +368,42 @@ class Grid : public Control {
   int32_t Col() const { return col_; }
   int32_t RowSel() const { return rowSel_; }
   int32_t ColSel() const { return colSel_; }
+  // The current cell. Set by the program, or by the user's click or arrow keys; the
+  // current cell of a scrolling row is also the one the view highlights.
   void SetRow(int32_t row);
   void SetCol(int32_t col);
   // 4 centres the current cell's text (left-top 0, centre-centre 4, right-centre 7).
   void SetCellAlignment(int16_t alignment);
   void SetColAlignment(int32_t col, int16_t alignment);
+  // The current cell's font weight and background (the background of fixed cells is
+  // the button face until set).
+  bool CellFontBold() const;
+  void SetCellFontBold(bool bold);
+  Colour CellBackColor() const;
+  void SetCellBackColor(Colour c);
+  // A heading (a grid of fixed rows alone): each row takes at least the height its
+  // text needs, the grid the height of its rows, and it never scrolls.
+  void FitHeading();
+  // Which scroll bars the grid may show: 0 none, 1 horizontal, 2 vertical, 3 both (each
+  // only when needed).
+  void SetScrollBars(int16_t bars);
+  // The first row shown at the top of the grid; setting it scrolls.
+  int32_t TopRow() const;
+  void SetTopRow(int32_t row);
   // Empties every cell; the size stays.
   void Clear();
+
+  // Used by the widget: Enter on the current cell acts as a click on it.
+  void EnterPressed();
 
  private:
   void CheckCell(int32_t row, int32_t col) const;
   void StyleCell(int32_t row, int32_t col);
+  // A text too long for its column shows whole on hover.
+  void FitToolTip(int32_t row, int32_t col);
+  void ShowCurrentCell();
   int32_t row_ = 0, col_ = 0, rowSel_ = 0, colSel_ = 0;
+  bool settingCurrent_ = false;
 };
 
 class Timer : public Control {
@@ -417,6 +441,12 @@ class MenuItem : public Control {
   bool Checked() const { return p_.Checked; }
   void SetChecked(bool checked);
   bool IsSeparator() const { return p_.Caption == "-"; }
+  // A menu of the menu bar (not an item inside a menu).
+  bool OnMenuBar() const { return parentMenu_ == nullptr; }
+  // The letter that Alt opens this menu of the menu bar with, when its caption names
+  // none ("&" before a letter) or one another menu has; shown underlined in place of
+  // the caption's own, the caption itself unchanged.
+  void SetAccessLetter(char letter);
   QAction* Action() const { return action_; }
   // Called by a child item: this item becomes a menu.
   QMenu* AsMenu();
@@ -427,6 +457,7 @@ class MenuItem : public Control {
 
   QWidget* menuBar_;
   MenuItem* parentMenu_;
+  char accessLetter_ = 0;
   QPointer<QAction> action_;
   QPointer<QMenu> menu_;
 };

@@ -93,6 +93,7 @@ enum class Event {
   Timer,
   Done,          // multimedia control: end of a play (NotifyCode)
   StatusUpdate,  // multimedia control: progress
+  LaidOut,       // form: the program laid the form out again at a new window size
 };
 
 // Unload modes of QueryUnload.
@@ -323,6 +324,10 @@ class FormSpec : public Container {
   FormSpec& OnQueryUnload(F&& f) { return On(Event::QueryUnload, MakeHandler(std::forward<F>(f))); }
   template <class F>
   FormSpec& OnUnload(F&& f) { return On(Event::Unload, MakeHandler(std::forward<F>(f))); }
+  // After a re-layout at a new window size: what the screen arranges itself (beyond the
+  // proportional layout of its members) is arranged again.
+  template <class F>
+  FormSpec& OnLaidOut(F&& f) { return On(Event::LaidOut, MakeHandler(std::forward<F>(f))); }
 
   // The declaration as data.
   std::string Caption;

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -70,6 +71,11 @@ class SurfaceWidget : public QWidget {
   Form* form_;
 };
 
+WindowChangeFollower& Follower() {
+  static WindowChangeFollower follower;
+  return follower;
+}
+
 class FormWindow : public QMainWindow {
  public:
   explicit FormWindow(Form* form) : form_(form) {}
@@ -83,12 +89,32 @@ class FormWindow : public QMainWindow {
   }
   void resizeEvent(QResizeEvent* e) override {
     QMainWindow::resizeEvent(e);
-    if (!quiet && isVisible()) form_->RaiseFromUser(Event::Resize);
+    if (!quiet && isVisible()) {
+      form_->RaiseFromUser(Event::Resize);
+      Follow();
+    }
   }
   void changeEvent(QEvent* e) override {
     QMainWindow::changeEvent(e);
-    if (e->type() == QEvent::WindowStateChange && !quiet) form_->RaiseFromUser(Event::Resize);
+    if (e->type() == QEvent::WindowStateChange && !quiet) {
+      form_->RaiseFromUser(Event::Resize);
+      Follow();
+    }
   }
+
+ private:
+  // One follow-up after a burst of changes (a drag of the window's edge gives many).
+  void Follow() {
+    if (followQueued_ || !Follower()) return;
+    followQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+      followQueued_ = false;
+      if (!quiet && isVisible()) form_->FollowWindowChange();
+    });
+  }
+  bool followQueued_ = false;
+
+ public:
   void hideEvent(QHideEvent* e) override {
     QMainWindow::hideEvent(e);
     if (modalLoop) modalLoop->quit();
@@ -170,6 +196,7 @@ struct Form::Instance {
   std::map<std::string, Slot> byName;
   std::string pictureFile;
   int16_t pointer = vbDefault;
+  bool laidOutFromRows = false;
 
   ~Instance() {
     owned.clear();
@@ -288,6 +315,7 @@ void Form::Load() {
       inst_->owned.push_back(std::move(c));
     }
     if (!spec_.PictureFile.empty()) SetPicture(spec_.PictureFile);
+    AssignAccessLetters();
     w->quiet = false;
     ++g_loadedForms;
   } catch (...) {
@@ -319,6 +347,58 @@ void Form::RaiseForm(Event event, EventArgs& args, bool fromCode) {
 void Form::RaiseFromUser(Event event, EventArgs args) {
   if (!inst_) return;
   RaiseForm(event, args, false);
+}
+
+void Form::RaiseFromCode(Event event, EventArgs args) {
+  if (!inst_) return;
+  args.FromCode = true;
+  RaiseForm(event, args, true);
+}
+
+void Form::FollowWindowChange() {
+  if (!inst_ || !Follower()) return;
+  const WindowChangeFollower follower = Follower();
+  EventArgs args;
+  RunHandler([this, follower](EventArgs&) { follower(*this); }, args, false);
+}
+
+void SetWindowChangeFollower(WindowChangeFollower follower) { Follower() = std::move(follower); }
+
+// Every menu of the menu bar opens with Alt and a letter of its own: a caption that
+// names no letter ("&"), or one that an earlier menu of the form names already, gets
+// the first letter of one of its words that no other menu uses, else any free letter
+// of it.
+void Form::AssignAccessLetters() {
+  std::vector<MenuItem*> menus;
+  std::set<char> used;
+  for (Control* c : inst_->order) {
+    auto* item = dynamic_cast<MenuItem*>(c);
+    if (item == nullptr || !item->OnMenuBar() || item->IsSeparator()) continue;
+    const std::string& caption = item->Caption();
+    const size_t amp = caption.find('&');
+    if (amp != std::string::npos && amp + 1 < caption.size() && caption[amp + 1] != '&' &&
+        used.insert(static_cast<char>(std::tolower(static_cast<unsigned char>(caption[amp + 1])))).second)
+      continue;
+    menus.push_back(item);
+  }
+  for (MenuItem* item : menus) {
+    std::string caption = item->Caption();
+    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+    std::vector<char> candidates;
+    for (size_t i = 0; i < caption.size(); ++i)
+      if (std::isalpha(static_cast<unsigned char>(caption[i])) &&
+          (i == 0 || !std::isalnum(static_cast<unsigned char>(caption[i - 1]))))
+        candidates.push_back(caption[i]);
+    for (char c : caption)
+      if (std::isalnum(static_cast<unsigned char>(c))) candidates.push_back(c);
+    for (char c : candidates) {
+      const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (used.insert(letter).second) {
+        item->SetAccessLetter(letter);
+        break;
+      }
+    }
+  }
 }
 
 bool Form::RunUnload(int16_t mode, bool fromCode) {
@@ -436,6 +516,19 @@ double Form::ScaleHeight() const {
   if (!inst_) return 0;
   if (auto* l = inst_->window->layout()) l->activate();
   return PixelsToTwips(inst_->surface->height());
+}
+
+bool Form::LaidOutFromRows() const { return inst_ && inst_->laidOutFromRows; }
+
+void Form::MarkLaidOutFromRows() {
+  if (inst_) inst_->laidOutFromRows = true;
+}
+
+double Form::MenuBarHeight() const {
+  if (!inst_) return 0;
+  const QWidget* bar = inst_->window->menuWidget();
+  if (bar == nullptr || bar->isHidden()) return 0;
+  return PixelsToTwips(bar->sizeHint().height());
 }
 
 int16_t Form::WindowState() const {

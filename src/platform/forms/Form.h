@@ -16,6 +16,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -74,6 +75,12 @@ class Form {
   // The client surface (below the menu bar) in twips.
   double ScaleWidth() const;
   double ScaleHeight() const;
+  // The height the menu bar takes above the client surface, in twips (0 without one).
+  double MenuBarHeight() const;
+  // True once the members of this loaded form were placed from layout rows (ApplyLayout);
+  // a form shown as declared has no layout to redo.
+  bool LaidOutFromRows() const;
+  void MarkLaidOutFromRows();
   int16_t WindowState() const;
   void SetWindowState(int16_t state);
 
@@ -141,6 +148,12 @@ class Form {
   // Used by the window: a close request from the user (close box).
   void CloseFromUser();
   void RaiseFromUser(Event event, EventArgs args = {});
+  // Raises a form event from the program's own code: a halt in its handler unwinds
+  // the caller too.
+  void RaiseFromCode(Event event, EventArgs args = {});
+  // Used by the window: the user changed its size or state (run once after a burst
+  // of changes, through the event boundary).
+  void FollowWindowChange();
 
  private:
   struct Instance;
@@ -156,6 +169,7 @@ class Form {
   void Destroy();
   std::unique_ptr<Control> Build(const MemberSpec& spec);
   void Register(Control* c);
+  void AssignAccessLetters();
   QWidget* ContainerWidget(const std::string& frame);
   void RaiseForm(Event event, EventArgs& args, bool fromCode);
 
@@ -163,6 +177,12 @@ class Form {
   std::unique_ptr<Instance> inst_;
   bool loading_ = false;
 };
+
+// What follows a change of a form's window by the user (its size, or its state), once
+// the events of the change are over: installed by the program, which lays the form
+// out again; empty, nothing follows.
+using WindowChangeFollower = std::function<void(Form&)>;
+void SetWindowChangeFollower(WindowChangeFollower follower);
 
 // The screen's width and height in twips.
 double ScreenWidth();

@@ -42,22 +42,23 @@ std::string ShareFolderPath() {
   return (fs::path(ProgramFolderPath()).parent_path() / "share" / "velmora").lexically_normal().string();
 }
 
-std::string UserDataFolderPath() {
-  fs::path folder;
-  std::string home = Env("VELMORA_HOME");
-  if (!home.empty()) {
-    folder = home;
-  } else {
-    std::string xdg = Env("XDG_DATA_HOME");
-    if (xdg.empty()) {
-      const std::string userHome = Env("HOME");
-      // Without a home folder the data would land relative to wherever the program started.
-      if (userHome.empty())
-        Raise(MakeError(kPathNotFound, "No folder for the user's data: set VELMORA_HOME, XDG_DATA_HOME or HOME"));
-      xdg = (fs::path(userHome) / ".local" / "share").string();
-    }
-    folder = fs::path(xdg) / "velmora";
+std::string UserDataFolderName() {
+  const std::string home = Env("VELMORA_HOME");
+  if (!home.empty()) return home;
+  std::string xdg = Env("XDG_DATA_HOME");
+  if (xdg.empty()) {
+    // Without a home folder the data would land relative to wherever the program started.
+    const std::string userHome = Env("HOME");
+    if (userHome.empty()) return "";
+    xdg = (fs::path(userHome) / ".local" / "share").string();
   }
+  return (fs::path(xdg) / "velmora").string();
+}
+
+std::string UserDataFolderPath() {
+  const fs::path folder = UserDataFolderName();
+  if (folder.empty())
+    Raise(MakeError(kPathNotFound, "No folder for the user's data: set VELMORA_HOME, XDG_DATA_HOME or HOME"));
   CreatePrivateFolder(folder);
   // Every file of the data folder is written by the program: find out now, not at the
   // first write.

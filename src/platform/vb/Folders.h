@@ -16,6 +16,8 @@ std::string ShareFolderPath();
 // Created with private permissions when missing; a folder this user may not write is
 // error 70.
 std::string UserDataFolderPath();
+// The same folder's name, without making it: "" when there is no home to put it in.
+std::string UserDataFolderName();
 
 // This run's private temporary folder, created on the first call under $TMPDIR (else
 // /tmp), or under fallbackBase when that fails; ends with the separator so file names

@@ -1,0 +1,125 @@
+// Fixture of the workbench playing: the Workshop opened on the fixture databases, the
+// sound library holding the generated seeds of the built content, the player on the
+// silent output of a fake clock that the test moves on by hand.
+#pragma once
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "WorkshopTest.h"
+#include "common/LibraryText.h"
+#include "common/NotationWords.h"
+#include "platform/mci/Clock.h"
+#include "platform/mci/MMControl.h"
+#include "shell/Globals.h"
+#include "shell/Players.h"
+#include "shell/ShellState.h"
+#include "sound/ReedLighting.h"
+#include "sound/SoundState.h"
+#include "support/BuiltSeeds.h"
+#include "workshop/WorkshopState.h"
+
+namespace workshoptest {
+
+using namespace std::chrono_literals;
+using testsupport::TraceEntries;
+using Words = std::vector<std::string>;
+
+inline Words Split(const std::string& phrase) { return common::notation::Words(phrase, " "); }
+inline std::string Spaced(const std::string& phrase, const char* gap = " ") { return common::notation::Join(Split(phrase), gap); }
+
+class PlayingTest : public WorkshopTest {
+ protected:
+  static void SetUpTestSuite() { testsupport::LoadBuiltMainInstrument(); }
+
+  void SetUp() override {
+    WorkshopTest::SetUp();
+    shell::TempFolder = folder_.string() + "/";
+    shell::sSetGlobalVariables();
+    shell::DelayW = 10;
+    TraceOnNow();
+    sound::PlayState = 0;
+    sound::ListEndsAtDone = 0;
+    sound::PlayOnAfterStop = 0;
+    sound::TPlayInfo = {};
+    sound::NotesList = {};
+    sound::CurrSlot = 0;
+    clock = std::make_shared<mci::FakeClock>();
+    mci::SetDefaultClock(clock);
+    Open();
+  }
+
+  void TearDown() override {
+    WorkshopTest::TearDown();
+    QCoreApplication::processEvents();
+    mci::SetDefaultClock(nullptr);
+  }
+
+  mci::MMControl& Player() { return *shell::MMControlOf(Screen(), "cMM"); }
+
+  // Moves time on in steps of 10 ms, the event loop delivering what falls due, for
+  // `span` or until `done` holds; every phrase that starts playing is recorded.
+  void PlayFor(std::chrono::milliseconds span, const std::function<bool()>& done = {}) {
+    for (auto t = 0ms; t < span && !(done && done()); t += 10ms) {
+      clock->Advance(10ms);
+      QCoreApplication::processEvents();
+      Record();
+    }
+  }
+  void PlayUntilTheEnd() {
+    const int before = Ends();
+    PlayFor(120s, [&] { return Player().Mode() != mci::mciModePlay && Ends() > before; });
+    ASSERT_EQ(Ends(), before + 1) << "the screen hears the end of playing once";
+  }
+  void PlayUntilPlayed(size_t count) {
+    PlayFor(120s, [&] { return played.size() >= count; });
+    ASSERT_EQ(played.size(), count);
+  }
+  static int Ends() { return TraceEntries("sWorkshopEndOfPlaying"); }
+
+  bool Locked() {
+    for (const char* name : {"cReturn", "cSwitchWBMode", "cSlider", "Frame1", "cMnuMusPat", "cMnuTonNot"})
+      if (Enabled(name)) return false;
+    return true;
+  }
+  bool Unlocked() {
+    for (const char* name : {"cReturn", "cSwitchWBMode", "cSlider", "Frame1", "cMnuMusPat", "cMnuTonNot", "cPlay"})
+      if (!Enabled(name)) return false;
+    return true;
+  }
+  forms::Control& ReedOf(const std::string& word) {
+    return Screen().Ctl("cL", sound::fReedOfNote(common::fGetPhraseNote(word).Main));
+  }
+  void Pattern(const char* item) { Ctl(item).RaiseFromUser(forms::Event::Click); }
+  // The fastest speed: the phrases play in a third of their time.
+  void Fastest() { Ctl("cSlider").SetValue(17); }
+
+  std::shared_ptr<mci::FakeClock> clock;
+  Words played;  // the phrases heard, words one blank apart
+
+ private:
+  void Record() {
+    if (shell::CurrForm != shell::FormWorkshop || !Screen().Loaded()) return;
+    mci::MMControl& mm = Player();
+    if (mm.Mode() != mci::mciModePlay || workshop::WBDoneMode != 2) {
+      last_.clear();  // what plays next is a play of its own
+      return;
+    }
+    const std::string now = mm.FileName() + sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text;
+    if (now != last_ || mm.Position() < lastPosition_)
+      played.push_back(Spaced(sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text));
+    last_ = now;
+    lastPosition_ = mm.Position();
+  }
+  std::string last_;
+  int32_t lastPosition_ = 0;
+};
+
+}  // namespace workshoptest
