@@ -9,12 +9,12 @@ function(velmora_library name)
   target_link_libraries(velmora_${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# velmora_test(<name> [DEPS <targets>...] [LABELS <labels>...])
+# velmora_test(<name> [DEPS <targets>...] [LABELS <labels>...] [TIMEOUT <seconds>])
 # Builds one test program from every .cpp of the calling folder and registers
 # each GoogleTest case with CTest. Tests run headless, in a scratch folder of their own,
 # without sound unless labelled audio-device.
 function(velmora_test name)
-  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "DEPS;LABELS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(test_${name} ${sources})
   target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
@@ -31,6 +31,10 @@ function(velmora_test name)
   set(props "")
   if(ARG_LABELS)
     list(APPEND props LABELS "${ARG_LABELS}")
+  endif()
+  # Longer than the presets' limit for each test, for programs whose tests run long.
+  if(ARG_TIMEOUT)
+    list(APPEND props TIMEOUT ${ARG_TIMEOUT})
   endif()
   gtest_discover_tests(test_${name}
     WORKING_DIRECTORY ${work}

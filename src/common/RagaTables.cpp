@@ -49,25 +49,6 @@ std::string DurationsOf(const std::vector<std::string>& durations, int32_t from,
 
 dao::Database DatabaseOf(int16_t database) { return database == 1 ? shell::DatabaseA : shell::DatabaseB; }
 
-// The pakad: one phrase whose segments are the ":"-separated pieces.
-PhraseSegmentsRec SplitPakad(const std::string& pakad, const std::string& pakadDurations) {
-  const std::vector<std::string> durations = Words(pakadDurations, " ");
-  const std::vector<std::string> segments = Words(pakad, ":");
-  PhraseSegmentsRec part;
-  part.PhraseCount = 1;
-  part.SegmentCount = vb::CInt(static_cast<double>(segments.size()));
-  part.PhraseFirstSegment = {1};
-  part.PhraseSegmentCount = {part.SegmentCount};
-  int32_t d = 0;
-  for (const std::string& segment : segments) {
-    const int32_t w = CountWords(segment);
-    part.SegmentNotes.push_back(segment);
-    part.SegmentDurations.push_back(DurationsOf(durations, d, w));
-    d += w;
-  }
-  return part;
-}
-
 // Copies the part row of the item in hand into record; the row's own "Raga Index" is
 // not taken, the part belongs to the current raga.
 void CopyPart(const dao::Recordset& rs, CompDataRec& record, int32_t notationIndex, int16_t part) {
@@ -134,9 +115,28 @@ void sLoadRagaScalePakadInfo() {
   scale.PhraseSegmentCount = {2};
   scale.SegmentNotes = {rs.Fields("AarohaAlt").ToString(), rs.Fields("AvrohaAlt").ToString()};
   scale.SegmentDurations = {rs.Fields("AaDuration").ToString(), rs.Fields("AvDuration").ToString()};
-  info.PakadPart = SplitPakad(rs.Fields("Pakad").ToString(), rs.Fields("PakadDuration").ToString());
+  info.PakadPart = fSplitPakad(rs.Fields("Pakad").ToString(), rs.Fields("PakadDuration").ToString());
   rs.Close();
   TBaseInfo = std::move(info);
+}
+
+PhraseSegmentsRec fSplitPakad(const std::string& pakad, const std::string& pakadDurations) {
+  ProcTrace t("fSplitPakad");
+  const std::vector<std::string> durations = Words(pakadDurations, " ");
+  const std::vector<std::string> segments = Words(pakad, ":");
+  PhraseSegmentsRec part;
+  part.PhraseCount = 1;
+  part.SegmentCount = vb::CInt(static_cast<double>(segments.size()));
+  part.PhraseFirstSegment = {1};
+  part.PhraseSegmentCount = {part.SegmentCount};
+  int32_t d = 0;
+  for (const std::string& segment : segments) {
+    const int32_t w = CountWords(segment);
+    part.SegmentNotes.push_back(segment);
+    part.SegmentDurations.push_back(DurationsOf(durations, d, w));
+    d += w;
+  }
+  return part;
 }
 
 void sDBToTALTInfo() {

@@ -31,6 +31,10 @@ void sSetupForCurrRaga();
 void sDBToTBaseInfo();
 void sLoadRagaScalePakadInfo();
 
+// The pakad and its duration list as one phrase whose segments are the ":"-separated
+// pieces of the pakad.
+PhraseSegmentsRec fSplitPakad(const std::string& pakad, const std::string& pakadDurations);
+
 // Elements 0 to 2 of TALTInfo1 and TALTInfo2 from "Raga - ALT Phrases" of the content
 // and the user database. A type without a row leaves an empty record (RagaIndex 0).
 void sDBToTALTInfo();

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QFile>
+#include <QStringDecoder>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -21,6 +23,18 @@ namespace shell {
 namespace {
 
 QPointer<QDialog> g_help;
+
+// The help file holds text: not empty, UTF-8 without NUL characters. Anything else is
+// a damaged file, which the window would show as rubbish or as nothing.
+bool HelpTextReadable(const std::string& file) {
+  QFile in(QString::fromStdString(file));
+  if (!in.open(QIODevice::ReadOnly)) return false;
+  const QByteArray bytes = in.readAll();
+  if (bytes.trimmed().isEmpty() || bytes.contains('\0')) return false;
+  QStringDecoder decoder(QStringDecoder::Utf8);
+  (void)QString(decoder(bytes));
+  return !decoder.hasError();
+}
 
 // F1 pressed in any window of the program, modal ones included.
 class HelpKeyFilter : public QObject {
@@ -93,7 +107,7 @@ void ShowHelp() {
   }
   auto* text = g_help->findChild<QTextBrowser*>("HelpText");
   const std::string file = HelpFilePath();
-  if (vb::FileExists(file)) {
+  if (vb::FileExists(file) && HelpTextReadable(file)) {
     QUrl url = QUrl::fromLocalFile(QString::fromStdString(file));
     const std::string section = SectionInFront();
     if (!section.empty() && HelpHasSection(file, section)) url.setFragment(QString::fromStdString(section));
@@ -103,6 +117,9 @@ void ShowHelp() {
     } else {
       text->verticalScrollBar()->setValue(0);
     }
+  } else if (vb::FileExists(file)) {
+    text->setPlainText(QString::fromStdString("The help file \"" + file +
+                                              "\" is damaged. Please install Velmora again to restore it."));
   } else {
     text->setPlainText(QString::fromStdString("The help file \"" + file +
                                               "\" is missing. Please install Velmora again to restore it."));

@@ -22,6 +22,7 @@
 #include "platform/vb/Files.h"
 #include "platform/vb/Folders.h"
 #include "platform/vb/Interaction.h"
+#include "shell/ContentCheck.h"
 #include "shell/DataFolder.h"
 #include "shell/Font.h"
 #include "shell/FormLayout.h"
@@ -243,6 +244,12 @@ dao::Database OpenContentDatabase() {
   try {
     dao::Database db = dao::Database::OpenDatabase(DatabaseAFile, true, true, kDatabaseConnect);
     CheckBeforeUse(db, dao::Database::Check::Quick, ContentSchemaSql());
+    try {
+      CheckContentRows(db);
+    } catch (const vb::VbError&) {
+      db.Close();
+      throw;
+    }
     return db;
   } catch (const vb::VbError& e) {
     EndStartUp(e.err(), "Velmora cannot start: its content database \"" + DatabaseAFile + "\" is missing or damaged. " +

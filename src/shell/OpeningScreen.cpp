@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/vb/Error.h"
 #include "platform/vb/Files.h"
 #include "shell/ShellState.h"
 
@@ -51,9 +52,17 @@ forms::FormSpec DeclareOpeningScreen() {
   f.OnLoad([] {
     forms::Form& screen = OpeningScreenForm();
     screen.Ctl("Text1").SetText(fOpeningScreenText());
-    // The picture only decorates the screen: without it the screen is shown all the same.
+    // The picture only decorates the screen: without it, or with a damaged one, the
+    // screen is shown all the same. Nothing can be recorded yet (the data folder is
+    // only known once the terms are accepted); the picture's next use records it.
     const std::string picture = vb::JoinPath(ShareFolder, kOpeningPicture);
-    if (vb::FileExists(picture)) screen.Get<forms::Picture>("Picture1").LoadPicture(picture);
+    if (vb::FileExists(picture)) {
+      try {
+        screen.Get<forms::Picture>("Picture1").LoadPicture(picture);
+      } catch (const vb::VbError&) {
+        vb::Err().Clear();
+      }
+    }
   });
   f.TextBox("Text1", {2700, 240, 6000, 5000}).Locked().MultiLine().Font("Noto Sans", 10);
   f.PictureBox("Picture1", {240, 240, 2220, 5000}).Stretch();

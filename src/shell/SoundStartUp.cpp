@@ -54,8 +54,11 @@ bool PrepareSoundLibrary() {
   if (!LibraryStep(sound::fCreateNoteSeedsForUse(), "Error in Creating Note Seeds")) return false;
   if (sound::ThekaSet < 1 || sound::ThekaSet > static_cast<int16_t>(ThekaFiles.size()))
     vb::Raise(vb::kSubscript, "Subscript out of range: theka set " + std::to_string(sound::ThekaSet));
-  return LibraryStep(StartUpLib.FWavLoadThekaData(ThekaFiles[sound::ThekaSet - 1], sound::ThekaSet),
-                     "Error in Loading Theka Data");
+  // The step's message names the file it read, which a user can check or reinstall.
+  const std::string& file = ThekaFiles[sound::ThekaSet - 1];
+  const std::string failure =
+      "Error in Loading Theka Data\n\nThe theka file \"" + file + "\" is missing or damaged. Please install Velmora again.";
+  return LibraryStep(StartUpLib.FWavLoadThekaData(file, sound::ThekaSet), failure.c_str());
 }
 
 void PlayGreetingDrone() {

@@ -23,6 +23,11 @@ int32_t WrapBeat(int32_t beat, int16_t beatCount) {
   return (beat - 1) % beatCount + 1;
 }
 
+// The most beats one note can strike (the sound library reads no more); a stored length
+// or position beyond it is no note of a composition.
+constexpr float kMostBeatsOfANote = 4096;
+constexpr float kFarthestPosition = 1e9f;
+
 std::string Offset(float fraction) { return fraction == 0 ? "0" : vb::FormatGeneralSingle(1.0f - fraction); }
 
 }  // namespace
@@ -47,6 +52,12 @@ std::string fCreateTalaStringForCompFromT(int16_t part, int16_t thekaSet) {
 
 std::string fGetTalaStringForNote(float& position, float& duration, int16_t beatCount) {
   common::ProcTrace t("fGetTalaStringForNote");
+  // A damaged duration list could hold any number: one that no note can last is an
+  // overflow, as when it does not fit its type, and never converted to a beat count.
+  if (!std::isfinite(duration) || std::fabs(duration) > kMostBeatsOfANote || !std::isfinite(position) ||
+      std::fabs(position) > kFarthestPosition)
+    vb::Raise(vb::kOverflow, "Overflow: a note of " + vb::FormatGeneralSingle(duration) + " beats at beat " +
+                                 vb::FormatGeneralSingle(position));
   const float ip = std::floor(position);
   const float fp = position - ip;
   const float id = std::floor(duration);

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
 #include <string>
 
 #include "common/CommonState.h"
@@ -23,7 +24,9 @@
 #include "sound/Keyboard.h"
 #include "sound/KeyboardStandIns.h"
 #include "sound/SoundState.h"
+#include "composer/ComposerRecords.h"
 #include "support/GuiEnvironment.h"
+#include "support/KillHarness.h"
 #include "support/SqlFixture.h"
 
 namespace composertest {
@@ -262,5 +265,32 @@ std::string ComposerTest::ExpectedPrompts(const std::string& numbers) const {
 }
 
 bool ComposerTest::RanClean() const { return common::ReportedErrorCount == 0 && halts == 0; }
+
+void ComposerTest::KillTheSaveAtEveryStatement() {
+  shell::DatabaseB.Close();
+  const std::string file = Path("mrB.kzy");
+  std::filesystem::copy_file(file, Path("pristine.kzy"));
+  testsupport::KillSweep sweep;
+  sweep.file = file;
+  sweep.prepare = [&] {
+    std::filesystem::remove(file + "-journal");
+    std::filesystem::copy_file(Path("pristine.kzy"), file, std::filesystem::copy_options::overwrite_existing);
+  };
+  sweep.work = [&] {
+    shell::DatabaseB = dao::Database::OpenDatabase(file, true, false, "MS ACCESS;PWD=x");
+    testsupport::KillHarness::Arm(file);
+    EXPECT_TRUE(composer::sSaveMusicToDatabase());
+    shell::DatabaseB.Close();
+  };
+  sweep.state = [&] {
+    std::string all;
+    for (const char* table : {"Raga - Additional Information", "Raga - Composition Notations", "Raga - ALT Phrases"})
+      all += std::string("[") + table + "]\n" +
+             testsupport::RowsOf(file, std::string("SELECT * FROM \"") + table + "\" ORDER BY rowid");
+    return all;
+  };
+  sweep.Run();
+  ReopenUserDatabase();
+}
 
 }  // namespace composertest

@@ -76,6 +76,9 @@ class ComposerTest : public testsupport::ScratchTest {
   std::vector<int16_t> Elements(const char* name) const { return Screen().Elements(name); }
   // The prompt line that the prompt numbers give after the scale information.
   std::string ExpectedPrompts(const std::string& numbers) const;
+  // The save of what the screen holds (prepared for saving), killed after each statement
+  // it sends (tests/support/KillHarness.h): the user's tables as before or as after.
+  void KillTheSaveAtEveryStatement();
   // Neither an error reported nor a halt so far.
   bool RanClean() const;
 

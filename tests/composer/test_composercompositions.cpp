@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ComposerTest.h"
+#include <filesystem>
 #include "common/CommonState.h"
 #include "common/StringUtil.h"
 #include "composer/Composer.h"
@@ -379,6 +380,14 @@ TEST_F(CompositionTest, AKillInTheMiddleOfACompositionSaveLeavesNoPartOfIt) {
   EXPECT_EQ(AllTables(), before) << "no name row without both parts";
   EXPECT_TRUE(composer::sSaveMusicToDatabase());
   EXPECT_EQ(CompositionRows(2).size(), 2u);
+}
+
+// The same save killed after each statement it sends (tests/support/KillHarness.h).
+TEST_F(CompositionTest, KilledAfterAnyStatementTheSaveLeavesTheTablesAsBeforeOrAsAfter) {
+  NewComposition("Yaman", "My Bandish");
+  WriteAsthai();
+  ASSERT_TRUE(composer::fPrepareCompositionForSave());
+  KillTheSaveAtEveryStatement();
 }
 
 // A stored composition whose asthai row is missing is saved under its own number with

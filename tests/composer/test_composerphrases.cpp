@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ComposerTest.h"
+#include <filesystem>
 #include "common/CommonState.h"
 #include "common/NotationWords.h"
 #include "common/RagaTables.h"
@@ -578,6 +579,14 @@ TEST_F(PhrasesTest, AKillInTheMiddleOfASaveLeavesTheOldPhrasesWhole) {
   // The same save done whole.
   EXPECT_TRUE(composer::sSaveMusicToDatabase());
   EXPECT_EQ(UserRows("Raga - ALT Phrases")[0], "1 | 1 |  G M P D N S> S |  20 20 40 20 20 80 10");
+}
+
+// The same save killed after each statement it sends (tests/support/KillHarness.h).
+TEST_F(PhrasesTest, KilledAfterAnyStatementTheSaveLeavesThePhrasesAsBeforeOrAsAfter) {
+  OpenWithAllNotes("Yaman", "cOAlap");
+  Put(10, kS, k10);
+  ASSERT_TRUE(composer::fUpdateALTTFromRowImages());
+  KillTheSaveAtEveryStatement();
 }
 
 // Unsaved edits are left only when the learner says so: New Category, New Raga, Go

@@ -121,7 +121,8 @@ TEST_P(BrokenFontTest, NotationFallsBackToEnglishWithOneMessage) {
   shell::sCheckFont();
   EXPECT_EQ(shell::DevnagariAvailable, 0);
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].prompt, kFontMessage);
+  EXPECT_EQ(messages[0].prompt, std::string(kFontMessage) + "\n\nThe font file \"" + Path("Shusha.ttf") +
+                                    "\" is missing or damaged. Please install Velmora again to restore it.");
   EXPECT_EQ(messages[0].buttons, vb::vbInformation);
   EXPECT_EQ(messages[0].title, "Message");
   EXPECT_EQ(shell::fSushaExists(), 0);

@@ -8,6 +8,7 @@
 
 #include "platform/dao/Errors.h"
 #include "platform/dao/JetSql.h"
+#include "platform/dao/StatementSeam.h"
 #include "platform/vb/Error.h"
 
 namespace dao {
@@ -114,6 +115,10 @@ void Statement::BindInt64(int i, int64_t value) {
 bool Statement::Step() {
   if (stmt_ == nullptr) return false;
   const int rc = sqlite3_step(stmt_);
+  if ((rc == SQLITE_ROW || rc == SQLITE_DONE) && !stepped_) {
+    stepped_ = true;
+    if (AfterStatement) AfterStatement(conn_.name, sqlite3_sql(stmt_));
+  }
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
   RaiseSqlite(sqlite3_extended_errcode(conn_.db), conn_.db, what_);

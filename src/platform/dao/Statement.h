@@ -61,6 +61,7 @@ class Statement {
   Connection& conn_;
   sqlite3_stmt* stmt_ = nullptr;
   std::string what_;
+  bool stepped_ = false;  // the database has carried the statement out
 };
 
 // Runs a statement that returns no rows.

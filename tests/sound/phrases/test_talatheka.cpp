@@ -1,4 +1,5 @@
 // Tala texts of notes and the theka string of a composition part.
+#include <cmath>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -46,6 +47,22 @@ TEST(TalaStringForNote, CountsTheBeatsThatBeginWithinTheNote) {
         << c.duration << " beats at " << c.position;
     EXPECT_FLOAT_EQ(position, c.next) << c.duration << " beats at " << c.position;
   }
+}
+
+// A damaged duration list: a length or place that no note can have is error 6 (it was
+// converted to a beat count before, which no integer holds).
+TEST(TalaStringForNote, ALengthOrPlaceNoNoteCanHaveIsAnOverflow) {
+  const float huge = 3e38f;
+  const float cases[][2] = {{0, huge}, {0, -huge}, {0, INFINITY}, {0, NAN}, {huge, 1}, {NAN, 1}, {0, 5000}};
+  for (const auto& c : cases) {
+    float position = c[0];
+    float duration = c[1];
+    EXPECT_EQ(testsupport::ErrorNumber([&] { sound::fGetTalaStringForNote(position, duration, 16); }), vb::kOverflow)
+        << c[1] << " beats at " << c[0];
+  }
+  float position = 0;
+  float duration = 4096;
+  EXPECT_EQ(sound::fGetTalaStringForNote(position, duration, 16), "4096/1/0");
 }
 
 class ThekaStringTest : public ThekaTest {
