@@ -139,13 +139,9 @@ void sForgetLastLearningPlay() {
 
 void sStopAndCloseF28Player() {
   common::ProcTrace t("sStopAndCloseF28Player");
-  mci::MMControl& mm = Player();
+  // The list ends here even when no file is open.
   sound::TPlayInfo.CurrPhrase = static_cast<int16_t>(sound::TPlayInfo.PhraseCount + 1);
-  mm.setNotify(false);
-  mm.setWait(true);
-  mm.setCommand("Stop");
-  mm.setFileName("");
-  mm.setCommand("Close");
+  shell::sStopAndClosePlayer(Player());
 }
 
 void sIllustrationItemChosen(int16_t database) {

@@ -109,13 +109,7 @@ bool fPrepareScaleSeeds(const ScaleInUse& before) {
 }
 
 void sStopAndClosePlayer(forms::Form& form) {
-  mci::MMControl* player = shell::MMControlOf(form, "cMM");
-  if (player == nullptr || player->Mode() == mci::mciModeNotOpen) return;
-  player->setNotify(false);
-  player->setWait(true);
-  player->setCommand("Stop");
-  player->setFileName("");
-  player->setCommand("Close");
+  if (mci::MMControl* player = shell::MMControlOf(form, "cMM")) shell::sStopAndClosePlayer(*player);
 }
 
 }  // namespace exploration

@@ -67,8 +67,7 @@ struct ScaleInUse {
 // the message "Error Creating Mote Seeds" and false.
 bool fPrepareScaleSeeds(const ScaleInUse& before);
 
-// Ends a play still running on the form's player "cMM" and lets its file go, with no
-// Done for the screen; nothing when no file is open.
+// shell::sStopAndClosePlayer on the form's player "cMM", when it has one.
 void sStopAndClosePlayer(forms::Form& form);
 
 }  // namespace exploration
