@@ -134,6 +134,13 @@ int16_t fIsLegalNote(const std::string& word, int16_t script) {
   return kTrue;
 }
 
+bool fIsNoteWord(const std::string& word) {
+  const size_t glide = word.find('\'');
+  const auto isNote = [](const std::string& name) { return !name.empty() && FindNote(EnglishNotes, name) >= 0; };
+  if (glide == std::string::npos) return isNote(word);
+  return isNote(word.substr(0, glide)) && isNote(word.substr(glide + 1));
+}
+
 int16_t fIsLegalNotationPhrase(const std::string& phrase, int16_t script) {
   ProcTrace t("fIsLegalNotationPhrase");
   for (const auto& word : Words(phrase, " ")) {

@@ -43,6 +43,9 @@ int16_t fIsColon(const std::string& word);
 // A legal note word: at most one "'", every "'"-piece a name of the script's table (any
 // other script lets every piece pass), one colon allowed against its start or its end.
 int16_t fIsLegalNote(const std::string& word, int16_t script = shell::NotationScript);
+// A note word as stored: one note of the English table, or a grace note and a note
+// joined by one "'".
+bool fIsNoteWord(const std::string& word);
 // Every blank-separated word is ":" or a legal note word; a "," word is not legal here.
 int16_t fIsLegalNotationPhrase(const std::string& phrase, int16_t script = shell::NotationScript);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "common/Queries.h"
 #include "common/StringUtil.h"
 #include "common/Trace.h"
+#include "common/UserRows.h"
 #include "platform/vb/Conversion.h"
 #include "shell/ShellState.h"
 
@@ -43,10 +45,17 @@ int16_t HasAddInfo(int16_t ragaIndex, int16_t database, int16_t addInfoType) {
   return rs.NoMatch() ? 0 : -1;
 }
 
-// The highest "Notation Index" of a table of the database; 0 when it has none.
+// The highest "Notation Index" of a table of the database; 0 when it has none. A
+// damaged value (not a whole number, or one no composition can take) is passed over:
+// no new number can equal it.
 int32_t HighestNotationIndex(const dao::Database& db, const std::string& table) {
-  auto rs = db.OpenRecordset("SELECT Max([Notation Index]) AS Highest FROM [" + table + "];", dao::dbOpenSnapshot);
-  return rs.Eof() ? 0 : static_cast<int32_t>(vb::NzDouble(rs.Fields("Highest")));
+  auto rs = db.OpenRecordset(table, dao::dbOpenTable);
+  double highest = 0;
+  for (double number = 0; !rs.Eof(); rs.MoveNext())
+    if (fStoredNumber(rs.Fields("Notation Index"), 1, std::numeric_limits<int32_t>::max() - 1, true, number))
+      highest = std::max(highest, number);
+  rs.Close();
+  return static_cast<int32_t>(highest);
 }
 
 // The durations of one part of the composition: their sum, and the sum plus the part's

@@ -7,6 +7,7 @@
 #include "common/NotationWords.h"
 #include "common/StringUtil.h"
 #include "common/Trace.h"
+#include "common/UserRows.h"
 #include "platform/vb/Conversion.h"
 #include "platform/vb/Error.h"
 #include "platform/vb/Interaction.h"
@@ -149,6 +150,11 @@ void sDBToTALTInfo() {
       record = ALTInfoRec{};
       sSetTablePKRecord2(rs, CurrRagaIndex, type);
       if (rs.NoMatch()) continue;
+      // A list of the learner's that cannot be split is left out here (the raga is still
+      // usable); the screen that offers it refuses it with a message when it is chosen.
+      if (database == 2 &&
+          !fALTRowFault(rs.Fields("NotesPhrase"), rs.Fields("DurationPhrase"), type, RowUse::Edit).empty())
+        continue;
       const std::string notes = vb::NzString(rs.Fields("NotesPhrase"));
       const std::string durations = type == kTaan ? std::string() : vb::NzString(rs.Fields("DurationPhrase"));
       sLoadRagaALTInfoIntoT(record, type, CurrRagaIndex, notes, durations);

@@ -36,7 +36,8 @@ void sLoadRagaScalePakadInfo();
 PhraseSegmentsRec fSplitPakad(const std::string& pakad, const std::string& pakadDurations);
 
 // Elements 0 to 2 of TALTInfo1 and TALTInfo2 from "Raga - ALT Phrases" of the content
-// and the user database. A type without a row leaves an empty record (RagaIndex 0).
+// and the user database. A type without a row, or whose user row cannot be split
+// (fALTRowFault for editing), leaves an empty record (RagaIndex 0).
 void sDBToTALTInfo();
 
 // Fills record from a phrase list and its duration list (empty for a taan, which has

@@ -14,6 +14,7 @@
 #include "common/RagaTables.h"
 #include "common/StringUtil.h"
 #include "common/Trace.h"
+#include "common/UserRows.h"
 #include "composer/ComposerActions.h"
 #include "composer/ComposerRecords.h"
 #include "composer/ComposerScreen.h"
@@ -139,6 +140,11 @@ void CompositionChosen(forms::Form& form) {
   rs.Close();
   if (!found) {
     vb::Message("Composition Not Available");
+    return;
+  }
+  const std::string fault = common::fUserCompositionFault(common::CurrRagaIndex, name, common::RowUse::Edit);
+  if (!fault.empty()) {
+    common::sReportDamagedUserRow(common::fUserCompositionItem(name), fault);
     return;
   }
   common::CurrAddInfo = name;
@@ -369,6 +375,16 @@ void sComposerCategoryChosen() {
   common::ProcTrace t("sComposerCategoryChosen");
   forms::Form& form = ComposerFront();
   if (SlotLayoutPresent) return;  // a category is laid out already: New Category first
+  const int16_t type = common::CurrPhraseType;
+  if (type >= 1 && type <= kTaan) {
+    // A list that cannot be laid out is not opened, so that nothing is saved over it.
+    const std::string fault = common::fUserALTRowFault(common::CurrRagaIndex, type, common::RowUse::Edit);
+    if (!fault.empty()) {
+      UnsetCategoryOptions(form);
+      common::sReportDamagedUserRow(common::fUserALTItem(type, common::CurrRagaName), fault);
+      return;
+    }
+  }
   form.Ctl("cFMusCat").SetVisible(false);
   form.Ctl("Label1").SetVisible(false);
   NotesRowImages.assign(3, "");

@@ -4,16 +4,19 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "common/CommonState.h"
 #include "common/Database.h"
+#include "common/Notation.h"
 #include "common/NotationWords.h"
 #include "common/RagaCounts.h"
 #include "common/RagaTables.h"
 #include "common/StringUtil.h"
 #include "common/Trace.h"
+#include "common/UserRows.h"
 #include "composer/ComposerActions.h"
 #include "composer/ComposerScreen.h"
 #include "composer/ComposerState.h"
@@ -34,16 +37,6 @@ namespace {
 constexpr int16_t kLayakari = 2;
 constexpr int16_t kTaan = 3;
 constexpr double kLongestDuration = 32767;
-
-// A note word: one note of the English table, or a grace note and a note joined by "'".
-bool IsNoteWord(const std::string& token) {
-  const size_t glide = token.find('\'');
-  const auto isNote = [](const std::string& name) {
-    return !name.empty() && common::notation::FindNote(common::EnglishNotes, name) >= 0;
-  };
-  if (glide == std::string::npos) return isNote(token);
-  return isNote(token.substr(0, glide)) && isNote(token.substr(glide + 1));
-}
 
 // " (row r, slot c)" of overall slot k (0-based).
 std::string Where(size_t k) {
@@ -101,7 +94,7 @@ std::string WalkSlots(Walk walk, int16_t beatDuration, PhraseWords& out) {
       if (timed) out.durations.push_back(d);
       continue;
     }
-    if (!IsNoteWord(n)) return "This slot holds no single note. Please correct." + Where(k);
+    if (!common::fIsNoteWord(n)) return "This slot holds no single note. Please correct." + Where(k);
     if (timed) {
       if (d == "_") return noDuration + Where(k);
       const double value = vb::IsNumeric(d) ? vb::Val(d) : 0;
@@ -167,7 +160,11 @@ std::string NameHolder(const std::string& mukhada, int32_t except) {
   for (; !rs.NoMatch() && !rs.Eof(); rs.MoveNext()) {
     if (rs.Fields("Raga Index").ToInt() != common::CurrRagaIndex || rs.Fields("Add Info Type").ToInt() != 2) break;
     const std::string name = rs.Fields("Add Info").ToString();
-    if (NameKey(name) == NameKey(mukhada) && vb::CLng(vb::NzDouble(rs.Fields("Notation Index"))) != except) {
+    // A row whose number is damaged holds its name all the same.
+    double number = 0;
+    const bool numbered =
+        common::fStoredNumber(rs.Fields("Notation Index"), 1, std::numeric_limits<int32_t>::max(), true, number);
+    if (NameKey(name) == NameKey(mukhada) && (!numbered || static_cast<int32_t>(number) != except)) {
       holder = name;
       break;
     }

@@ -8,6 +8,7 @@
 #include "common/RagaTables.h"
 #include "common/StringUtil.h"
 #include "common/Trace.h"
+#include "common/UserRows.h"
 #include "exploration/MainOperations.h"
 #include "exploration/Screens.h"
 #include "platform/forms/Control.h"
@@ -66,6 +67,18 @@ bool sSetMusicParameters(const std::string& itemText, int16_t database) {
   if (key->titleWord > 0)
     title = itemText.substr(static_cast<size_t>(common::ParsedWordStart[key->titleWord - 1] - 1));
 
+  // The learner's own items are checked before anything is read from them: a damaged
+  // row is refused with a message and the screen goes on.
+  if (database == 2) {
+    const bool list = key->titleWord == 0;
+    const std::string fault = list ? common::fUserALTRowFault(common::CurrRagaIndex, key->phraseType, common::RowUse::Play)
+                                   : common::fUserCompositionFault(common::CurrRagaIndex, title, common::RowUse::Play);
+    if (!fault.empty()) {
+      common::sReportDamagedUserRow(
+          list ? common::fUserALTItem(key->phraseType, common::CurrRagaName) : common::fUserCompositionItem(title), fault);
+      return NoItem();
+    }
+  }
   if (key->phraseType != 0) common::CurrPhraseType = key->phraseType;
   sound::CurrMusicItemType = key->musicItemType;
   sound::CurrItemKind = key->itemKind;

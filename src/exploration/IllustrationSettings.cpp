@@ -24,6 +24,7 @@
 #include "sound/NoteSeeds.h"
 #include "sound/PhraseSetUps.h"
 #include "sound/ReedLighting.h"
+#include "sound/ScaleSets.h"
 #include "sound/SoundState.h"
 
 namespace exploration {
@@ -67,6 +68,13 @@ void sF28SavedScaleChosen() {
   shell::sMnuTonicNoteUncheck();
   const ScaleInUse before;
 
+  // A damaged set is refused (the scale in use stays) and its line can be chosen again.
+  if (!sound::fUserScaleSetUsable(list.Text())) {
+    shell::sMnuTonicNoteCheck();
+    Unlock(form);
+    list.SetListIndex(-1);
+    return;
+  }
   auto rs = shell::DatabaseB.OpenRecordset("Scale Shift Specs", dao::dbOpenTable);
   common::sSetTableIndexRecord(rs, "Set Name", list.Text());
   if (rs.NoMatch()) {

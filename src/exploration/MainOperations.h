@@ -43,7 +43,8 @@ void sUpdateF28NotationItemFonts();
 // CurrPhraseType, CurrAddInfo) and, for a composition, film song or similar raga,
 // loads its records from database 1 (content) or 2 (user). A line that names no
 // item (a heading, an unknown first word, a title missing or not found) sets
-// CurrItemKind to 0 and returns false, so that nothing is played for it.
+// CurrItemKind to 0 and returns false, so that nothing is played for it; so does a
+// learner's item whose user database row is damaged, after the message.
 bool sSetMusicParameters(const std::string& itemText, int16_t database);
 // The caption of the item in hand, in cInfo.
 void sSetCurrItemDesc();

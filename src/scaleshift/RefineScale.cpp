@@ -21,6 +21,7 @@
 #include "sound/NoteSeeds.h"
 #include "sound/NoteTuning.h"
 #include "sound/Render.h"
+#include "sound/ScaleSets.h"
 #include "sound/SoundLibrary.h"
 #include "sound/SoundState.h"
 
@@ -204,6 +205,10 @@ void sSetUpForRefinementOperation() {
   const ScaleInUse before;
   const std::string name = sound::CurrMusicSetName;
 
+  if (!sound::fUserScaleSetUsable(name)) {
+    ShowScalesList();
+    return;
+  }
   auto rs = shell::DatabaseB.OpenRecordset("Scale Shift Specs", dao::dbOpenTable);
   common::sSetTableIndexRecord(rs, "Set Name", name);
   if (rs.NoMatch()) {

@@ -7,6 +7,7 @@
 #include "common/Database.h"
 #include "common/Queries.h"
 #include "common/Trace.h"
+#include "common/UserRows.h"
 #include "platform/dao/Transaction.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
@@ -25,11 +26,15 @@ constexpr const char* kSpecs = "Scale Shift Specs";
 constexpr const char* kScaleRows = "ONPR";
 constexpr int16_t kLastBuiltInSet = 12;
 
-// The largest "NPSetId" of a table of the user database (0 when it has no rows).
+// The largest "NPSetId" of a table of the user database (0 when it has no rows). A
+// damaged id (not a number) is passed over: no new id can equal it.
 double LargestSetId(const char* table) {
   auto rs = shell::DatabaseB.OpenRecordset(table, dao::dbOpenTable);
   double largest = 0;
-  for (; !rs.Eof(); rs.MoveNext()) largest = std::max(largest, vb::NzDouble(rs.Fields("NPSetId")));
+  for (double id = 0; !rs.Eof(); rs.MoveNext())
+    if (common::fStoredNumber(rs.Fields("NPSetId"), -std::numeric_limits<double>::max(),
+                              std::numeric_limits<double>::max(), false, id))
+      largest = std::max(largest, id);
   rs.Close();
   return largest;
 }

@@ -5,6 +5,7 @@
 #include "common/Trace.h"
 #include "platform/dao/Errors.h"
 #include "platform/dao/Recordset.h"
+#include "sound/NoteTuning.h"
 
 namespace shell {
 
@@ -21,7 +22,8 @@ std::string ScaleColumnRules() {
   std::string rules = "[TonicNoteId] IS NULL OR [TonicNoteId] < 1 OR [TonicNoteId] > 12";
   for (int k = 0; k <= 26; ++k) {
     const std::string column = std::string("[") + static_cast<char>('0' + k / 10) + static_cast<char>('0' + k % 10) + "]";
-    rules += " OR " + column + " IS NULL OR abs(" + column + ") > 1000";
+    rules += " OR " + column + " IS NULL OR abs(" + column + ") > " +
+             std::to_string(static_cast<int>(sound::kLargestScaleAdjustment));
   }
   return rules;
 }

@@ -18,6 +18,8 @@ namespace sound {
 // The ONPR column name of column k ("00" to "26").
 std::string ScaleColumnName(int k);
 inline constexpr int kScaleColumnCount = 27;
+// The largest adjustment (either way) a column can hold: beyond any shift of a scale.
+inline constexpr double kLargestScaleAdjustment = 1000;
 
 // Clears entries 0 to 40 of NoteAdjustSPCs and fills them from the ONPR row (setId,
 // instrumentType); CurrTonicNoteId becomes the row's tonic. Columns that would fall

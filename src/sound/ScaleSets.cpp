@@ -1,7 +1,11 @@
 #include "sound/ScaleSets.h"
 
+#include <cstdint>
+#include <string>
+
 #include "common/Database.h"
 #include "common/Trace.h"
+#include "common/UserRows.h"
 #include "platform/vb/Interaction.h"
 #include "platform/vb/Variant.h"
 #include "shell/ShellState.h"
@@ -20,7 +24,51 @@ double SeedSpc(const dao::Recordset& noteSpecs) {
   return noteSpecs.Fields("SamPerCyc").ToLong() + noteSpecs.Fields("Fractional Value").ToDouble();
 }
 
+// What is wrong with one "ONPR" row of a user set ("" when nothing).
+std::string ScaleRowFault(int16_t setId, int16_t instrumentType) {
+  const std::string instrument = instrumentType == 1 ? "main instrument" : "drone";
+  auto rs = shell::DatabaseB.OpenRecordset("ONPR", dao::dbOpenTable);
+  common::sSetTablePKRecord2(rs, setId, instrumentType);
+  std::string fault;
+  double value = 0;
+  if (rs.NoMatch()) {
+    fault = "its row for the " + instrument + " is missing";
+  } else if (!common::fStoredNumber(rs.Fields("TonicNoteId"), 1, 12, true, value)) {
+    fault = "the tonic of its row for the " + instrument + " is missing or not a key from 1 to 12";
+  } else {
+    for (int k = 0; k < kScaleColumnCount && fault.empty(); ++k) {
+      if (!common::fStoredNumber(rs.Fields(ScaleColumnName(k)), -kLargestScaleAdjustment, kLargestScaleAdjustment,
+                                 false, value))
+        fault = "the adjustment \"" + ScaleColumnName(k) + "\" of the " + instrument + " is missing or out of range";
+    }
+  }
+  rs.Close();
+  return fault;
+}
+
 }  // namespace
+
+bool fUserScaleSetUsable(const std::string& name) {
+  common::ProcTrace t("fUserScaleSetUsable");
+  auto rs = shell::DatabaseB.OpenRecordset("Scale Shift Specs", dao::dbOpenTable);
+  common::sSetTableIndexRecord(rs, "Set Name", name);
+  if (rs.NoMatch()) {
+    rs.Close();
+    return true;
+  }
+  double id = 0, tonic = 0;
+  std::string fault;
+  if (!common::fStoredNumber(rs.Fields("NPSetId"), 13, INT16_MAX, true, id)) {
+    fault = "its number is missing or not a number of the user's scales";
+  } else if (!common::fStoredNumber(rs.Fields("TonicNoteId"), 1, 12, true, tonic)) {
+    fault = "its tonic is missing or not a key from 1 to 12";
+  }
+  rs.Close();
+  for (int16_t type = 1; type <= 2 && fault.empty(); ++type) fault = ScaleRowFault(static_cast<int16_t>(id), type);
+  if (fault.empty()) return true;
+  common::sReportDamagedUserRow("Your scale \"" + name + "\"", fault);
+  return false;
+}
 
 int16_t fAdjustScaleNotesToCurrentSetting() {
   common::ProcTrace t("fAdjustScaleNotesToCurrentSetting");

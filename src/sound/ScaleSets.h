@@ -33,6 +33,12 @@ void sAdjustNotesForFreqRat(const ScaleShiftRec& spec, const std::string& instru
 // The ratio in column k of the current "ONPRSets" row; 0 for k outside 0 to 26.
 float fGetSPCFactor(const dao::Recordset& ratios, int16_t k);
 
+// True when the learner's scale set of that name can be used, or has no row (the caller
+// says it has gone). A damaged set (its id or tonic, a missing row of either instrument,
+// an adjustment missing or out of range) is refused with a message naming the user
+// database, and false; nothing is written.
+bool fUserScaleSetUsable(const std::string& name);
+
 // The name ("NPSetName") of the user's scale set setId in "Scale Shift Specs"; "" when
 // the set has no row there or no name.
 std::string fGetMusicSetName(int16_t setId);

@@ -9,6 +9,7 @@
 #include "common/Database.h"
 #include "common/NotationWords.h"
 #include "common/Trace.h"
+#include "common/UserRows.h"
 #include "platform/dao/Transaction.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
@@ -36,7 +37,11 @@ enum class SaveResult { Saved, NameTaken, NoIdLeft };
 double LargestPatternId() {
   auto rs = shell::DatabaseB.OpenRecordset(kUserPatterns, dao::dbOpenTable);
   double largest = 0;
-  for (; !rs.Eof(); rs.MoveNext()) largest = std::max(largest, vb::NzDouble(rs.Fields("PatternId")));
+  // A damaged id (not a number) is passed over: no new id can equal it.
+  for (double id = 0; !rs.Eof(); rs.MoveNext())
+    if (common::fStoredNumber(rs.Fields("PatternId"), -std::numeric_limits<double>::max(),
+                              std::numeric_limits<double>::max(), false, id))
+      largest = std::max(largest, id);
   rs.Close();
   return largest;
 }
@@ -113,9 +118,25 @@ void sProcessSelectedUserPattern() {
     rs.Close();
     return;
   }
-  UserPatternPhrase = vb::NzString(rs.Fields("PatternPhrase"));
-  PatternRunMode = static_cast<int32_t>(vb::NzDouble(rs.Fields("PatternMode"), 2));
+  const vb::Variant phrase = rs.Fields("PatternPhrase");
+  const vb::Variant mode = rs.Fields("PatternMode");
   rs.Close();
+  // A pattern saved without a mode plays as a series.
+  double runMode = 2;
+  std::string fault;
+  if (!mode.IsNull() && !common::fStoredNumber(mode, 1, 2, true, runMode)) {
+    fault = "its mode is not 1 (once) or 2 (series)";
+  } else if (phrase.IsNull()) {
+    fault = "its pattern is missing";
+  } else if (!fInterpretPattern(phrase.ToString())) {
+    fault = "\"" + phrase.ToString() + "\" is not a pattern";
+  }
+  if (!fault.empty()) {
+    common::sReportDamagedUserRow("Your pattern \"" + name + "\"", fault);
+    return;
+  }
+  UserPatternPhrase = phrase.ToString();
+  PatternRunMode = static_cast<int32_t>(runMode);
   PatternStartNote = kNoteS;
   PatternSource = 2;
   Dispatch(6);

@@ -196,6 +196,29 @@ TEST_F(CompositionTest, ANameTheRagaHasAlreadyIsRefusedInAnyLetterCase) {
   EXPECT_TRUE(RanClean());
 }
 
+// Compositions whose numbers are damaged (not a number, or past any number) keep their
+// names, and are passed over when a new composition takes the next number.
+TEST_F(CompositionTest, ADamagedCompositionNumberIsPassedOverAndKept) {
+  RunOnUserDatabase(
+      R"sql(INSERT INTO "Raga - Additional Information" VALUES (1, 'Broken', 2, 'one'), (1, 'Far', 2, 9e12);)sql");
+  const Names before = UserRows("Raga - Additional Information");
+  NewComposition("Yaman", "broken");
+  EXPECT_EQ(MessageTexts(), Names{"The raga already has a composition named 'broken'. Please choose another Mukhada."});
+  answer = vb::vbYes;
+  Click("cReturn");
+  messages.clear();
+  NewComposition("Yaman", "Gat");
+  WriteAsthai();
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"Music Saved"});
+  EXPECT_EQ(CompositionRows(2).size(), 2u) << "the number after My Song's";
+  Names after = UserRows("Raga - Additional Information");
+  ASSERT_EQ(after.size(), before.size() + 1);
+  after.pop_back();
+  EXPECT_EQ(after, before);
+  EXPECT_TRUE(RanClean());
+}
+
 TEST_F(CompositionTest, TheDetailsAreCheckedBeforeTheCompositionIsSetUp) {
   struct Case {
     std::string mukhada, beatAsthai, beatAntara, speed;

@@ -204,7 +204,8 @@ TEST_F(DisplayTest, TheSavedScalesAreListedInNameOrderOrTheListIsEmptied) {
 }
 
 // A set chosen from the list becomes the scale in use; one that has gone, or whose rows
-// are missing, is refused with a message and the list shows again.
+// are missing (a damaged user database, named), is refused with a message and the list
+// shows again.
 TEST_F(DisplayTest, AChosenSetIsLoadedForRefinementOrRefusedWithAMessage) {
   AlterUserDatabase(UserSetRows(13, "Whole", 5) + UserSetRows(14, "Broken", 6, true, false) +
                     UserSetRows(15, "Gone", 7));
@@ -213,8 +214,11 @@ TEST_F(DisplayTest, AChosenSetIsLoadedForRefinementOrRefusedWithAMessage) {
   ASSERT_EQ(ListLines(), (std::vector<std::string>{"Broken", "Gone", "Whole"}));
 
   ChooseLine("Broken");
-  EXPECT_EQ(MessageTexts(),
-            (std::vector<std::string>{"The scale 'Broken' cannot be loaded: its data is missing or damaged"}));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].prompt.rfind("Your scale \"Broken\" cannot be used: its data in your user database \"", 0), 0u)
+      << messages[0].prompt;
+  EXPECT_NE(messages[0].prompt.find("(its row for the main instrument is missing)"), std::string::npos)
+      << messages[0].prompt;
   EXPECT_EQ(sound::CurrMusicSetId, 3);
   EXPECT_EQ(sound::CurrTonicNoteId, 3);
   EXPECT_TRUE(Shown("cScalesList"));

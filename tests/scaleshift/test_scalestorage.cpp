@@ -73,6 +73,10 @@ TEST_F(StorageTest, ANewSetTakesTheNextFreeNumberAndAddsOnlyItsThreeRows) {
       {"after a gap and an orphan row", UserSetRows(13, "First", 2) + UserSetRows(15, "Third", 4) + UserSetRows(16, "", 0, false),
        17},
       {"after rows of an old installation only", UserSetRows(40, "", 0, false), 41},
+      // A damaged set's number that is no number is in nobody's way, and is kept.
+      {"beside a set whose number is not a number",
+       UserSetRows(13, "First", 2) + R"sql(UPDATE "Scale Shift Specs" SET "NPSetId" = 'x'; UPDATE "ONPR" SET "NPSetId" = 'x';)sql",
+       13},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -5,7 +5,8 @@
 // or a "program error", and a damaged content database leaves the user database as it
 // was. The user database's own damage, the earlier installation's database and a
 // missing file are tested where those are handled (test_startup, test_datasafety,
-// test_upgrade, test_font, test_help, test_navigation).
+// test_upgrade, test_font, test_help, test_navigation), damaged values in the learner's
+// rows in test_userrows.
 #include <QDialog>
 #include <QImageReader>
 #include <QTextBrowser>

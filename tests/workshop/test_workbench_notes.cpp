@@ -180,6 +180,22 @@ TEST_F(NotesTest, NewPatternsTakeTheNextFreeNumber) {
                                              {5, "down", "bUJ2", 2}}));
 }
 
+// A number that is not a number (a damaged user database) is no number in use: the save
+// takes the next after the whole ones and leaves that row as it is.
+TEST_F(NotesTest, APatternNumberThatIsNoNumberIsPassedOverAndKept) {
+  AddRows(R"sql(INSERT INTO "User Patterns" VALUES ('x', 'a', 'BUC1', 2), (3, 'c', 'BUC2', 1);)sql");
+  Press("cMajorScale");
+  DefineByKeys({7}, 1);
+  SaveAs("up");
+  EXPECT_EQ(MessageTexts(), Words{"Pattern Saved as up"});
+  EXPECT_EQ(halts, 0);
+  auto rs = shell::DatabaseB.OpenRecordset("SELECT PatternId FROM [User Patterns] ORDER BY PatternName", dao::dbOpenSnapshot);
+  std::vector<std::string> ids;
+  for (; !rs.Eof(); rs.MoveNext()) ids.push_back(rs.Fields("PatternId").ToString());
+  rs.Close();
+  EXPECT_EQ(ids, (Words{"x", "3", "4"}));
+}
+
 TEST_F(NotesTest, AUsedOrBlankNameIsRefusedAndTheNameBoxStays) {
   AddRows(R"sql(INSERT INTO "User Patterns" VALUES (1, 'Mine', 'BUC1', 2);)sql");
   Press("cMajorScale");
