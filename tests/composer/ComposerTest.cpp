@@ -1,7 +1,5 @@
 #include "ComposerTest.h"
 
-#include <sqlite3.h>
-
 #include <filesystem>
 #include <string>
 
@@ -55,24 +53,6 @@ void ComposerTest::TearDown() {
   ReleaseForms({shell::FormComposer, shell::FormMainOperations});
   composer::SaveRowWrittenHook = nullptr;
   ScreenFixture::TearDown();
-}
-
-std::string ComposerTest::UserDatabaseIntegrity() {
-  sqlite3* db = nullptr;
-  if (sqlite3_open(UserFile().c_str(), &db) != SQLITE_OK) {
-    sqlite3_close(db);
-    return "cannot open";
-  }
-  std::string check;
-  sqlite3_exec(
-      db, "PRAGMA integrity_check",
-      [](void* out, int, char** values, char**) {
-        *static_cast<std::string*>(out) += values[0];
-        return 0;
-      },
-      &check, nullptr);
-  sqlite3_close(db);
-  return check;
 }
 
 std::vector<std::string> ComposerTest::UserRows(const std::string& table) {

@@ -11,6 +11,7 @@
 
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
+#include "support/KillHarness.h"
 #include "support/ScreenFixture.h"
 #include "support/SoundLibDouble.h"
 
@@ -38,7 +39,7 @@ class ComposerTest : public testsupport::ScreenFixture {
   using ScreenFixture::RunOnUserDatabase;
   // "ok" when the user database file passes SQLite's integrity check (the program's
   // connection closed), else what the check reports.
-  std::string UserDatabaseIntegrity();
+  std::string UserDatabaseIntegrity() const { return testsupport::IntegrityOf(UserFile()); }
   // Every row of a table of the user database, one text per row.
   std::vector<std::string> UserRows(const std::string& table);
 
