@@ -1,6 +1,7 @@
-// Saving a scale set killed with SIGKILL after each statement it sends: a new set, and a
-// redefinition (the old set deleted and the new one saved together). The user database
-// passes the integrity check and holds the sets as before or as after, never a part.
+// Saving a scale set killed with SIGKILL after each statement it sends: a new set, a
+// redefinition (the old set deleted and the new one saved together), and a refined note
+// of a saved set. The user database passes the integrity check and holds the sets as
+// before or as after, never a part.
 #include <filesystem>
 #include <string>
 
@@ -19,6 +20,16 @@ namespace {
 
 namespace fs = std::filesystem;
 using testsupport::KillHarness;
+
+// Every row of the scale tables, as text.
+std::string ScaleTables(const std::string& file) {
+  std::string all;
+  for (const auto& [table, rows] : DumpScaleTables(file)) {
+    all += "[" + table + "]\n";
+    for (const auto& row : rows) all += row + "\n";
+  }
+  return all;
+}
 
 class KillSaveTest : public ScreenTest, public ::testing::WithParamInterface<const char*> {};
 
@@ -42,14 +53,7 @@ TEST_P(KillSaveTest, LeavesTheSetsAsBeforeOrAsAfter) {
     Press("cOK");
     EXPECT_EQ(scaleshift::OperationMode, 2) << "saved";
   };
-  sweep.state = [&] {
-    std::string all;
-    for (const auto& [table, rows] : DumpScaleTables(UserFile())) {
-      all += "[" + table + "]\n";
-      for (const auto& row : rows) all += row + "\n";
-    }
-    return all;
-  };
+  sweep.state = [&] { return ScaleTables(UserFile()); };
   sweep.atLeast = 3;
   sweep.Run();
   ReopenUserDatabase();  // as TearDown expects
@@ -57,6 +61,42 @@ TEST_P(KillSaveTest, LeavesTheSetsAsBeforeOrAsAfter) {
 
 INSTANTIATE_TEST_SUITE_P(ScaleShift, KillSaveTest, ::testing::Values("Another Shift", "KAFI SHIFT"),
                          [](const auto& info) { return std::string(info.param)[0] == 'A' ? "NewSet" : "Redefinition"; });
+
+// A note of a saved set refined two steps higher and saved ("Changes Saved"): the set's
+// main-instrument row is edited; the other set stays as it was.
+class KillRefineSaveTest : public ScreenTest {};
+
+TEST_F(KillRefineSaveTest, LeavesTheRefinedRowAsBeforeOrAsAfter) {
+  shell::DatabaseB.Close();  // the children open it
+  testsupport::KillSweep sweep;
+  sweep.file = UserFile();
+  sweep.prepare = [&] {
+    fs::remove(UserFile() + "-journal");
+    testsupport::MakeUserFixture(UserFile(), UserSetRows(13, "Set", 5) + UserSetRows(14, "Other", 6));
+  };
+  sweep.work = [&] {
+    ReopenUserDatabase();
+    Open();
+    if (!Shown("cRefineNotes") || !Ctl("cRefineNotes").Enabled()) Press("cSwitch");
+    Press("cRefineNotes");
+    ChooseLine("Set");
+    ASSERT_EQ(scaleshift::RefiningSetId, 13);
+    ClickKey(16);
+    EndSound();
+    for (int step = 0; step < 2; ++step) {
+      Screen().Get<forms::OptionButton>("Option6").Select();  // Higher
+      EndSound();
+    }
+    KillHarness::Arm(UserFile());
+    Press("cSave");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].prompt, "Changes Saved");
+  };
+  sweep.state = [&] { return ScaleTables(UserFile()); };
+  sweep.atLeast = 3;  // begun, edited, committed
+  sweep.Run();
+  ReopenUserDatabase();  // as TearDown expects
+}
 
 }  // namespace
 }  // namespace scaleshifttest

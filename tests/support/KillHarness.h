@@ -232,6 +232,7 @@ struct KillSweep {
         EXPECT_EQ(state(), after) << "the start after a kill at statement " << k << " did not complete the save";
       }
     }
+    EXPECT_TRUE(seen.count("before") == 1) << "no kill came before the commit";
     EXPECT_TRUE(seen.count("after") == 1) << "no kill came after the commit";
     killPoints = whole.changes;
     ::testing::Test::RecordProperty("killPoints", killPoints);

@@ -37,6 +37,10 @@ inline std::string Spaced(const std::string& phrase, const char* gap = " ") { re
 
 class PlayingTest : public WorkshopTest {
  protected:
+  PlayingTest() = default;
+  // openAtSetUp false: the test opens the workbench itself (in a child process).
+  explicit PlayingTest(bool openAtSetUp) : openAtSetUp_(openAtSetUp) {}
+
   static void SetUpTestSuite() { testsupport::LoadBuiltMainInstrument(); }
 
   void SetUp() override {
@@ -53,7 +57,7 @@ class PlayingTest : public WorkshopTest {
     sound::CurrSlot = 0;
     clock = std::make_shared<mci::FakeClock>();
     mci::SetDefaultClock(clock);
-    Open();
+    if (openAtSetUp_) Open();
   }
 
   void TearDown() override {
@@ -118,6 +122,7 @@ class PlayingTest : public WorkshopTest {
     last_ = now;
     lastPosition_ = mm.Position();
   }
+  bool openAtSetUp_ = true;
   std::string last_;
   int32_t lastPosition_ = 0;
 };
