@@ -3,7 +3,9 @@
 // of a saved set. The user database passes the integrity check and holds the sets as
 // before or as after, never a part.
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -31,19 +33,34 @@ std::string ScaleTables(const std::string& file) {
   return all;
 }
 
-class KillSaveTest : public ScreenTest, public ::testing::WithParamInterface<const char*> {};
+// The user database laid out with rows before each run; each child opens it and the
+// screen, then does what leads to the save, arming the kill right before it.
+class KillTest : public ScreenTest {
+ protected:
+  void SweepTheSave(const std::string& rows, const std::function<void()>& save) {
+    shell::DatabaseB.Close();  // the children open it
+    testsupport::KillSweep sweep;
+    sweep.file = UserFile();
+    sweep.prepare = [&] {
+      fs::remove(UserFile() + "-journal");
+      testsupport::MakeUserFixture(UserFile(), rows);
+    };
+    sweep.work = [&] {
+      ReopenUserDatabase();
+      Open();
+      save();
+    };
+    sweep.state = [&] { return ScaleTables(UserFile()); };
+    sweep.atLeast = 3;  // begun, written, committed
+    sweep.Run();
+    ReopenUserDatabase();  // as TearDown expects
+  }
+};
+
+class KillSaveTest : public KillTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(KillSaveTest, LeavesTheSetsAsBeforeOrAsAfter) {
-  shell::DatabaseB.Close();  // the children open it
-  testsupport::KillSweep sweep;
-  sweep.file = UserFile();
-  sweep.prepare = [&] {
-    fs::remove(UserFile() + "-journal");
-    testsupport::MakeUserFixture(UserFile(), UserSetRows(13, "Kafi Shift", 6));
-  };
-  sweep.work = [&] {
-    ReopenUserDatabase();
-    Open();
+  SweepTheSave(UserSetRows(13, "Kafi Shift", 6), [&] {
     vb::SetMsgBoxHandler([](const std::string&, int b, const std::string&) {
       return (b & 7) == vb::vbYesNo ? static_cast<int>(vb::vbYes) : static_cast<int>(vb::vbOK);
     });
@@ -52,11 +69,7 @@ TEST_P(KillSaveTest, LeavesTheSetsAsBeforeOrAsAfter) {
     KillHarness::Arm(UserFile());
     Press("cOK");
     EXPECT_EQ(scaleshift::OperationMode, 2) << "saved";
-  };
-  sweep.state = [&] { return ScaleTables(UserFile()); };
-  sweep.atLeast = 3;
-  sweep.Run();
-  ReopenUserDatabase();  // as TearDown expects
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(ScaleShift, KillSaveTest, ::testing::Values("Another Shift", "KAFI SHIFT"),
@@ -64,19 +77,10 @@ INSTANTIATE_TEST_SUITE_P(ScaleShift, KillSaveTest, ::testing::Values("Another Sh
 
 // A note of a saved set refined two steps higher and saved ("Changes Saved"): the set's
 // main-instrument row is edited; the other set stays as it was.
-class KillRefineSaveTest : public ScreenTest {};
+using KillRefineSaveTest = KillTest;
 
 TEST_F(KillRefineSaveTest, LeavesTheRefinedRowAsBeforeOrAsAfter) {
-  shell::DatabaseB.Close();  // the children open it
-  testsupport::KillSweep sweep;
-  sweep.file = UserFile();
-  sweep.prepare = [&] {
-    fs::remove(UserFile() + "-journal");
-    testsupport::MakeUserFixture(UserFile(), UserSetRows(13, "Set", 5) + UserSetRows(14, "Other", 6));
-  };
-  sweep.work = [&] {
-    ReopenUserDatabase();
-    Open();
+  SweepTheSave(UserSetRows(13, "Set", 5) + UserSetRows(14, "Other", 6), [&] {
     if (!Shown("cRefineNotes") || !Ctl("cRefineNotes").Enabled()) Press("cSwitch");
     Press("cRefineNotes");
     ChooseLine("Set");
@@ -89,13 +93,8 @@ TEST_F(KillRefineSaveTest, LeavesTheRefinedRowAsBeforeOrAsAfter) {
     }
     KillHarness::Arm(UserFile());
     Press("cSave");
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].prompt, "Changes Saved");
-  };
-  sweep.state = [&] { return ScaleTables(UserFile()); };
-  sweep.atLeast = 3;  // begun, edited, committed
-  sweep.Run();
-  ReopenUserDatabase();  // as TearDown expects
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Changes Saved"}));
+  });
 }
 
 }  // namespace

@@ -193,7 +193,8 @@ class KillHarness {
 };
 
 // One save killed at every statement: the user database (file) passes the integrity
-// check every time and holds the state before the save or the state after it.
+// check every time and holds the state before the save or the state after it; some kill
+// falls before the commit and some after it.
 struct KillSweep {
   std::string file;                    // the user database
   std::function<void()> prepare;       // lays the files out as before the save
