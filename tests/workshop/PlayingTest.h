@@ -32,6 +32,10 @@ inline std::string Spaced(const std::string& phrase, const char* gap = " ") { re
 
 class PlayingTest : public WorkshopTest {
  protected:
+  PlayingTest() = default;
+  // openAtSetUp false: the test opens the workbench itself (in a child process).
+  explicit PlayingTest(bool openAtSetUp) : openAtSetUp_(openAtSetUp) {}
+
   static void SetUpTestSuite() { testsupport::LoadBuiltMainInstrument(); }
 
   void SetUp() override {
@@ -39,7 +43,7 @@ class PlayingTest : public WorkshopTest {
     SetUpPlayer();
     shell::DelayW = 10;
     TraceOnNow();
-    Open();
+    if (openAtSetUp_) Open();
   }
 
   mci::MMControl& Player() { return *shell::MMControlOf(Screen(), "cMM"); }
@@ -89,6 +93,7 @@ class PlayingTest : public WorkshopTest {
     last_ = now;
     lastPosition_ = mm.Position();
   }
+  bool openAtSetUp_ = true;
   std::string last_;
   int32_t lastPosition_ = 0;
 };
