@@ -104,11 +104,6 @@ void ChangeDelay(int16_t by) {
   shell::DelayC = static_cast<int16_t>(shell::DelayC + by);
 }
 
-void SetTrace(int16_t on) {
-  common::TraceOn = on;
-  shell::sMnuTraceCheck();
-}
-
 void PlayerDone(const forms::EventArgs& e) {
   sound::MCINotifyCode = e.NotifyCode;
   sound::sPlayMusicFile(sound::MusicFileToPlay);
@@ -233,8 +228,8 @@ forms::FormSpec DeclareComposer() {
   sync.Item("cMnuSlo", "Slow Down").OnClick([] { ChangeDelay(-1); });
   sync.Item("cMnuSpe", "Speed Up").OnClick([] { ChangeDelay(1); });
   auto help = f.Menu("cMnuHel", "&Help");
-  help.Item("cMnuTraOn", "Trace On").OnClick([] { SetTrace(-1); });
-  help.Item("cMnuTraOff", "TraceOff").OnClick([] { SetTrace(0); });
+  help.Item("cMnuTraOn", "Trace On").OnClick([] { shell::sSetTrace(-1); });
+  help.Item("cMnuTraOff", "TraceOff").OnClick([] { shell::sSetTrace(0); });
   return f;
 }
 VELMORA_DECLARE_FORM(DeclareComposer)

@@ -75,11 +75,6 @@ void Dispatch(int16_t code) {
   sKZSampler(action);
 }
 
-void SetTrace(int16_t on) {
-  common::TraceOn = on;
-  shell::sMnuTraceCheck();
-}
-
 forms::Timer& TimerOf(forms::Form& form, const char* name) { return form.Get<forms::Timer>(name); }
 
 mci::MMControl& PlayerOf(forms::Form& form) {
@@ -418,8 +413,8 @@ forms::FormSpec DeclareKZSampler() {
   });
 
   f.Menu("cMnuHel", "Help").Item("cMnuPreH1", "Press F1 at any time to obtain help");
-  f.Menu("cMnuTraOn", "Trace On").OnClick([] { SetTrace(-1); });
-  f.Menu("cMnuTraOff", "TraceOff").OnClick([] { SetTrace(0); });
+  f.Menu("cMnuTraOn", "Trace On").OnClick([] { shell::sSetTrace(-1); });
+  f.Menu("cMnuTraOff", "TraceOff").OnClick([] { shell::sSetTrace(0); });
   return f;
 }
 VELMORA_DECLARE_FORM(DeclareKZSampler)

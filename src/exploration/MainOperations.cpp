@@ -317,7 +317,7 @@ forms::FormSpec DeclareMainOperations() {
               {{"cMnuSlo", "Slow Down", [] { StepDelay(shell::DelayMO, -1); }},
                {"cMnuSpe", "Speed Up", [] { StepDelay(shell::DelayMO, 1); }}});
   DeclareTonicMenu(f, TonicChosen);
-  DeclareHelpAndTraceMenus(f);
+  shell::DeclareHelpAndTraceMenus(f);
   return f;
 }
 VELMORA_DECLARE_FORM(DeclareMainOperations)

@@ -221,7 +221,7 @@ forms::FormSpec DeclarePlayComposition1() {
   DeclareMenu(f, "cMnuThe", "&Theka",
               {{"cMnuUseThe", "Use Theka", [] { ThekaChosen(1); }}, {"cMnuNoThe", "No Theka", [] { ThekaChosen(2); }}});
   DeclareTonicMenu(f, TonicChosen);
-  DeclareHelpAndTraceMenus(f);
+  shell::DeclareHelpAndTraceMenus(f);
   return f;
 }
 VELMORA_DECLARE_FORM(DeclarePlayComposition1)

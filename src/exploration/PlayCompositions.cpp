@@ -319,14 +319,7 @@ void sUnloadPlayComposition1() {
   const bool byUser = shell::TerminatingForm != 1 && shell::CurrForm == shell::FormPlayComposition1 &&
                       shell::CurrForm != nullptr;
   if (byUser) {
-    if (mci::MMControl* mm = shell::MMControlOf(*shell::CurrForm, "cMM");
-        mm != nullptr && mm->Mode() != mci::mciModeNotOpen) {
-      mm->setNotify(false);
-      mm->setWait(true);
-      mm->setCommand("Stop");
-      mm->setFileName("");
-      mm->setCommand("Close");
-    }
+    if (mci::MMControl* mm = shell::MMControlOf(*shell::CurrForm, "cMM")) shell::sStopAndClosePlayer(*mm);
     sound::LoopFlag = 0;
     shell::AlternateFlag = -1;
   }

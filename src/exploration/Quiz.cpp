@@ -74,11 +74,6 @@ void Dispatch(int16_t code) {
   sTakeQuiz(action);
 }
 
-void SetTrace(int16_t on) {
-  common::TraceOn = on;
-  shell::sMnuTraceCheck();
-}
-
 void ShowPrompt(forms::Form& form, const char* number) {
   form.Ctl("cPrompts").SetText(sound::fGetScaleInfo() + shell::PromptSeparator + common::fGetPrompts(number));
 }
@@ -471,9 +466,7 @@ forms::FormSpec DeclareQuiz() {
   auto script = f.Menu("cMnuNotScr", "Notation &Script");
   script.Item("cMnuDev", "Devnagari").OnClick([] { ScriptChosen(1); });
   script.Item("cMnuEng", "English").OnClick([] { ScriptChosen(2); });
-  f.Menu("cMnuHel", "&Help").Item("cMnuPreF1", "Press F1 any time to obtain Help");
-  f.Menu("cMnuTraOn", "Trace On").OnClick([] { SetTrace(-1); });
-  f.Menu("cMnuTraOff", "TraceOff").OnClick([] { SetTrace(0); });
+  shell::DeclareHelpAndTraceMenus(f);
   return f;
 }
 VELMORA_DECLARE_FORM(DeclareQuiz)

@@ -56,11 +56,6 @@ void SortBy(int16_t mode) {
   Dispatch(2);
 }
 
-void SetTrace(int16_t on) {
-  common::TraceOn = on;
-  shell::sMnuTraceCheck();
-}
-
 // Makes the raga of the clicked row current and its tables loaded. False when the
 // raga cannot be set up: its tables could not be read, or the note seeds of its drone
 // could not be prepared; the messages say which.
@@ -251,9 +246,7 @@ forms::FormSpec DeclareRagaSelection1() {
   sort.Item("cMnuSam", "Samvadi Note").OnClick([] { SortBy(4); });
   sort.Item("cMnuJat", "Jati").OnClick([] { SortBy(2); });
   sort.Item("cMnuAppTim", "Appropriate Time").OnClick([] { SortBy(5); });
-  f.Menu("cMnuHel", "&Help").Item("cMnuPreF1", "Press F1 any time to obtain Help");
-  f.Menu("cMnuTraOn", "Trace On").OnClick([] { SetTrace(-1); });
-  f.Menu("cMnuTraOff", "TraceOff").OnClick([] { SetTrace(0); });
+  shell::DeclareHelpAndTraceMenus(f);
   return f;
 }
 VELMORA_DECLARE_FORM(DeclareRagaSelection1)

@@ -24,11 +24,6 @@ constexpr std::array<std::pair<const char*, const char*>, 12> kTonicMenuItems{{
     {"cMnuB2", "Black 2 (D#)"}, {"cMnuW3", "White 3 (E)"}, {"cMnuW4", "White 4 (F)"}, {"cMnuB3", "Black 3 (F#)"},
     {"cMnuW5", "White 5 (G)"}, {"cMnuB4", "Black 4 (G#)"}, {"cMnuW6", "White 6 (A)"}, {"cMnuB5", "Black 5 (A#)"}}};
 
-void SetTrace(int16_t on) {
-  common::TraceOn = on;
-  shell::sMnuTraceCheck();
-}
-
 }  // namespace
 
 forms::Form& FrontForm() {
@@ -63,12 +58,6 @@ void DeclareTonicMenu(forms::FormSpec& f, void (*chosen)(int16_t key)) {
     const auto key = static_cast<int16_t>(k + 1);
     tonics.Item(kTonicMenuItems[k].first, kTonicMenuItems[k].second).OnClick([chosen, key] { chosen(key); });
   }
-}
-
-void DeclareHelpAndTraceMenus(forms::FormSpec& f) {
-  f.Menu("cMnuHel", "&Help").Item("cMnuPreF1", "Press F1 any time to obtain Help");
-  f.Menu("cMnuTraOn", "Trace On").OnClick([] { SetTrace(-1); });
-  f.Menu("cMnuTraOff", "TraceOff").OnClick([] { SetTrace(0); });
 }
 
 RagaDataBoxes DeclareRagaData(forms::FormSpec& f, double top, double step, double height) {

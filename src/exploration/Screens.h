@@ -41,8 +41,6 @@ forms::MenuMember DeclareMenu(forms::FormSpec& f, const char* name, const char* 
                               std::initializer_list<MenuChoice> items);
 // "Tonic Note" with the twelve keys in menu order; a click hands on its key, 1 to 12.
 void DeclareTonicMenu(forms::FormSpec& f, void (*chosen)(int16_t key));
-// "Help", and the two trace items that switch tracing on and off.
-void DeclareHelpAndTraceMenus(forms::FormSpec& f);
 // The raga's data, hidden until shown: name, vadi and samvadi on the first row, then
 // the aroha, avroha and pakad boxes from `top`, `step` apart and `height` high.
 struct RagaDataBoxes {

@@ -36,11 +36,6 @@ void Dispatch(int16_t code) {
   sShiftScale(action);
 }
 
-void SetTrace(int16_t on) {
-  common::TraceOn = on;
-  shell::sMnuTraceCheck();
-}
-
 // A click on a key label; a locked key does not answer.
 void KeyLabelClicked(const forms::EventArgs& e) {
   forms::Form& form = *ScaleShiftingForm();
@@ -247,9 +242,7 @@ forms::FormSpec DeclareScaleShifting() {
         {{"cMnuScaRag", "Scale (Aroha / Avroha) for Raga", [] { Dispatch(18); }},
          {"cMnuPakRag", "'Pakad' for Raga", [] { Dispatch(21); }},
          {"cMnuSelRag", "Select Raga", [] { Dispatch(16); }}});
-  f.Menu("cMnuHel", "&Help").Item("cMnuPreF1", "Press F1 any time to obtain Help");
-  f.Menu("cMnuTraOn", "Trace On").OnClick([] { SetTrace(-1); });
-  f.Menu("cMnuTraOff", "TraceOff").OnClick([] { SetTrace(0); });
+  shell::DeclareHelpAndTraceMenus(f);
   return f;
 }
 VELMORA_DECLARE_FORM(DeclareScaleShifting)

@@ -77,13 +77,7 @@ void sStopPlayerAndTimer() {
   forms::Form& form = *ScaleShiftingForm();
   if (!form.Loaded()) return;
   form.Ctl("cTimer").SetEnabled(false);
-  mci::MMControl* player = shell::MMControlOf(form, "cMM");
-  if (player == nullptr || player->Mode() == mci::mciModeNotOpen) return;
-  player->setNotify(false);
-  player->setWait(true);
-  player->setCommand("Stop");
-  player->setFileName("");
-  player->setCommand("Close");
+  if (mci::MMControl* player = shell::MMControlOf(form, "cMM")) shell::sStopAndClosePlayer(*player);
 }
 
 double fSeedSpc(int16_t note) {

@@ -8,6 +8,7 @@
 #include "composer/ComposerState.h"
 #include "exploration/ExplorationState.h"
 #include "platform/forms/Control.h"
+#include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/vb/Error.h"
 #include "shell/SettingsStandIns.h"
@@ -175,6 +176,17 @@ void sMnuTraceCheck() {
   }
   on.SetChecked(common::TraceOn != 0);
   off.SetChecked(common::TraceOn == 0);
+}
+
+void sSetTrace(int16_t on) {
+  common::TraceOn = on;
+  sMnuTraceCheck();
+}
+
+void DeclareHelpAndTraceMenus(forms::FormSpec& f) {
+  f.Menu("cMnuHel", "&Help").Item("cMnuPreF1", "Press F1 any time to obtain Help");
+  f.Menu("cMnuTraOn", "Trace On").OnClick([] { sSetTrace(-1); });
+  f.Menu("cMnuTraOff", "TraceOff").OnClick([] { sSetTrace(0); });
 }
 
 void sDisableKZSelections() {

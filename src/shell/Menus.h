@@ -6,6 +6,12 @@
 // then marks the item of the setting's current value (none for a value without one).
 #pragma once
 
+#include <cstdint>
+
+namespace forms {
+class FormSpec;
+}
+
 namespace shell {
 
 // GraceNotes: 1 "No Grace Notes", 2 "Use Grace Notes".
@@ -40,6 +46,11 @@ void sMnuTonicNoteCheck();
 // Without the trace facility both trace items are hidden; with it, "Trace On" or
 // "TraceOff" is checked after TraceOn.
 void sMnuTraceCheck();
+// Tracing on (-1) or off (0), with the trace items' marks after it.
+void sSetTrace(int16_t on);
+// "Help" with its F1 line, and the two trace items that switch tracing on and off, as
+// the screens' menu bars end.
+void DeclareHelpAndTraceMenus(forms::FormSpec& f);
 
 // The main form's Exit button and its top-level menus, disabled or enabled.
 void sDisableKZSelections();

@@ -111,14 +111,7 @@ void StopAndClosePlayer() {
   common::ProcTrace t("StopAndClosePlayer");
   forms::Form& form = FrontForm();
   form.Ctl("cTimer1").SetEnabled(false);
-  mci::MMControl* mm = PlayerOf(form);
-  if (mm == nullptr || mm->Mode() == mci::mciModeNotOpen) return;
-  sound::TPlayInfo.CurrPhrase = static_cast<int16_t>(sound::TPlayInfo.PhraseCount + 1);
-  mm->setNotify(false);
-  mm->setWait(true);
-  mm->setCommand("Stop");
-  mm->setFileName("");
-  mm->setCommand("Close");
+  if (mci::MMControl* mm = PlayerOf(form)) shell::sStopAndClosePlayer(*mm);
 }
 
 void sWorkshop(int16_t& action) {

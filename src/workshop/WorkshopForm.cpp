@@ -75,11 +75,6 @@ void TimerTick() {
   Dispatch(10);
 }
 
-void SetTrace(int16_t on) {
-  common::TraceOn = on;
-  shell::sMnuTraceCheck();
-}
-
 // The marking allowance: never below 0, and at the largest value it stays there rather
 // than overflowing.
 void ChangeDelay(int16_t by) {
@@ -246,9 +241,7 @@ forms::FormSpec DeclareWorkshop() {
       SetAndDispatch(sound::NewTonicNoteId, key, 15);
     });
   }
-  f.Menu("cMnuHel", "&Help").Item("cMnuPreF1", "Press F1 any time to obtain Help");
-  f.Menu("cMnuTraOn", "Trace On").OnClick([] { SetTrace(-1); });
-  f.Menu("cMnuTraOff", "TraceOff").OnClick([] { SetTrace(0); });
+  shell::DeclareHelpAndTraceMenus(f);
   return f;
 }
 VELMORA_DECLARE_FORM(DeclareWorkshop)

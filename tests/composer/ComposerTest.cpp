@@ -1,33 +1,19 @@
 #include "ComposerTest.h"
 
-#include <QListWidget>
-
-#include <sqlite3.h>
-
 #include <filesystem>
 #include <string>
 
 #include "common/CommonState.h"
-#include "common/Database.h"
-#include "common/Notation.h"
-#include "common/Queries.h"
 #include "common/RagaFixture.h"
 #include "composer/Composer.h"
+#include "composer/ComposerRecords.h"
 #include "composer/ComposerState.h"
-#include "platform/forms/Layout.h"
-#include "platform/forms/Registry.h"
-#include "platform/vb/Folders.h"
 #include "shell/Players.h"
 #include "shell/SettingsStandIns.h"
 #include "shell/ShellState.h"
-#include "shell/StandInForms.h"
-#include "sound/Keyboard.h"
-#include "sound/KeyboardStandIns.h"
 #include "sound/SoundState.h"
-#include "composer/ComposerRecords.h"
 #include "support/GuiEnvironment.h"
 #include "support/KillHarness.h"
-#include "support/SqlFixture.h"
 
 namespace composertest {
 
@@ -35,12 +21,6 @@ namespace {
 
 [[maybe_unused]] ::testing::Environment* const kGui =
     ::testing::AddGlobalTestEnvironment(new testsupport::GuiEnvironment("test_composer", shell::InstallPlayers));
-
-std::string ContentData(const char* name) {
-  return testsupport::ReadTextFile(std::string(VELMORA_SOURCE_DIR) + "/content/data/" + name);
-}
-
-constexpr const char* kConnect = "MS ACCESS;PWD=x";
 
 }  // namespace
 
@@ -52,47 +32,13 @@ void ComposerTest::SetUp() {
     questions.push_back(p);
     return answer;
   });
-  // The rows in one transaction: the fixture is made in a moment.
-  testsupport::MakeContentFixture(Path("mrA.kzy"), "BEGIN;" + std::string(ragatest::kContentRows) + kRagaNotes +
-                                                       testsupport::kMinimalInstrumentRows + ContentData("prompts.sql") +
-                                                       ContentData("prompts_composer.sql") +
-                                                       ContentData("illustrations.sql") + ContentData("reed_colors.sql") +
-                                                       forms::LayoutRowsSql(forms::DeclaredForms()) + "COMMIT;");
-  testsupport::MakeUserFixture(Path("mrB.kzy"), std::string(ragatest::kUserRows) + kUserTalas);
-  shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, kConnect);
-  shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, kConnect);
-  shell::ShareFolder = vb::ShareFolderPath();
-
-  common::sInitScales();
-  common::sSetSQLStrings();
-  sound::sInitReedColorType();
-  sound::sInitReedsDisplayedData();
-  sound::KeyboardDisplay = 1;
-  shell::PromptSeparator = " - ";
-  shell::NotationScript = 2;
-  shell::GraceNotes = 2;
-  shell::DevnagariAvailable = 0;
-  shell::SortingMode = 0;
-  shell::FormState = 0;
-  shell::FormL = 600;
-  shell::FormT = 450;
-  shell::FormW = 12000;
-  shell::FormH = 8400;
+  MakeContent(std::string(ragatest::kContentRows) + kRagaNotes, {"prompts_composer.sql", "illustrations.sql"});
+  MakeUser(std::string(ragatest::kUserRows) + kUserTalas);
+  SetUpScreenState();
   shell::DelayC = 10;
-  sound::CurrTonicNoteId = 3;
-  sound::CurrMusicSetId = 3;
-  sound::CurrDroneType = 3;
-  sound::CallbackCode = 0;
   sound::CurrOperationMode = 2;
   sound::Theka = 2;
-  sound::LoopFlag = 0;
-  sound::CurrItemKind = 0;
   common::CurrDBSelector = 1;
-  common::CurrRagaIndex = 0;
-  common::CurrRagaName.clear();
-  common::CurrAddInfo.clear();
-  common::CurrNotationIndex = 0;
-  common::CurrPhraseType = 0;
   common::TBaseInfo = {};
   common::TALTInfo1 = {};
   common::TALTInfo2 = {};
@@ -100,57 +46,13 @@ void ComposerTest::SetUp() {
   common::TCompData = {};
   composer::NotePallet = 1;
   composer::SaveRowWrittenHook = nullptr;
-
-  shell::sBindForms();
-  forms::FormSpec main("Velmora", "Velmora", 1, {0, 0, 12000, 9000});
-  main.Menu("cMnuTraOn", "Trace On");
-  main.Menu("cMnuTraOff", "TraceOff");
-  mainForm = std::make_unique<forms::Form>(main);
-  shell::FormVelmora = mainForm.get();
-  shell::CurrForm = mainForm.get();
-  shell::PrevForm = nullptr;
-  shell::CurrFormId = 1;
-  shell::ParentFormId = {};
-  mainForm->Show();
+  OpenMainForm();
 }
 
 void ComposerTest::TearDown() {
-  for (forms::Form* form : {shell::FormComposer, shell::FormMainOperations, mainForm.get()})
-    if (form != nullptr && form->Loaded()) form->Release();
-  shell::CurrForm = shell::PrevForm = shell::FormVelmora = nullptr;
-  mainForm.reset();
+  ReleaseForms({shell::FormComposer, shell::FormMainOperations});
   composer::SaveRowWrittenHook = nullptr;
-  testsupport::CloseDatabases();
-  ScratchTest::TearDown();
-}
-
-void ComposerTest::ReopenUserDatabase() {
-  shell::DatabaseB.Close();
-  shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, kConnect);
-}
-
-void ComposerTest::RunOnUserDatabase(const std::string& sql) {
-  shell::DatabaseB.Close();
-  testsupport::RunSql(Path("mrB.kzy"), sql);
-  shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, kConnect);
-}
-
-std::string ComposerTest::UserDatabaseIntegrity() {
-  sqlite3* db = nullptr;
-  if (sqlite3_open(Path("mrB.kzy").c_str(), &db) != SQLITE_OK) {
-    sqlite3_close(db);
-    return "cannot open";
-  }
-  std::string check;
-  sqlite3_exec(
-      db, "PRAGMA integrity_check",
-      [](void* out, int, char** values, char**) {
-        *static_cast<std::string*>(out) += values[0];
-        return 0;
-      },
-      &check, nullptr);
-  sqlite3_close(db);
-  return check;
+  ScreenFixture::TearDown();
 }
 
 std::vector<std::string> ComposerTest::UserRows(const std::string& table) {
@@ -253,22 +155,11 @@ void ComposerTest::Type(const char* box, int16_t index, const std::string& text)
   c.RaiseFromUser(forms::Event::Change);
 }
 
-std::vector<std::string> ComposerTest::Lines() const {
-  auto& list = Screen().Get<forms::ListControl>("cRagaList");
-  std::vector<std::string> lines;
-  for (int16_t i = 0; i < list.ListCount(); ++i) lines.push_back(list.List(i));
-  return lines;
-}
-
-std::string ComposerTest::ExpectedPrompts(const std::string& numbers) const {
-  return sound::fGetScaleInfo() + " - " + common::fGetPrompts(numbers);
-}
-
 bool ComposerTest::RanClean() const { return common::ReportedErrorCount == 0 && halts == 0; }
 
 void ComposerTest::KillTheSaveAtEveryStatement() {
   shell::DatabaseB.Close();
-  const std::string file = Path("mrB.kzy");
+  const std::string file = UserFile();
   std::filesystem::copy_file(file, Path("pristine.kzy"));
   testsupport::KillSweep sweep;
   sweep.file = file;
@@ -277,7 +168,7 @@ void ComposerTest::KillTheSaveAtEveryStatement() {
     std::filesystem::copy_file(Path("pristine.kzy"), file, std::filesystem::copy_options::overwrite_existing);
   };
   sweep.work = [&] {
-    shell::DatabaseB = dao::Database::OpenDatabase(file, true, false, "MS ACCESS;PWD=x");
+    testsupport::OpenUserDatabase(file);
     testsupport::KillHarness::Arm(file);
     EXPECT_TRUE(composer::sSaveMusicToDatabase());
     shell::DatabaseB.Close();

@@ -11,7 +11,8 @@
 
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
-#include "support/Scratch.h"
+#include "support/KillHarness.h"
+#include "support/ScreenFixture.h"
 #include "support/SoundLibDouble.h"
 
 namespace composertest {
@@ -28,19 +29,17 @@ inline constexpr const char* kUserTalas = R"sql(
 INSERT INTO "Tala - Technical Information" VALUES (1, 'Teentaal', 16), (2, 'Rupak', 7), (9, 'Old Taal', 12);
 )sql";
 
-class ComposerTest : public testsupport::ScratchTest {
+class ComposerTest : public testsupport::ScreenFixture {
  protected:
   void SetUp() override;
   void TearDown() override;
 
  public:
-  // The user database closed and opened again, as a new run of the program opens it.
-  void ReopenUserDatabase();
-  // Runs SQL on the user database file while the program's connection is closed.
-  void RunOnUserDatabase(const std::string& sql);
+  using ScreenFixture::ReopenUserDatabase;
+  using ScreenFixture::RunOnUserDatabase;
   // "ok" when the user database file passes SQLite's integrity check (the program's
   // connection closed), else what the check reports.
-  std::string UserDatabaseIntegrity();
+  std::string UserDatabaseIntegrity() const { return testsupport::IntegrityOf(UserFile()); }
   // Every row of a table of the user database, one text per row.
   std::vector<std::string> UserRows(const std::string& table);
 
@@ -72,17 +71,14 @@ class ComposerTest : public testsupport::ScratchTest {
   void Type(const char* box, const std::string& text);
   void Type(const char* box, int16_t index, const std::string& text);
 
-  std::vector<std::string> Lines() const;  // the lines of cRagaList
+  std::vector<std::string> Lines() const { return testsupport::ListLines(Screen(), "cRagaList"); }
   std::vector<int16_t> Elements(const char* name) const { return Screen().Elements(name); }
-  // The prompt line that the prompt numbers give after the scale information.
-  std::string ExpectedPrompts(const std::string& numbers) const;
   // The save of what the screen holds (prepared for saving), killed after each statement
   // it sends (tests/support/KillHarness.h): the user's tables as before or as after.
   void KillTheSaveAtEveryStatement();
   // Neither an error reported nor a halt so far.
   bool RanClean() const;
 
-  std::unique_ptr<forms::Form> mainForm;
   testsupport::SoundLibDouble soundLib;
   int answer = 7;  // vbNo: the answer to a question
   std::vector<std::string> questions;

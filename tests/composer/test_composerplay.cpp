@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,7 +16,6 @@
 #include "composer/Composer.h"
 #include "composer/ComposerState.h"
 #include "exploration/MainOperations.h"
-#include "platform/mci/Clock.h"
 #include "platform/mci/MMControl.h"
 #include "shell/Globals.h"
 #include "shell/Players.h"
@@ -45,24 +42,8 @@ class PlayTest : public ComposerTest {
 
   void SetUp() override {
     ComposerTest::SetUp();
-    shell::TempFolder = folder_.string() + "/";
-    shell::sSetGlobalVariables();
+    SetUpPlayer();
     TraceOnNow();
-    sound::PlayState = 0;
-    sound::ListEndsAtDone = 0;
-    sound::PlayOnAfterStop = 0;
-    sound::TPlayInfo = {};
-    sound::NotesList = {};
-    sound::CurrSlot = 0;
-    sound::CurrDroneFactor = 1.0;
-    clock = std::make_shared<mci::FakeClock>();
-    mci::SetDefaultClock(clock);
-  }
-
-  void TearDown() override {
-    ComposerTest::TearDown();
-    QCoreApplication::processEvents();
-    mci::SetDefaultClock(nullptr);
   }
 
   // The user's phrases of a raga's ALT type, stored before the screen opens.
@@ -75,13 +56,6 @@ class PlayTest : public ComposerTest {
   mci::MMControl& Player() { return *shell::MMControlOf(Screen(), "cMM"); }
   static int Ends() { return TraceEntries("sComposerEndOfPlaying"); }
 
-  // Time moved on in steps of 10 ms, the event loop delivering what falls due.
-  void PlayFor(std::chrono::milliseconds span, const std::function<bool()>& done = {}) {
-    for (auto t = 0ms; t < span && !(done && done()); t += 10ms) {
-      clock->Advance(10ms);
-      QCoreApplication::processEvents();
-    }
-  }
   void PlayUntilTheEnd() {
     const int before = Ends();
     PlayFor(60s, [&] { return Ends() > before; });
@@ -136,8 +110,6 @@ class PlayTest : public ComposerTest {
       if (!Ctl(array, 5).Enabled()) return false;
     return !composer::ComposerPlaying;
   }
-
-  std::shared_ptr<mci::FakeClock> clock;
 };
 
 // Each note's slot turns red once the player reaches the end of the note before, less

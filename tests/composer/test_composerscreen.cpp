@@ -23,12 +23,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 using Indexes = std::vector<int16_t>;
-
-Indexes Range(int16_t from, int16_t to) {
-  Indexes r;
-  for (int16_t i = from; i <= to; ++i) r.push_back(i);
-  return r;
-}
+using testsupport::Range;
 
 class ComposerScreenTest : public ComposerTest {
  public:

@@ -3,19 +3,19 @@
 // built content database (the 70 ragas), with a small user database.
 #pragma once
 
-#include <chrono>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
-#include "platform/mci/Clock.h"
-#include "support/Scratch.h"
+#include "support/ScreenFixture.h"
 #include "support/SoundLibDouble.h"
 
 namespace explorationtest {
+
+using testsupport::ChooseLine;
+using testsupport::PressOn;
 
 enum class Content { Fixture, Built };
 
@@ -23,13 +23,10 @@ enum class Content { Fixture, Built };
 inline constexpr const char* kUserScale =
     R"sql(INSERT INTO "Scale Shift Specs" VALUES (13, 'My Scale', 'c', 5, 100.0, 101.0);)sql";
 
-class ExplorationTest : public testsupport::ScratchTest {
+class ExplorationTest : public testsupport::ScreenFixture {
  protected:
   void SetUpDatabases(Content content, bool userScale = false);
   void TearDown() override;
-
-  // The play loop's words back at their start, for a test that plays.
-  static void ResetPlayLoop();
 
   // Dispatcher calls as the form events make them.
   void SelectRaga(int16_t action);
@@ -40,16 +37,11 @@ class ExplorationTest : public testsupport::ScratchTest {
   void ClickRaga(const std::string& name, forms::Event event = forms::Event::Click);
 
   forms::Form& Front() const { return *shell::CurrForm; }
-  std::vector<std::string> Lines(const char* list) const;
+  std::vector<std::string> Lines(const char* list) const { return testsupport::ListLines(Front(), list); }
   std::vector<std::string> FirstGridNames(int count) const;
-  // The prompt line that the prompt numbers give after the scale information.
-  std::string ExpectedPrompts(const std::string& numbers) const;
-  // Runs SQL on the closed content and user databases ("" for none) and opens them again.
-  void AddRows(const std::string& contentSql, const std::string& userSql);
   // The untuned "ONPR" rows of scale set `set` with tonic key `tonic`.
   static std::string ScaleSetRows(int16_t set, int16_t tonic);
 
-  std::unique_ptr<forms::Form> mainForm;
   testsupport::SoundLibDouble soundLib;
 };
 
@@ -58,22 +50,9 @@ class ExplorationTest : public testsupport::ScratchTest {
 class PlayingScreenTest : public ExplorationTest {
  protected:
   static void SetUpTestSuite();
-  // After SetUpDatabases: the music files' folder, the play loop at rest, tracing on
-  // (tests count procedure entries) and the fake clock.
+  // After SetUpDatabases: the player (SetUpPlayer), tracing on (tests count procedure
+  // entries).
   void SetUpPlaying();
-  void TearDown() override;
-
-  // Moves time on in steps of 10 ms, the event loop delivering what falls due, for
-  // `span` or until `done` holds; Record() after every step.
-  void PlayFor(std::chrono::milliseconds span, const std::function<bool()>& done = {});
-  virtual void Record() {}
-
-  // The learner's doings: a click on a line of a list, a press of a button (which must
-  // be visible and enabled).
-  static void ChooseLine(forms::Form& form, const char* list, const std::string& line);
-  static void PressOn(forms::Form& form, const char* button);
-
-  std::shared_ptr<mci::FakeClock> clock;
 };
 
 }  // namespace explorationtest

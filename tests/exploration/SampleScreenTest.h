@@ -4,17 +4,12 @@
 // output of a fake clock, and a record of every sample heard.
 #pragma once
 
-#include <QCoreApplication>
-
-#include <chrono>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "ExplorationTest.h"
 #include "common/NotationWords.h"
-#include "platform/mci/Clock.h"
 #include "platform/mci/MMControl.h"
 #include "shell/Globals.h"
 #include "shell/Players.h"
@@ -24,6 +19,11 @@
 #include "support/SqlFixture.h"
 
 namespace explorationtest {
+
+// Stored order of "Raga - Technical Information" in the fixture: Bhairav, Yaman,
+// Bageshri, Damaged (its Null "Jati" cannot be read).
+inline constexpr int kRagas = 4;
+inline constexpr int kBhairav = 1, kYaman = 2, kBageshri = 3, kDamaged = 4;
 
 // A music file heard and the phrase it played, its words one blank apart.
 struct Heard {
@@ -41,31 +41,16 @@ class SampleScreenTest : public ExplorationTest {
   // file of content/data, added to the fixture.
   void SetUpScreen(Content content, const std::string& prompts) {
     SetUpDatabases(content);
-    if (content == Content::Fixture)
-      AddContent(testsupport::ReadTextFile(std::string(VELMORA_SOURCE_DIR) + "/content/data/" + prompts));
-    shell::TempFolder = folder_.string() + "/";
-    shell::sSetGlobalVariables();
-    ResetPlayLoop();
+    if (content == Content::Fixture) AddRows(testsupport::ContentData(prompts), "");
+    SetUpPlayer();
     sound::Theka = 1;
     sound::KeyboardDisplay = 1;
-    clock = std::make_shared<mci::FakeClock>();
-    mci::SetDefaultClock(clock);
   }
 
   // Releases the screen's form before the fixture's own.
   void TearDownScreen(forms::Form* screen) {
-    if (screen != nullptr && screen->Loaded()) screen->Release();
+    ReleaseForms({screen});
     ExplorationTest::TearDown();
-    QCoreApplication::processEvents();
-    mci::SetDefaultClock(nullptr);
-  }
-
-  // Rows added to the content database of the fixture.
-  void AddContent(const std::string& sql) {
-    testsupport::CloseDatabases();
-    testsupport::RunSql(Path("mrA.kzy"), sql);
-    shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, "MS ACCESS;PWD=x");
-    shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, "MS ACCESS;PWD=x");
   }
 
   static mci::MMControl* PlayerOf(forms::Form* screen) {
@@ -87,7 +72,6 @@ class SampleScreenTest : public ExplorationTest {
     lastPosition_ = mm.Position();
   }
 
-  std::shared_ptr<mci::FakeClock> clock;
   std::vector<Heard> heard;
 
  private:

@@ -30,11 +30,6 @@ using namespace std::chrono_literals;
 using testsupport::Pick;
 using Names = std::vector<std::string>;
 
-// Stored order of "Raga - Technical Information" in the fixture: Bhairav, Yaman,
-// Bageshri, Damaged (its Null "Jati" cannot be read).
-constexpr int kRagas = 4;
-constexpr int kBhairav = 1, kYaman = 2, kBageshri = 3, kDamaged = 4;
-
 const std::string kYamanScale = "N< R G M P D N S> S> N D P M G R S";
 const std::string kYamanPakad = "N< R G R P R N<'R S";
 const std::string kYamanAlap2 = "N< R G R G N< R S";
@@ -372,7 +367,7 @@ TEST_F(QuizTest, ARagaWithoutTheKindsTickedOrUnreadableIsDrawnAgain) {
 }
 
 TEST_F(QuizTest, WhenNoRagaHasTheKindsTickedTheQuizSaysSoAndStaysReady) {
-  AddContent(R"sql(DELETE FROM "Raga - ALT Phrases" WHERE RagaIndex = 1 AND PhraseType = 1;)sql");
+  AddRows(R"sql(DELETE FROM "Raga - ALT Phrases" WHERE RagaIndex = 1 AND PhraseType = 1;)sql", "");
   OpenWith({"cOAlap"});
   testsupport::ScriptedRnd rnd;
   for (int k = 1; k <= kRagas; ++k) rnd.Add({Pick(k, kRagas), 0.0});
@@ -388,14 +383,14 @@ TEST_F(QuizTest, WhenNoRagaHasTheKindsTickedTheQuizSaysSoAndStaysReady) {
 // A sample whose rendering fails is not played: the music file still holds the last
 // sample, which must not be judged as this one.
 TEST_F(QuizTest, ASampleThatCannotBeRenderedIsNotPlayedAndAnotherCanBeDrawn) {
-  AddContent(R"sql(
+  AddRows(R"sql(
 INSERT INTO "RagaNameList" VALUES ('Broken', 6, 2);
 INSERT INTO "Raga - Technical Information" ("Raga Index", "Thata", "Jati", "Vadi", "VadiNum", "Samvadi",
   "SamvadiNum", "Appropriate time", "DroneType", "OPRSetId", "Notes", "AarohaAlt", "AaDuration", "AvrohaAlt",
   "AvDuration", "Pakad", "PakadDuration") VALUES
   (6, 'Kafi', 'Sampurna', 'm', 17, 'S', 12, '21-24 h', 3, 0, 'Night', 'S R g', '40 40 80', 'g R S', '40 40 80',
    'S X', '40 80');
-)sql");
+)sql", "");
   constexpr int kRows = 5, kBroken = 5;
   sound::Theka = 1;
   sound::KeyboardDisplay = 1;

@@ -28,10 +28,6 @@ using namespace std::chrono_literals;
 using testsupport::Pick;
 using Names = std::vector<std::string>;
 
-// Stored order of "Raga - Technical Information" in the fixture: Bhairav, Yaman,
-// Bageshri, Damaged (its Null "Jati" cannot be read).
-constexpr int kRagas = 4;
-constexpr int kBhairav = 1, kYaman = 2, kDamaged = 4;
 constexpr int kKinds = 7;
 constexpr double kPicture = 0.5;  // the next background picture: 5
 
@@ -56,11 +52,7 @@ class SamplerTest : public SampleScreenTest {
     ASSERT_EQ(shell::CurrFormId, 22);
     watches_ = {{"cTimer1"}, {"cTimer"}};
   }
-  void Press(const char* button) {
-    forms::Control& b = Ctl(button);
-    ASSERT_TRUE(b.Visible() && b.Enabled()) << button;
-    b.RaiseFromUser(forms::Event::Click);
-  }
+  void Press(const char* button) { PressOn(Sampler(), button); }
 
   // Moves time on in steps of 10 ms: the player and the event loop deliver what falls
   // due, each timer that is on ticks once its interval has passed since it was switched
@@ -227,8 +219,8 @@ TEST_F(SamplerTest, KindsARagaLacksAndUnreadableRagasAreNeverPlayed) {
 // A composition without its antara row, and one without notation rows at all, cannot
 // give a sample: the raga's compositions are not counted.
 TEST_F(SamplerTest, ACompositionWithoutItsNotationRowsIsNotCounted) {
-  AddContent(R"sql(DELETE FROM "Raga - Composition Notations" WHERE "Notation Index" = 10 AND "Composition Part" = 2;
-    UPDATE "Raga - Additional Information" SET "Notation Index" = 99 WHERE "Add Info" = 'A Film Song';)sql");
+  AddRows(R"sql(DELETE FROM "Raga - Composition Notations" WHERE "Notation Index" = 10 AND "Composition Part" = 2;
+    UPDATE "Raga - Additional Information" SET "Notation Index" = 99 WHERE "Add Info" = 'A Film Song';)sql", "");
   Open();
   PlayOne({Pick(kYaman, kRagas), Pick(4, kKinds), Pick(5, kKinds), Pick(1, kKinds), kPicture});
   EXPECT_EQ(exploration::SamplerKind, 1);
@@ -364,8 +356,8 @@ TEST_F(SamplerTest, LeavingByGoBackOrTheCloseBoxRestoresTheSettingsAndStopsEvery
 // A sample that cannot be rendered is not played (the music file still holds the last
 // one), and a loop stops instead of failing again and again.
 TEST_F(SamplerTest, ASampleThatCannotBeRenderedIsNotPlayedAndEndsTheLoop) {
-  AddContent(R"sql(UPDATE "Raga - Technical Information" SET "Pakad" = 'S X', "PakadDuration" = '40 80'
-    WHERE "Raga Index" = 2;)sql");
+  AddRows(R"sql(UPDATE "Raga - Technical Information" SET "Pakad" = 'S X', "PakadDuration" = '40 80'
+    WHERE "Raga Index" = 2;)sql", "");
   Open();
   testsupport::ScriptedRnd rnd({Pick(kYaman, kRagas), Pick(2, kKinds), kPicture,  //
                                 Pick(kBhairav, kRagas), Pick(2, kKinds), kPicture});

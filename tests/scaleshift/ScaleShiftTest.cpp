@@ -6,28 +6,19 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 
 #include "common/CommonState.h"
 #include "common/Database.h"
-#include "common/Notation.h"
 #include "common/Queries.h"
-#include "platform/forms/Layout.h"
-#include "platform/forms/Registry.h"
 #include "platform/mci/MMControl.h"
-#include "platform/vb/Folders.h"
 #include "scaleshift/ScaleShiftState.h"
 #include "scaleshift/ScaleShifting.h"
-#include "shell/Globals.h"
 #include "shell/Players.h"
-#include "shell/StandInForms.h"
-#include "sound/Keyboard.h"
 #include "sound/NoteTuning.h"
 #include "sound/SoundState.h"
 #include "soundlib/FWav.h"
 #include "soundlib/SoundTest.h"
 #include "support/GuiEnvironment.h"
-#include "support/SqlFixture.h"
 
 namespace scaleshifttest {
 
@@ -37,12 +28,6 @@ using namespace std::chrono_literals;
 
 [[maybe_unused]] ::testing::Environment* const kGui =
     ::testing::AddGlobalTestEnvironment(new testsupport::GuiEnvironment("test_scaleshift", shell::InstallPlayers));
-
-std::string BuiltContent() { return vb::ShareFolderPath() + "/mrA.kzy"; }
-
-void OpenUser(const std::string& file) {
-  shell::DatabaseB = dao::Database::OpenDatabase(file, true, false, "MS ACCESS;PWD=x");
-}
 
 }  // namespace
 
@@ -104,8 +89,7 @@ std::string UserSetRows(int id, const std::string& name, int tonic, bool header,
 
 void UserDatabaseTest::SetUp() {
   ScratchTest::SetUp();
-  testsupport::MakeUserFixture(UserFile());
-  OpenUser(UserFile());
+  MakeUser();
   common::sSetSQLStrings();
   sound::CurrInstrument = "c";
   sound::DroneInstrument = "e";
@@ -115,22 +99,6 @@ void UserDatabaseTest::SetUp() {
   sound::SavedSPCsB = {};
   sound::NoteAdjustSPCs = {};
   sound::ScaleShiftSpec = {};
-}
-
-void UserDatabaseTest::TearDown() {
-  testsupport::CloseDatabases();
-  ScratchTest::TearDown();
-}
-
-void UserDatabaseTest::AlterUserDatabase(const std::string& sql) {
-  shell::DatabaseB.Close();
-  testsupport::RunSql(UserFile(), sql);
-  OpenUser(UserFile());
-}
-
-void UserDatabaseTest::ReopenUserDatabase() {
-  shell::DatabaseB.Close();
-  OpenUser(UserFile());
 }
 
 TableDump UserDatabaseTest::Dump() {
@@ -148,71 +116,31 @@ float UserDatabaseTest::Column(int16_t id, int16_t type, int k) {
 
 void ScreenTest::SetUp() {
   UserDatabaseTest::SetUp();
-  ASSERT_TRUE(std::filesystem::exists(BuiltContent())) << BuiltContent();
-  shell::DatabaseA = dao::Database::OpenDatabase(BuiltContent(), true, true, "MS ACCESS;PWD=x");
-  shell::ShareFolder = vb::ShareFolderPath();
-  shell::TempFolder = folder_.string() + "/";
-  shell::sSetGlobalVariables();
-  common::sInitScales();
-  sound::sInitReedColorType();
-  sound::sInitReedsDisplayedData();
+  ASSERT_NO_FATAL_FAILURE(OpenBuiltContent());
+  SetUpScreenState();
   shell::NotationScript = 1;
   shell::DevnagariAvailable = -1;
-  shell::FormState = 0;
-  shell::FormL = 600;
-  shell::FormT = 450;
-  shell::FormW = 12000;
-  shell::FormH = 8400;
-  sound::KeyboardDisplay = 1;
   sound::CurrTonicNoteId = 7;
   sound::CurrMusicSetId = 7;
   sound::CurrMusicSetName.clear();
   sound::CurrDroneType = 1;
-  sound::CurrDroneFactor = 1.0;
   sound::DroneOption = 1;
   sound::DroneVolumeStep = 0;
-  sound::CallbackCode = 0;
-  sound::PlayState = 0;
-  common::CurrRagaIndex = 0;
-  common::CurrRagaName.clear();
   scaleshift::RefineSensitivity = 0;
+  SetUpPlayer();
   ASSERT_EQ(soundlib::FWavSetGlobalVariables("ce"), 1);
   ASSERT_EQ(soundlib::FWavSetCurrInstr("c"), 1);
-  clock = std::make_shared<mci::FakeClock>();
-  mci::SetDefaultClock(clock);
-
-  shell::sBindForms();
-  forms::FormSpec main("Velmora", "Velmora", 1, {0, 0, 12000, 9000});
-  main.Menu("cMnuTraOn", "Trace On");
-  main.Menu("cMnuTraOff", "TraceOff");
-  mainForm = std::make_unique<forms::Form>(main);
-  shell::FormVelmora = mainForm.get();
-  shell::CurrForm = mainForm.get();
-  shell::PrevForm = nullptr;
-  shell::CurrFormId = 1;
-  shell::ParentFormId = {};
-  mainForm->Show();
+  OpenMainForm();
 }
 
 void ScreenTest::TearDown() {
-  for (forms::Form* form : {shell::FormScaleShifting, mainForm.get()})
-    if (form != nullptr && form->Loaded()) form->Release();
+  ReleaseForms({shell::FormScaleShifting});
   scaleshift::ScreenOpen = false;
   scaleshift::WaitingForSilence = false;
-  shell::CurrForm = shell::PrevForm = shell::FormVelmora = nullptr;
-  mainForm.reset();
-  QCoreApplication::processEvents();
-  mci::SetDefaultClock(nullptr);
   UserDatabaseTest::TearDown();
 }
 
 void ScreenTest::Dispatch(int16_t action) { scaleshift::sShiftScale(action); }
-
-void ScreenTest::Press(const char* button) {
-  forms::Control& b = Ctl(button);
-  ASSERT_TRUE(b.Visible() && b.Enabled()) << button;
-  b.RaiseFromUser(forms::Event::Click);
-}
 
 void ScreenTest::ClickKey(int16_t key) {
   forms::Control& label = Screen().Ctl("cL", key);
@@ -231,23 +159,10 @@ void ScreenTest::ChooseLine(const std::string& line) {
   ADD_FAILURE() << line << " is not in the list";
 }
 
-void ScreenTest::MenuClick(const char* item) {
-  forms::Control& menu = Ctl(item);
-  ASSERT_TRUE(menu.Visible() && menu.Enabled()) << item;
-  menu.RaiseFromUser(forms::Event::Click);
-}
-
 bool ScreenTest::Playing() const {
   if (!Screen().Loaded()) return false;
   mci::MMControl* player = shell::MMControlOf(Screen(), "cMM");
   return player != nullptr && player->Mode() == mci::mciModePlay;
-}
-
-void ScreenTest::Advance(std::chrono::milliseconds span) {
-  for (auto t = 0ms; t < span; t += 10ms) {
-    clock->Advance(10ms);
-    QCoreApplication::processEvents();
-  }
 }
 
 void ScreenTest::EndSound() {

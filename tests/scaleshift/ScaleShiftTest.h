@@ -12,9 +12,8 @@
 
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
-#include "platform/mci/Clock.h"
 #include "shell/ShellState.h"
-#include "support/Scratch.h"
+#include "support/ScreenFixture.h"
 #include "support/SoundLibDouble.h"
 
 namespace scaleshifttest {
@@ -33,15 +32,13 @@ double SeedSpc(int note);
 std::string UserSetRows(int id, const std::string& name, int tonic, bool header = true, bool rows = true);
 inline float UserSetValue(int id, int k) { return static_cast<float>(id / 100.0 + k / 1000.0); }
 
-// A user database with the rows of sql, opened as the program opens it.
-class UserDatabaseTest : public testsupport::ScratchTest {
+// A user database, opened as the program opens it (the screen's fixture without the
+// screen).
+class UserDatabaseTest : public testsupport::ScreenFixture {
  protected:
   void SetUp() override;
-  void TearDown() override;
   // Closes the user database, runs sql on the file and opens it again.
-  void AlterUserDatabase(const std::string& sql);
-  void ReopenUserDatabase();
-  std::string UserFile() const { return Path("mrB.kzy"); }
+  void AlterUserDatabase(const std::string& sql) { RunOnUserDatabase(sql); }
   // Every row of the scale tables (the database closed and opened again around it).
   TableDump Dump();
   // Column k of the ONPR row (id, type), as a single; NaN when there is no row.
@@ -61,16 +58,16 @@ class ScreenTest : public UserDatabaseTest {
   bool Shown(const char* name) const { return Ctl(name).Visible(); }
 
   // The learner's doings; each asserts that the control can be used.
-  void Press(const char* button);
+  void Press(const char* button) { testsupport::PressOn(Screen(), button); }
   void ClickKey(int16_t key);
   void ChooseLine(const std::string& line);
   void TypeName(const std::string& name) { Ctl("cSettingName").SetText(name); }
-  void MenuClick(const char* item);
+  void MenuClick(const char* item) { testsupport::PressOn(Screen(), item); }
 
   // Moves the fake clock on until the player is silent, then lets the screen's timer
   // tick when it is waiting (the end of the wait after a sound).
   void EndSound();
-  void Advance(std::chrono::milliseconds span);
+  void Advance(std::chrono::milliseconds span) { PlayFor(span); }
   bool Playing() const;
 
   // From the tonic step: key chosen and heard, tuned with the slider at slider and
@@ -85,8 +82,6 @@ class ScreenTest : public UserDatabaseTest {
   // Which keys (labels) are shown.
   std::vector<int16_t> ShownKeys() const;
 
-  std::unique_ptr<forms::Form> mainForm;
-  std::shared_ptr<mci::FakeClock> clock;
   testsupport::SoundLibDouble soundLib{testsupport::SoundLibDouble::Mode::Forward};
 };
 

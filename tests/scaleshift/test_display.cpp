@@ -21,12 +21,7 @@ namespace {
 
 using Names = std::set<std::string>;
 using Keys = std::vector<int16_t>;
-
-Keys Range(int16_t first, int16_t last) {
-  Keys keys;
-  for (int16_t k = first; k <= last; ++k) keys.push_back(k);
-  return keys;
-}
+using testsupport::Range;
 
 class DisplayTest : public ScreenTest {
  protected:
@@ -40,12 +35,7 @@ class DisplayTest : public ScreenTest {
       if (Shown(n)) shown.insert(n);
     return shown;
   }
-  std::vector<std::string> ListLines() {
-    auto& list = Screen().Get<forms::ListControl>("cScalesList");
-    std::vector<std::string> lines;
-    for (int16_t i = 0; i < list.ListCount(); ++i) lines.push_back(list.List(i));
-    return lines;
-  }
+  std::vector<std::string> ListLines() { return testsupport::ListLines(Screen(), "cScalesList"); }
 };
 
 TEST_F(DisplayTest, EverySituationShowsItsGroups) {

@@ -1,8 +1,11 @@
-// Saving a scale set killed with SIGKILL after each statement it sends: a new set, and a
-// redefinition (the old set deleted and the new one saved together). The user database
-// passes the integrity check and holds the sets as before or as after, never a part.
+// Saving a scale set killed with SIGKILL after each statement it sends: a new set, a
+// redefinition (the old set deleted and the new one saved together), and a refined note
+// of a saved set. The user database passes the integrity check and holds the sets as
+// before or as after, never a part.
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -20,19 +23,44 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::KillHarness;
 
-class KillSaveTest : public ScreenTest, public ::testing::WithParamInterface<const char*> {};
+// Every row of the scale tables, as text.
+std::string ScaleTables(const std::string& file) {
+  std::string all;
+  for (const auto& [table, rows] : DumpScaleTables(file)) {
+    all += "[" + table + "]\n";
+    for (const auto& row : rows) all += row + "\n";
+  }
+  return all;
+}
+
+// The user database laid out with rows before each run; each child opens it and the
+// screen, then does what leads to the save, arming the kill right before it.
+class KillTest : public ScreenTest {
+ protected:
+  void SweepTheSave(const std::string& rows, const std::function<void()>& save) {
+    shell::DatabaseB.Close();  // the children open it
+    testsupport::KillSweep sweep;
+    sweep.file = UserFile();
+    sweep.prepare = [&] {
+      fs::remove(UserFile() + "-journal");
+      testsupport::MakeUserFixture(UserFile(), rows);
+    };
+    sweep.work = [&] {
+      ReopenUserDatabase();
+      Open();
+      save();
+    };
+    sweep.state = [&] { return ScaleTables(UserFile()); };
+    sweep.atLeast = 3;  // begun, written, committed
+    sweep.Run();
+    ReopenUserDatabase();  // as TearDown expects
+  }
+};
+
+class KillSaveTest : public KillTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(KillSaveTest, LeavesTheSetsAsBeforeOrAsAfter) {
-  shell::DatabaseB.Close();  // the children open it
-  testsupport::KillSweep sweep;
-  sweep.file = UserFile();
-  sweep.prepare = [&] {
-    fs::remove(UserFile() + "-journal");
-    testsupport::MakeUserFixture(UserFile(), UserSetRows(13, "Kafi Shift", 6));
-  };
-  sweep.work = [&] {
-    ReopenUserDatabase();
-    Open();
+  SweepTheSave(UserSetRows(13, "Kafi Shift", 6), [&] {
     vb::SetMsgBoxHandler([](const std::string&, int b, const std::string&) {
       return (b & 7) == vb::vbYesNo ? static_cast<int>(vb::vbYes) : static_cast<int>(vb::vbOK);
     });
@@ -41,22 +69,33 @@ TEST_P(KillSaveTest, LeavesTheSetsAsBeforeOrAsAfter) {
     KillHarness::Arm(UserFile());
     Press("cOK");
     EXPECT_EQ(scaleshift::OperationMode, 2) << "saved";
-  };
-  sweep.state = [&] {
-    std::string all;
-    for (const auto& [table, rows] : DumpScaleTables(UserFile())) {
-      all += "[" + table + "]\n";
-      for (const auto& row : rows) all += row + "\n";
-    }
-    return all;
-  };
-  sweep.atLeast = 3;
-  sweep.Run();
-  ReopenUserDatabase();  // as TearDown expects
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(ScaleShift, KillSaveTest, ::testing::Values("Another Shift", "KAFI SHIFT"),
                          [](const auto& info) { return std::string(info.param)[0] == 'A' ? "NewSet" : "Redefinition"; });
+
+// A note of a saved set refined two steps higher and saved ("Changes Saved"): the set's
+// main-instrument row is edited; the other set stays as it was.
+using KillRefineSaveTest = KillTest;
+
+TEST_F(KillRefineSaveTest, LeavesTheRefinedRowAsBeforeOrAsAfter) {
+  SweepTheSave(UserSetRows(13, "Set", 5) + UserSetRows(14, "Other", 6), [&] {
+    if (!Shown("cRefineNotes") || !Ctl("cRefineNotes").Enabled()) Press("cSwitch");
+    Press("cRefineNotes");
+    ChooseLine("Set");
+    ASSERT_EQ(scaleshift::RefiningSetId, 13);
+    ClickKey(16);
+    EndSound();
+    for (int step = 0; step < 2; ++step) {
+      Screen().Get<forms::OptionButton>("Option6").Select();  // Higher
+      EndSound();
+    }
+    KillHarness::Arm(UserFile());
+    Press("cSave");
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Changes Saved"}));
+  });
+}
 
 }  // namespace
 }  // namespace scaleshifttest

@@ -174,8 +174,9 @@ double Peak(const std::vector<double>& v, size_t begin, size_t end) {
 }
 
 namespace {
-// Energy of each bin of the Blackman-Harris spectrum of x[begin, begin + kSize), and
-// whether the bin lies away from the harmonics of hz.
+// Energy of each bin of the Blackman-Harris spectrum of x[begin, begin + 8192), and
+// whether the bin lies away from the harmonics of hz. The window's sidelobes lie below
+// -92 dB, so only real partials count.
 constexpr size_t kInharmonicSize = 8192;
 std::vector<std::pair<double, bool>> Bins(const std::vector<int16_t>& x, size_t begin, double hz) {
   std::vector<std::complex<double>> spectrum(kInharmonicSize);
@@ -205,23 +206,10 @@ double InharmonicLineDb(const std::vector<int16_t>& x, size_t begin, double hz) 
 }
 
 double InharmonicDb(const std::vector<int16_t>& x, size_t begin, double hz) {
-  constexpr size_t kSize = 8192;
-  std::vector<std::complex<double>> spectrum(kSize);
-  for (size_t i = 0; i < kSize; ++i) {
-    // Blackman-Harris: sidelobes below -92 dB, so only real partials count.
-    const double p = 2.0 * std::numbers::pi * static_cast<double>(i) / kSize;
-    const double window = 0.35875 - 0.48829 * std::cos(p) + 0.14128 * std::cos(2 * p) - 0.01168 * std::cos(3 * p);
-    spectrum[i] = x[begin + i] * window;
-  }
-  soundlib::Fft(spectrum, false);
-  double total = 0.0;
-  double away = 0.0;
-  for (size_t bin = 1; bin < kSize / 2; ++bin) {
-    const double f = static_cast<double>(bin) * kRate / kSize;
-    const double energy = std::norm(spectrum[bin]);
+  double total = 0.0, away = 0.0;
+  for (const auto& [energy, isAway] : Bins(x, begin, hz)) {
     total += energy;
-    const double nearest = std::max(1.0, std::round(f / hz));
-    if (std::fabs(f - nearest * hz) > 5.0 * kRate / kSize + 0.004 * f) away += energy;
+    if (isAway) away += energy;
   }
   return 10.0 * std::log10(std::max(away, 1e-30) / total);
 }

@@ -51,6 +51,16 @@ double Correlation(const std::vector<double>& a, const std::vector<double>& b, s
 
 std::vector<double> Doubles(const std::vector<int16_t>& x) { return std::vector<double>(x.begin(), x.end()); }
 
+// The tanpura of drone note 23 and drone type 1 on the generated drone seeds.
+void LoadGeneratedDrone(SeedStore& seeds, Tanpura& tanpura) {
+  for (int id = 0; id < instrgen::kNoteCount; ++id) {
+    const instrgen::Seed s = instrgen::MakeSeed('e', id);
+    ASSERT_TRUE(seeds.Load(id, s.samPerCyc, s.fractional, s.samples.data()));
+  }
+  tanpura.Init();
+  ASSERT_TRUE(tanpura.Load(23, 1, seeds));
+}
+
 TEST_F(DroneTest, TheDroneFileHoldsTwoDifferentCyclesThatJoinWithoutASeam) {
   ASSERT_EQ(FWavLoadDroneData("", 23, 1, "e", 1.0, 1), 1);
   const auto x = DroneFile(2);
@@ -169,13 +179,8 @@ Band BandOf(const std::vector<float>& pluck, double f0, size_t begin) {
 
 TEST_F(DroneTest, TheJawariBandOfAPluckSlidesDownAsTheStringDecays) {
   SeedStore seeds;
-  for (int id = 0; id < instrgen::kNoteCount; ++id) {
-    const instrgen::Seed s = instrgen::MakeSeed('e', id);
-    ASSERT_TRUE(seeds.Load(id, s.samPerCyc, s.fractional, s.samples.data()));
-  }
   Tanpura tanpura;
-  tanpura.Init();
-  ASSERT_TRUE(tanpura.Load(23, 1, seeds));
+  ASSERT_NO_FATAL_FAILURE(LoadGeneratedDrone(seeds, tanpura));
   for (int string : {0, 1, 3}) {
     const DroneString& s = tanpura.string(string);
     std::vector<float> pluck(kCycle, 0.0f);
@@ -329,13 +334,8 @@ TEST_F(DroneJoinTest, AFileAfterAPauseFadesItsDroneInAndOut) {
 
 TEST_F(DroneTest, ConsecutiveCyclesOfTheStreamDifferWhileEveryStringKeepsItsPitch) {
   SeedStore seeds;
-  for (int id = 0; id < instrgen::kNoteCount; ++id) {
-    const instrgen::Seed s = instrgen::MakeSeed('e', id);
-    ASSERT_TRUE(seeds.Load(id, s.samPerCyc, s.fractional, s.samples.data()));
-  }
   Tanpura tanpura;
-  tanpura.Init();
-  ASSERT_TRUE(tanpura.Load(23, 1, seeds));
+  ASSERT_NO_FATAL_FAILURE(LoadGeneratedDrone(seeds, tanpura));
   std::vector<float> stream(5 * kCycle, 0.0f);
   for (size_t at = 0; at < stream.size(); at += 2048)
     tanpura.AddStream(stream.data() + at, static_cast<int64_t>(kCycle + at), static_cast<int>(std::min<size_t>(2048, stream.size() - at)), 1.0f);

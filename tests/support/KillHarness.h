@@ -193,7 +193,8 @@ class KillHarness {
 };
 
 // One save killed at every statement: the user database (file) passes the integrity
-// check every time and holds the state before the save or the state after it.
+// check every time and holds the state before the save or the state after it; some kill
+// falls before the commit and some after it.
 struct KillSweep {
   std::string file;                    // the user database
   std::function<void()> prepare;       // lays the files out as before the save
@@ -232,6 +233,7 @@ struct KillSweep {
         EXPECT_EQ(state(), after) << "the start after a kill at statement " << k << " did not complete the save";
       }
     }
+    EXPECT_TRUE(seen.count("before") == 1) << "no kill came before the commit";
     EXPECT_TRUE(seen.count("after") == 1) << "no kill came after the commit";
     killPoints = whole.changes;
     ::testing::Test::RecordProperty("killPoints", killPoints);

@@ -43,6 +43,11 @@ inline std::string SchemaSql(const std::string& name) {
   return ReadTextFile(std::string(VELMORA_SOURCE_DIR) + "/content/schema/" + name);
 }
 
+// A data file of content/data ("prompts.sql", "reed_colors.sql" ...).
+inline std::string ContentData(const std::string& name) {
+  return ReadTextFile(std::string(VELMORA_SOURCE_DIR) + "/content/data/" + name);
+}
+
 // A fresh content database (shared and content schema) with the rows of sql.
 inline void MakeContentFixture(const std::string& path, const std::string& sql = "") {
   std::filesystem::remove(path);
@@ -55,6 +60,16 @@ inline void MakeUserFixture(const std::string& path, const std::string& sql = ""
   RunSql(path, SchemaSql("shared.sql") + SchemaSql("user.sql") + sql);
 }
 #endif
+
+// Opens the content database (read-only) or the user database as the program opens
+// them: exclusive, with the program's connect string.
+inline constexpr const char* kConnect = "MS ACCESS;PWD=x";
+inline void OpenContentDatabase(const std::string& path) {
+  shell::DatabaseA = dao::Database::OpenDatabase(path, true, true, kConnect);
+}
+inline void OpenUserDatabase(const std::string& path) {
+  shell::DatabaseB = dao::Database::OpenDatabase(path, true, false, kConnect);
+}
 
 // Closes the program's two databases and leaves them as no object, as at the end of a run.
 inline void CloseDatabases() {

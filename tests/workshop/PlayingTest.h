@@ -3,20 +3,15 @@
 // silent output of a fake clock that the test moves on by hand.
 #pragma once
 
-#include <QCoreApplication>
-
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "WorkshopTest.h"
 #include "common/LibraryText.h"
 #include "common/NotationWords.h"
-#include "platform/mci/Clock.h"
 #include "platform/mci/MMControl.h"
 #include "shell/Globals.h"
 #include "shell/Players.h"
@@ -37,42 +32,22 @@ inline std::string Spaced(const std::string& phrase, const char* gap = " ") { re
 
 class PlayingTest : public WorkshopTest {
  protected:
+  PlayingTest() = default;
+  // openAtSetUp false: the test opens the workbench itself (in a child process).
+  explicit PlayingTest(bool openAtSetUp) : openAtSetUp_(openAtSetUp) {}
+
   static void SetUpTestSuite() { testsupport::LoadBuiltMainInstrument(); }
 
   void SetUp() override {
     WorkshopTest::SetUp();
-    shell::TempFolder = folder_.string() + "/";
-    shell::sSetGlobalVariables();
+    SetUpPlayer();
     shell::DelayW = 10;
     TraceOnNow();
-    sound::PlayState = 0;
-    sound::ListEndsAtDone = 0;
-    sound::PlayOnAfterStop = 0;
-    sound::TPlayInfo = {};
-    sound::NotesList = {};
-    sound::CurrSlot = 0;
-    clock = std::make_shared<mci::FakeClock>();
-    mci::SetDefaultClock(clock);
-    Open();
-  }
-
-  void TearDown() override {
-    WorkshopTest::TearDown();
-    QCoreApplication::processEvents();
-    mci::SetDefaultClock(nullptr);
+    if (openAtSetUp_) Open();
   }
 
   mci::MMControl& Player() { return *shell::MMControlOf(Screen(), "cMM"); }
 
-  // Moves time on in steps of 10 ms, the event loop delivering what falls due, for
-  // `span` or until `done` holds; every phrase that starts playing is recorded.
-  void PlayFor(std::chrono::milliseconds span, const std::function<bool()>& done = {}) {
-    for (auto t = 0ms; t < span && !(done && done()); t += 10ms) {
-      clock->Advance(10ms);
-      QCoreApplication::processEvents();
-      Record();
-    }
-  }
   void PlayUntilTheEnd() {
     const int before = Ends();
     PlayFor(120s, [&] { return Player().Mode() != mci::mciModePlay && Ends() > before; });
@@ -101,11 +76,11 @@ class PlayingTest : public WorkshopTest {
   // The fastest speed: the phrases play in a third of their time.
   void Fastest() { Ctl("cSlider").SetValue(17); }
 
-  std::shared_ptr<mci::FakeClock> clock;
   Words played;  // the phrases heard, words one blank apart
 
  private:
-  void Record() {
+  // After every step of PlayFor: each phrase that starts playing is added to `played`.
+  void Record() override {
     if (shell::CurrForm != shell::FormWorkshop || !Screen().Loaded()) return;
     mci::MMControl& mm = Player();
     if (mm.Mode() != mci::mciModePlay || workshop::WBDoneMode != 2) {
@@ -118,6 +93,7 @@ class PlayingTest : public WorkshopTest {
     last_ = now;
     lastPosition_ = mm.Position();
   }
+  bool openAtSetUp_ = true;
   std::string last_;
   int32_t lastPosition_ = 0;
 };

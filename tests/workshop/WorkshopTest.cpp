@@ -1,22 +1,10 @@
 #include "WorkshopTest.h"
 
-#include <QListWidget>
-
 #include "common/CommonState.h"
-#include "common/Database.h"
-#include "common/Notation.h"
-#include "common/Queries.h"
-#include "platform/forms/Layout.h"
-#include "platform/forms/Registry.h"
-#include "platform/vb/Folders.h"
 #include "shell/Players.h"
 #include "shell/ShellState.h"
-#include "shell/StandInForms.h"
-#include "sound/Keyboard.h"
-#include "sound/KeyboardStandIns.h"
 #include "sound/SoundState.h"
 #include "support/GuiEnvironment.h"
-#include "support/SqlFixture.h"
 #include "workshop/Workshop.h"
 
 namespace workshoptest {
@@ -25,10 +13,6 @@ namespace {
 
 [[maybe_unused]] ::testing::Environment* const kGui =
     ::testing::AddGlobalTestEnvironment(new testsupport::GuiEnvironment("test_workshop", shell::InstallPlayers));
-
-std::string ContentData(const char* name) {
-  return testsupport::ReadTextFile(std::string(VELMORA_SOURCE_DIR) + "/content/data/" + name);
-}
 
 }  // namespace
 
@@ -53,58 +37,16 @@ INSERT INTO "Raga - Notes" VALUES (1, '12 14 16 18 19 21 23 24'), (2, '12 14 16 
 
 void WorkshopTest::SetUp() {
   ScratchTest::SetUp();
-  testsupport::MakeContentFixture(
-      Path("mrA.kzy"), std::string(kWorkbenchRagas) + testsupport::kMinimalInstrumentRows + ContentData("thatas.sql") +
-                           ContentData("prompts.sql") + ContentData("prompts_workshop.sql") +
-                           ContentData("reed_colors.sql") + forms::LayoutRowsSql(forms::DeclaredForms()));
-  shell::DatabaseA = dao::Database::OpenDatabase(Path("mrA.kzy"), true, true, "MS ACCESS;PWD=x");
-  testsupport::MakeUserFixture(Path("mrB.kzy"));
-  shell::DatabaseB = dao::Database::OpenDatabase(Path("mrB.kzy"), true, false, "MS ACCESS;PWD=x");
-  shell::ShareFolder = vb::ShareFolderPath();
-
-  common::sInitScales();
-  common::sSetSQLStrings();
-  sound::sInitReedColorType();
-  sound::sInitReedsDisplayedData();
-  shell::PromptSeparator = " - ";
-  shell::NotationScript = 2;
+  MakeContent(kWorkbenchRagas, {"thatas.sql", "prompts_workshop.sql"});
+  MakeUser();
+  SetUpScreenState();
   shell::GraceNotes = 1;
-  shell::DevnagariAvailable = 0;
-  shell::FormState = 0;
-  shell::FormL = 600;
-  shell::FormT = 450;
-  shell::FormW = 12000;
-  shell::FormH = 8400;
-  sound::KeyboardDisplay = 1;
-  sound::CurrTonicNoteId = 3;
-  sound::CurrMusicSetId = 3;
-  sound::CurrDroneType = 3;
-  sound::CallbackCode = 0;
-  sound::CurrOperationMode = 1;
-  sound::LoopFlag = 0;
-  common::CurrRagaIndex = 0;
-  common::CurrRagaName.clear();
-
-  shell::sBindForms();
-  forms::FormSpec main("Velmora", "Velmora", 1, {0, 0, 12000, 9000});
-  main.Menu("cMnuTraOn", "Trace On");
-  main.Menu("cMnuTraOff", "TraceOff");
-  mainForm = std::make_unique<forms::Form>(main);
-  shell::FormVelmora = mainForm.get();
-  shell::CurrForm = mainForm.get();
-  shell::PrevForm = nullptr;
-  shell::CurrFormId = 1;
-  shell::ParentFormId = {};
-  mainForm->Show();
+  OpenMainForm();
 }
 
 void WorkshopTest::TearDown() {
-  for (forms::Form* form : {shell::FormWorkshop, mainForm.get()})
-    if (form != nullptr && form->Loaded()) form->Release();
-  shell::CurrForm = shell::PrevForm = shell::FormVelmora = nullptr;
-  mainForm.reset();
-  testsupport::CloseDatabases();
-  ScratchTest::TearDown();
+  ReleaseForms({shell::FormWorkshop});
+  ScreenFixture::TearDown();
 }
 
 void WorkshopTest::Open() { Dispatch(0); }
@@ -113,11 +55,7 @@ void WorkshopTest::Dispatch(int16_t action) { workshop::sWorkshop(action); }
 
 forms::Form& WorkshopTest::Screen() const { return *shell::FormWorkshop; }
 
-void WorkshopTest::Press(const char* button) {
-  forms::Control& b = Ctl(button);
-  ASSERT_TRUE(b.Visible() && b.Enabled()) << button;
-  b.RaiseFromUser(forms::Event::Click);
-}
+void WorkshopTest::Press(const char* button) { testsupport::PressOn(Screen(), button); }
 
 void WorkshopTest::Answer(int option) {
   const std::string name = "cO" + std::to_string(option);
@@ -126,11 +64,7 @@ void WorkshopTest::Answer(int option) {
   o.Select();
 }
 
-void WorkshopTest::Menu(const char* item) {
-  forms::Control& m = Ctl(item);
-  ASSERT_TRUE(m.Visible() && m.Enabled()) << item;
-  m.RaiseFromUser(forms::Event::Click);
-}
+void WorkshopTest::Menu(const char* item) { testsupport::PressOn(Screen(), item); }
 
 void WorkshopTest::ClickKey(int16_t label) { Screen().Ctl("cL", label).RaiseFromUser(forms::Event::Click); }
 
@@ -139,25 +73,8 @@ void WorkshopTest::ClickKeyOf(int16_t workbenchNote) {
 }
 
 void WorkshopTest::Choose(const std::string& line) {
-  auto& l = Screen().Get<forms::ListControl>("cRagaList");
-  ASSERT_TRUE(l.Visible() && l.Enabled());
-  for (int16_t i = 0; i < l.ListCount(); ++i) {
-    if (l.List(i) != line) continue;
-    static_cast<QListWidget*>(l.Widget())->setCurrentRow(i);
-    return;
-  }
-  ADD_FAILURE() << line << " is not in the list";
-}
-
-std::vector<std::string> WorkshopTest::ListLines() const {
-  auto& l = Screen().Get<forms::ListControl>("cRagaList");
-  std::vector<std::string> lines;
-  for (int16_t i = 0; i < l.ListCount(); ++i) lines.push_back(l.List(i));
-  return lines;
-}
-
-std::string WorkshopTest::ExpectedPrompts(const std::string& numbers) const {
-  return sound::fGetScaleInfo() + " - " + common::fGetPrompts(numbers);
+  ASSERT_TRUE(Shown("cRagaList"));
+  testsupport::ChooseLine(Screen(), "cRagaList", line);
 }
 
 std::vector<std::string> WorkshopTest::ShownKeyLabels() const {

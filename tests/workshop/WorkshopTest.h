@@ -10,7 +10,7 @@
 
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
-#include "support/Scratch.h"
+#include "support/ScreenFixture.h"
 #include "support/SoundLibDouble.h"
 
 namespace workshoptest {
@@ -19,7 +19,7 @@ namespace workshoptest {
 // Malkauns (4): listed, but without technical data; Kedar (5): without a notes row.
 extern const char* const kWorkbenchRagas;
 
-class WorkshopTest : public testsupport::ScratchTest {
+class WorkshopTest : public testsupport::ScreenFixture {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -42,14 +42,11 @@ class WorkshopTest : public testsupport::ScratchTest {
   void ClickKey(int16_t label);
   void ClickKeyOf(int16_t workbenchNote);  // the key label of workbench note 0 ("P<") to 24 ("P>")
   void Choose(const std::string& line);  // a line of cRagaList
-  std::vector<std::string> ListLines() const;
+  std::vector<std::string> ListLines() const { return testsupport::ListLines(Screen(), "cRagaList"); }
 
-  // The prompt line of these prompt numbers after the scale information.
-  std::string ExpectedPrompts(const std::string& numbers) const;
   // The captions of the key labels shown, from reed 1 to 40.
   std::vector<std::string> ShownKeyLabels() const;
 
-  std::unique_ptr<forms::Form> mainForm;
   testsupport::SoundLibDouble soundLib;
 };
 
