@@ -50,15 +50,10 @@ size_t HeapInUse() {
   return info.uordblks + info.hblkhd;
 }
 
-class LongRunTest : public shelltest::ShellRunTest {
+class LongRunTest : public shelltest::BuiltContentRunTest {
  protected:
   void SetUp() override {
-    const fs::path built = fs::path(vb::ShareFolderPath()) / "mrA.kzy";  // before the scratch share is set
-    ShellRunTest::SetUp();
-    // The program's own content: seventy ragas with their phrases.
-    fs::copy_file(built, Share("mrA.kzy"), fs::copy_options::overwrite_existing);
-    clock_ = std::make_shared<mci::FakeClock>();
-    mci::SetDefaultClock(clock_);
+    BuiltContentRunTest::SetUp();
     ASSERT_TRUE(Start());
     ASSERT_EQ(shell::CurrFormId, 1);
   }
@@ -68,8 +63,7 @@ class LongRunTest : public shelltest::ShellRunTest {
       Click("cExit");
       Settle();
     }
-    ShellRunTest::TearDown();
-    mci::SetDefaultClock(nullptr);
+    BuiltContentRunTest::TearDown();
   }
 
   forms::Form& Front() { return *shell::CurrForm; }
@@ -131,7 +125,6 @@ class LongRunTest : public shelltest::ShellRunTest {
     return phrases;
   }
 
-  std::shared_ptr<mci::FakeClock> clock_;
 };
 
 TEST_F(LongRunTest, AThousandPhrasesAndEveryScreenAHundredTimesWithoutGrowth) {

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/Layout.h"
 #include "platform/forms/Registry.h"
+#include "platform/mci/Clock.h"
 #include "platform/vb/Folders.h"
 #include "shell/DataFolder.h"
 #include "shell/KZControl.h"
@@ -167,6 +169,25 @@ class ShellRunTest : public testsupport::ScratchTest {
   fs::path share_;
   fs::path data_;
   std::string extraContent_;  // rows a fixture adds to the content database before SetUp
+};
+
+// A started program's fixture on the program's own content (seventy ragas with their
+// phrases), the player on the silent output of a clock that the test moves on.
+class BuiltContentRunTest : public ShellRunTest {
+ protected:
+  void SetUp() override {
+    const fs::path built = fs::path(vb::ShareFolderPath()) / "mrA.kzy";  // before the scratch share is set
+    ShellRunTest::SetUp();
+    fs::copy_file(built, Share("mrA.kzy"), fs::copy_options::overwrite_existing);
+    clock_ = std::make_shared<mci::FakeClock>();
+    mci::SetDefaultClock(clock_);
+  }
+  void TearDown() override {
+    ShellRunTest::TearDown();
+    mci::SetDefaultClock(nullptr);
+  }
+
+  std::shared_ptr<mci::FakeClock> clock_;
 };
 
 }  // namespace shelltest

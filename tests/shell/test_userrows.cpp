@@ -19,8 +19,6 @@
 #include <gtest/gtest.h>
 
 #include "ShellRun.h"
-#include "platform/mci/Clock.h"
-#include "platform/vb/Folders.h"
 #include "sound/SoundState.h"
 #include "workshop/WorkshopState.h"
 
@@ -85,20 +83,8 @@ struct DamageCase {
 
 void PrintTo(const DamageCase& c, std::ostream* os) { *os << c.name; }
 
-class UserRowsTest : public ShellRunTest, public ::testing::WithParamInterface<DamageCase> {
+class UserRowsTest : public BuiltContentRunTest, public ::testing::WithParamInterface<DamageCase> {
  protected:
-  void SetUp() override {
-    const fs::path built = fs::path(vb::ShareFolderPath()) / "mrA.kzy";  // before the scratch share is set
-    ShellRunTest::SetUp();
-    fs::copy_file(built, Share("mrA.kzy"), fs::copy_options::overwrite_existing);
-    clock_ = std::make_shared<mci::FakeClock>();
-    mci::SetDefaultClock(clock_);
-  }
-  void TearDown() override {
-    ShellRunTest::TearDown();
-    mci::SetDefaultClock(nullptr);
-  }
-
   forms::Form& Front() { return *shell::CurrForm; }
   forms::Control& Ctl(const char* name) { return Front().Ctl(name); }
 
@@ -122,14 +108,16 @@ class UserRowsTest : public ShellRunTest, public ::testing::WithParamInterface<D
     Front().Get<forms::OptionButton>(option).Select();
     Settle();
   }
-  void Menu(const char* member) {
+
+  // A screen opened from the main menu.
+  void OpenScreen(const char* member, int16_t formId) {
     Click(member);
     Settle();
+    ASSERT_EQ(shell::CurrFormId, formId) << member;
   }
-
   // The illustration screen of Yaman, from the raga grid.
   void OpenIllustrations() {
-    Menu("cMnuExpRag");
+    OpenScreen("cMnuExpRag", 9);
     auto& grid = shell::FormRagaSelection1->Get<forms::Grid>("cRagaList");
     for (int32_t r = 0; r < grid.Rows(); ++r) {
       if (grid.TextMatrix(r, 0) != "Yaman") continue;
@@ -140,8 +128,7 @@ class UserRowsTest : public ShellRunTest, public ::testing::WithParamInterface<D
     ASSERT_EQ(shell::CurrFormId, 28) << "the raga's own items are usable";
   }
   void OpenComposer() {
-    Menu("cMnuInvCom");
-    ASSERT_EQ(shell::CurrFormId, 27);
+    OpenScreen("cMnuInvCom", 27);
     Choose("cRagaList", "Yaman");
     ASSERT_TRUE(Ctl("cFMusCat").Visible()) << "the raga's own items are usable";
   }
@@ -169,18 +156,14 @@ class UserRowsTest : public ShellRunTest, public ::testing::WithParamInterface<D
         Choose("cRagaList", c.choice);
         break;
       case Way::WorkbenchPattern:
-        Menu("cMnuOpeWor");
-        ASSERT_EQ(shell::CurrFormId, 13);
+        OpenScreen("cMnuOpeWor", 13);
         Press("cMajorScale");
-        Ctl("cMnuUsePat").RaiseFromUser(forms::Event::Click);
-        Settle();
+        Press("cMnuUsePat");
         Choose("cRagaList", c.choice);
         break;
       case Way::RefineScale:
-        Menu("cMnuDefPitShi");
-        ASSERT_EQ(shell::CurrFormId, 7);
-        Press("cSwitch");
-        Press("cRefineNotes");
+        OpenScreen("cMnuDefPitShi", 7);
+        for (const char* button : {"cSwitch", "cRefineNotes"}) Press(button);
         Choose("cScalesList", c.choice);
         break;
     }
@@ -222,7 +205,6 @@ class UserRowsTest : public ShellRunTest, public ::testing::WithParamInterface<D
     }
   }
 
-  std::shared_ptr<mci::FakeClock> clock_;
 };
 
 TEST_P(UserRowsTest, TheDamagedItemIsRefusedByNameAndNothingElseIsLost) {
