@@ -6,6 +6,7 @@
 #include "common/Database.h"
 #include "common/Queries.h"
 #include "common/Trace.h"
+#include "common/UserRows.h"
 #include "platform/vb/Conversion.h"
 #include "platform/vb/DateTime.h"
 #include "platform/vb/Error.h"
@@ -23,13 +24,17 @@ constexpr int16_t kLastBuiltInSet = 12;
 
 bool IsBuiltInSet(int16_t setId) { return setId >= 1 && setId <= kLastBuiltInSet; }
 
-// A user's row whose tonic is missing or not a key 1 to 12 cannot be used (it would
-// address notes off the keyboard); it is treated as a missing row.
-bool HasUsableTonic(dao::Recordset& rs) {
-  const vb::Variant tonic = rs.Fields("TonicNoteId");
-  if (tonic.IsNull() || tonic.IsEmpty() || !tonic.IsNumber()) return false;
-  const double t = tonic.ToDouble();
-  return t >= 1 && t <= 12 && t == static_cast<int>(t);
+// A user's row whose tonic is missing or not a key 1 to 12 (it would address notes off
+// the keyboard), or whose adjustment is missing, not a number or out of range, cannot
+// be used; it is treated as a missing row.
+bool IsUsableUserRow(dao::Recordset& rs) {
+  double value = 0;
+  if (!common::fStoredNumber(rs.Fields("TonicNoteId"), 1, 12, true, value)) return false;
+  for (int k = 0; k < kScaleColumnCount; ++k)
+    if (!common::fStoredNumber(rs.Fields(ScaleColumnName(k)), -kLargestScaleAdjustment, kLargestScaleAdjustment, false,
+                               value))
+      return false;
+  return true;
 }
 
 dao::Recordset SeekScaleSetRow(int16_t setId, int16_t instrumentType) {
@@ -65,7 +70,7 @@ void sLoadNoteAdjustSPCVector(const std::string& instrumentKey, int16_t instrume
   common::ProcTrace t("sLoadNoteAdjustSPCVector");
   for (int i = 0; i < kUsedEntries; ++i) NoteAdjustSPCs[static_cast<size_t>(i)] = 0.0f;
   auto rs = SeekScaleSetRow(setId, instrumentType);
-  if (!IsBuiltInSet(setId) && (rs.NoMatch() || !HasUsableTonic(rs))) {
+  if (!IsBuiltInSet(setId) && (rs.NoMatch() || !IsUsableUserRow(rs))) {
     const int16_t fallback = CurrTonicNoteId;
     RecordMissingScaleSet(setId, instrumentType, fallback);
     setId = fallback;

@@ -23,7 +23,8 @@ inline constexpr double kLargestScaleAdjustment = 1000;
 
 // Clears entries 0 to 40 of NoteAdjustSPCs and fills them from the ONPR row (setId,
 // instrumentType); CurrTonicNoteId becomes the row's tonic. Columns that would fall
-// outside 0 to 40 are skipped. A user set (above 12) whose row is missing falls back
+// outside 0 to 40 are skipped. A user set (above 12) whose row is missing or damaged
+// (its tonic, or an adjustment missing or out of range) falls back
 // to the built-in set of CurrTonicNoteId, with a record in "ignoerr.txt", and setId
 // becomes that set. A missing built-in row is error 3021.
 void sLoadNoteAdjustSPCVector(const std::string& instrumentKey, int16_t instrumentType, int16_t& setId);

@@ -1,4 +1,6 @@
 // Adjustment vectors of the scale sets and tuning the loaded seeds by them.
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,11 +20,11 @@ using testsupport::SoundLibCall;
 
 class NoteTuningTest : public seedtest::SeedsTest {
  protected:
-  // User set 14 (main instrument only) with tonic 13, which is no tonic key.
-  void AddUserSet14WithTonic13() {
+  // User set 14 (main instrument only), column k holding k + 1.
+  void AddUserSet14(int tonic, const std::string& change = "") {
     AlterDatabases("", "INSERT INTO \"ONPR\" (\"NPSetId\", \"InstrumentType\", \"TonicNoteId\"" +
-                           seedtest::ScaleColumns() + ") VALUES (14, 1, 13" +
-                           seedtest::ScaleValues([](int k) { return k + 1; }) + ");");
+                           seedtest::ScaleColumns() + ") VALUES (14, 1, " + std::to_string(tonic) +
+                           seedtest::ScaleValues([](int k) { return k + 1; }) + ");" + change);
   }
 };
 
@@ -60,19 +62,35 @@ INSTANTIATE_TEST_SUITE_P(Sets, VectorTest,
                                            VectorCase{13, 1, 5, User},  // the user database
                                            VectorCase{13, 2, 5, User}));
 
-TEST_F(NoteTuningTest, AUserSetWhoseTonicIsNoKeyFallsBackToTheTonicsOwnSetAndIsRecorded) {
-  // Tonic 13 would put the set's columns past the notes and its Sa off the keyboard, at
-  // every start: the row is treated as missing.
-  AddUserSet14WithTonic13();
-  sound::CurrTonicNoteId = 6;
-  int16_t set = 14;
-  sound::sLoadNoteAdjustSPCVector("c", 1, set);
-  EXPECT_EQ(set, 6);
-  EXPECT_EQ(sound::CurrTonicNoteId, 6);
-  EXPECT_EQ(sound::NoteAdjustSPCs[8], FixtureSetValue(6, 1, 0));
-  const auto lines = Lines("ignoerr.txt");
-  ASSERT_GE(lines.size(), 5u);
-  EXPECT_NE(lines[4].find("Scale set 14"), std::string::npos) << lines[4];
+// A damaged user row would fail at every start (a Null or a text is an error there) or
+// put the set's columns past the notes and its Sa off the keyboard (tonic 13): the row
+// is treated as missing.
+TEST_F(NoteTuningTest, ADamagedUserSetFallsBackToTheTonicsOwnSetAndIsRecorded) {
+  const struct {
+    const char* what;
+    int tonic;
+    const char* change;
+  } cases[] = {
+      {"tonic 13", 13, ""},
+      {"a Null adjustment", 5, R"sql(UPDATE "ONPR" SET "07" = NULL WHERE "NPSetId" = 14;)sql"},
+      {"a text adjustment", 5, R"sql(UPDATE "ONPR" SET "26" = 'x' WHERE "NPSetId" = 14;)sql"},
+      {"an adjustment out of range", 5, R"sql(UPDATE "ONPR" SET "00" = 1e30 WHERE "NPSetId" = 14;)sql"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    AlterDatabases("", R"sql(DELETE FROM "ONPR" WHERE "NPSetId" = 14;)sql");
+    std::filesystem::remove(Path("ignoerr.txt"));
+    AddUserSet14(c.tonic, c.change);
+    sound::CurrTonicNoteId = 6;
+    int16_t set = 14;
+    sound::sLoadNoteAdjustSPCVector("c", 1, set);
+    EXPECT_EQ(set, 6);
+    EXPECT_EQ(sound::CurrTonicNoteId, 6);
+    EXPECT_EQ(sound::NoteAdjustSPCs[8], FixtureSetValue(6, 1, 0));
+    const auto lines = Lines("ignoerr.txt");
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_NE(lines[4].find("Scale set 14"), std::string::npos) << lines[4];
+  }
   EXPECT_EQ(halts, 0);
 }
 
