@@ -292,19 +292,11 @@ void CompositionTextsGiven(forms::Form& form) {
 }  // namespace
 
 std::string fTryComposerStep(const std::function<void()>& work) {
-  const int16_t depth = common::TraceDepth;
-  const std::string indent = common::TraceIndent;
-  const std::string proc = common::CurrProcName;
-  try {
-    work();
-  } catch (const vb::VbError& e) {
-    vb::Err().Clear();
-    common::TraceDepth = depth;
-    common::TraceIndent = indent;
-    common::CurrProcName = proc;
-    return e.err().Description.empty() ? vb::DefaultDescription(e.err().Number) : e.err().Description;
-  }
-  return {};
+  std::string failure;
+  common::fRunOrTell(work, [&failure](const vb::ErrObject& err) {
+    failure = err.Description.empty() ? vb::DefaultDescription(err.Number) : err.Description;
+  });
+  return failure;
 }
 
 void sComposer(int16_t& action) {

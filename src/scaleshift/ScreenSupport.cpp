@@ -92,20 +92,9 @@ double fSeedSpc(int16_t note) {
 void sShowPrompts(const std::string& numbers) { Screen().Ctl("cPrompts").SetText(common::fGetPrompts(numbers)); }
 
 bool fSaveOrSay(const std::function<void()>& save) {
-  const int16_t depth = common::TraceDepth;
-  const std::string indent = common::TraceIndent;
-  const std::string procedure = common::CurrProcName;
-  try {
-    save();
-    return true;
-  } catch (const vb::VbError& e) {
-    vb::Err().Clear();
-    common::TraceDepth = depth;
-    common::TraceIndent = indent;
-    common::CurrProcName = procedure;
-    vb::Message("Error saving Scale Data\n\n(" + e.err().Description + ")");
-    return false;
-  }
+  return common::fRunOrTell(save, [](const vb::ErrObject& err) {
+    vb::Message("Error saving Scale Data\n\n(" + err.Description + ")");
+  });
 }
 
 }  // namespace scaleshift
