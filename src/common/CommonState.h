@@ -9,6 +9,9 @@
 
 namespace common {
 
+// The title of the composition, film song or similar raga in hand.
+inline std::string CurrAddInfo;
+
 // Procedure trace and error reporting.
 inline std::string CurrProcName;      // name of the procedure entered last
 inline int16_t TraceAvailable = 0;    // tracing may be used (True -1); from the command line

@@ -27,7 +27,8 @@
 #include "shell/Menus.h"
 #include "shell/SettingsStandIns.h"
 #include "shell/ShellState.h"
-#include "sound/KeyboardStandIns.h"
+#include "common/CommonState.h"
+#include "shell/ShellState.h"
 #include "sound/SoundState.h"
 
 namespace composer {

@@ -20,7 +20,8 @@
 #include "platform/forms/Form.h"
 #include "platform/vb/Conversion.h"
 #include "shell/ShellState.h"
-#include "sound/KeyboardStandIns.h"
+#include "common/CommonState.h"
+#include "shell/ShellState.h"
 #include "sound/ReedLighting.h"
 #include "sound/SoundState.h"
 

@@ -15,7 +15,8 @@
 #include "platform/forms/Form.h"
 #include "platform/vb/Error.h"
 #include "shell/ShellState.h"
-#include "sound/KeyboardStandIns.h"
+#include "common/CommonState.h"
+#include "shell/ShellState.h"
 #include "sound/SoundState.h"
 
 namespace exploration {

@@ -9,7 +9,8 @@
 #include <string>
 
 #include "platform/forms/Declaration.h"
-#include "sound/KeyboardStandIns.h"
+#include "common/CommonState.h"
+#include "shell/ShellState.h"
 #include "sound/SoundState.h"
 
 namespace forms {

@@ -7,7 +7,8 @@
 #include <string>
 
 #include "sound/Keyboard.h"
-#include "sound/KeyboardStandIns.h"
+#include "common/CommonState.h"
+#include "shell/ShellState.h"
 #include "sound/ScaleSets.h"
 #include "sound/SoundState.h"
 

@@ -11,7 +11,8 @@
 #include "platform/vb/Conversion.h"
 #include "platform/vb/Error.h"
 #include "shell/ShellState.h"
-#include "sound/KeyboardStandIns.h"
+#include "common/CommonState.h"
+#include "shell/ShellState.h"
 #include "sound/ReedLighting.h"
 #include "sound/SoundState.h"
 

@@ -6,7 +6,8 @@
 #include "exploration/RagaSelection.h"
 #include "shell/Players.h"
 #include "shell/ShellState.h"
-#include "sound/KeyboardStandIns.h"
+#include "common/CommonState.h"
+#include "shell/ShellState.h"
 #include "support/BuiltSeeds.h"
 #include "support/GuiEnvironment.h"
 

@@ -13,7 +13,8 @@
 #include "exploration/MainOperations.h"
 #include "exploration/Screens.h"
 #include "shell/ShellState.h"
-#include "sound/KeyboardStandIns.h"
+#include "common/CommonState.h"
+#include "shell/ShellState.h"
 #include "sound/SoundState.h"
 
 namespace explorationtest {

@@ -12,7 +12,8 @@
 #include "common/Queries.h"
 #include "shell/ShellState.h"
 #include "sound/Keyboard.h"
-#include "sound/KeyboardStandIns.h"
+#include "common/CommonState.h"
+#include "shell/ShellState.h"
 #include "sound/SoundState.h"
 #include "support/SqlFixture.h"
 

@@ -7,7 +7,8 @@
 #include "common/CommonState.h"
 #include "platform/forms/Form.h"
 #include "shell/ShellState.h"
-#include "sound/KeyboardStandIns.h"
+#include "common/CommonState.h"
+#include "shell/ShellState.h"
 #include "sound/PlayButtons.h"
 #include "sound/SoundState.h"
 
