@@ -6,13 +6,13 @@
 #include "common/Database.h"
 #include "common/Queries.h"
 #include "common/Trace.h"
-#include "common/UserRows.h"
 #include "platform/vb/Conversion.h"
 #include "platform/vb/DateTime.h"
 #include "platform/vb/Error.h"
 #include "platform/vb/Files.h"
 #include "platform/vb/Interaction.h"
 #include "shell/ShellState.h"
+#include "sound/ScaleSets.h"
 #include "sound/SoundLibrary.h"
 
 namespace sound {
@@ -23,19 +23,6 @@ constexpr int kUsedEntries = 41;  // entries 0 to 40
 constexpr int16_t kLastBuiltInSet = 12;
 
 bool IsBuiltInSet(int16_t setId) { return setId >= 1 && setId <= kLastBuiltInSet; }
-
-// A user's row whose tonic is missing or not a key 1 to 12 (it would address notes off
-// the keyboard), or whose adjustment is missing, not a number or out of range, cannot
-// be used; it is treated as a missing row.
-bool IsUsableUserRow(dao::Recordset& rs) {
-  double value = 0;
-  if (!common::fStoredNumber(rs.Fields("TonicNoteId"), 1, 12, true, value)) return false;
-  for (int k = 0; k < kScaleColumnCount; ++k)
-    if (!common::fStoredNumber(rs.Fields(ScaleColumnName(k)), -kLargestScaleAdjustment, kLargestScaleAdjustment, false,
-                               value))
-      return false;
-  return true;
-}
 
 dao::Recordset SeekScaleSetRow(int16_t setId, int16_t instrumentType) {
   const dao::Database& db = setId > kLastBuiltInSet ? shell::DatabaseB : shell::DatabaseA;
@@ -70,7 +57,9 @@ void sLoadNoteAdjustSPCVector(const std::string& instrumentKey, int16_t instrume
   common::ProcTrace t("sLoadNoteAdjustSPCVector");
   for (int i = 0; i < kUsedEntries; ++i) NoteAdjustSPCs[static_cast<size_t>(i)] = 0.0f;
   auto rs = SeekScaleSetRow(setId, instrumentType);
-  if (!IsBuiltInSet(setId) && (rs.NoMatch() || !IsUsableUserRow(rs))) {
+  // A user's row that cannot be used (no row, a tonic off the keyboard, an adjustment
+  // missing or out of range) gives way to the tonic's own set.
+  if (!IsBuiltInSet(setId) && !fScaleRowFault(rs, instrumentType).empty()) {
     const int16_t fallback = CurrTonicNoteId;
     RecordMissingScaleSet(setId, instrumentType, fallback);
     setId = fallback;

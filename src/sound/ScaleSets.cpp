@@ -26,27 +26,27 @@ double SeedSpc(const dao::Recordset& noteSpecs) {
 
 // What is wrong with one "ONPR" row of a user set ("" when nothing).
 std::string ScaleRowFault(int16_t setId, int16_t instrumentType) {
-  const std::string instrument = instrumentType == 1 ? "main instrument" : "drone";
   auto rs = shell::DatabaseB.OpenRecordset("ONPR", dao::dbOpenTable);
   common::sSetTablePKRecord2(rs, setId, instrumentType);
-  std::string fault;
-  double value = 0;
-  if (rs.NoMatch()) {
-    fault = "its row for the " + instrument + " is missing";
-  } else if (!common::fStoredNumber(rs.Fields("TonicNoteId"), 1, 12, true, value)) {
-    fault = "the tonic of its row for the " + instrument + " is missing or not a key from 1 to 12";
-  } else {
-    for (int k = 0; k < kScaleColumnCount && fault.empty(); ++k) {
-      if (!common::fStoredNumber(rs.Fields(ScaleColumnName(k)), -kLargestScaleAdjustment, kLargestScaleAdjustment,
-                                 false, value))
-        fault = "the adjustment \"" + ScaleColumnName(k) + "\" of the " + instrument + " is missing or out of range";
-    }
-  }
+  const std::string fault = fScaleRowFault(rs, instrumentType);
   rs.Close();
   return fault;
 }
 
 }  // namespace
+
+std::string fScaleRowFault(const dao::Recordset& rs, int16_t instrumentType) {
+  const std::string instrument = instrumentType == 1 ? "main instrument" : "drone";
+  double value = 0;
+  if (rs.NoMatch()) return "its row for the " + instrument + " is missing";
+  if (!common::fStoredNumber(rs.Fields("TonicNoteId"), 1, 12, true, value))
+    return "the tonic of its row for the " + instrument + " is missing or not a key from 1 to 12";
+  for (int k = 0; k < kScaleColumnCount; ++k)
+    if (!common::fStoredNumber(rs.Fields(ScaleColumnName(k)), -kLargestScaleAdjustment, kLargestScaleAdjustment, false,
+                               value))
+      return "the adjustment \"" + ScaleColumnName(k) + "\" of the " + instrument + " is missing or out of range";
+  return {};
+}
 
 bool fUserScaleSetUsable(const std::string& name) {
   common::ProcTrace t("fUserScaleSetUsable");

@@ -38,6 +38,10 @@ float fGetSPCFactor(const dao::Recordset& ratios, int16_t k);
 // an adjustment missing or out of range) is refused with a message naming the user
 // database, and false; nothing is written.
 bool fUserScaleSetUsable(const std::string& name);
+// What is wrong with the "ONPR" row the recordset is on, for instrument type 1 (main
+// instrument) or 2 (drone): no row, a tonic that is not a key 1 to 12, or an adjustment
+// missing or out of range. "" when the row can be used.
+std::string fScaleRowFault(const dao::Recordset& rs, int16_t instrumentType);
 
 // The name ("NPSetName") of the user's scale set setId in "Scale Shift Specs"; "" when
 // the set has no row there or no name.
