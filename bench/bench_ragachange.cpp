@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BuiltDatabases.h"
 #include "common/CommonState.h"
 #include "common/Queries.h"
 #include "common/RagaTables.h"
@@ -20,12 +21,7 @@
 #include "sound/SoundState.h"
 
 static void BM_RagaChange(benchmark::State& state) {
-  const std::string share = vb::ShareFolderPath();
-  shell::DatabaseA = dao::Database::OpenDatabase(share + "/mrA.kzy", false, true, "MS ACCESS;PWD=x");
-  shell::DatabaseB = dao::Database::OpenDatabase(share + "/mrB.kzy", false, true, "MS ACCESS;PWD=x");
-  common::sSetSQLStrings();
-  soundlib::FWavSetGlobalVariables("ce");
-  soundlib::FWavSetCurrInstr("c");
+  OpenBuiltDatabases();
   sound::fCreateNoteSeedsForUse();
   std::vector<int16_t> ragas;
   auto rs = shell::DatabaseA.OpenRecordset("Raga - Technical Information", dao::dbOpenTable);
@@ -52,7 +48,6 @@ static void BM_RagaChange(benchmark::State& state) {
   state.counters["drone_type_changes"] = droneTypeChanges;
   state.counters["drone_type_mean_ms"] = droneTypeChanges > 0 ? droneTypeMs / droneTypeChanges : 0.0;
   state.counters["drone_type_slowest_ms"] = droneTypeSlowestMs;
-  shell::DatabaseA.Close();
-  shell::DatabaseB.Close();
+  CloseBuiltDatabases();
 }
 BENCHMARK(BM_RagaChange)->Unit(benchmark::kMillisecond);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "BuiltDatabases.h"
 #include "common/Queries.h"
 #include "platform/vb/Folders.h"
 #include "shell/ShellState.h"
@@ -15,11 +16,9 @@
 #include "soundlib/FWav.h"
 
 static void BM_TonicChange(benchmark::State& state) {
-  const std::string share = vb::ShareFolderPath();
-  shell::DatabaseA = dao::Database::OpenDatabase(share + "/mrA.kzy", false, true, "MS ACCESS;PWD=x");
-  shell::DatabaseB = dao::Database::OpenDatabase(share + "/mrB.kzy", false, true, "MS ACCESS;PWD=x");
-  common::sSetSQLStrings();
-  if (soundlib::FWavSetGlobalVariables("ce") != 1 || soundlib::FWavSetCurrInstr("c") != 1) {
+  bool started = false;
+  OpenBuiltDatabases(&started);
+  if (!started) {
     state.SkipWithError("the sound library did not start");
     return;
   }
@@ -39,7 +38,6 @@ static void BM_TonicChange(benchmark::State& state) {
   }
   state.counters["slowest_ms"] = slowestMs;
   state.SetLabel(slowestMs < 100.0 ? "every change under the 100 ms goal" : "SLOWER THAN THE 100 ms GOAL");
-  shell::DatabaseA.Close();
-  shell::DatabaseB.Close();
+  CloseBuiltDatabases();
 }
 BENCHMARK(BM_TonicChange)->Unit(benchmark::kMillisecond);

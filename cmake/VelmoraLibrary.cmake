@@ -25,10 +25,13 @@ function(velmora_test name)
   # folder as the program does (vb::ShareFolderPath()).
   set(env "QT_QPA_PLATFORM=offscreen")
   # The multimedia control plays on its silent clock, but in tests labelled audio-device.
+  set(props "")
   if(NOT "audio-device" IN_LIST ARG_LABELS)
     list(APPEND env "VELMORA_AUDIO_OUTPUT=silent")
+  else()
+    # One sink and its monitor: a test that records what it played must hear it alone.
+    list(APPEND props RESOURCE_LOCK audio-device)
   endif()
-  set(props "")
   if(ARG_LABELS)
     list(APPEND props LABELS "${ARG_LABELS}")
   endif()

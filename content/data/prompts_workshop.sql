@@ -4,7 +4,7 @@ INSERT INTO "Prompts" ("PromptNumber", "Prompt") VALUES
   (35, '"Switch Mode" goes back to the choice of mode; "Go Back" leaves the workbench'),
   (36, 'Listen to the note and find it on the keyboard: click a key to hear its note, "Show Note" lights and plays the note asked, "Select New Note" asks another'),
   (37, 'Choose the type of the scale you want to define'),
-  (38, 'Click the notes of your scale on the keyboard, one of each name; S and S> are in it already'),
+  (38, 'Click the notes of your scale on the keyboard, one of each name (S and S> are in it already); the patterns wait until it is complete, "Select New Scale" cancels it'),
   (39, 'press "Play" to hear the pattern, or "Start Looping" to hear it again and again; choose Learning or Practice Mode and the speed first if you like'),
   (40, 'Choose a pattern under "Music Patterns"'),
   (70, 'Click a raga to work with its notes'),
@@ -17,5 +17,5 @@ INSERT INTO "Prompts" ("PromptNumber", "Prompt") VALUES
   (93, 'Click one of your saved patterns to hear it'),
   (94, 'Meend demo: click the note the glide starts from'),
   (95, 'now click the note the glide goes to'),
-  (96, 'Click the notes your pattern jumps to, one after another, then choose the pattern type'),
+  (96, 'Click the notes of your pattern one after another (they are shown under "Selected Base Pattern"), then choose the pattern type: "One Time only" plays them once, "Series" a note higher each time up to S>, then mirrored back down to S'),
   (97, 'Choose which notes the quiz may ask');

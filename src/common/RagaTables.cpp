@@ -156,7 +156,10 @@ void sDBToTALTInfo() {
           !fALTRowFault(rs.Fields("NotesPhrase"), rs.Fields("DurationPhrase"), type, RowUse::Edit).empty())
         continue;
       const std::string notes = vb::NzString(rs.Fields("NotesPhrase"));
-      const std::string durations = type == kTaan ? std::string() : vb::NzString(rs.Fields("DurationPhrase"));
+      // A learner's taan keeps no durations (a save writes its notes alone, so a stored
+      // duration list may belong to other notes); the content's taans have theirs.
+      const std::string durations =
+          type == kTaan && database == 2 ? std::string() : vb::NzString(rs.Fields("DurationPhrase"));
       sLoadRagaALTInfoIntoT(record, type, CurrRagaIndex, notes, durations);
     }
     rs.Close();

@@ -37,11 +37,12 @@ PhraseSegmentsRec fSplitPakad(const std::string& pakad, const std::string& pakad
 
 // Elements 0 to 2 of TALTInfo1 and TALTInfo2 from "Raga - ALT Phrases" of the content
 // and the user database. A type without a row, or whose user row cannot be split
-// (fALTRowFault for editing), leaves an empty record (RagaIndex 0).
+// (fALTRowFault for editing), leaves an empty record (RagaIndex 0). The content's taans
+// come with their stored durations when they have them; the learner's never do.
 void sDBToTALTInfo();
 
-// Fills record from a phrase list and its duration list (empty for a taan, which has
-// no stored durations: its segments then get empty duration texts).
+// Fills record from a phrase list and its duration list (an empty list, as for a taan
+// without stored durations, gives its segments empty duration texts).
 void sLoadRagaALTInfoIntoT(ALTInfoRec& record, int16_t phraseType, int16_t ragaIndex, const std::string& notesList,
                            const std::string& durationList);
 

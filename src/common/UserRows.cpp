@@ -14,6 +14,7 @@
 #include "platform/vb/Error.h"
 #include "platform/vb/Interaction.h"
 #include "shell/ShellState.h"
+#include "sound/PhraseRecords.h"
 
 namespace common {
 
@@ -25,6 +26,13 @@ constexpr int16_t kTaan = 3;
 constexpr int16_t kComposition = 2;  // Add Info Type
 // The longest duration a note can keep (in 10 ms units, or matras): what the Composer saves.
 constexpr double kLongestDuration = 32767;
+// The longest phrase that can play, in 10 ms units.
+constexpr double kLongestPhrase = sound::kLongestPhraseMs / 10.0;
+
+std::string TooLong(const std::string& what) {
+  return what + " lasts longer than " + std::to_string(sound::kLongestPhraseMs / 60000) +
+         " minutes, the longest a phrase can play";
+}
 
 // A duration word: a number above 0 that a note can last.
 bool IsDuration(const std::string& word) {
@@ -35,8 +43,9 @@ bool IsDuration(const std::string& word) {
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
-// What is wrong with the notes and durations of one composition part ("" when nothing).
-std::string PartNotesFault(const dao::Recordset& rs, const std::string& part) {
+// What is wrong with the notes and durations of one composition part ("" when nothing);
+// beat is the duration of one matra in 10 ms units.
+std::string PartNotesFault(const dao::Recordset& rs, const std::string& part, double beat) {
   const vb::Variant notation = rs.Fields("Notation");
   const vb::Variant durations = rs.Fields("NotesDuration");
   if (notation.IsNull()) return "the notes of the " + part + " are missing";
@@ -48,8 +57,13 @@ std::string PartNotesFault(const dao::Recordset& rs, const std::string& part) {
   if (times.size() != notes.size())
     return "the " + part + " has " + std::to_string(notes.size()) + " notes but " + std::to_string(times.size()) +
            " durations";
-  for (const std::string& time : times)
-    if (!IsDuration(time)) return Quoted(time) + " in the durations of the " + part + " is not a duration";
+  double total = 0;
+  for (const std::string& time : times) {
+    if (!IsDuration(time) || vb::Val(time) * beat > kLongestDuration)
+      return Quoted(time) + " in the durations of the " + part + " is not a duration";
+    total += vb::Val(time) * beat;
+  }
+  if (total > kLongestPhrase) return TooLong("the " + part);
   return {};
 }
 
@@ -83,7 +97,7 @@ std::string PartFault(const dao::Recordset& rs, const std::string& part, RowUse 
     return "the starting beat of the " + part + " is missing or not from 1 to " + std::to_string(beats);
   if (!fStoredNumber(playingSpeed, 1, 999, true, speed))
     return "the beat duration of the " + part + " is missing or not from 1 to 999";
-  return PartNotesFault(rs, part);
+  return PartNotesFault(rs, part, speed);
 }
 
 }  // namespace
@@ -111,16 +125,19 @@ std::string fALTRowFault(const vb::Variant& notesPhrase, const vb::Variant& dura
   if (timed && durations.empty()) return "the durations are missing";
   // As the phrases are read: one duration per note, and one separator word after each phrase.
   size_t d = 0;
-  for (const std::string& phrase : phrases) {
-    for (const std::string& segment : Words(phrase, ":")) {
+  for (size_t p = 0; p < phrases.size(); ++p) {
+    double total = 0;
+    for (const std::string& segment : Words(phrases[p], ":")) {
       for (const std::string& note : Words(segment, " ")) {
         if (play && !fIsNoteWord(note)) return Quoted(note) + " is not a note";
         if (!timed) continue;
         if (d >= durations.size()) return "there are fewer durations than notes";
         if (play && !IsDuration(durations[d])) return Quoted(durations[d]) + " is not a duration";
+        total += vb::Val(durations[d]);
         ++d;
       }
     }
+    if (play && total > kLongestPhrase) return TooLong("phrase " + std::to_string(p + 1));
     ++d;
   }
   return {};
@@ -173,13 +190,29 @@ std::string fUserALTItem(int16_t phraseType, const std::string& ragaName) {
 
 std::string fUserCompositionItem(const std::string& name) { return "Your composition " + Quoted(name); }
 
-void sReportDamagedUserRow(const std::string& item, const std::string& fault) {
-  ProcTrace t("sReportDamagedUserRow");
+namespace {
+
+// The user database's file, with the damage recorded as a handled error.
+std::string RecordDamage(const std::string& item, const std::string& fault) {
   const std::string& file = shell::DatabaseBFile.empty() ? shell::DatabaseB.Name() : shell::DatabaseBFile;
   RecordError(vb::MakeError(dao::kDamagedDatabase,
                             "The user database '" + file + "' holds damaged data: " + item + ": " + fault + "."));
+  return file;
+}
+
+}  // namespace
+
+void sReportDamagedUserRow(const std::string& item, const std::string& fault) {
+  ProcTrace t("sReportDamagedUserRow");
+  const std::string file = RecordDamage(item, fault);
   vb::Message(item + " cannot be used: its data in your user database " + Quoted(file) + " is damaged (" + fault +
               "). Nothing was changed in the file; everything else can be used as before.");
+}
+
+void sReportPartlyShownUserRow(const std::string& item, const std::string& fault, const std::string& shown) {
+  ProcTrace t("sReportPartlyShownUserRow");
+  const std::string file = RecordDamage(item, fault);
+  vb::Message(item + ": the data in your user database " + Quoted(file) + " is damaged (" + fault + "). " + shown);
 }
 
 }  // namespace common

@@ -24,8 +24,10 @@ bool fStoredNumber(const vb::Variant& value, double lo, double hi, bool whole, d
 enum class RowUse { Play, Edit };
 
 // A phrase list of type phraseType (1 alap, 2 layakari, 3 taan) as stored: phrases of
-// note words, and for alap and layakari a duration above 0 for every note. For editing,
-// only a duration list that has fewer durations than the notes need.
+// note words, and for alap and layakari a duration above 0 for every note, each phrase
+// no longer than the longest a phrase can play. For editing, only a duration list that
+// has fewer durations than the notes need (the Composer lays such a list out all the
+// same, its notes past the last duration without one, and says so).
 std::string fALTRowFault(const vb::Variant& notesPhrase, const vb::Variant& durationPhrase, int16_t phraseType,
                          RowUse use);
 // The learner's phrase list of that raga and type in the user database ("" without one).
@@ -34,7 +36,8 @@ std::string fUserALTRowFault(int16_t ragaIndex, int16_t phraseType, RowUse use);
 // number, at least one part row, and in each part row a tala of the content database
 // and a starting beat and beat duration that are numbers (or missing). For playing, both
 // part rows, and in each a starting beat within the tala, a beat duration from 1 to 999,
-// note words, and a duration above 0 for each note.
+// note words, and a duration above 0 for each note, the part no longer than the longest
+// a phrase can play.
 std::string fUserCompositionFault(int16_t ragaIndex, const std::string& name, RowUse use);
 
 // The learner's items as the messages name them: "Your alap phrases of the raga <raga>"
@@ -45,5 +48,8 @@ std::string fUserCompositionItem(const std::string& name);
 // Tells the learner that item (as "Your composition "x"") cannot be used because its data
 // in the user database is damaged as fault says, and records it as a handled error (3049).
 void sReportDamagedUserRow(const std::string& item, const std::string& fault);
+// The same damage recorded, for an item shown as far as it goes so that the learner can
+// mend it; shown says what the screen made of it.
+void sReportPartlyShownUserRow(const std::string& item, const std::string& fault, const std::string& shown);
 
 }  // namespace common

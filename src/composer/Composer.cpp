@@ -8,6 +8,7 @@
 
 #include "common/CommonState.h"
 #include "common/Database.h"
+#include "common/LearnersNames.h"
 #include "common/Notation.h"
 #include "common/Queries.h"
 #include "common/RagaDisplay.h"
@@ -25,7 +26,7 @@
 #include "platform/vb/Error.h"
 #include "platform/vb/Interaction.h"
 #include "shell/Menus.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "common/CommonState.h"
 #include "shell/ShellState.h"
@@ -39,33 +40,41 @@ constexpr int16_t kTaan = 3;
 constexpr int16_t kNewComposition = 4;
 constexpr int16_t kExistingComposition = 5;
 // The category frame centred under Label1, which stands 2 % of the height below the
-// raga's data.
-void ShowCategoryChoice(forms::Form& form) {
+// raga's data; placed again at every layout of the form.
+void PlaceCategoryChoice(forms::Form& form) {
   const double W = fComposerWidth(form);
   const double H = fComposerHeight(form);
   forms::Control& label = form.Ctl("Label1");
-  label.SetCaption("Select Musical Category to work with");
   label.SetTop(form.Get<forms::Line>("cLine1").Y1() + 0.02 * H);
   label.SetLeft((W - label.Width()) / 2);
-  label.SetVisible(true);
   forms::Control& frame = form.Ctl("cFMusCat");
   frame.SetTop(label.Top() + label.Height() + 0.01 * H);
   frame.SetLeft((W - frame.Width()) / 2);
-  frame.SetVisible(true);
+}
+
+void ShowCategoryChoice(forms::Form& form) {
+  form.Ctl("Label1").SetCaption("Select Musical Category to work with");
+  form.Arrange("category choice", [&form] { PlaceCategoryChoice(form); });
+  form.Ctl("Label1").SetVisible(true);
+  form.Ctl("cFMusCat").SetVisible(true);
 }
 
 void UnsetCategoryOptions(forms::Form& form) {
   for (const char* name : {"cOAlap", "cOLayakari", "cOTaan", "cOCompN", "cOCompE"}) form.Ctl(name).SetValue(0);
 }
 
-// A control placed 2 % of the height below another, centred across the form.
-void CentreBelow(forms::Form& form, const char* name, const forms::Control& above) {
-  const double W = fComposerWidth(form);
-  const double H = fComposerHeight(form);
-  forms::Control& c = form.Ctl(name);
-  c.SetTop(above.Top() + above.Height() + 0.02 * H);
-  c.SetLeft((W - c.Width()) / 2);
-  c.SetVisible(true);
+// A control placed 2 % of the height below another, centred across the form, there at
+// every layout of the form.
+void CentreBelow(forms::Form& form, const char* name, const char* above) {
+  form.Arrange(std::string("below ") + name, [&form, name, above] {
+    const double W = fComposerWidth(form);
+    const double H = fComposerHeight(form);
+    const forms::Control& over = form.Ctl(above);
+    forms::Control& c = form.Ctl(name);
+    c.SetTop(over.Top() + over.Height() + 0.02 * H);
+    c.SetLeft((W - c.Width()) / 2);
+  });
+  form.Ctl(name).SetVisible(true);
 }
 
 // The raga chosen in the raga list: its data loaded and shown, the categories offered.
@@ -123,8 +132,8 @@ void TalaChosen(forms::Form& form) {
   form.Get<forms::TextBox>("cMukhada").SetLocked(false);
   form.Ctl("Label8").SetCaption(
       "Enter 'Mukhada' Text, Starting beats for Asthai, Antara, beat duration, and click OK");
-  CentreBelow(form, "Label8", form.Ctl("cMukhada"));
-  CentreBelow(form, "cOK", form.Ctl("Label8"));
+  CentreBelow(form, "Label8", "cMukhada");
+  CentreBelow(form, "cOK", "Label8");
   form.Ctl("cMukhada").SetFocus();
   sDisplayPromptComposer8();
   ComposerOKStage = 5;
@@ -165,8 +174,8 @@ void CompositionChosen(forms::Form& form) {
   ShownCompPart = 0;
   sDisplayExistingUserCompLayout();
   sDisplayPromptComposer5();
-  WorkChanged = false;
   form.Ctl("cOAsthai").SetValue(1);
+  sKeepStoredWork();
 }
 
 // The user's compositions of the raga in cRagaList; false, after the message, when the
@@ -194,28 +203,29 @@ bool fLoadAndDisplayCompositionList() {
   return true;
 }
 
-// The slots of an alap, layakari or taan under the time values and the palette.
-void LayOutPhraseCategory(forms::Form& form) {
+// The slots of an alap, layakari or taan under the time values and the palette, laid
+// out from the user database; how many notes are stored without a duration.
+int32_t LayOutPhraseCategory(forms::Form& form) {
   const int16_t type = common::CurrPhraseType;
-  const double H = fComposerHeight(form);
   form.Ctl("cMnuNotScr").SetEnabled(true);
-  double top = form.Get<forms::Line>("cLine1").Y1() + 0.02 * H;
-  if (type != kTaan) {
-    sLoadTimeValuesArrayToForm(top);
-    const forms::Control& value0 = form.Ctl("cTimeVal", 0);
-    top = value0.Top() + value0.Height() + 0.02 * H;
-  }
-  sLoadNotesPalletToForm(top);
-  TopRowIndex = 1;
-  sLoadNotesArrayToForm(2, 20);
-  sTToALTRowImages(type);
+  sLoadPhraseArea([](forms::Form& f) { return f.Get<forms::Line>("cLine1").Y1() + 0.02 * fComposerHeight(f); });
+  const int32_t missing = fTToALTRowImages(type);
   sDisplayRowImages();
-  WorkChanged = false;
   switch (type) {
     case 1: sDisplayPromptComposer2(); break;
     case 2: sDisplayPromptComposer3(); break;
     default: sDisplayPromptComposer4(); break;
   }
+  return missing;
+}
+
+// What the learner is told of a damaged list laid out as far as it goes.
+std::string ShownOfDamagedList(int32_t missing) {
+  std::string shown = "What could be read is shown";
+  if (missing > 0)
+    shown += ": " + (missing == 1 ? std::string("1 note has") : std::to_string(missing) + " notes have") +
+             " no duration, as the list holds none for " + (missing == 1 ? "it" : "them");
+  return shown + ". Correct the phrases and save them: the damaged list is then replaced.";
 }
 
 // A new composition: its texts asked for first.
@@ -226,8 +236,8 @@ void AskCompositionTexts(forms::Form& form) {
   form.Ctl("Label1").SetVisible(false);
   for (const char* name : {"Label12", "Label13", "cAsthai", "cAntara"}) form.Ctl(name).SetVisible(true);
   form.Ctl("Label8").SetCaption("Enter Composition Astai and Antara and click 'OK'");
-  CentreBelow(form, "Label8", form.Ctl("cAntara"));
-  CentreBelow(form, "cOK", form.Ctl("Label8"));
+  CentreBelow(form, "Label8", "cAntara");
+  CentreBelow(form, "cOK", "Label8");
   form.Ctl("cAsthai").SetFocus();
   form.Ctl("cNewCat").SetVisible(true);
   form.Ctl("cNewRaga").SetVisible(true);
@@ -254,10 +264,15 @@ void CompositionDetailsGiven(forms::Form& form) {
     vb::Message(fault);
     return;
   }
-  const std::string mukhada = form.Ctl("cMukhada").Text();
+  common::NameFault nameFault = common::NameFault::None;
+  const std::string mukhada = common::fLearnersName(form.Ctl("cMukhada").Text(), nameFault);
+  if (nameFault != common::NameFault::None) {
+    vb::Message(common::fNameFaultMessage(nameFault));
+    return;
+  }
+  form.Ctl("cMukhada").SetText(mukhada);  // the name as it is compared and stored
   if (fCompositionNameTaken(mukhada)) {
-    vb::Message("The raga already has a composition named '" + common::fRmvLeadBlk(common::fRmvTrailBlk(mukhada)) +
-                "'. Please choose another Mukhada.");
+    vb::Message("The raga already has a composition named '" + mukhada + "'. Please choose another Mukhada.");
     return;
   }
   sDisplayPromptComposer5();
@@ -273,6 +288,7 @@ void CompositionDetailsGiven(forms::Form& form) {
   form.Ctl("Frame1").SetVisible(true);
   ShownCompPart = 0;
   form.Ctl("cOAsthai").SetValue(1);
+  sKeepStoredWork();
 }
 
 // Stage 2: both texts given (blanks alone are no text), the tala asked for.
@@ -304,8 +320,6 @@ void sComposer(int16_t& action) {
   common::ProcTrace t("sComposer");
   sound::CallbackCode = 11;
   if (action != 0 && !ComposerInFront()) return;  // the play loop's call-backs after the screen has gone
-  // While anything plays only the player's own actions are heard.
-  if (ComposerPlaying && action != 19 && action != 21) return;
   switch (action) {
     case 0: sOpenComposer(); break;
     case 1: sComposerListChoice(); break;
@@ -351,6 +365,7 @@ void sOpenComposer() {
   ComposerListMode = 1;
   form.Ctl("cRagaList").SetFocus();
   sDisplayPromptComposer0();
+  sKeepStoredWork();
 }
 
 void sComposerListChoice() {
@@ -369,28 +384,28 @@ void sComposerCategoryChosen() {
   forms::Form& form = ComposerFront();
   if (SlotLayoutPresent) return;  // a category is laid out already: New Category first
   const int16_t type = common::CurrPhraseType;
-  if (type >= 1 && type <= kTaan) {
-    // A list that cannot be laid out is not opened, so that nothing is saved over it.
-    const std::string fault = common::fUserALTRowFault(common::CurrRagaIndex, type, common::RowUse::Edit);
-    if (!fault.empty()) {
-      UnsetCategoryOptions(form);
-      common::sReportDamagedUserRow(common::fUserALTItem(type, common::CurrRagaName), fault);
-      return;
-    }
-  }
+  // A damaged list is laid out as far as it goes, so that the learner can mend it.
+  const std::string fault = type >= 1 && type <= kTaan
+                                ? common::fUserALTRowFault(common::CurrRagaIndex, type, common::RowUse::Edit)
+                                : std::string();
   form.Ctl("cFMusCat").SetVisible(false);
   form.Ctl("Label1").SetVisible(false);
   NotesRowImages.assign(3, "");
   DurRowImages.assign(3, "");
   UnsetCategoryOptions(form);
+  int32_t missing = 0;
   switch (common::CurrPhraseType) {
     case kNewComposition: AskCompositionTexts(form); break;
     case kExistingComposition: ListUserCompositions(form); break;
-    default: LayOutPhraseCategory(form); break;
+    default: missing = LayOutPhraseCategory(form); break;
   }
   form.Ctl("Frame2").SetVisible(true);
   form.Ctl("cOIns").SetValue(0);
   form.Ctl("cODel").SetValue(0);
+  sKeepStoredWork();
+  if (!fault.empty())
+    common::sReportPartlyShownUserRow(common::fUserALTItem(type, common::CurrRagaName), fault,
+                                      ShownOfDamagedList(missing));
 }
 
 void sComposerOK() {
@@ -405,7 +420,7 @@ void sComposerOK() {
 
 void sComposerShowPart(int16_t part) {
   common::ProcTrace t("sComposerShowPart");
-  if (RestoringPartOption || !SlotLayoutPresent || ComposerPlaying) return;
+  if (RestoringPartOption || !SlotLayoutPresent) return;
   if (common::CurrPhraseType != kNewComposition && common::CurrPhraseType != kExistingComposition) return;
   forms::Form& form = ComposerFront();
   if (ShownCompPart != 0 && ShownCompPart != part) {
@@ -433,7 +448,7 @@ void sComposerNewCategory() {
   sUnloadPhraseArrayElements();
   sHidePhraseDisplayControls();
   RowImageCount = 0;
-  WorkChanged = false;
+  sKeepStoredWork();
   ShowCategoryChoice(form);
   form.Ctl("Frame2").SetVisible(false);
   sDisplayPromptComposer1();
@@ -450,7 +465,7 @@ void sComposerNewRaga() {
   sHideRagaInfoDisplayControls();
   form.Ctl("cFMusCat").SetVisible(false);
   RowImageCount = 0;
-  WorkChanged = false;
+  sKeepStoredWork();
   sLocateDisplayList(1);
   sLoadAndDisplayRagaList();
   form.Ctl("Label1").SetCaption("Select Raga");
@@ -506,6 +521,7 @@ bool NeverSaved() {
 bool fCheckForComp(int16_t reason) {
   common::ProcTrace t("fCheckForComp");
   const bool composition = common::CurrPhraseType == kNewComposition || common::CurrPhraseType == kExistingComposition;
+  sNoteWorkChanged();
   if (!WorkChanged && !(composition && NeverSaved())) return true;
   std::string question = composition ? "The composition you were working on has not been saved."
                                      : "The phrases you were working on have not been saved.";

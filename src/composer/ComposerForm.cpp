@@ -9,6 +9,7 @@
 #include "common/StringUtil.h"
 #include "common/Trace.h"
 #include "composer/Composer.h"
+#include "composer/ComposerRecords.h"
 #include "composer/ComposerState.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Declaration.h"
@@ -18,7 +19,7 @@
 #include "shell/Menus.h"
 #include "shell/Navigation.h"
 #include "shell/Players.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "sound/Playback.h"
 #include "sound/SoundState.h"
@@ -65,13 +66,12 @@ void SyllableTyped(const forms::EventArgs& e) {
   const std::string word = common::fRmvAllChar(common::fRmvAllChar(typed, " "), "\t");
   if (word != typed) box.SetText(word);
   ComposerSlot = e.Index;
-  WorkChanged = true;
   Dispatch(15);
 }
 
-// A detail box edited by the learner.
+// A box edited by the learner.
 void BoxEdited(const forms::EventArgs& e) {
-  if (!e.FromCode) WorkChanged = true;
+  if (!e.FromCode) sNoteWorkChanged();
 }
 
 void NotationBoxClicked(int16_t itemKind) {
@@ -196,7 +196,7 @@ forms::FormSpec DeclareComposer() {
   f.TextBox("cCompSyl", {1000, 5410, 500, 300}).Index(0).Font("", 7).Hidden().OnChange(SyllableTyped);
   f.Label("Label9", "Row", {11000, 4720, 800, 270}).Font("", 7).Hidden();
   f.Label("Label10", "Row", {11000, 6250, 800, 270}).Font("", 7).Hidden();
-  f.Button("cMoveD", "Move Down", {10000, 7240, 1000, 270}).Hidden().OnClick([] { Dispatch(11); });
+  f.Button("cMoveD", "Move Down", {9850, 7240, 1150, 270}).Hidden().OnClick([] { Dispatch(11); });
 
   // The button line, and the part and insert/delete choices below it.
   f.Button("cPlay", "Play", {1000, 7282, 1000, 400}).Hidden().OnClick([] { Dispatch(9); });
@@ -205,12 +205,12 @@ forms::FormSpec DeclareComposer() {
   f.Button("cNewRaga", "New Raga", {4900, 7282, 1200, 400}).Hidden().OnClick([] { Dispatch(14); });
   auto part = f.Frame("Frame1", "Comp. Part", {6400, 7250, 1300, 780});
   part.Hidden();
-  part.Option("cOAsthai", "Asthai", {100, 260, 1100, 240}).OnClick([] { Dispatch(17); });
-  part.Option("cOAntara", "Antara", {100, 510, 1100, 240}).OnClick([] { Dispatch(18); });
+  part.Option("cOAsthai", "Asthai", {100, 220, 1100, 270}).OnClick([] { Dispatch(17); });
+  part.Option("cOAntara", "Antara", {100, 500, 1100, 270}).OnClick([] { Dispatch(18); });
   auto edit = f.Frame("Frame2", "Insert / Delete", {7800, 7250, 1950, 780});
   edit.Hidden();
-  edit.Option("cOIns", "Insert Blank Slot", {100, 260, 1800, 240}).OnClick([] { InsertOrDelete(true); });
-  edit.Option("cODel", "Delete Slot", {100, 510, 1800, 240}).OnClick([] { InsertOrDelete(false); });
+  edit.Option("cOIns", "Insert Blank Slot", {100, 220, 1800, 270}).OnClick([] { InsertOrDelete(true); });
+  edit.Option("cODel", "Delete Slot", {100, 500, 1800, 270}).OnClick([] { InsertOrDelete(false); });
 
   f.TextBox("cPrompts", {240, 8060, 9900, 600}).Locked().MultiLine();
   f.Button("cReturn", "Go &Back", {10260, 8060, 1440, 420}).OnClick([] { Dispatch(20); });
@@ -225,11 +225,11 @@ forms::FormSpec DeclareComposer() {
   pallet.Item("cMnuNotForRag", "Notes For Raga Only").OnClick([] { PalletChosen(1); });
   pallet.Item("cMnuAllNot", "All Notes").OnClick([] { PalletChosen(2); });
   auto sync = f.Menu("cMnuSyn", "Synchronization");
-  sync.Item("cMnuSlo", "Slow Down").OnClick([] { ChangeDelay(-1); });
-  sync.Item("cMnuSpe", "Speed Up").OnClick([] { ChangeDelay(1); });
+  sync.Item("cMnuSlo", "Slow Down").LiveWhileBusy().OnClick([] { ChangeDelay(-1); });
+  sync.Item("cMnuSpe", "Speed Up").LiveWhileBusy().OnClick([] { ChangeDelay(1); });
   auto help = f.Menu("cMnuHel", "&Help");
-  help.Item("cMnuTraOn", "Trace On").OnClick([] { shell::sSetTrace(-1); });
-  help.Item("cMnuTraOff", "TraceOff").OnClick([] { shell::sSetTrace(0); });
+  help.Item("cMnuTraOn", "Trace On").LiveWhileBusy().OnClick([] { shell::sSetTrace(-1); });
+  help.Item("cMnuTraOff", "TraceOff").LiveWhileBusy().OnClick([] { shell::sSetTrace(0); });
   return f;
 }
 VELMORA_DECLARE_FORM(DeclareComposer)

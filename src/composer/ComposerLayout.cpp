@@ -3,6 +3,7 @@
 // hiding of groups of controls.
 #include <array>
 #include <string>
+#include <utility>
 
 #include "common/CommonState.h"
 #include "common/Database.h"
@@ -92,7 +93,7 @@ void sInitComposer() {
   NotePallet = 1;
   RowImageCount = 0;
   TopRowIndex = 1;
-  SlotLayoutPresent = false;
+  sSetSlotLayoutPresent(false);
   PalletPresent = false;
   ComposerPlaying = false;
   WorkChanged = false;
@@ -123,88 +124,63 @@ void sTerminateComposer() {
   sRestoreComposerSettings();
 }
 
-void sLoadNotesArrayToForm(int16_t rows, int16_t cols) {
-  common::ProcTrace t("sLoadNotesArrayToForm");
-  forms::Form& form = ComposerFront();
+namespace {
+
+// The key of the phrase area's placing kept with the form.
+constexpr const char* kPhraseArea = "phrase area";
+
+double Bottom(const forms::Control& c) { return c.Top() + c.Height(); }
+
+// Places the slot rows of a layout of `rows` x `cols` built for phrase type `type` under
+// the palette, with their row labels, the move buttons, the button line and, for a
+// layakari, the beat duration right of the time values.
+void PlaceSlotRows(forms::Form& form, int16_t rows, int16_t cols, int16_t type) {
   const double W = fComposerWidth(form);
   const double H = fComposerHeight(form);
-  const int16_t type = common::CurrPhraseType;
   const bool taan = type == kTaan;
   const bool syllables = IsComposition(type);
   forms::Control& note0 = form.Ctl("cNote", 0);
-  forms::Control& grace0 = form.Ctl("cGNote", 0);
-  forms::Control& time0 = form.Ctl("cTime", 0);
-  forms::Control& syl0 = form.Ctl("cCompSyl", 0);
-  forms::Control& label0 = form.Ctl("cLabel", 0);
-  note0.SetCaption("");
-  grace0.SetCaption("");
-  time0.SetCaption("");
-  syl0.SetText("");
-  ScriptFont(note0);
-  ScriptFont(grace0);
+  const forms::Control& grace0 = form.Ctl("cGNote", 0);
+  const forms::Control& time0 = form.Ctl("cTime", 0);
+  const forms::Control& syl0 = form.Ctl("cCompSyl", 0);
+  const forms::Control& label0 = form.Ctl("cLabel", 0);
 
-  forms::Control& pallet0 = form.Ctl("cNotation", 0);
-  double rowTop = pallet0.Top() + pallet0.Height() + 0.02 * H;
+  double rowTop = Bottom(form.Ctl("cNotation", 0)) + 0.02 * H;
   // Slots shrink to fit a narrow window (never grow); every row of a slot is as wide.
   if (W < cols * note0.Width()) note0.SetWidth(W / cols);
-  for (forms::Control* c : {&grace0, &time0, &syl0}) c->SetWidth(note0.Width());
+  for (const char* name : {"cGNote", "cTime", "cCompSyl"}) form.Ctl(name, 0).SetWidth(note0.Width());
   const double x0 = W / 2 - cols * note0.Width() / 2;
 
   forms::Control& moveUp = form.Ctl("cMoveU");
   moveUp.Move(x0, rowTop, moveUp.Width(), moveUp.Height());
-  moveUp.SetVisible(true);
   rowTop += moveUp.Height();
 
   int16_t k = 0;
   for (int16_t r = 1; r <= rows; ++r) {
     const auto first = static_cast<int16_t>(4 * r - 4);
-    for (int16_t n = first; n < first + 4; ++n) Element(form, "cLabel", n).SetWidth(label0.Width());
+    for (int16_t n = first; n < first + 4; ++n) form.Ctl("cLabel", n).SetWidth(label0.Width());
     double x = x0;
     for (int16_t c = 1; c <= cols; ++c, ++k) {
-      forms::Control& note = Element(form, "cNote", k);
-      ScriptFont(note);
+      forms::Control& note = form.Ctl("cNote", k);
       if (!taan) {
-        forms::Control& grace = Element(form, "cGNote", k);
-        ScriptFont(grace);
+        forms::Control& grace = form.Ctl("cGNote", k);
         grace.Move(x, rowTop, note0.Width(), grace0.Height());
-        grace.SetVisible(true);
-        note.Move(x, grace.Top() + grace.Height(), note0.Width(), note0.Height());
+        note.Move(x, Bottom(grace), note0.Width(), note0.Height());
+        form.Ctl("cTime", k).Move(x, Bottom(note), note0.Width(), time0.Height());
       } else {
         note.Move(x, rowTop, note0.Width(), note0.Height());
       }
-      note.SetVisible(true);
-      if (!taan) {
-        forms::Control& time = Element(form, "cTime", k);
-        time.Move(x, note.Top() + note.Height(), note0.Width(), time0.Height());
-        time.SetVisible(true);
-      }
-      if (syllables) {
-        forms::Control& syl = Element(form, "cCompSyl", k);
-        syl.Move(x, form.Ctl("cTime", k).Top() + time0.Height(), note0.Width(), syl0.Height());
-        syl.SetVisible(true);
-      }
+      if (syllables) form.Ctl("cCompSyl", k).Move(x, Bottom(form.Ctl("cTime", k)), note0.Width(), syl0.Height());
       if (c == 1) {
         // The row's labels, right against its first slot.
-        struct RowLabel {
-          int16_t index;
-          const char* caption;
-          const char* beside;
-          bool present;
-        };
-        const RowLabel labels[] = {{first, "Grace Notes", "cGNote", !taan},
-                                   {static_cast<int16_t>(first + 1), "Main Notes", "cNote", true},
-                                   {static_cast<int16_t>(first + 2), "Duration", "cTime", !taan},
-                                   {static_cast<int16_t>(first + 3), "Syllables", "cCompSyl", syllables}};
-        for (const RowLabel& l : labels) {
-          forms::Control& label = form.Ctl("cLabel", l.index);
-          if (!l.present) {
-            label.SetVisible(false);
-            continue;
-          }
-          const forms::Control& slot = form.Ctl(l.beside, k);
-          label.Move(slot.Left() - label0.Width(), slot.Top(), label0.Width(), label0.Height());
-          label.SetCaption(l.caption);
-          label.SetVisible(true);
+        const std::pair<int16_t, const char*> labels[] = {{first, taan ? nullptr : "cGNote"},
+                                                          {static_cast<int16_t>(first + 1), "cNote"},
+                                                          {static_cast<int16_t>(first + 2), taan ? nullptr : "cTime"},
+                                                          {static_cast<int16_t>(first + 3), syllables ? "cCompSyl" : nullptr}};
+        for (const auto& [index, beside] : labels) {
+          if (beside == nullptr) continue;
+          const forms::Control& slot = form.Ctl(beside, k);
+          form.Ctl("cLabel", index).Move(slot.Left() - label0.Width(), slot.Top(), label0.Width(), label0.Height());
         }
       }
       x += note0.Width();
@@ -225,29 +201,22 @@ void sLoadNotesArrayToForm(int16_t rows, int16_t cols) {
   const auto last = static_cast<int16_t>(k - 1);
   const forms::Control& lastNote = form.Ctl("cNote", last);
   const char* lowest = taan ? "cNote" : syllables ? "cCompSyl" : "cTime";
-  const forms::Control& bottom = form.Ctl(lowest, last);
   forms::Control& moveDown = form.Ctl("cMoveD");
   moveDown.SetLeft(lastNote.Left() + lastNote.Width() - moveDown.Width());
-  moveDown.SetTop(bottom.Top() + bottom.Height());
-  moveDown.SetVisible(true);
+  moveDown.SetTop(Bottom(form.Ctl(lowest, last)));
 
   // The button line.
   forms::Control& play = form.Ctl("cPlay");
   play.SetTop(moveDown.Top() + 0.005 * H);
   play.SetLeft(form.Ctl("cNote", 0).Left());
-  struct Button {
-    const char* name;
-    double gap;
-  };
-  const Button buttons[] = {{"cSave", 0.01}, {"cNewCat", 0.03}, {"cNewRaga", 0.01}};
+  const std::pair<const char*, double> buttons[] = {{"cSave", 0.01}, {"cNewCat", 0.03}, {"cNewRaga", 0.01}};
   const forms::Control* before = &play;
-  for (const Button& b : buttons) {
-    forms::Control& button = form.Ctl(b.name);
+  for (const auto& [name, gap] : buttons) {
+    forms::Control& button = form.Ctl(name);
     button.SetTop(play.Top());
-    button.SetLeft(before->Left() + before->Width() + b.gap * W);
+    button.SetLeft(before->Left() + before->Width() + gap * W);
     before = &button;
   }
-  for (const char* name : {"cPlay", "cSave", "cNewCat", "cNewRaga"}) form.Ctl(name).SetVisible(true);
 
   if (type == 2) {
     // The beat duration of a layakari, right of the time values.
@@ -259,44 +228,149 @@ void sLoadNotesArrayToForm(int16_t rows, int16_t cols) {
     label.SetLeft(value18.Left() + value18.Width());
     speed.SetTop(value0.Top() + label.Height() / 2);
     speed.SetLeft(label.Left() + (label.Width() - speed.Width()) / 2);
-    label.SetVisible(true);
-    speed.SetVisible(true);
-    speed.SetText("40");
   }
-  InsertSlotPending = false;
-  DeleteSlotPending = false;
-  SlotLayoutPresent = true;
-  sSetMoveButtons();
 }
 
-void sUnloadPhraseArrayElements() {
-  common::ProcTrace t("sUnloadPhraseArrayElements");
-  forms::Form& form = ComposerFront();
-  for (int16_t k = 1; k < kSlotCount; ++k) {
-    for (const char* name : {"cNote", "cGNote", "cTime", "cCompSyl"}) form.UnloadElement(name, k);
-  }
-  for (int16_t k = 1; k <= 7; ++k) form.UnloadElement("cLabel", k);
-  for (int16_t k = kFirstPalletNote; k <= kPalletComma; ++k) form.UnloadElement("cNotation", k);
-  for (int16_t k = 1; k < kTimeValueCount; ++k) form.UnloadElement("cTimeVal", k);
-  SlotLayoutPresent = false;
-  PalletPresent = false;
-}
-
-void sLoadNotesPalletToForm(double top) {
-  common::ProcTrace t("sLoadNotesPalletToForm");
-  forms::Form& form = ComposerFront();
+// Places the palette on the line at top, centred as if 29 entries wide.
+void PlacePalette(forms::Form& form, double top) {
   const double W = fComposerWidth(form);
   forms::Control& entry0 = form.Ctl("cNotation", 0);
   entry0.SetTop(top);
   if (W < 29 * entry0.Width()) entry0.SetWidth(W / 29);
   double x = W / 2 - 14.5 * entry0.Width();
   for (int16_t i = kFirstPalletNote; i <= kPalletComma; ++i) {
-    forms::Control& entry = Element(form, "cNotation", i);
-    entry.Move(x, top, entry0.Width(), entry0.Height());
-    entry.SetForeColor(0);
-    entry.SetVisible(true);
+    form.Ctl("cNotation", i).Move(x, top, entry0.Width(), entry0.Height());
     x += entry0.Width();
   }
+}
+
+// Places the 19 time values on the line at top, centred.
+void PlaceTimeValues(forms::Form& form, double top) {
+  const double W = fComposerWidth(form);
+  forms::Control& value0 = form.Ctl("cTimeVal", 0);
+  if (W < 20 * value0.Width()) value0.SetWidth(W / 20);
+  double x = W / 2 - 9.5 * value0.Width();
+  for (int16_t i = 0; i < kTimeValueCount; ++i) {
+    form.Ctl("cTimeVal", i).Move(x, top, value0.Width(), value0.Height());
+    x += value0.Width();
+  }
+}
+
+// The phrase area of phrase type `type` from `top` down: the time values (none for
+// taan), the palette 2 % of the height under them, the slot rows under the palette.
+void PlacePhraseArea(forms::Form& form, double top, int16_t type) {
+  const double H = fComposerHeight(form);
+  if (type != kTaan) {
+    PlaceTimeValues(form, top);
+    top = Bottom(form.Ctl("cTimeVal", 0)) + 0.02 * H;
+  }
+  PlacePalette(form, top);
+  PlaceSlotRows(form, 2, 20, type);
+}
+
+}  // namespace
+
+void sLoadPhraseArea(double (*top)(forms::Form& form)) {
+  common::ProcTrace t("sLoadPhraseArea");
+  forms::Form& form = ComposerFront();
+  const int16_t type = common::CurrPhraseType;
+  const double H = fComposerHeight(form);
+  double at = top(form);
+  if (type != kTaan) {
+    sLoadTimeValuesArrayToForm(at);
+    at = Bottom(form.Ctl("cTimeVal", 0)) + 0.02 * H;
+  }
+  sLoadNotesPalletToForm(at);
+  TopRowIndex = 1;
+  sLoadNotesArrayToForm(2, 20);
+  form.Arrange(kPhraseArea, [&form, top, type] { PlacePhraseArea(form, top(form), type); });
+}
+
+void sLoadNotesArrayToForm(int16_t rows, int16_t cols) {
+  common::ProcTrace t("sLoadNotesArrayToForm");
+  forms::Form& form = ComposerFront();
+  const int16_t type = common::CurrPhraseType;
+  const bool taan = type == kTaan;
+  const bool syllables = IsComposition(type);
+  forms::Control& note0 = form.Ctl("cNote", 0);
+  forms::Control& grace0 = form.Ctl("cGNote", 0);
+  note0.SetCaption("");
+  grace0.SetCaption("");
+  form.Ctl("cTime", 0).SetCaption("");
+  form.Ctl("cCompSyl", 0).SetText("");
+  ScriptFont(note0);
+  ScriptFont(grace0);
+
+  int16_t k = 0;
+  for (int16_t r = 1; r <= rows; ++r) {
+    const auto first = static_cast<int16_t>(4 * r - 4);
+    for (int16_t n = first; n < first + 4; ++n) Element(form, "cLabel", n);
+    for (int16_t c = 1; c <= cols; ++c, ++k) {
+      forms::Control& note = Element(form, "cNote", k);
+      ScriptFont(note);
+      note.SetVisible(true);
+      if (!taan) {
+        forms::Control& grace = Element(form, "cGNote", k);
+        ScriptFont(grace);
+        grace.SetVisible(true);
+        Element(form, "cTime", k).SetVisible(true);
+      }
+      if (syllables) Element(form, "cCompSyl", k).SetVisible(true);
+    }
+    // The row's labels: those of the rows the phrase type has.
+    const std::pair<const char*, bool> labels[] = {
+        {"Grace Notes", !taan}, {"Main Notes", true}, {"Duration", !taan}, {"Syllables", syllables}};
+    for (int16_t n = 0; n < 4; ++n) {
+      forms::Control& label = form.Ctl("cLabel", static_cast<int16_t>(first + n));
+      label.SetVisible(labels[n].second);
+      if (labels[n].second) label.SetCaption(labels[n].first);
+    }
+  }
+  PlaceSlotRows(form, rows, cols, type);
+  for (const char* name : {"cMoveU", "cMoveD", "cPlay", "cSave", "cNewCat", "cNewRaga"}) form.Ctl(name).SetVisible(true);
+  if (type == 2) {
+    form.Ctl("Label14").SetVisible(true);
+    forms::Control& speed = form.Ctl("cSpeed");
+    speed.SetVisible(true);
+    speed.SetText("40");
+  }
+  InsertSlotPending = false;
+  DeleteSlotPending = false;
+  sSetSlotLayoutPresent(true);
+  sSetMoveButtons();
+}
+
+void sSetSlotLayoutPresent(bool present) {
+  common::ProcTrace t("sSetSlotLayoutPresent");
+  SlotLayoutPresent = present;
+  forms::Form& form = ComposerFront();
+  for (const char* name : {"cAroha", "cAvroha", "cPakad"}) form.Ctl(name).SetEnabled(present);
+}
+
+void sUnloadPhraseArrayElements() {
+  common::ProcTrace t("sUnloadPhraseArrayElements");
+  forms::Form& form = ComposerFront();
+  // Its placing goes first: the members it moved go back to their places.
+  form.Unarrange(kPhraseArea);
+  for (int16_t k = 1; k < kSlotCount; ++k) {
+    for (const char* name : {"cNote", "cGNote", "cTime", "cCompSyl"}) form.UnloadElement(name, k);
+  }
+  for (int16_t k = 1; k <= 7; ++k) form.UnloadElement("cLabel", k);
+  for (int16_t k = kFirstPalletNote; k <= kPalletComma; ++k) form.UnloadElement("cNotation", k);
+  for (int16_t k = 1; k < kTimeValueCount; ++k) form.UnloadElement("cTimeVal", k);
+  sSetSlotLayoutPresent(false);
+  PalletPresent = false;
+}
+
+void sLoadNotesPalletToForm(double top) {
+  common::ProcTrace t("sLoadNotesPalletToForm");
+  forms::Form& form = ComposerFront();
+  for (int16_t i = kFirstPalletNote; i <= kPalletComma; ++i) {
+    forms::Control& entry = Element(form, "cNotation", i);
+    entry.SetForeColor(0);
+    entry.SetVisible(true);
+  }
+  PlacePalette(form, top);
   sLoadPalletNotes();
   forms::Control& comma = form.Ctl("cNotation", kPalletComma);
   common::FormNotationControl notation(comma);
@@ -347,23 +421,13 @@ void sShowAllNotesInPallet() {
 void sLoadTimeValuesArrayToForm(double top) {
   common::ProcTrace t("sLoadTimeValuesArrayToForm");
   forms::Form& form = ComposerFront();
-  const double W = fComposerWidth(form);
-  forms::Control& value0 = form.Ctl("cTimeVal", 0);
-  if (W < 20 * value0.Width()) value0.SetWidth(W / 20);
-  double x = W / 2 - 9.5 * value0.Width();
-  value0.SetTop(top);
-  value0.SetLeft(x);
-  value0.SetForeColor(0);
-  x += value0.Width();
   sSetTimeValues(common::CurrPhraseType);
-  value0.SetVisible(true);
-  for (int16_t i = 1; i < kTimeValueCount; ++i) {
-    forms::Control& value = form.Ctl("cTimeVal", i);
-    value.Move(x, top, value0.Width(), value0.Height());
+  for (int16_t i = 0; i < kTimeValueCount; ++i) {
+    forms::Control& value = Element(form, "cTimeVal", i);
     value.SetForeColor(0);
     value.SetVisible(true);
-    x += value0.Width();
   }
+  PlaceTimeValues(form, top);
   SelectedTimeValue = PrevTimeValue = -1;
 }
 
@@ -413,22 +477,23 @@ void sLoadAndDisplayTalaList() {
 
 void sLocateDisplayList(int16_t where) {
   common::ProcTrace t("sLocateDisplayList");
+  if (where != 1 && where != 2) return;
   forms::Form& form = ComposerFront();
-  const double W = fComposerWidth(form);
-  const double H = fComposerHeight(form);
-  forms::Control& label = form.Ctl("Label1");
-  forms::Control& list = form.Ctl("cRagaList");
-  if (where == 1) {
-    label.SetTop(form.Get<forms::Line>("cLine1").Y1() + 0.02 * H);
-  } else if (where == 2) {
-    const forms::Control& antara = form.Ctl("cAntara");
-    label.SetTop(antara.Top() + antara.Height() + 0.02 * H);
-  } else {
-    return;
-  }
-  label.SetLeft((W - label.Width()) / 2);
-  list.SetTop(label.Top() + label.Height() + 0.01 * H);
-  list.SetLeft((W - list.Width()) / 2);
+  form.Arrange("list", [&form, where] {
+    const double W = fComposerWidth(form);
+    const double H = fComposerHeight(form);
+    forms::Control& label = form.Ctl("Label1");
+    forms::Control& list = form.Ctl("cRagaList");
+    if (where == 1) {
+      label.SetTop(form.Get<forms::Line>("cLine1").Y1() + 0.02 * H);
+    } else {
+      const forms::Control& antara = form.Ctl("cAntara");
+      label.SetTop(antara.Top() + antara.Height() + 0.02 * H);
+    }
+    label.SetLeft((W - label.Width()) / 2);
+    list.SetTop(label.Top() + label.Height() + 0.01 * H);
+    list.SetLeft((W - list.Width()) / 2);
+  });
 }
 
 void sDisplayPromptComposer0() {

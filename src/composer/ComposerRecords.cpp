@@ -27,7 +27,7 @@
 #include "platform/vb/Conversion.h"
 #include "platform/vb/Interaction.h"
 #include "sound/SoundState.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 
 namespace composer {
@@ -85,6 +85,8 @@ std::string WalkSlots(Walk walk, int16_t beatDuration, PhraseWords& out) {
     const std::string d = timed ? durations[k] : "_";
     if (n == "_" && d == "_") continue;
     if (n == "_") return noNote + Where(k);
+    if (n.size() > 2 && n.compare(n.size() - 2, 2, "'_") == 0)
+      return "A grace note needs its note in the slot below it. Please correct." + Where(k);
     if (n == "," && composition) return "A composition part cannot hold a comma." + Where(k);
     if (n == ",") {
       if (timed && d != ",") return "A \",\" takes \",\" as its duration. Please correct." + Where(k);
@@ -203,6 +205,85 @@ bool fUpdateALTTFromRowImages() {
   return true;
 }
 
+namespace {
+
+// The boxes the learner edits, whatever the category (those not shown stay empty).
+constexpr const char* kEditedBoxes[] = {"cAsthai", "cAntara", "cMukhada", "cStartBeatAst", "cStartBeatAnt", "cSpeed"};
+
+std::vector<std::pair<std::string, std::string>> BoxTexts() {
+  std::vector<std::pair<std::string, std::string>> texts;
+  for (const char* name : kEditedBoxes) texts.emplace_back(name, BoxText(name));
+  return texts;
+}
+
+std::string StoredBox(const std::string& name) {
+  for (const auto& [box, text] : StoredBoxes)
+    if (box == name) return text;
+  return {};
+}
+
+// The slots of composition part p (1 or 2) as the screen has them now: the slots when
+// it is on screen, else its record.
+SlotWork CompPartSlotsNow(int16_t p) {
+  if (p == ShownCompPart && SlotLayoutPresent) return fShownSlotWork();
+  return fCompPartSlotWork(common::TCompData[static_cast<size_t>(p - 1)]);
+}
+
+}  // namespace
+
+SlotWork fCompPartSlotWork(const common::CompDataRec& record) {
+  std::vector<std::string> notes, durations, syllables;
+  sCompPartWords(record, notes, durations, syllables);
+  return fSlotWorkOf(notes, durations, syllables);
+}
+
+bool fCompPartEdited(int16_t part) {
+  if (part != 1 && part != 2) return false;
+  return CompPartSlotsNow(part) != StoredSlots[static_cast<size_t>(part - 1)] ||
+         BoxText(TextBoxOf(part)) != StoredBox(TextBoxOf(part));
+}
+
+void sKeepStoredWork() {
+  common::ProcTrace t("sKeepStoredWork");
+  StoredBoxes = BoxTexts();
+  StoredSlots = {};
+  StoredCompData = {common::TCompData[0], common::TCompData[1]};
+  if (IsComposition(common::CurrPhraseType)) {
+    for (int16_t p = 1; p <= 2; ++p) StoredSlots[static_cast<size_t>(p - 1)] = CompPartSlotsNow(p);
+  } else if (SlotLayoutPresent) {
+    StoredSlots[0] = fShownSlotWork();
+  }
+  WorkChanged = false;
+}
+
+bool fWorkChanged() {
+  if (BoxTexts() != StoredBoxes) return true;
+  if (!SlotLayoutPresent) return false;
+  if (IsComposition(common::CurrPhraseType)) return fCompPartEdited(1) || fCompPartEdited(2);
+  return fShownSlotWork() != StoredSlots[0];
+}
+
+void sNoteWorkChanged() { WorkChanged = fWorkChanged(); }
+
+namespace {
+
+// The composition part in the slots has notes, each with its duration in its own slot;
+// false after the message.
+bool PartNotesPlayable(const std::string& notes, PhraseWords& words) {
+  if (notes.empty()) {
+    vb::Message("No Notes Specified");
+    return false;
+  }
+  const std::string fault = WalkSlots(Walk::Composition, 0, words);
+  if (!fault.empty()) {
+    vb::Message(fault);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool fVerifyCompPartSyllables() {
   common::ProcTrace t("fVerifyCompPartSyllables");
   return SyllablesSpell(fCombineSylRowImages(), BoxText(TextBoxOf(sound::CurrCompPart)));
@@ -217,7 +298,17 @@ bool fUpdateCompTFromRowImages(bool emptyAllowed) {
   const std::string durations = fCombineDurRowImages();
   const std::string syllables = fCombineSylRowImages();
   PhraseWords words;
-  if (notes.empty() && durations.empty() && syllables.empty()) {
+  if (!fCompPartEdited(p)) {
+    // A part not changed since it was stored is kept as stored: its syllables need not
+    // spell its text (a part carried over from an earlier installation, or written
+    // only in part). To be played it must still hold notes that can be played.
+    const common::CompDataRec& stored = StoredCompData[static_cast<size_t>(p - 1)];
+    record.Notation = stored.Notation;
+    record.NotesDuration = stored.NotesDuration;
+    record.Syllables = stored.Syllables;
+    record.SyllableDuration = stored.SyllableDuration;
+    if (!emptyAllowed && !PartNotesPlayable(notes, words)) return false;
+  } else if (notes.empty() && durations.empty() && syllables.empty()) {
     if (!emptyAllowed) {
       vb::Message("No Notes Specified");
       return false;
@@ -232,15 +323,7 @@ bool fUpdateCompTFromRowImages(bool emptyAllowed) {
       vb::Message("No Duration Specified");
       return false;
     }
-    if (notes.empty()) {
-      vb::Message("No Notes Specified");
-      return false;
-    }
-    const std::string fault = WalkSlots(Walk::Composition, 0, words);
-    if (!fault.empty()) {
-      vb::Message(fault);
-      return false;
-    }
+    if (!PartNotesPlayable(notes, words)) return false;
     const std::string syllableDurations = fCreateCombinedSylDurPhrase();
     if (syllableDurations.empty()) return false;
     record.Notation = notes;
@@ -256,15 +339,17 @@ bool fUpdateCompTFromRowImages(bool emptyAllowed) {
   return true;
 }
 
-std::string fCheckCompData() {
+std::string fCheckCompData(int16_t part) {
   common::ProcTrace t("fCheckCompData");
   for (const char* name : {"cTaal", "cMukhada", "cStartBeatAst", "cStartBeatAnt", "cSpeed"}) {
+    if (part != 0 && name == std::string(BeatBoxOf(3 - part))) continue;
     if (Trimmed(BoxText(name)).empty())
       return "All data (Mukhada, Starting beats for Asthai and Antara, and Beat Duration) must be specified";
   }
   const int16_t beats = sound::CompBeatCount;
-  for (int16_t part : {1, 2}) {
-    if (WholeNumber(BoxText(BeatBoxOf(part)), 1, beats) < 0)
+  for (int16_t p : {1, 2}) {
+    if (part != 0 && p != part) continue;
+    if (WholeNumber(BoxText(BeatBoxOf(p)), 1, beats) < 0)
       return "The starting beats must be whole numbers from 1 to " + std::to_string(beats) +
              ", the beats of the tala. Please correct.";
   }
@@ -300,7 +385,7 @@ bool fPrepareCompositionForSave() {
   if (!fUpdateCompTFromRowImages(true)) return false;
   const auto other = static_cast<int16_t>(3 - sound::CurrCompPart);
   const common::CompDataRec& left = common::TCompData[static_cast<size_t>(other - 1)];
-  if (!left.Notation.empty() && !SyllablesSpell(left.Syllables, BoxText(TextBoxOf(other)))) {
+  if (!left.Notation.empty() && fCompPartEdited(other) && !SyllablesSpell(left.Syllables, BoxText(TextBoxOf(other)))) {
     vb::MsgBox(std::string("Discrepancies found in syllables of the ") + (other == 1 ? "Asthai" : "Antara") +
                    ". Check and correct",
                vb::vbInformation, "Message");
@@ -326,7 +411,9 @@ void sSetCompDetailsFromBoxes() {
     record.CompositionMukhada = common::TCompInfo.AddInfo;
     record.CompositionText = BoxText(TextBoxOf(p));
     record.TalaId = common::CurrTalaId;
-    record.StartingBeat = WholeNumber(BoxText(BeatBoxOf(p)), 1, 32767);
+    // A part's starting beat not yet given (a part played alone) stays as it was.
+    const int32_t beat = WholeNumber(BoxText(BeatBoxOf(p)), 1, 32767);
+    if (beat > 0) record.StartingBeat = beat;
     record.PlayingSpeed = static_cast<int16_t>(WholeNumber(BoxText("cSpeed"), 1, 999));
   }
 }

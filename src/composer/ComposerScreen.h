@@ -35,8 +35,17 @@ void sRestoreComposerSettings();
 // 2 and 20), their row labels, the move buttons and the button line; for layakari the
 // "Beat Duration" box with 40.
 void sLoadNotesArrayToForm(int16_t rows, int16_t cols);
+// The phrase area of the current phrase type: the time values on the line top(form)
+// names (none for taan), the palette 2 % of the height under them, TopRowIndex 1 and
+// the 2 rows of 20 slots under the palette. Its placing is kept with the form, so every
+// layout of the form places it again under the line at its new place, until
+// sUnloadPhraseArrayElements.
+void sLoadPhraseArea(double (*top)(forms::Form& form));
 // Removes every element created at run time, of every array, whatever the category.
 void sUnloadPhraseArrayElements();
+// Records whether the slot layout is on the screen; the raga's aroha, avroha and pakad,
+// which play over it, take a click only while it is.
+void sSetSlotLayoutPresent(bool present);
 
 // The palette on the line at top: notes 5 to 31 and the comma (32), centred as if 29
 // wide, captioned in the current script and showing what NotePallet asks for.

@@ -3,10 +3,14 @@
 // the screen changed on opening and puts back on leaving.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "common/RagaRecords.h"
 
 namespace composer {
 
@@ -54,9 +58,27 @@ inline bool ComposerPlaying = false;
 // The phrase of the play set now heard (from 1), 0 while nothing plays.
 inline int16_t PlayingPhrase = 0;
 
-// True once the user has changed the phrase or a box since it was loaded or saved:
-// leaving the work then asks first.
+// True while what the slots and boxes show differs from what the user database holds
+// of it (sNoteWorkChanged): leaving the work then asks first.
 inline bool WorkChanged = false;
+
+// One slot as the work is kept: its note, duration and syllable tokens ("_" for none).
+struct SlotTokens {
+  std::string note, duration, syllable;
+  bool operator==(const SlotTokens&) const = default;
+};
+// The slots of a phrase that hold anything, in order: a blank slot inserted or deleted
+// changes nothing that is kept.
+using SlotWork = std::vector<SlotTokens>;
+
+// What the user database holds of the work on the screen, as the screen shows it (the
+// ALT list in element 0, or each part of the composition), the composition's part
+// records and the texts of the boxes the learner can edit. Taken when a category or a
+// composition is laid out from the user database and after each successful save
+// (sKeepStoredWork).
+inline std::array<SlotWork, 2> StoredSlots;
+inline std::array<common::CompDataRec, 2> StoredCompData;
+inline std::vector<std::pair<std::string, std::string>> StoredBoxes;
 
 // Put back when the screen is left: the operation mode and the theka setting of the
 // screen it was opened from.

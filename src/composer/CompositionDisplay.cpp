@@ -1,6 +1,7 @@
 // A composition on the Composer's screen: its details line, its layout of time values,
 // palette and slots under it, its fields filled from its records, and a part shown in
 // the slots with a syllable under each note that starts one.
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,34 +23,48 @@ void sShowCompositionDetails() {
   common::ProcTrace t("sShowCompositionDetails");
   forms::Form& form = ComposerFront();
   // The beat duration back beside the starting beats, wherever a layakari put it.
-  const double scale = fComposerWidth(form) / form.Spec().Design.Width;
-  const std::pair<const char*, const char*> detailLine[] = {{"Label14", "Label15"}, {"cSpeed", "cStartBeatAnt"}};
-  for (const auto& [name, beside] : detailLine) {
-    for (const forms::MemberSpec& m : form.Spec().Members) {
-      if (m.Name != name) continue;
-      forms::Control& c = form.Ctl(name);
-      c.SetLeft(m.P.Geometry.Left * scale);
-      c.SetTop(form.Ctl(beside).Top());
+  form.Arrange("details", [&form] {
+    const double scale = fComposerWidth(form) / form.Spec().Design.Width;
+    const std::pair<const char*, const char*> detailLine[] = {{"Label14", "Label15"}, {"cSpeed", "cStartBeatAnt"}};
+    for (const auto& [name, beside] : detailLine) {
+      for (const forms::MemberSpec& m : form.Spec().Members) {
+        if (m.Name != name) continue;
+        forms::Control& c = form.Ctl(name);
+        c.SetLeft(m.P.Geometry.Left * scale);
+        c.SetTop(form.Ctl(beside).Top());
+      }
     }
-  }
+  });
   for (const char* name : {"Label18", "cTaal", "Label17", "cMukhada", "Label16", "cStartBeatAst", "Label15",
                            "cStartBeatAnt", "Label14", "cSpeed"}) {
     form.Ctl(name).SetVisible(true);
   }
 }
 
+void sCompPartWords(const common::CompDataRec& record, std::vector<std::string>& notes,
+                    std::vector<std::string>& durations, std::vector<std::string>& syllables) {
+  notes = common::notation::Words(record.Notation, " ");
+  durations = common::notation::Words(record.NotesDuration, " ");
+  syllables.clear();
+  if (!record.Syllables.empty()) {
+    syllables = common::notation::Words(
+        fCreateExpandedSylString(record.Syllables, record.SyllableDuration, record.NotesDuration), " ");
+  }
+}
+
 void sDisplayCompPartNotationFromT(int16_t part) {
   common::ProcTrace t("sDisplayCompPartNotationFromT");
   const common::CompDataRec& record = common::TCompData.at(static_cast<size_t>(part - 1));
-  const auto n = static_cast<int16_t>(common::notation::Words(record.Notation, " ").size());
+  std::vector<std::string> notes, durations, syllables;
+  sCompPartWords(record, notes, durations, syllables);
+  const auto n = static_cast<int16_t>(notes.size());
+  // Rows enough for every word: a stored part whose lists differ in length shows all.
+  const size_t longest = std::max({notes.size(), durations.size(), syllables.size()});
   for (std::vector<std::string>* images : {&NotesRowImages, &DurRowImages, &SylRowImages}) images->clear();
-  sSetRowImageCount(static_cast<int16_t>(n / 20 + 1));
-  if (!record.Notation.empty()) sCreateRowImagesFromSource(record.Notation, NotesRowImages);
-  if (!record.NotesDuration.empty()) sCreateRowImagesFromSource(record.NotesDuration, DurRowImages);
-  if (!record.Syllables.empty()) {
-    sCreateRowImagesFromSource(
-        fCreateExpandedSylString(record.Syllables, record.SyllableDuration, record.NotesDuration), SylRowImages);
-  }
+  sSetRowImageCount(static_cast<int16_t>(longest / 20 + 1));
+  sCreateRowImagesFromSource(common::notation::Join(notes, " "), NotesRowImages);
+  sCreateRowImagesFromSource(common::notation::Join(durations, " "), DurRowImages);
+  sCreateRowImagesFromSource(common::notation::Join(syllables, " "), SylRowImages);
   PhraseTokenCount = n;
   sClearPhraseDisplay();
   TopRowIndex = 1;
@@ -58,14 +73,10 @@ void sDisplayCompPartNotationFromT(int16_t part) {
 
 void sDisplayCompTemplate() {
   common::ProcTrace t("sDisplayCompTemplate");
-  forms::Form& form = ComposerFront();
-  const double H = fComposerHeight(form);
-  const forms::Control& taal = form.Ctl("cTaal");
-  sLoadTimeValuesArrayToForm(taal.Top() + taal.Height() + 0.02 * H);
-  const forms::Control& value0 = form.Ctl("cTimeVal", 0);
-  sLoadNotesPalletToForm(value0.Top() + value0.Height() + 0.02 * H);
-  TopRowIndex = 1;
-  sLoadNotesArrayToForm(2, 20);
+  sLoadPhraseArea([](forms::Form& form) {
+    const forms::Control& taal = form.Ctl("cTaal");
+    return taal.Top() + taal.Height() + 0.02 * fComposerHeight(form);
+  });
 }
 
 void sDisplayCompDataFromT() {

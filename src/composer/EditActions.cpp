@@ -32,7 +32,7 @@ bool IsComposition(int16_t type) { return type == 4 || type == 5; }
 // The slot clicked, when the slots exist and nothing plays: its display row (1 or 2).
 bool SlotClickAllowed(int16_t& slot, int16_t& displayRow) {
   slot = ComposerSlot;
-  if (!SlotLayoutPresent || ComposerPlaying || slot < 0 || slot >= 40) return false;
+  if (!SlotLayoutPresent || slot < 0 || slot >= 40) return false;
   displayRow = static_cast<int16_t>(slot / 20 + 1);
   return true;
 }
@@ -50,7 +50,7 @@ bool PendingInsertOrDelete(int16_t slot) {
   } else {
     sDeleteCurrentSlot(slot);
   }
-  WorkChanged = true;
+  sNoteWorkChanged();
   return true;
 }
 
@@ -58,7 +58,7 @@ bool PendingInsertOrDelete(int16_t slot) {
 void SlotEdited(int16_t slot, int16_t displayRow) {
   if (slot >= PhraseTokenCount) PhraseTokenCount = static_cast<int16_t>(slot + 1);
   sCreateRowImagesFromDisplay(displayRow);
-  WorkChanged = true;
+  sNoteWorkChanged();
 }
 
 // The chosen entry of a palette or of the time values shown in red, the one before
@@ -74,13 +74,13 @@ void MarkChoice(const char* array, int16_t& previous, int16_t selected) {
 
 void sComposerPalletNoteChosen() {
   common::ProcTrace t("sComposerPalletNoteChosen");
-  if (!PalletPresent || ComposerPlaying) return;
+  if (!PalletPresent) return;
   MarkChoice("cNotation", PrevPalletNote, SelectedPalletNote);
 }
 
 void sComposerTimeValueChosen() {
   common::ProcTrace t("sComposerTimeValueChosen");
-  if (!SlotLayoutPresent || ComposerPlaying || common::CurrPhraseType == kTaan) return;
+  if (!SlotLayoutPresent || common::CurrPhraseType == kTaan) return;
   MarkChoice("cTimeVal", PrevTimeValue, SelectedTimeValue);
 }
 
@@ -119,10 +119,14 @@ void sComposerGraceSlotClicked() {
   common::ProcTrace t("sComposerGraceSlotClicked");
   int16_t s = 0, row = 0;
   if (!SlotClickAllowed(s, row) || common::CurrPhraseType == kTaan || PendingInsertOrDelete(s)) return;
-  forms::Control& grace = ComposerFront().Ctl("cGNote", s);
+  forms::Form& form = ComposerFront();
+  forms::Control& grace = form.Ctl("cGNote", s);
   // The comma is no grace note: it clears the grace slot.
   if (SelectedPalletNote == -1 || SelectedPalletNote == kComma) {
     grace.SetCaption("");
+  } else if (form.Ctl("cNote", s).Caption() == ",") {
+    vb::Message("A \",\" ends a phrase and takes no grace note.");
+    return;
   } else {
     common::sAdjustFont(grace);
     grace.SetCaption(common::fGetStringForNote(SelectedPalletNote));
@@ -154,7 +158,7 @@ void sComposerDurationSlotClicked() {
 
 void sComposerMoveRows(int16_t by) {
   common::ProcTrace t("sComposerMoveRows");
-  if (!SlotLayoutPresent || ComposerPlaying) return;
+  if (!SlotLayoutPresent) return;
   const auto top = static_cast<int16_t>(TopRowIndex + by);
   if (top < 1 || top > RowImageCount) return;
   TopRowIndex = top;
@@ -166,15 +170,16 @@ void sComposerSyllableTyped() {
   int16_t s = 0, row = 0;
   if (!SlotClickAllowed(s, row) || !IsComposition(common::CurrPhraseType)) return;
   sCreateSylRowImageFromDisplay(row);
+  sNoteWorkChanged();
 }
 
 void sComposerSave() {
   common::ProcTrace t("sComposerSave");
-  if (!SlotLayoutPresent || ComposerPlaying) return;
+  if (!SlotLayoutPresent) return;
   const bool ready = IsComposition(common::CurrPhraseType) ? fPrepareCompositionForSave() : fUpdateALTTFromRowImages();
   if (!ready) return;
   if (!sSaveMusicToDatabase()) return;
-  WorkChanged = false;
+  sKeepStoredWork();
   vb::Message("Music Saved");
 }
 

@@ -1,6 +1,7 @@
 // Text conversions of the Composer: layakari beats and stored durations, and the stored
 // phrase strings of an ALT record.
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,13 @@ namespace composer {
 namespace {
 
 std::string Trimmed(const std::string& text) { return common::fRmvLeadBlk(common::fRmvTrailBlk(text)); }
+
+// A stored duration as a whole number, however large; a word that is no number counts
+// 0, so that a damaged list is shown rather than stopping the program.
+double WholeDuration(const std::string& token) {
+  const double value = vb::Val(token);
+  return std::isfinite(value) ? vb::RoundHalfEven(value) : 0;
+}
 
 }  // namespace
 
@@ -44,24 +52,24 @@ std::string fConvertDurationToBeats(const std::string& durations) {
   const std::vector<std::string> tokens = common::notation::Words(durations, " ");
   // The beat: the smallest of the first ten durations, zeros left out (a zero would
   // make every beat infinite).
-  int32_t base = 10000;
+  double base = 10000;
   bool found = false;
   for (size_t i = 0; i < tokens.size() && i < 10; ++i) {
-    if (tokens[i] == ",") continue;
-    const int32_t value = vb::CInt(vb::Val(tokens[i]));
+    if (tokens[i] == "," || tokens[i] == "_") continue;
+    const double value = WholeDuration(tokens[i]);
     if (value <= 0) continue;
     base = std::min(base, value);
     found = true;
   }
   if (!found) base = 1;
-  ComposerFront().Ctl("cSpeed").SetText(vb::CStr(base));
+  ComposerFront().Ctl("cSpeed").SetText(vb::CStr(static_cast<int32_t>(base)));
   std::vector<std::string> out;
   for (const std::string& token : tokens) {
-    if (token == ",") {
+    if (token == "," || token == "_") {  // a separator, or a slot without a duration
       out.push_back(token);
       continue;
     }
-    const float beatsOf = static_cast<float>(vb::CInt(vb::Val(token))) / static_cast<float>(base);
+    const float beatsOf = static_cast<float>(WholeDuration(token)) / static_cast<float>(base);
     out.push_back(vb::FormatGeneralSingle(beatsOf));
   }
   return common::notation::Join(out, " ");

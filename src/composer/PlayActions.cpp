@@ -17,7 +17,7 @@
 #include "platform/mci/MMControl.h"
 #include "platform/vb/Interaction.h"
 #include "shell/Players.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "sound/PhraseRecords.h"
 #include "sound/PhraseSetUps.h"
@@ -51,6 +51,7 @@ void LockForPlaying(bool locked) {
     for (int16_t k : form.Elements(array)) form.Ctl(array, k).SetEnabled(!locked);
   }
   ComposerPlaying = locked;
+  form.SetBusy(locked);
   sSetMoveButtons();
 }
 
@@ -101,12 +102,12 @@ bool PreparePart() {
 
 void sComposerPlay() {
   common::ProcTrace t("sComposerPlay");
-  if (!SlotLayoutPresent || ComposerPlaying) return;
+  if (!SlotLayoutPresent) return;
   const bool composition = IsComposition(common::CurrPhraseType);
   // What the slots hold must pass its checks, even for the raga's scale or pakad.
   bool ready = false;
   if (composition) {
-    const std::string details = fCheckCompData();
+    const std::string details = fCheckCompData(sound::CurrCompPart);
     if (!details.empty()) {
       vb::Message(details);
     } else {

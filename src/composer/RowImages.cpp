@@ -5,15 +5,16 @@
 #include <algorithm>
 
 #include "common/CommonState.h"
+#include "common/Database.h"
 #include "common/Notation.h"
 #include "common/NotationWords.h"
-#include "common/RagaReaders.h"
 #include "common/StringUtil.h"
 #include "common/Trace.h"
 #include "composer/ComposerScreen.h"
 #include "composer/ComposerState.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
+#include "platform/vb/Variant.h"
 #include "shell/ShellState.h"
 
 namespace composer {
@@ -22,6 +23,7 @@ namespace {
 
 constexpr int16_t kTaan = 3;
 constexpr size_t kSlotsPerRow = 20;
+constexpr const char* kNoNote = "_";  // an empty slot, or no main note under a grace note
 
 bool IsComposition(int16_t type) { return type == 4 || type == 5; }
 
@@ -133,9 +135,11 @@ void sCreateNotesRowImageFromDisplay(int16_t displayRow) {
   const bool taan = common::CurrPhraseType == kTaan;
   RowFromDisplay(NotesRowImages, displayRow, [&form, taan](int16_t k) -> std::string {
     const std::string note = form.Ctl("cNote", k).Caption();
-    if (note.empty()) return "_";
     if (note == ",") return ",";
     const std::string grace = taan ? std::string() : form.Ctl("cGNote", k).Caption();
+    // A grace note written before its note is kept with its slot, "a'_", for the checks
+    // to ask for the note.
+    if (note.empty()) return grace.empty() ? "_" : NameOf(grace) + "'" + kNoNote;
     return grace.empty() ? NameOf(note) : NameOf(grace) + "'" + NameOf(note);
   });
   sSetMoveButtons();
@@ -251,17 +255,48 @@ std::string fEliminateUnderscores(const std::string& text) {
   return common::notation::Join(kept, " ");
 }
 
-void sTToALTRowImages(int16_t altType) {
-  common::ProcTrace t("sTToALTRowImages");
-  const int16_t db = common::CurrDBSelector;
-  const std::vector<std::string> notes =
-      common::notation::Words(common::fGetFromT_AllALTPhrasesUnSeg(db, altType, common::kReadNotes), " ");
-  std::vector<std::string> durations;
-  if (altType != kTaan) {
-    std::string text = common::fGetFromT_AllALTPhrasesUnSeg(db, altType, common::kReadDurations);
-    if (altType == 2 && !text.empty()) text = fConvertDurationToBeats(text);
-    durations = common::notation::Words(text, " ");
+int32_t fTToALTRowImages(int16_t altType) {
+  common::ProcTrace t("fTToALTRowImages");
+  std::string notesPhrase, durationPhrase;
+  auto rs = shell::DatabaseB.OpenRecordset("Raga - ALT Phrases", dao::dbOpenTable);
+  common::sSetTablePKRecord2(rs, common::CurrRagaIndex, altType);
+  if (!rs.NoMatch()) {
+    notesPhrase = vb::NzString(rs.Fields("NotesPhrase"));
+    if (altType != kTaan) durationPhrase = vb::NzString(rs.Fields("DurationPhrase"));
   }
+  rs.Close();
+  // Each note word with the duration word it is stored with, phrases separated by ","
+  // (the word standing between two phrases' durations is their separator), as the
+  // program reads a list to play it; a note past the last duration has none.
+  const bool timed = altType != kTaan;
+  const std::vector<std::string> stored = common::notation::Words(durationPhrase, " ");
+  std::vector<std::string> notes, durations;
+  size_t d = 0;
+  int32_t missing = 0;
+  bool anyDuration = false;
+  for (const std::string& phrase : common::notation::Words(notesPhrase, ",")) {
+    if (!notes.empty()) {
+      notes.emplace_back(",");
+      if (timed) durations.emplace_back(",");
+    }
+    for (const std::string& segment : common::notation::Words(phrase, ":")) {
+      for (const std::string& note : common::notation::Words(segment, " ")) {
+        notes.push_back(note);
+        if (!timed) continue;
+        if (d < stored.size()) {
+          durations.push_back(stored[d]);
+          anyDuration = true;
+        } else {
+          durations.emplace_back(kNoNote);
+          ++missing;
+        }
+        ++d;
+      }
+    }
+    ++d;
+  }
+  if (altType == 2 && anyDuration)
+    durations = common::notation::Words(fConvertDurationToBeats(common::notation::Join(durations, " ")), " ");
   PhraseTokenCount = static_cast<int16_t>(notes.size());
   // Rows enough for both texts: a stored row whose durations are missing keeps its notes.
   const size_t longest = std::max(notes.size(), durations.size());
@@ -270,6 +305,29 @@ void sTToALTRowImages(int16_t altType) {
   Pack(notes, NotesRowImages, RowImageCount);
   Pack(durations, DurRowImages, RowImageCount);
   Pack({}, SylRowImages, RowImageCount);
+  return missing;
+}
+
+SlotWork fShownSlotWork() {
+  common::ProcTrace t("fShownSlotWork");
+  const int16_t type = common::CurrPhraseType;
+  const std::vector<std::string> notes = Flatten(NotesRowImages, RowImageCount);
+  const std::vector<std::string> none(notes.size(), kNoNote);
+  return fSlotWorkOf(notes, type == kTaan ? none : Flatten(DurRowImages, RowImageCount),
+                     IsComposition(type) ? Flatten(SylRowImages, RowImageCount) : none);
+}
+
+SlotWork fSlotWorkOf(const std::vector<std::string>& notes, const std::vector<std::string>& durations,
+                     const std::vector<std::string>& syllables) {
+  const auto at = [](const std::vector<std::string>& words, size_t k) {
+    return k < words.size() ? words[k] : std::string(kNoNote);
+  };
+  SlotWork work;
+  for (size_t k = 0; k < std::max({notes.size(), durations.size(), syllables.size()}); ++k) {
+    SlotTokens slot{at(notes, k), at(durations, k), at(syllables, k)};
+    if (slot.note != kNoNote || slot.duration != kNoNote || slot.syllable != kNoNote) work.push_back(std::move(slot));
+  }
+  return work;
 }
 
 }  // namespace composer

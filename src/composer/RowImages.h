@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "composer/ComposerState.h"
+
 namespace composer {
 
 // The index 0 to 35 of a note caption in the note-name table of the current script (or,
@@ -57,9 +59,23 @@ std::string fCombineDurRowImages();
 std::string fCombineSylRowImages();
 std::string fEliminateUnderscores(const std::string& text);
 
-// The user's phrases of ALT type 1 to 3 of the current raga into the row images (a
-// layakari's durations as beats, the beat duration shown in cSpeed); from row 1.
-void sTToALTRowImages(int16_t altType);
+// The user's phrases of ALT type 1 to 3 of the current raga into the row images, as the
+// user database holds them (never what a play or a failed save left in TALTInfo2): a
+// layakari's durations as beats, the beat duration shown in cSpeed; from row 1. A
+// damaged list is laid out as far as it goes: returns how many notes were stored
+// without a duration (0 for a whole list).
+int32_t fTToALTRowImages(int16_t altType);
+
+// The slots of the row images that hold anything, with the category's arrays only
+// (durations unless taan, syllables of a composition).
+SlotWork fShownSlotWork();
+// The note, duration and syllable words a composition part's record shows, one a slot
+// from the first (a syllable for each note that starts one, "_" for the others).
+void sCompPartWords(const common::CompDataRec& record, std::vector<std::string>& notes,
+                    std::vector<std::string>& durations, std::vector<std::string>& syllables);
+// The slots that note, duration and syllable words (one a slot from the first) fill.
+SlotWork fSlotWorkOf(const std::vector<std::string>& notes, const std::vector<std::string>& durations,
+                     const std::vector<std::string>& syllables);
 
 // Beats (a layakari's durations as edited) to stored durations: each number times the
 // beat duration, rounded to a whole number (ties to even); "," stays, "_" is dropped.

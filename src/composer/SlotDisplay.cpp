@@ -117,7 +117,9 @@ void sDisplayRowImages() {
       const size_t glide = token.find('\'');
       if (glide != std::string::npos && type != kTaan) {
         form.Ctl("cGNote", k).SetCaption(Shown(token.substr(0, glide)));
-        note.SetCaption(Shown(token.substr(glide + 1)));
+        const std::string main = token.substr(glide + 1);
+        if (main == "_") continue;  // a grace note still waiting for its note
+        note.SetCaption(Shown(main));
       } else {
         note.SetCaption(Shown(token));
       }

@@ -34,13 +34,20 @@ constexpr int32_t kPracticePlayMode = 2;
 constexpr double kSegmentLevel = 0.2;
 constexpr const char* kPointBoxes[] = {"cFRow", "cFBeat", "cTRow", "cTBeat"};
 
-// The four boxes read as numbers by their leading numeric part ("abc" is 0).
+// The four boxes read as numbers by their leading numeric part ("3x" is 3, "abc" 0). A
+// number is one word: a box of more words ("1 6") holds none and reads 0 too.
 struct Points {
   double fromRow = 0, fromBeat = 0, toRow = 0, toBeat = 0;
 };
 
+double PointValue(const std::string& text) {
+  const std::string word = common::fRmvTrailBlk(common::fRmvLeadBlk(text));
+  if (word.find_first_of(" \t") != std::string::npos) return 0;
+  return vb::Val(word);
+}
+
 Points ReadPoints(forms::Form& form) {
-  auto value = [&form](const char* box) { return vb::Val(form.Ctl(box).Text()); };
+  auto value = [&form](const char* box) { return PointValue(form.Ctl(box).Text()); };
   return {value("cFRow"), value("cFBeat"), value("cTRow"), value("cTBeat")};
 }
 
@@ -148,10 +155,15 @@ int16_t fNewCompSegment() {
   const CompSegmentRec& cut = CompSegments[2];
   if (cut.Part != sound::CurrCompPart) return -1;
   if (cut.SpeedFactor != fCompSpeedFactor()) return -1;
-  const Points p = ReadPoints(FrontForm());
-  if (cut.FromRow != p.fromRow || cut.FromBeat != p.fromBeat || cut.ToRow != p.toRow || cut.ToBeat != p.toBeat)
-    return -1;
+  const GridPoint from = fGridPointOf(SegmentBeats[0]);
+  const GridPoint to = fGridPointOf(SegmentBeats[1]);
+  if (cut.FromRow != from.Row || cut.FromBeat != from.Beat || cut.ToRow != to.Row || cut.ToBeat != to.Beat) return -1;
   return 0;
+}
+
+GridPoint fGridPointOf(int16_t beatNumber) {
+  const int32_t beats = sound::CompBeatCount > 0 ? sound::CompBeatCount : 1;
+  return {static_cast<int16_t>((beatNumber - 1) / beats + 1), static_cast<int16_t>((beatNumber - 1) % beats + 1)};
 }
 
 int16_t fCreateCompSegmentMusicFile() {

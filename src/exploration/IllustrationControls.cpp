@@ -30,6 +30,7 @@ constexpr std::array<const char*, 23> kLockSet{
 void SetLockSetEnabled(bool enabled) {
   forms::Form& form = FrontForm();
   for (const char* name : kLockSet) form.Ctl(name).SetEnabled(enabled);
+  form.SetBusy(!enabled);
 }
 
 // Alap, layakari and taan: items of several phrases.

@@ -21,7 +21,7 @@
 #include "platform/vb/Error.h"
 #include "platform/vb/Interaction.h"
 #include "shell/Players.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "sound/PhraseSetUps.h"
 #include "sound/PlayButtons.h"
@@ -79,8 +79,12 @@ void ShowItemControls() {
 }
 
 // A part whose row is missing (a damaged database: both parts are always stored) is
-// refused before its tala is looked up for a row that names none.
+// refused before its tala is looked up for a row that names none. A composition of the
+// learner's may have one part stored still empty: it plays the other.
 bool PartsPresent() {
+  if (sound::CurrMusicItemType == sound::kCompositionItem)
+    return common::TCompData[0].NotationIndex != 0 && common::TCompData[1].NotationIndex != 0 &&
+           (sound::fCompPartHasNotes(1) || sound::fCompPartHasNotes(2));
   const size_t parts = sound::CurrMusicItemType == sound::kFilmSongItem ? 1 : 2;
   bool complete = true;
   for (size_t p = 0; p < parts; ++p) complete = complete && !common::TCompData[p].Notation.empty();
@@ -96,13 +100,13 @@ bool RenderParts() {
   return false;
 }
 
-// The play set of the parts rendered: count phrases from phrase 1.
-void PlayAllParts(int16_t count) {
+// The play set of the parts rendered: phrases first to last of count.
+void PlayParts(int16_t count, int16_t first, int16_t last) {
   sound::PhraseSetRec& set = sound::TPlayInfo;
   set.PhraseCount = count;
-  set.CurrPhrase = 1;
-  set.RestartPhrase = 1;
-  set.LastPhrase = count;
+  set.CurrPhrase = first;
+  set.RestartPhrase = first;
+  set.LastPhrase = last;
   sDisplayMOControls();
   sDisableF28Selections();
   sPlayF28Phrases();
@@ -208,7 +212,7 @@ void sPlayCompositionItem() {
       RefuseParts();
       return;
     }
-    sound::CurrCompPart = 1;
+    sound::CurrCompPart = sound::fCompPartHasNotes(1) ? 1 : 2;
     sClearNotationBox();
     sHideMOControls();
     int16_t open = 0;
@@ -219,7 +223,12 @@ void sPlayCompositionItem() {
   sound::Theka = composition ? 1 : 2;
   sound::CurrItemKind = sound::kCompositionKind;
   if (!RenderParts()) return;
-  PlayAllParts(composition ? 2 : 1);
+  if (!composition) {
+    PlayParts(1, 1, 1);
+    return;
+  }
+  // Only the parts that have notes.
+  PlayParts(2, sound::fCompPartHasNotes(1) ? 1 : 2, sound::fCompPartHasNotes(2) ? 2 : 1);
 }
 
 void sPlaySimilarRagaPair() {
@@ -233,7 +242,7 @@ void sPlaySimilarRagaPair() {
   FrontForm().Ctl("cInfo").SetText("Playing comparison of Ragas " + common::CurrRagaName + " and " +
                                    common::CurrAddInfo + ". Currently playing " + common::CurrAddInfo);
   if (!RenderParts()) return;
-  PlayAllParts(2);
+  PlayParts(2, 1, 2);
 }
 
 void sStopF28Playing() {

@@ -20,6 +20,7 @@
 #include "sound/PhraseSetUps.h"
 #include "sound/PlayButtons.h"
 #include "sound/ReedLighting.h"
+#include "sound/Render.h"
 #include "sound/SoundState.h"
 
 namespace exploration {
@@ -94,10 +95,18 @@ void EndDemo(forms::Form& form) {
       form.Ctl(name).SetVisible(true);
       form.Ctl(name).SetValue(0);
     }
+    // A composition's part still empty is not offered.
+    if (sound::CurrItemKind == sound::kCompositionKind) {
+      form.Ctl("Option4").SetEnabled(sound::fCompPartHasNotes(1));
+      form.Ctl("Option5").SetEnabled(sound::fCompPartHasNotes(2));
+    }
     common::sDisplayPatternNotation(form);
     form.Ctl("cStopCur").SetEnabled(false);
   } else {
+    // The play controls go; what was played and its notes stay until the next item is
+    // chosen (a demo stopped has cleared them).
     sHideMOControls();
+    if (!form.Ctl("cInfo").Text().empty()) sShowF28ItemBoxes();
   }
   form.Refresh();
 }

@@ -2,9 +2,13 @@
 // prepared anew and the keyboard redrawn), the keyboard display, the notation script
 // and grace notes, the drone's loudness and the raga's notes.
 #include <string>
+#include <vector>
 
 #include "common/CommonState.h"
 #include "common/Database.h"
+#include "common/Notation.h"
+#include "common/NotationWords.h"
+#include "common/RagaReaders.h"
 #include "common/RagaDisplay.h"
 #include "common/Trace.h"
 #include "exploration/ExplorationState.h"
@@ -44,6 +48,41 @@ bool PrepareSeeds(forms::Form& form, const ScaleInUse& before) {
   if (fPrepareScaleSeeds(before)) return true;
   Unlock(form);
   return false;
+}
+
+// The note words of a text in English: a word of Devanagari notes converted, every
+// other word as it is.
+std::vector<std::string> EnglishWords(const std::string& text) {
+  std::vector<std::string> words = common::notation::Words(text, " ");
+  for (std::string& word : words)
+    if (common::fIsColon(word) == 0 && common::fIsLegalNote(word, common::kScriptDevnagari) != 0 &&
+        common::fIsLegalNote(word, common::kScriptEnglish) == 0)
+      word = common::fGetEngForDev(word);
+  return words;
+}
+
+// True when the text shows phrase number phrase of the item in hand as it was loaded,
+// in either script: the learner has not edited it.
+bool ShowsPhrase(const std::string& text, int16_t phrase) {
+  const sound::PhraseSetRec& set = sound::TMNInfo;
+  if (phrase < 1 || phrase > set.PhraseCount || static_cast<size_t>(phrase) > set.Phrases.size()) return false;
+  return EnglishWords(text) == common::notation::Words(set.Phrases[static_cast<size_t>(phrase - 1)], " ");
+}
+
+// A text of notation in the script now in use, words three blanks apart as the boxes
+// show them: each note word of the other script converted, every other word (a segment
+// mark, a word that is no note) kept as it was typed.
+std::string InNotationScript(const std::string& text) {
+  const int16_t script = shell::NotationScript;
+  const int16_t other = script == common::kScriptDevnagari ? common::kScriptEnglish : common::kScriptDevnagari;
+  std::vector<std::string> words = common::notation::Words(text, " ");
+  for (std::string& word : words) {
+    if (common::fIsColon(word) != 0 || common::fIsLegalNote(word, script) != 0 ||
+        common::fIsLegalNote(word, other) == 0)
+      continue;
+    word = script == common::kScriptDevnagari ? common::fGetDevForEng(word) : common::fGetEngForDev(word);
+  }
+  return common::notation::Join(words, "   ");
 }
 
 // The keyboard drawn again for the tonic now in use.
@@ -125,16 +164,26 @@ void sF28NotationChanged() {
   sForgetLastLearningPlay();
   sUpdateF28NotationItemFonts();
   common::sAdjustNotation(form);
-  if (form.Ctl("cCurrentItem").Visible()) {
-    form.Ctl("cCurrentItem").SetText("");
-    form.Ctl("cInfo").SetText("");
-    // A learning or practice item's phrases loaded again with the new setting, on the
-    // same phrase: learning mode builds the phrase it plays from them.
+  forms::Control& item = form.Ctl("cCurrentItem");
+  if (item.Visible()) {
+    const std::string shown = item.Text();
     const int16_t kind = sound::CurrItemKind;
     if (sound::CurrOperationMode != 1 && kind >= sound::kScaleKind && kind <= sound::kLastALTKind) {
+      // A learning or practice item's phrases loaded again with the new setting, on the
+      // same phrase: learning mode builds the phrase it plays from them. The phrase is
+      // shown again in the new setting, or, when the learner has edited it, the edit.
       const int16_t phrase = sound::TMNInfo.CurrPhrase;
+      const bool edited = !ShowsPhrase(shown, phrase);
       sound::sLoadMNFromT(sound::CurrOperationMode == 3 ? 1 : 2);
       if (phrase >= 1 && phrase <= sound::TMNInfo.PhraseCount) sound::TMNInfo.CurrPhrase = phrase;
+      if (edited) {
+        item.SetText(InNotationScript(shown));
+      } else {
+        common::sLoadScriptFromMN(item, 0);
+      }
+    } else {
+      // The notes of a demo that has played.
+      item.SetText(InNotationScript(shown));
     }
   }
   if (sound::KeyboardDisplay == 1) sound::sKeyBoardDisplayOn(form, 1);

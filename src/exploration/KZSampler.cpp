@@ -30,7 +30,7 @@
 #include "shell/Menus.h"
 #include "shell/Navigation.h"
 #include "shell/Players.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "sound/Keyboard.h"
 #include "sound/PhraseRecords.h"
@@ -50,7 +50,7 @@ constexpr int32_t kKindCount = 7;
 constexpr int16_t kComposition = 4;       // SamplerKind values that are titled items
 constexpr int16_t kFilmSong = 5;
 constexpr int32_t kPauseMs = 300;         // between the end of a sample and the next
-constexpr int16_t kTaanDurationKind = 6;  // fCreateDurationPhrase: a taan's one duration per note
+constexpr int16_t kTaanDurationKind = 6;  // fCreateDurationPhrase: one equal duration per note
 
 // The kinds of sample, by SamplerKind - 1: the item words the play path reads, and for
 // the numbered phrases (alap, layakari, taan) their ALT type and description.
@@ -76,6 +76,17 @@ void Dispatch(int16_t code) {
 }
 
 forms::Timer& TimerOf(forms::Form& form, const char* name) { return form.Get<forms::Timer>(name); }
+
+// The play buttons for a sample playing (or looping through its pause) or for none; the
+// form is busy while one plays.
+void ShowPlaying(bool playing) {
+  if (playing) {
+    sound::sEnablePlayStopButtons();
+  } else {
+    sound::sEnablePlayStartButtons();
+  }
+  FrontForm().SetBusy(playing);
+}
 
 mci::MMControl& PlayerOf(forms::Form& form) {
   mci::MMControl* player = shell::MMControlOf(form, "cMM");
@@ -145,11 +156,10 @@ void CountItems() {
 }
 
 // A raga and a kind of item it has, every kind it has equally likely. A raga whose data
-// cannot be read is drawn again, at most as many times as there are ragas.
+// cannot be read gives way to another not tried yet; false when none can be read.
 bool DrawRagaAndKind() {
-  const int16_t count = fDrawableRagaCount();
-  for (int16_t attempt = 0; attempt < count; ++attempt) {
-    sDrawRaga(count);
+  UntriedRagas untried = fAllDrawableRagas();
+  while (fDrawUntriedRaga(untried)) {
     if (!fSetupDrawnRaga()) continue;
     CountItems();
     SamplerKind = 0;
@@ -210,12 +220,10 @@ void LoadSample(forms::Form& form) {
       SamplerItemNo = static_cast<int16_t>(vb::DrawOneTo(SamplerItemCounts[static_cast<size_t>(SamplerKind - 1)]));
       form.Ctl("cDesc").SetText(row.numbered + std::to_string(SamplerItemNo));
       sound::PhraseNotes = common::fGetFromT_AnALTPhraseUnSeg(kContent, row.altType, kReadNotes, SamplerItemNo);
-      // A taan keeps no durations: each of its notes gets the taan's one duration, as
-      // on the illustration screen.
-      sound::PhraseTiming = row.altType == 3
-                                ? sound::fCreateDurationPhrase(sound::PhraseNotes, kTaanDurationKind)
-                                : common::fGetFromT_AnALTPhraseUnSeg(kContent, row.altType, kReadDurations,
-                                                                     SamplerItemNo);
+      sound::PhraseTiming = common::fGetFromT_AnALTPhraseUnSeg(kContent, row.altType, kReadDurations, SamplerItemNo);
+      // A taan stored without durations gets one equal duration a note.
+      if (common::notation::Words(sound::PhraseTiming, " ").empty())
+        sound::PhraseTiming = sound::fCreateDurationPhrase(sound::PhraseNotes, kTaanDurationKind);
       break;
     }
   }
@@ -228,7 +236,7 @@ void PlaySample() {
   forms::Form& form = FrontForm();
   // The pause of a sample that was stopped must not end this one.
   TimerOf(form, "cTimer").SetEnabled(false);
-  sound::sEnablePlayStopButtons();
+  ShowPlaying(true);
   if (fSelectSample() == 0) return;
   if (form.WindowState() != forms::vbMinimized) {
     form.Ctl("cDesc").SetFocus();
@@ -244,7 +252,7 @@ void StopSample() {
   player.setNotify(false);
   player.setWait(true);
   player.setCommand("Stop");
-  sound::sEnablePlayStartButtons();
+  ShowPlaying(false);
 }
 
 // Code 3: still playing, poll again; else the pause before what follows.
@@ -319,7 +327,7 @@ void sInitKZSampler() {
   shell::sMnuTraceCheck();
   sDisplayPromptForSampler();
   sound::LoopFlag = 0;
-  sound::sEnablePlayStartButtons();
+  ShowPlaying(false);
   SamplerTheka = 2;
   SamplerSavedTheka = sound::Theka;
   sound::Theka = SamplerTheka;
@@ -345,7 +353,7 @@ int16_t fSelectSample() {
   if (!DrawRagaAndKind()) {
     sound::LoopFlag = 0;
     vb::Message("No raga has a sample to play.");
-    sound::sEnablePlayStartButtons();
+    ShowPlaying(false);
     return 0;
   }
   sShowNextPicture(form);
@@ -370,7 +378,7 @@ void sCheckLooping() {
   if (sound::LoopFlag != 0) {
     Dispatch(1);
   } else {
-    sound::sEnablePlayStartButtons();
+    ShowPlaying(false);
   }
 }
 
@@ -394,9 +402,9 @@ forms::FormSpec DeclareKZSampler() {
   f.Label("Label7", "Click  'Start Looping' to play samples continuously", {600, 3800, 8000, 330});
   f.Label("Label6", "Click  'Stop Looping' to terminate continuous play", {600, 4200, 8000, 330});
   f.Button("cPlay", "Play", {600, 4900, 1800, 450}).OnClick([] { Dispatch(1); });
-  f.Button("cStop", "Stop", {2600, 4900, 1800, 450}).OnClick([] { Dispatch(2); });
+  f.Button("cStop", "Stop", {2600, 4900, 1800, 450}).LiveWhileBusy().OnClick([] { Dispatch(2); });
   f.Button("cStartLoop", "Start Looping", {4600, 4900, 2200, 450}).OnClick([] { LoopPressed(-1, 1); });
-  f.Button("cStopLoop", "Stop Looping", {7000, 4900, 2200, 450}).OnClick([] { LoopPressed(0, 2); });
+  f.Button("cStopLoop", "Stop Looping", {7000, 4900, 2200, 450}).LiveWhileBusy().OnClick([] { LoopPressed(0, 2); });
   f.Line("Line5", {240, 5650, 11700, 5650});
   f.Line("Line6", {240, 1150, 240, 5650});
   f.Line("Line7", {11700, 1150, 11700, 5650});
@@ -413,8 +421,8 @@ forms::FormSpec DeclareKZSampler() {
   });
 
   f.Menu("cMnuHel", "Help").Item("cMnuPreH1", "Press F1 at any time to obtain help");
-  f.Menu("cMnuTraOn", "Trace On").OnClick([] { shell::sSetTrace(-1); });
-  f.Menu("cMnuTraOff", "TraceOff").OnClick([] { shell::sSetTrace(0); });
+  f.Menu("cMnuTraOn", "Trace On").LiveWhileBusy().OnClick([] { shell::sSetTrace(-1); });
+  f.Menu("cMnuTraOff", "TraceOff").LiveWhileBusy().OnClick([] { shell::sSetTrace(0); });
   return f;
 }
 VELMORA_DECLARE_FORM(DeclareKZSampler)

@@ -19,7 +19,7 @@
 #include "shell/Menus.h"
 #include "shell/Navigation.h"
 #include "shell/Players.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "sound/Keyboard.h"
 #include "sound/Playback.h"
@@ -112,47 +112,49 @@ void Unloading() {
   shell::OnScreenUnload();
 }
 
-// Centres the row of boxes present under the raga data: the program list, the user's
-// list and the saved scales when they have lines, and the mode frame; each caption
-// label takes the left of its box.
-void LayOutBoxRow(forms::Form& form) {
-  struct Box {
-    const char* box;
-    const char* label;
-    bool present;
-  };
-  const std::array<Box, 4> boxes{{
+struct RowBox {
+  const char* box;
+  const char* label;
+  bool present;
+};
+
+// The boxes of the row under the raga data: the program list, the user's list and the
+// saved scales when they have lines, and the mode frame.
+std::array<RowBox, 4> RowBoxes() {
+  return {{
       {"cKZIllusList", "Label1", true},
       {"cUserIllusList", "Label8", UserItemsPresent != 0},
       {"cScaleList", "Label16", ScalesPresent != 0},
       {"Frame1", "Label17", ModeFramePresent != 0},
   }};
+}
+
+// Centres the row of boxes present; each caption label takes the left of its box.
+void PlaceBoxRow(forms::Form& form) {
+  const std::array<RowBox, 4> boxes = RowBoxes();
   int n = 0;
-  for (const Box& b : boxes) n += b.present ? 1 : 0;
+  for (const RowBox& b : boxes) n += b.present ? 1 : 0;
   const double width = fLayoutWidth(form);
   const double gap = 0.02 * width;
   const double w = form.Ctl("cKZIllusList").Width();
   double left = width / 2 - (n / 2.0) * w - ((n - 1) / 2.0) * gap;
-  for (const Box& b : boxes) {
-    forms::Control& box = form.Ctl(b.box);
-    forms::Control& label = form.Ctl(b.label);
-    box.SetVisible(b.present);
-    label.SetVisible(b.present);
+  for (const RowBox& b : boxes) {
     if (!b.present) continue;
+    forms::Control& box = form.Ctl(b.box);
     box.SetLeft(left);
-    label.SetLeft(left);
+    form.Ctl(b.label).SetLeft(left);
     left += box.Width() + gap;
   }
-  form.Ctl("cLine2").SetVisible(true);
 }
 
-// After a re-layout at a new window size: the row of boxes is centred again and the
-// keyboard drawn again at the new width.
-void LaidOutAgain() {
-  forms::Form* form = MainOperationsForm();
-  if (form == nullptr || !form->Loaded()) return;
-  LayOutBoxRow(*form);
-  if (sound::KeyboardDisplay == 1 && form->HasElement("cR", 1)) sound::sDisplayKeyboardAlt(*form, 1);
+// The row of boxes shown, placed at every layout of the form.
+void LayOutBoxRow(forms::Form& form) {
+  for (const RowBox& b : RowBoxes()) {
+    form.Ctl(b.box).SetVisible(b.present);
+    form.Ctl(b.label).SetVisible(b.present);
+  }
+  form.Ctl("cLine2").SetVisible(true);
+  form.Arrange("box row", [&form] { PlaceBoxRow(form); });
 }
 
 }  // namespace
@@ -253,7 +255,6 @@ forms::FormSpec DeclareMainOperations() {
   forms::FormSpec f("MainOperations", "Raga Exploration", 28, {600, 450, 12000, 9000});
   shell::RouteScreenEvents(f);
   f.OnUnload(Unloading);
-  f.OnLaidOut(LaidOutAgain);
 
   // The raga's data.
   RagaDataBoxes raga = DeclareRagaData(f, 540, 440, 400);
@@ -268,10 +269,10 @@ forms::FormSpec DeclareMainOperations() {
 
   // The play controls.
   f.Button("cPlay", "Play", {240, 2820, 1100, 420}).Hidden().OnClick([] { PlayPressed(0); });
-  f.Button("cStop", "Stop", {1420, 2820, 1100, 420}).Hidden().OnClick([] { StopPressed(false); });
+  f.Button("cStop", "Stop", {1420, 2820, 1100, 420}).Hidden().LiveWhileBusy().OnClick([] { StopPressed(false); });
   f.Button("cStartLoop", "Start Looping", {2600, 2820, 1500, 420}).Hidden().OnClick([] { PlayPressed(-1); });
-  f.Button("cStopLoop", "Stop Looping", {4180, 2820, 1500, 420}).Hidden().OnClick([] { StopPressed(true); });
-  f.Button("cStopCur", "Stop Current", {5760, 2820, 1500, 420}).Hidden().OnClick([] { Dispatch(10); });
+  f.Button("cStopLoop", "Stop Looping", {4180, 2820, 1500, 420}).Hidden().LiveWhileBusy().OnClick([] { StopPressed(true); });
+  f.Button("cStopCur", "Stop Current", {5760, 2820, 1500, 420}).Hidden().LiveWhileBusy().OnClick([] { Dispatch(10); });
   auto select = f.Frame("Frame2", "Select Desired", {7560, 2760, 4140, 720});
   select.Hidden();
   select.Option("Option4", "Next", {120, 300, 1900, 330}).OnMouseUp([] { SelectOptionReleased("Option4", 1); });

@@ -12,6 +12,7 @@
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Registry.h"
+#include "shell/Help.h"
 #include "shell/Menus.h"
 #include "shell/Navigation.h"
 #include "shell/ShellState.h"
@@ -83,6 +84,12 @@ void DroneStep(int16_t step) {
   Dispatch(10);
 }
 
+// The help topic the part's name (Label22) carries, beside the caption clicked.
+void ShowPartHelp() {
+  forms::Form& form = *PlayComposition1Form();
+  shell::ShowWhatsThis(form.Ctl("Label2").Widget(), form.Ctl("Label22").WhatsThisHelpID());
+}
+
 void PlayerDone(const forms::EventArgs& e) {
   sound::MCINotifyCode = e.NotifyCode;
   sound::sPlayMusicFile(sound::MusicFileToPlay);
@@ -110,6 +117,7 @@ void sDisableF14Selections() {
   SetAll(form, {"cPlay", "cStop", "cStartLoop", "cStopLoop"}, false);
   form.Ctl(sound::LoopFlag != 0 ? "cStopLoop" : "cStop").SetEnabled(true);
   form.Ctl("cSlider").SetEnabled(false);
+  form.SetBusy(true);
 }
 
 void sEnableF14Selections() {
@@ -120,6 +128,7 @@ void sEnableF14Selections() {
   SetAll(form, {"cPlay", "cStartLoop"}, true);
   SetAll(form, {"cStop", "cStopLoop"}, false);
   form.Ctl("cSlider").SetEnabled(true);
+  form.SetBusy(false);
 }
 
 void sDisplayPracticeParams() {
@@ -150,8 +159,9 @@ forms::FormSpec DeclarePlayComposition1() {
   shell::RouteScreenEvents(f);
   f.OnUnload(sUnloadPlayComposition1);
 
-  // The raga's data.
-  DeclareRagaData(f, 500, 380, 360);
+  // The raga's data; a click on its caption "Raga" shows the What's This help of the
+  // part in hand.
+  DeclareRagaData(f, 500, 380, 360).caption.OnClick(ShowPartHelp);
   f.Line("cLine1", {240, 1700, 11700, 1700}).Hidden();
 
   // The part in hand: its name, the composition's title, the tala and the song text.
@@ -183,12 +193,14 @@ forms::FormSpec DeclarePlayComposition1() {
   f.Line("Line3", {4600, 6000, 4600, 6960}).Hidden();
   f.Line("Line4", {6700, 6000, 6700, 6960}).Hidden();
   f.Line("Line5", {8800, 6000, 8800, 6960}).Hidden();
-  f.Label("Label1", "From", {4700, 6060, 1900, 300}).Alignment(2).Hidden();
+  // The From and To captions end a little above the Row and Beat captions under them,
+  // so that no rounding of a larger window lays one over the other.
+  f.Label("Label1", "From", {4700, 6030, 1900, 270}).Alignment(2).Hidden();
   f.Label("Label12", "Row", {4700, 6340, 900, 260}).Alignment(2).Hidden();
   f.Label("Label13", "Beat", {5700, 6340, 900, 260}).Alignment(2).Hidden();
   f.TextBox("cFRow", {4700, 6610, 900, 300}).Hidden();
   f.TextBox("cFBeat", {5700, 6610, 900, 300}).Hidden();
-  f.Label("Label14", "To", {6800, 6060, 1900, 300}).Alignment(2).Hidden();
+  f.Label("Label14", "To", {6800, 6030, 1900, 270}).Alignment(2).Hidden();
   f.Label("Label15", "Row", {6800, 6340, 900, 260}).Alignment(2).Hidden();
   f.Label("Label16", "Beat", {7800, 6340, 900, 260}).Alignment(2).Hidden();
   f.TextBox("cTRow", {6800, 6610, 900, 300}).Hidden();
@@ -199,9 +211,9 @@ forms::FormSpec DeclarePlayComposition1() {
   f.Slider("cSlider", {9650, 6060, 1500, 400}).Range(1, 17).Value(9).OnChange([] { Dispatch(7); });
   f.Label("Label11", "Faster", {11170, 6100, 700, 300});
   f.Button("cPlay", "&Play", {240, 7060, 1100, 420}).OnClick([] { PlayPressed(false); });
-  f.Button("cStop", "Stop", {1420, 7060, 1100, 420}).Disabled().OnClick([] { StopPressed(false); });
+  f.Button("cStop", "Stop", {1420, 7060, 1100, 420}).Disabled().LiveWhileBusy().OnClick([] { StopPressed(false); });
   f.Button("cStartLoop", "Start Looping", {2600, 7060, 1500, 420}).OnClick([] { PlayPressed(true); });
-  f.Button("cStopLoop", "Stop Looping", {4180, 7060, 1500, 420}).Disabled().OnClick([] { StopPressed(true); });
+  f.Button("cStopLoop", "Stop Looping", {4180, 7060, 1500, 420}).Disabled().LiveWhileBusy().OnClick([] { StopPressed(true); });
   f.Button("cReturn", "Go &Back", {10260, 7060, 1440, 420}).OnClick([] { Dispatch(20); });
   f.TextBox("cPrompts", {240, 7560, 11460, 1000}).Locked().MultiLine();
   f.MultimediaControl("cMM")

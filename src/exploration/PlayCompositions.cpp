@@ -38,6 +38,8 @@ namespace {
 constexpr int16_t kCompositionPlayer = 3;  // CallbackCode
 constexpr int16_t kPractice = 3;           // CurrOperationMode
 constexpr int16_t kIllustrationScreen = 28;
+constexpr int32_t kAsthaiHelpTopic = 51;  // the help topics of the two parts
+constexpr int32_t kAntaraHelpTopic = 52;
 
 void PointerDefault() { FrontForm().SetMousePointer(forms::vbDefault); }
 
@@ -300,8 +302,12 @@ bool sInitPlayCompositions() {
   sound::CompBeatCount = common::fGetBeatCountForTala(part.TalaId);
   sAdjustDisplayForTala();
   sEnableF14Selections();
-  // A film song has no antara to show or play.
-  form.Ctl("cAntara").SetEnabled(sound::CurrMusicItemType != sound::kFilmSongItem);
+  // A film song has no antara to show or play; a part of the learner's composition
+  // still empty is not offered.
+  const bool composition = sound::CurrMusicItemType == sound::kCompositionItem;
+  form.Ctl("cAsthai").SetEnabled(!composition || sound::fCompPartHasNotes(1));
+  form.Ctl("cAntara").SetEnabled(sound::CurrMusicItemType != sound::kFilmSongItem &&
+                                 (!composition || sound::fCompPartHasNotes(2)));
   form.Ctl(sound::CurrOperationMode == kPractice ? "cPractice" : "cLearn").SetValue(1);
   return true;
 }
@@ -330,8 +336,14 @@ void sUnloadPlayComposition1() {
 void sSetupForCurrCompPart() {
   common::ProcTrace t("sSetupForCurrCompPart");
   forms::Control& name = FrontForm().Ctl("Label22");
-  if (sound::CurrCompPart == 1) name.SetCaption("Asthai");
-  if (sound::CurrCompPart == 2) name.SetCaption("Antara");
+  if (sound::CurrCompPart == 1) {
+    name.SetCaption("Asthai");
+    name.SetWhatsThisHelpID(kAsthaiHelpTopic);
+  }
+  if (sound::CurrCompPart == 2) {
+    name.SetCaption("Antara");
+    name.SetWhatsThisHelpID(kAntaraHelpTopic);
+  }
 }
 
 float fCompSpeedFactor() {
@@ -355,13 +367,14 @@ void sUpdateCS(int16_t mode) {
   const float factor = fCompSpeedFactor();
   for (size_t k = 0; k < 3; ++k) CompSegments[k].SpeedFactor = factor;
   if (mode != 3) return;
-  forms::Form& form = FrontForm();
   CompSegmentRec& segment = CompSegments[2];
   segment.Part = sound::CurrCompPart;
-  segment.FromRow = vb::CInt(vb::Val(form.Ctl("cFRow").Text()));
-  segment.FromBeat = vb::CInt(vb::Val(form.Ctl("cFBeat").Text()));
-  segment.ToRow = vb::CInt(vb::Val(form.Ctl("cTRow").Text()));
-  segment.ToBeat = vb::CInt(vb::Val(form.Ctl("cTBeat").Text()));
+  const GridPoint from = fGridPointOf(SegmentBeats[0]);
+  const GridPoint to = fGridPointOf(SegmentBeats[1]);
+  segment.FromRow = from.Row;
+  segment.FromBeat = from.Beat;
+  segment.ToRow = to.Row;
+  segment.ToBeat = to.Beat;
 }
 
 

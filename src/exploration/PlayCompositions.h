@@ -37,11 +37,15 @@ void sUnloadPlayComposition1();
 void sSetupForCurrCompPart();
 // What the music files were made with: mode 2 records "A.wav" and "B.wav" as the two
 // parts at the slider's speed, mode 3 forgets "C.wav" (sInitCS); sUpdateCS(3) records
-// the slider's speed for all three and the segment of the From and To boxes for "C.wav".
+// the slider's speed for all three and, for "C.wav", the segment just cut (the grid
+// points of SegmentBeats).
 void sInitCS(int16_t mode);
 void sUpdateCS(int16_t mode);
 
-// The grid: laid out once per opening for the tala (rows enough for the longer part);
+// The grid: built once per opening for the tala (rows enough for the longer part) and
+// placed at every layout of the form: the cells fit the room above the frames and
+// buttons, shrinking to their text's height, and when the rows still do not fit, the
+// rows shown scroll with the beat being heard;
 // the part's syllables and notes placed cell by cell by their durations; the note
 // cells' font of the script; the cells' colours.
 void sAdjustDisplayForTala();
@@ -51,6 +55,12 @@ void sSetDefaultDisplayColors();
 // The note cells of the player's grid back to their colour, whatever form is in
 // front; nothing while the player is not loaded.
 void sSetCompNotationSlotsToDefaultColor();
+// The beat being heard marked on the grid of `form`: note cell `previous` (-1: none)
+// back to the note colour, cell `cell` in the red that stands out by a contrast of at
+// least 3:1 against the cells around it (a darker or lighter red where plain red does
+// not), its caption black or white, whichever reads. The grid keeps that cell's row in
+// view. Cells outside 0 .. cellCount - 1 are passed over.
+void sMarkGridCell(forms::Form& form, int32_t cell, int32_t previous, int32_t cellCount);
 
 // The speed factor of the slider's value, as the records of the music files keep it.
 float fCompSpeedFactor();
@@ -62,9 +72,15 @@ float fCompSpeedFactor();
 // a cut the sound library refuses with "Error creating music file"; the screen stays
 // usable and no segment is recorded.
 void sPlayF14Segment();
-// True (-1) when "C.wav" must be cut anew: another part, speed or point than it was
-// cut for, or none cut since the part files were last rendered.
+// True (-1) when "C.wav" must be cut anew: another part, speed or segment (the grid
+// points of SegmentBeats, compared as they are recorded) than it was cut for, or none
+// cut since the part files were last rendered.
 int16_t fNewCompSegment();
+// A grid beat number (from 1) as the row and the beat in the row of the grid.
+struct GridPoint {
+  int16_t Row = 0, Beat = 0;
+};
+GridPoint fGridPointOf(int16_t beatNumber);
 // Cuts the segment of SegmentBeats out of the part's file into "C.wav" and builds its
 // phrase record in slot 2 from the part's beat times: 1, or 0 when the sound library
 // refused the cut.

@@ -145,12 +145,11 @@ void LoadSamplePhrase(int16_t kind) {
 
 // Draws a raga and one of the ticked kinds, and loads its phrase. When the raga lacks
 // the kind drawn, the kind is drawn again among the ticked kinds it has; a raga with
-// none of them, or whose data cannot be read, is drawn again, at most as many times as
-// there are ragas. False when no sample was found.
+// none of them, or whose data cannot be read, gives way to another not tried yet.
+// False when no raga has a sample.
 bool DrawSample() {
-  const int16_t count = fDrawableRagaCount();
-  for (int16_t attempt = 0; attempt < count; ++attempt) {
-    sDrawRaga(count);
+  UntriedRagas untried = fAllDrawableRagas();
+  while (fDrawUntriedRaga(untried)) {
     QuizKind = QuizKinds[static_cast<size_t>(vb::DrawOneTo(QuizKindCount) - 1)];
     if (!fSetupDrawnRaga()) continue;
     shell::GraceNotes = 2;
@@ -167,21 +166,27 @@ bool DrawSample() {
   return false;
 }
 
-// Code 2 in stage 1: the kinds ticked become the quiz's, and the guess list is filled.
-void ConfirmKinds() {
-  forms::Form& form = FrontForm();
+// The kinds ticked become the quiz's; false, with the message, when none is ticked.
+bool TakeTickedKinds(forms::Form& form) {
   int16_t ticked = 0;
   for (const QuizKindRow& row : kKindRows) ticked += form.Ctl(row.box).Value() == 1 ? 1 : 0;
   if (ticked == 0) {
     vb::Message("You must elect at least one item");
-    return;
+    return false;
   }
-  form.Ctl("Frame1").SetEnabled(false);
-  form.Ctl("cReturn").SetFocus();
-  form.Ctl("Label1").SetVisible(false);
   QuizKindCount = 0;
   for (const QuizKindRow& row : kKindRows)
     if (form.Ctl(row.box).Value() == 1) QuizKinds[static_cast<size_t>(QuizKindCount++)] = row.kind;
+  return true;
+}
+
+// Code 2 in stage 1: the kinds ticked become the quiz's, and the guess list is filled.
+// The kinds stay open to change: each new sample is drawn from those ticked then.
+void ConfirmKinds() {
+  forms::Form& form = FrontForm();
+  if (!TakeTickedKinds(form)) return;
+  form.Ctl("cReturn").SetFocus();
+  form.Ctl("Label1").SetVisible(false);
 
   auto& list = form.Get<forms::ListControl>("cRagaList");
   list.Clear();
@@ -197,6 +202,7 @@ void ConfirmKinds() {
 // Code 2 in stage 2: a new sample drawn and played.
 void DrawAndPlay() {
   forms::Form& form = FrontForm();
+  if (!TakeTickedKinds(form)) return;
   ShowPrompt(form, "32");
   Hide(form, {"cPlay", "cGuess", "cShow", "Label4", "Label5", "cExplore"});
   ClearVerdict(form);
@@ -223,9 +229,6 @@ void PlaySample() {
   Hide(form, {"cGuess", "cShow", "Label4", "Label5"});
   ClearVerdict(form);
   form.Ctl("cPlay").SetEnabled(false);
-  // Events are handled while the sample plays: nothing but the close box may act, so the
-  // guess list and the buttons of the answer are out of reach too.
-  Hide(form, {"cRagaList", "cExplore"});
   form.Ctl("cOK").SetEnabled(false);
   sDisableF20Selections();
 
@@ -291,6 +294,9 @@ void OpenGuessList() {
 
 void ShowAnswer() {
   forms::Form& form = FrontForm();
+  // The answer stands alone: a wrong guess before it goes.
+  Hide(form, {"Label4"});
+  form.Ctl("Label4").SetCaption("");
   forms::Control& verdict = form.Ctl("Label5");
   verdict.SetCaption("It is " + common::CurrRagaName);
   verdict.SetVisible(true);
@@ -419,12 +425,14 @@ void sDisableF20Selections() {
   common::ProcTrace t("sDisableF20Selections");
   forms::Form& form = FrontForm();
   for (const char* name : {"cReturn", "cMnuNot", "cMnuNotScr", "cMnuHel", "cMnuDro"}) form.Ctl(name).SetEnabled(false);
+  form.SetBusy(true);
 }
 
 void sEnableF20Selections() {
   common::ProcTrace t("sEnableF20Selections");
   forms::Form& form = FrontForm();
   for (const char* name : {"cReturn", "cMnuNot", "cMnuNotScr", "cMnuHel", "cMnuDro"}) form.Ctl(name).SetEnabled(true);
+  form.SetBusy(false);
 }
 
 forms::FormSpec DeclareQuiz() {

@@ -98,8 +98,8 @@ constexpr forms::Colour kSortedHeading = forms::RGB(255, 236, 179);
 
 // Both grids at the window's present size: the column widths of the shared form width,
 // a heading row that is never too low for its text, and the raga rows continuing it
-// down to where the layout ends them. Done when the grid is loaded and after every
-// re-layout, which puts the grids back at their proportional places.
+// down to where the layout ends them. Kept with the form when the grid is loaded, so
+// every re-layout, which puts the grids back at their proportional places, does it again.
 void ArrangeGrids(forms::Form& form) {
   auto& header = form.Get<forms::Grid>("cRagaListT");
   auto& list = form.Get<forms::Grid>("cRagaList");
@@ -190,7 +190,7 @@ void sLoadRagaSelectionGrid() {
     header.SetCellFontBold(static_cast<int32_t>(c) == sorted);
     header.SetCellBackColor(static_cast<int32_t>(c) == sorted ? kSortedHeading : forms::kSysButtonFace);
   }
-  ArrangeGrids(form);
+  form.Arrange("grids", [&form] { ArrangeGrids(form); });
 
   common::sPatchSQLStr19();
   auto rs = shell::DatabaseA.OpenRecordset(common::SQLStr19, dao::dbOpenSnapshot);
@@ -222,9 +222,6 @@ void sTerminateRagaSelection() {
 forms::FormSpec DeclareRagaSelection1() {
   forms::FormSpec f("RagaSelection1", "Raga Selection", 9, {600, 450, 12000, 9000});
   shell::RouteScreenEvents(f);
-  f.OnLaidOut([] {
-    if (forms::Form* form = RagaSelectionForm(); form != nullptr && form->Loaded()) ArrangeGrids(*form);
-  });
   f.Label("Label1", "", {600, 200, 10800, 450}).Font("Times New Roman", 16, true).Alignment(2);
   f.Line("Line4", {420, 780, 11880, 780});
   f.Grid("cRagaListT", {600, 900, 11100, 330}).Cells(1, 6, 1, 0).Alignment(4).OnClick([] { Dispatch(3); });

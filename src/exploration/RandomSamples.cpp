@@ -1,11 +1,12 @@
 #include "exploration/RandomSamples.h"
 
+#include <cstddef>
+
 #include "common/CommonState.h"
 #include "common/Database.h"
 #include "common/RagaTables.h"
 #include "common/Trace.h"
 #include "platform/dao/Recordset.h"
-#include "platform/vb/Error.h"
 #include "platform/vb/Random.h"
 #include "shell/FormLayout.h"
 #include "shell/ShellState.h"
@@ -16,28 +17,31 @@ namespace {
 constexpr int32_t kPictureCount = 8;
 }  // namespace
 
-int16_t fDrawableRagaCount() {
-  common::ProcTrace t("fDrawableRagaCount");
+UntriedRagas fAllDrawableRagas() {
+  common::ProcTrace t("fAllDrawableRagas");
   auto rs = shell::DatabaseA.OpenRecordset("Raga - Technical Information", dao::dbOpenTable);
-  return static_cast<int16_t>(rs.RecordCount());
+  const auto count = static_cast<int16_t>(rs.RecordCount());
+  rs.Close();
+  UntriedRagas all;
+  for (int16_t k = 0; k < count; ++k) all.push_back(k);
+  return all;
 }
 
-void sDrawRaga(int16_t count) {
-  common::ProcTrace t("sDrawRaga");
+bool fDrawUntriedRaga(UntriedRagas& untried) {
+  common::ProcTrace t("fDrawUntriedRaga");
+  if (untried.empty()) return false;
   vb::Randomize();
-  const int32_t k = vb::DrawOneTo(count);
-  common::fGetSeqRagaId(static_cast<int16_t>(k - 1));
+  const auto k = static_cast<size_t>(vb::DrawOneTo(static_cast<int32_t>(untried.size())) - 1);
+  const int16_t row = untried[k];
+  untried.erase(untried.begin() + static_cast<std::ptrdiff_t>(k));
+  common::fGetSeqRagaId(row);
   common::CurrRagaName = common::fGetRagaName(common::CurrRagaIndex);
+  return true;
 }
 
 bool fSetupDrawnRaga() {
   common::ProcTrace t("fSetupDrawnRaga");
-  try {
-    common::sSetupForCurrRaga();
-  } catch (const vb::VbError&) {
-    return false;
-  }
-  return true;
+  return common::fRunOrTell([] { common::sSetupForCurrRaga(); }, [](const vb::ErrObject&) {});
 }
 
 void sShowNextPicture(forms::Form& form) {

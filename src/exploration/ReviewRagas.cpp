@@ -25,15 +25,15 @@ namespace {
 
 constexpr int16_t kReviewForm = 3;
 constexpr int16_t kSummaryForm = 15;
-// The group lists, by level - 1.
-constexpr std::array<const char*, 3> kGroupLists{"cRagaList1", "cRagaList2", "cRagaList3"};
+// The lists of ragas: the groups, by level - 1, then every raga.
+constexpr std::array<const char*, 4> kRagaLists{"cRagaList1", "cRagaList2", "cRagaList3", "cRagaList"};
 
 void Dispatch(int16_t code) {
   int16_t action = code;
   sReviewTechnicalData(action);
 }
 
-void GroupRagaClicked(const char* list) {
+void RagaClicked(const char* list) {
   const std::string name = ReviewRagasForm()->Ctl(list).Text();
   if (name.empty()) return;  // the line unselected by the program
   common::CurrRagaName = name;
@@ -71,7 +71,7 @@ void sLoadRagaListForLevel(int16_t level) {
   } else {
     common::sPatchSQLStr4(level);
   }
-  auto& list = FrontForm().Get<forms::ListControl>(kGroupLists[static_cast<size_t>(level - 1)]);
+  auto& list = FrontForm().Get<forms::ListControl>(kRagaLists[static_cast<size_t>(level - 1)]);
   list.Clear();
   auto rs = shell::DatabaseA.OpenRecordset(*query, dao::dbOpenSnapshot);
   for (; !rs.Eof(); rs.MoveNext()) list.AddItem(rs.Fields("Raga").ToString());
@@ -83,7 +83,7 @@ void sDisplayRagaInfoSummary() {
   common::CurrRagaIndex = common::fGetRagaId(common::CurrRagaName);
   if (common::CurrRagaIndex == 0) return;
   // The line clicked is let go, so that the same raga can be chosen again on coming back.
-  for (const char* name : kGroupLists) FrontForm().Get<forms::ListControl>(name).SetListIndex(-1);
+  for (const char* name : kRagaLists) FrontForm().Get<forms::ListControl>(name).SetListIndex(-1);
   shell::sEnterForm(kSummaryForm);
   int16_t hideParent = 1;
   shell::sShowForm(hideParent);
@@ -122,13 +122,14 @@ forms::FormSpec DeclareReviewRagas() {
   f.Label("Label7", "Click a Raga Name for more information", {600, 760, 10800, 360}).Alignment(2);
   f.Line("Line1", {240, 1200, 11700, 1200});
   f.Label("Label3", "30 Ragas available in Group 1", {360, 1320, 2700, 330});
-  f.List("cRagaList1", {360, 1680, 2700, 5160}).OnClick([] { GroupRagaClicked("cRagaList1"); });
+  f.List("cRagaList1", {360, 1680, 2700, 5160}).OnClick([] { RagaClicked("cRagaList1"); });
   f.Label("Label4", "20 Ragas available in Group 2", {3240, 1320, 2700, 330});
-  f.List("cRagaList2", {3240, 1680, 2700, 5160}).OnClick([] { GroupRagaClicked("cRagaList2"); });
+  f.List("cRagaList2", {3240, 1680, 2700, 5160}).OnClick([] { RagaClicked("cRagaList2"); });
   f.Label("Label5", "20 Ragas available in Group 3", {6120, 1320, 2700, 330});
-  f.List("cRagaList3", {6120, 1680, 2700, 5160}).OnClick([] { GroupRagaClicked("cRagaList3"); });
+  f.List("cRagaList3", {6120, 1680, 2700, 5160}).OnClick([] { RagaClicked("cRagaList3"); });
   f.Label("Label1", "All Ragas", {9120, 1320, 2520, 330});
-  f.List("cRagaList", {9120, 1680, 2520, 5160});
+  // The caption above speaks of every list: a raga of all of them is clicked as in a group.
+  f.List("cRagaList", {9120, 1680, 2520, 5160}).OnClick([] { RagaClicked("cRagaList"); });
   f.Line("Line2", {240, 7000, 11700, 7000});
   f.Line("Line3", {8980, 1200, 8980, 7000});
   f.Line("Line4", {240, 1200, 240, 7000});

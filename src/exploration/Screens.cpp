@@ -61,7 +61,8 @@ void DeclareTonicMenu(forms::FormSpec& f, void (*chosen)(int16_t key)) {
 }
 
 RagaDataBoxes DeclareRagaData(forms::FormSpec& f, double top, double step, double height) {
-  f.Label("Label2", "Raga", {240, 120, 900, 360}).Hidden();
+  forms::Member caption = f.Label("Label2", "Raga", {240, 120, 900, 360});
+  caption.Hidden();
   f.TextBox("cRaga", {1200, 120, 3600, 360}).Locked().Hidden();
   f.Label("Label5", "Vadi", {5100, 120, 800, 360}).Hidden();
   f.TextBox("cVadi", {5900, 120, 1400, 360}).Locked().Hidden();
@@ -76,7 +77,7 @@ RagaDataBoxes DeclareRagaData(forms::FormSpec& f, double top, double step, doubl
   forms::Member aroha = row("Label3", "Aroha", "cAroha", top);
   forms::Member avroha = row("Label4", "Avroha", "cAvroha", top + step);
   forms::Member pakad = row("Label7", "Pakad", "cPakad", top + 2 * step);
-  return {aroha, avroha, pakad};
+  return {aroha, avroha, pakad, caption};
 }
 
 void StepDelay(int16_t& delay, int16_t by) {

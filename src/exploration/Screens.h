@@ -43,9 +43,10 @@ forms::MenuMember DeclareMenu(forms::FormSpec& f, const char* name, const char* 
 // "Tonic Note" with the twelve keys in menu order; a click hands on its key, 1 to 12.
 void DeclareTonicMenu(forms::FormSpec& f, void (*chosen)(int16_t key));
 // The raga's data, hidden until shown: name, vadi and samvadi on the first row, then
-// the aroha, avroha and pakad boxes from `top`, `step` apart and `height` high.
+// the aroha, avroha and pakad boxes from `top`, `step` apart and `height` high; also the
+// caption "Raga" of the name.
 struct RagaDataBoxes {
-  forms::Member aroha, avroha, pakad;
+  forms::Member aroha, avroha, pakad, caption;
 };
 RagaDataBoxes DeclareRagaData(forms::FormSpec& f, double top, double step, double height);
 

@@ -6,6 +6,7 @@
 
 #include "common/CommonState.h"
 #include "common/Database.h"
+#include "common/LearnersNames.h"
 #include "common/Notation.h"
 #include "common/Trace.h"
 #include "platform/dao/Transaction.h"
@@ -60,21 +61,6 @@ void StartTuning(int16_t key) {
   UpperNoteSPC = fSeedSpc(static_cast<int16_t>(key + 1));
   LowerNoteSPC = fSeedSpc(static_cast<int16_t>(key - 1));
   sShowPrompts("10");
-}
-
-std::string Trimmed(const std::string& text) {
-  const char* const blanks = " \t\r\n\v\f";
-  const size_t first = text.find_first_not_of(blanks);
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
-// Characters, not bytes, of a UTF-8 text.
-size_t CharacterCount(const std::string& text) {
-  size_t n = 0;
-  for (const unsigned char c : text)
-    if ((c & 0xC0) != 0x80) ++n;
-  return n;
 }
 
 enum class SaveResult { Saved, NotSaved };
@@ -159,6 +145,7 @@ void sKeyClicked() {
   } else if (OperationMode == kRefining) {
     sGrpDispAll(1, 25, 0, 7, 2, 4, 1);
     sDisplayCurrNoteName(key, form.Ctl("cNote"));
+    if (RefiningSetId > kLastBuiltInSet) sShowPrompts("13");
     if (sound::fPlaySelectedNote(key, kNoteMs, 1) == 0) {
       vb::Message("Error in playing selected note");
       return;
@@ -258,14 +245,15 @@ void sNameAndSaveScale() {
   // Only a scale just shifted, with the naming controls shown, is saved here.
   if (OperationMode != kTuningNote || (ShownGroupCodes[kControls] & 8) == 0) return;
   forms::Control& box = Screen().Ctl("cSettingName");
-  const std::string name = Trimmed(box.Text());
-  if (name.empty()) {
+  common::NameFault fault = common::NameFault::None;
+  const std::string name = common::fLearnersName(box.Text(), fault);
+  if (fault == common::NameFault::Empty) {
     vb::MsgBox("Please specify a Name to save the current setting under", vb::vbInformation, "Message");
     box.SetFocus();
     return;
   }
-  if (CharacterCount(name) > kMaxScaleNameLength) {
-    vb::Message("Please use a Name of at most " + std::to_string(kMaxScaleNameLength) + " characters");
+  if (fault != common::NameFault::None) {
+    vb::Message(common::fNameFaultMessage(fault));
     box.SetFocus();
     return;
   }
@@ -275,7 +263,7 @@ void sNameAndSaveScale() {
   }
   vb::Message("Scale " + name + " Saved. Switching to Scale Refinement Mode");
   sound::CurrMusicSetName = name;
-  sSetUpForRefinementOperation();
+  sSetUpForRefinementOperation(name);
 }
 
 void sChangeDroneLoudness() {
@@ -287,6 +275,7 @@ void sEndOfWait() {
   common::ProcTrace t("sEndOfWait");
   if (!fWaitForSilence()) return;
   forms::Form& form = Screen();
+  form.Ctl("cTimer").SetEnabled(false);  // a tick that came during the wait is this one
   if (OperationMode == kDefiningTonic) {
     sGrpDispAll(1, 3, 0, 0, 1, 2, 0);
     sDisplayTonicNoteLabels();

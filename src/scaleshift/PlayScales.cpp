@@ -81,7 +81,10 @@ void sRagaChosen() {
   form.Ctl("Label5").SetVisible(false);
   form.Ctl("cScalesList").SetVisible(false);
   ShownGroupCodes[kControls] = 0;
-  sound::sKeyBoardDisplayOn(form, 1);
+  // The keyboard of the scale in use, drawn as its display group so that the next
+  // display that hides the keyboard (Switch Operation) knows it is shown.
+  sGrpDispKB(2);
+  ShownGroupCodes[kKeyboard] = 2;
 }
 
 void sPlayRagaPhrase(bool pakad) {

@@ -1,6 +1,5 @@
 // Refining a saved scale: the list of saved scales, choosing one and making it the
 // scale in use, refining its notes one step at a time, and saving the refinement.
-#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -32,8 +31,7 @@ namespace {
 constexpr int16_t kLastBuiltInSet = 12;
 constexpr int32_t kNoteMs = 3000;
 constexpr int32_t kNoteWaitMs = 4000;
-// A refined note stays within this many cents of its seed: a key's shift and one key more.
-constexpr double kRefineBandCents = 200.0;
+constexpr const char* kClickAKeyFirst = "72";  // the prompt of a step with no key chosen
 
 // The scale in use before a set is chosen: what a set that cannot be loaded goes back to.
 struct ScaleInUse {
@@ -72,6 +70,28 @@ bool LoadSet(double setId, double tonicKey) {
   return sound::CurrMusicSetId == id;
 }
 
+// The set in use shown for refinement: its name, the keyboard and the refinement
+// controls, and the menus that play scales and ragas in it.
+void ShowRefinement() {
+  forms::Form& form = Screen();
+  sGrpDispAll(1, 25, 0, 1, 2, 1, 1);
+  shell::NotationScript = SavedNotationScript;
+  sShowPrompts("13");
+  form.Ctl("cMnuPlaSca").SetVisible(true);
+  form.Ctl("cMnuSelRag").SetVisible(true);
+}
+
+// After a set chosen in the list was refused: a saved set that was in use, and still is,
+// is refined on as before; with a program scale in use the saved sets are listed again.
+void GoOnWithTheScaleInUse(const ScaleInUse& before) {
+  if (before.setId > kLastBuiltInSet && sound::CurrMusicSetId == before.setId) {
+    RefiningSetId = before.setId;
+    ShowRefinement();
+    return;
+  }
+  ShowScalesList();
+}
+
 // The "Higher" and "Lower" options cleared, so that each answers its next click.
 void ClearPitchOptions() {
   forms::Form& form = Screen();
@@ -79,17 +99,11 @@ void ClearPitchOptions() {
   form.Ctl("Option7").SetValue(0);
 }
 
-// How far a note tuned by adjustment sounds from its seed, in cents either way.
-double CentsFromSeed(double seed, double adjustment) {
-  const double tuned = seed + adjustment;
-  return tuned > 0 ? std::abs(1200.0 * std::log2(seed / tuned)) : HUGE_VAL;
-}
-
-// A step may not take a note out of the band around its seed; a note found outside it
-// (a damaged set) may still be stepped back towards it.
+// A step may not take a note out of the band around its seed that every saved set
+// keeps to; a note found outside it may still be stepped back towards it.
 bool StepAllowed(double seed, float previous, float refined) {
-  const double after = CentsFromSeed(seed, refined);
-  return after <= kRefineBandCents + 1e-9 || after < CentsFromSeed(seed, previous);
+  return sound::fAdjustmentInBand(seed, refined) ||
+         sound::fCentsFromSeed(seed, refined) < sound::fCentsFromSeed(seed, previous);
 }
 
 }  // namespace
@@ -105,8 +119,7 @@ void sListLineChosen() {
   auto& list = Screen().Get<forms::ListControl>("cScalesList");
   if (list.ListIndex() == -1 || !list.Visible()) return;
   if (ListMode == 1) {
-    sound::CurrMusicSetName = list.Text();
-    sSetUpForRefinementOperation();
+    sSetUpForRefinementOperation(list.Text());
   } else if (ListMode == 2) {
     sRagaChosen();
   }
@@ -132,8 +145,12 @@ void sRefineStep(bool higher) {
   common::ProcTrace t("sRefineStep");
   forms::Form& form = Screen();
   const int16_t i = SelectedNoteIndex;
-  if (OperationMode != kRefining || RefiningSetId <= kLastBuiltInSet || RefiningSetId != sound::CurrMusicSetId ||
-      i < 1) {
+  if (OperationMode != kRefining || RefiningSetId <= kLastBuiltInSet || RefiningSetId != sound::CurrMusicSetId) {
+    ClearPitchOptions();
+    return;
+  }
+  if (i < 1) {
+    sShowPrompts(kClickAKeyFirst);
     ClearPitchOptions();
     return;
   }
@@ -196,26 +213,25 @@ void sApplyRefineStep() {
   sStartWait(kNoteWaitMs);
 }
 
-void sSetUpForRefinementOperation() {
+void sSetUpForRefinementOperation(const std::string& name) {
   common::ProcTrace t("sSetUpForRefinementOperation");
   forms::Form& form = Screen();
   OperationMode = kRefining;
   RefiningSetId = 0;
   ForgetSelectedKey();
   const ScaleInUse before;
-  const std::string name = sound::CurrMusicSetName;
 
   if (!sound::fUserScaleSetUsable(name)) {
-    ShowScalesList();
+    GoOnWithTheScaleInUse(before);
     return;
   }
   auto rs = shell::DatabaseB.OpenRecordset("Scale Shift Specs", dao::dbOpenTable);
   common::sSetTableIndexRecord(rs, "Set Name", name);
   if (rs.NoMatch()) {
-    // Deleted since the list was filled: the list is shown as it is now.
+    // Deleted since the list was filled.
     rs.Close();
     vb::Message("The scale '" + name + "' no longer exists");
-    ShowScalesList();
+    GoOnWithTheScaleInUse(before);
     return;
   }
   const double id = vb::NzDouble(rs.Fields("NPSetId"));
@@ -224,22 +240,20 @@ void sSetUpForRefinementOperation() {
 
   form.SetMousePointer(forms::vbHourglass);
   if (!LoadSet(id, tonic)) {
-    // The scale in use before comes back, its seeds loaded again.
+    // The scale in use before comes back, its seeds and its adjustments loaded again.
     sound::CurrTonicNoteId = before.tonic;
     sound::CurrMusicSetId = before.setId;
     sound::CurrMusicSetName = before.setName;
-    sound::fCreateNoteSeedsForUse();
+    if (sound::fCreateNoteSeedsForUse() == 1)
+      sound::sLoadNoteAdjustSPCVector(sound::CurrInstrument, 1, sound::CurrMusicSetId);
     form.SetMousePointer(forms::vbDefault);
     vb::Message("The scale '" + name + "' cannot be loaded: its data is missing or damaged");
-    ShowScalesList();
+    GoOnWithTheScaleInUse(before);
     return;
   }
+  sound::CurrMusicSetName = name;
   RefiningSetId = sound::CurrMusicSetId;
-  sGrpDispAll(1, 25, 0, 1, 2, 1, 1);
-  shell::NotationScript = SavedNotationScript;
-  sShowPrompts("13");
-  form.Ctl("cMnuPlaSca").SetVisible(true);
-  form.Ctl("cMnuSelRag").SetVisible(true);
+  ShowRefinement();
   form.SetMousePointer(forms::vbDefault);
 }
 

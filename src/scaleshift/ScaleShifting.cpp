@@ -36,10 +36,7 @@ void Dispatch(int16_t code) {
   sShiftScale(action);
 }
 
-// A click on a key label; a locked key does not answer.
 void KeyLabelClicked(const forms::EventArgs& e) {
-  forms::Form& form = *ScaleShiftingForm();
-  if (!form.HasElement("cL", e.Index) || !form.Ctl("cL", e.Index).Enabled()) return;
   ClickedNoteLabel = e.Index;
   Dispatch(1);
 }
@@ -87,8 +84,10 @@ void sShiftScale(int16_t& action) {
     return;
   }
   if (!fScreenInFront(ScreenSession)) return;
-  if (WaitingForSilence && action != 20) {
-    if (action == 17) sStartWait(kBusyTickMs);
+  // The form refuses the learner's input while a step waits for silence; the timer's
+  // tick comes again once the wait is over.
+  if (WaitingForSilence && action == 17) {
+    sStartWait(kBusyTickMs);
     return;
   }
   switch (action) {
@@ -220,9 +219,9 @@ forms::FormSpec DeclareScaleShifting() {
   // The keyboard hangs from its base line; the prompt line and the way back below it.
   sound::DeclareKeyboard(f, 4560, [](forms::EventArgs& e) { KeyLabelClicked(e); });
   f.TextBox("cPrompts", {240, 7880, 9900, 820}).Locked().MultiLine();
-  f.Button("cReturn", "Go &Back", {10260, 7880, 1440, 420}).OnClick([] { Dispatch(20); });
+  f.Button("cReturn", "Go &Back", {10260, 7880, 1440, 420}).LiveWhileBusy().OnClick([] { Dispatch(20); });
   f.MultimediaControl("cMM").On(forms::Event::Done, [](forms::EventArgs& e) { PlayerDone(e); });
-  f.Timer("cTimer").OneShot().OnTimer(TimerTick);
+  f.Timer("cTimer").OneShot().BusyWhileRunning().OnTimer(TimerTick);
 
   struct Item {
     const char* name;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace forms {
 class Form;
@@ -38,8 +39,11 @@ void sTerminateShiftScale();
 void sStartTonicDefinition();
 void sStartScaleRefinement();
 
-// Makes the saved set named CurrMusicSetName the scale in use for refinement.
-void sSetUpForRefinementOperation();
+// Makes the saved set of that name the scale in use for refinement (CurrMusicSetName
+// names it then). A set that cannot be used is refused with a message, and the screen
+// goes on with the scale in use: a saved set being refined is refined on, else the saved
+// sets are listed again.
+void sSetUpForRefinementOperation(const std::string& name);
 
 // The screen's declaration and its form object.
 forms::FormSpec DeclareScaleShifting();

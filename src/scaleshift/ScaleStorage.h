@@ -37,7 +37,4 @@ int16_t fSaveRefinedScale();
 // order. Without any: the message "No Scales Defined as yet" and an empty list.
 void sDisplayScalesList();
 
-// The longest name a set may have.
-inline constexpr size_t kMaxScaleNameLength = 50;
-
 }  // namespace scaleshift

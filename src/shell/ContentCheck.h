@@ -1,7 +1,10 @@
-// The rows of the content database that the start-up reads before any screen opens:
-// the instruments' note seeds, the built-in scale sets and the layout of the forms. A
-// Null or a value outside what the program can use there would otherwise surface as a
-// program error in the middle of the start-up, without naming the file.
+// The rows of the content database that the start-up and the screens read without a
+// test of their own: the instruments' note seeds, the built-in scale sets, the layout of
+// the forms, the ragas (each with its technical data, notes and alap; the phrase lists
+// playable), the talas with the theka of every beat, and the talas and beats of the
+// notations. A Null or a value outside what the program can use there would otherwise
+// surface as a program error in the middle of the start-up or later on a screen,
+// without naming the file.
 #pragma once
 
 #include "platform/dao/Database.h"

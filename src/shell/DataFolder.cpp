@@ -53,10 +53,18 @@ bool IsFileFault(const vb::ErrObject& err) {
   }
 }
 
+bool IsRefusedChange(const vb::ErrObject& err) {
+  return IsFileFault(err) || err.Number == dao::kValidationRule || err.Number == dao::kNullNotAllowed;
+}
+
 FileTrouble TroubleOf(const vb::ErrObject& err, const std::string& file) {
   if (err.Number == vb::kDiskFull || err.Number == dao::kDiskFull || err.LastDllError == ENOSPC ||
       err.LastDllError == EDQUOT)
     return FileTrouble::DiskFull;
+  if (!file.empty()) {
+    const vb::FileKind kind = vb::KindOf(file);
+    if (kind != vb::FileKind::Regular && kind != vb::FileKind::Missing) return FileTrouble::NotAFile;
+  }
   // The file's own permissions tell read from write, whatever the error's wording.
   if (!file.empty() && access(file.c_str(), F_OK) == 0) {
     if (access(file.c_str(), R_OK) != 0) return FileTrouble::NotReadable;

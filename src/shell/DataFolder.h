@@ -23,11 +23,15 @@ enum class FileTrouble {
   DiskFull,     // no space left on its disk
   NotReadable,  // this user may not read it
   NotWritable,  // this user may not write it (or its folder), or it lies on a read-only disk
-  Damaged,      // anything else: the file is damaged or of another kind
+  NotAFile,     // a link, a folder, a FIFO or a device has its name
+  Damaged,      // anything else: the file is damaged
 };
 // True when err comes from a file of the user's (its disk, its permissions or its
 // contents), not from a fault of the program.
 bool IsFileFault(const vb::ErrObject& err);
+// True when the database refused a change for a rule of its own (a trigger, a
+// constraint), as a file fault does for its disk or permissions.
+bool IsRefusedChange(const vb::ErrObject& err);
 
 // The cause of err, which arose using file (a file of the data folder, or "" for the
 // folder itself).

@@ -25,6 +25,9 @@ void ApplySharedGeometry(forms::Form& form, double& W, double& H, int16_t& state
   if (FormState == forms::vbNormal || FormState == forms::vbMinimized) {
     state = forms::vbNormal;
     form.SetWindowState(state);
+    // A saved size below the window's smallest is the smallest.
+    FormW = static_cast<float>(std::max<double>(FormW, form.MinimumWidth()));
+    FormH = static_cast<float>(std::max<double>(FormH, form.MinimumHeight()));
     SetClientGeometry(form, {FormL, FormT, FormW, FormH});
     W = FormW;
     H = FormH;
@@ -127,6 +130,12 @@ void RelayOutForm(forms::Form& form) {
     const ClientRect r = ClientGeometry(form);
     W = r.Width;
     H = r.Height;
+    if (state == forms::vbMaximized) {
+      // The screens size what they place themselves by the maximised geometry: it is the
+      // size the window has now.
+      MaxFormW = static_cast<float>(W);
+      MaxFormH = static_cast<float>(H);
+    }
   }
   BeginOwnLayout();
   try {
@@ -136,7 +145,6 @@ void RelayOutForm(forms::Form& form) {
     throw;
   }
   EndOwnLayout(form, state);
-  form.RaiseFromCode(forms::Event::LaidOut);
 }
 
 void TakeSharedGeometry(forms::Form& form) {

@@ -14,9 +14,9 @@ namespace shell {
 void sShowForm(int16_t& hideParent);
 
 // Lays the form out again at the size its window has now (after the user changed it,
-// or after it took the shared geometry), keeping its picture, then raises its LaidOut
-// event so the screen arranges again what it places itself. A minimised window, and a
-// form never laid out from the form tables, are left as they are.
+// or after it took the shared geometry), keeping its picture: the members from their
+// rows, then what the screen places itself (the steps it keeps, Form::Arrange). A
+// minimised window, and a form never laid out from the form tables, are left as they are.
 void RelayOutForm(forms::Form& form);
 
 // A screen brought back (Go Back) takes the shared geometry: when its window state or

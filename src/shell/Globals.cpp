@@ -5,6 +5,7 @@
 #include "platform/vb/Error.h"
 #include "platform/vb/Files.h"
 #include "platform/vb/Folders.h"
+#include "platform/vb/Interaction.h"
 #include "shell/ShellState.h"
 
 namespace shell {
@@ -49,8 +50,19 @@ void sCheckCommandLine() {
   ScriptLines.clear();
   if (CommandLineText.find('2') == std::string::npos) return;
   const std::string script = vb::JoinPath(DataFolder, "KZScript.txt");
-  if (!vb::FileExists(script)) return;
-  ScriptLines = vb::ReadLines(script);
+  if (vb::KindOf(script) == vb::FileKind::Missing) return;
+  // A script that cannot be taken (not a file, not readable, too large) is told and left
+  // out; the start goes on.
+  try {
+    ScriptLines = vb::ReadLinesOfFile(script, kLargestScript);
+  } catch (const vb::VbError& e) {
+    ScriptLines.clear();
+    vb::Err().Clear();
+    common::RecordError(e.err());
+    vb::Message("The script file \"" + script + "\" cannot be read, so Velmora starts without it.\n\n(" +
+                e.err().Description + ")");
+    return;
+  }
   ScriptLineCount = static_cast<int32_t>(ScriptLines.size());
   ScriptPresent = -1;
 }

@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWhatsThis>
 
 #include "platform/forms/Form.h"
 #include "platform/vb/Files.h"
@@ -23,6 +25,11 @@ namespace shell {
 namespace {
 
 QPointer<QDialog> g_help;
+
+WhatsThisPresenter& Presenter() {
+  static WhatsThisPresenter presenter;
+  return presenter;
+}
 
 // The help file holds text: not empty, UTF-8 without NUL characters. Anything else is
 // a damaged file, which the window would show as rubbish or as nothing.
@@ -107,7 +114,14 @@ void ShowHelp() {
   }
   auto* text = g_help->findChild<QTextBrowser*>("HelpText");
   const std::string file = HelpFilePath();
-  if (vb::FileExists(file) && HelpTextReadable(file)) {
+  const qint64 size = QFileInfo(QString::fromStdString(file)).size();
+  if (vb::FileExists(file) && size > kLargestHelpFile) {
+    text->setPlainText(QString::fromStdString("The help file \"" + file + "\" is too large to be shown (" +
+                                              std::to_string(size) + " bytes, more than the " +
+                                              std::to_string(kLargestHelpFile) +
+                                              " it may have): it is not Velmora's own. Please install Velmora "
+                                              "again to restore it."));
+  } else if (vb::FileExists(file) && HelpTextReadable(file)) {
     QUrl url = QUrl::fromLocalFile(QString::fromStdString(file));
     const std::string section = SectionInFront();
     if (!section.empty() && HelpHasSection(file, section)) url.setFragment(QString::fromStdString(section));
@@ -132,6 +146,34 @@ void ShowHelp() {
 QDialog* HelpWindow() { return g_help.data(); }
 
 std::string HelpAnchorOf(const std::string& formName) { return "form-" + formName; }
+
+std::string HelpTopicText(int32_t topic) {
+  const std::string file = HelpFilePath();
+  if (!vb::FileExists(file) || !HelpTextReadable(file))
+    return "The help file \"" + file + "\" is missing or damaged. Please install Velmora again to restore it.";
+  QFile in(QString::fromStdString(file));
+  in.open(QIODevice::ReadOnly);
+  const QString text = QString::fromUtf8(in.readAll());
+  const QString anchor = QString("<a name=\"help-%1\">").arg(topic);
+  const qsizetype at = text.indexOf(anchor);
+  const qsizetype start = at < 0 ? -1 : text.lastIndexOf("<p", at);
+  const qsizetype end = at < 0 ? -1 : text.indexOf("</p>", at);
+  if (start < 0 || end < 0) return "The help file has no text on this (topic " + std::to_string(topic) + ").";
+  return text.mid(start, end + 4 - start).toStdString();
+}
+
+void ShowWhatsThis(QWidget* beside, int32_t topic) {
+  const std::string text = HelpTopicText(topic);
+  if (Presenter()) {
+    Presenter()(beside, text);
+    return;
+  }
+  if (beside == nullptr) return;
+  QWhatsThis::showText(beside->mapToGlobal(QPoint(beside->width(), beside->height() / 2)),
+                       QString::fromStdString(text), beside);
+}
+
+void SetWhatsThisPresenter(WhatsThisPresenter presenter) { Presenter() = std::move(presenter); }
 
 bool HelpHasSection(const std::string& file, const std::string& anchor) {
   for (const std::string& line : vb::ReadLines(file))

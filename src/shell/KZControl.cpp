@@ -15,6 +15,8 @@
 #include "common/Trace.h"
 #include "composer/Composer.h"
 #include "platform/dao/Database.h"
+#include "platform/dao/Errors.h"
+#include "platform/dao/Journal.h"
 #include "platform/forms/Control.h"
 #include "platform/forms/Form.h"
 #include "platform/mci/MMControl.h"
@@ -35,7 +37,7 @@
 #include "shell/Settings.h"
 #include "shell/ShellState.h"
 #include "shell/SoundStartUp.h"
-#include "shell/StandInForms.h"
+#include "shell/ScreenForms.h"
 #include "shell/StartUpSeams.h"
 #include "shell/Upgrade.h"
 #include "shell/VelmoraForm.h"
@@ -143,11 +145,21 @@ std::string DataFolderMessage(const vb::ErrObject& err) {
 // The trace file could not be made anew.
 std::string TraceFileMessage(const vb::ErrObject& err) {
   const std::string intro = "Velmora cannot start: it cannot write its trace file " + Quoted(common::ErrorTraceFile);
-  if (TroubleOf(err, common::ErrorTraceFile) == FileTrouble::DiskFull)
+  const FileTrouble trouble = TroubleOf(err, common::ErrorTraceFile);
+  if (trouble == FileTrouble::DiskFull)
     return intro + ", because the disk that holds it is full. Free space on that disk, and start Velmora again.";
+  if (trouble == FileTrouble::NotAFile)
+    return intro + ", because " + vb::KindInWords(vb::KindOf(common::ErrorTraceFile)) +
+           " has its name, which may not be written as a file. Velmora has left it as it is. Move it out of the "
+           "data folder, and start Velmora again.";
   return intro + ", because the file may not be written. Make the file writable for your user (or remove it), and "
                  "start Velmora again.";
 }
+
+// Restoring or moving the user database goes with its journal, or a save cut short in
+// one file would be rolled into another.
+const char* const kWithItsJournal =
+    " Move or restore it together with its journal \"mrB.kzy-journal\" when there is one beside it.";
 
 // The user database cannot be used: the advice fits the cause.
 std::string UserDatabaseMessage(const vb::ErrObject& err) {
@@ -162,10 +174,12 @@ std::string UserDatabaseMessage(const vb::ErrObject& err) {
     case FileTrouble::NotWritable:
       return intro + " may not be written by you. " + kUserDataKept +
              "Make the file (and its folder) writable for your user, and start Velmora again.";
+    case FileTrouble::NotAFile:
     case FileTrouble::Damaged: break;
   }
   return intro + " cannot be opened, or is damaged. " + kUserDataKept +
-         "Restore it from a backup copy, or move it to another folder to start with a new user database.";
+         "Restore it from a backup copy, or move it to another folder to start with a new user database." +
+         kWithItsJournal;
 }
 
 // A second running program ends here, leaving the other one's files alone.
@@ -174,57 +188,53 @@ std::string UserDatabaseMessage(const vb::ErrObject& err) {
   common::HaltProgram();
 }
 
-// Copies of the template that a killed first start left behind ("mrB.kzy.<n>.part");
-// the data folder's lock makes sure no running program is still writing one.
-void RemoveLeftoverCopies(const fs::path& database) {
-  const std::string prefix = database.filename().string() + ".";
-  std::error_code ec;
-  for (const auto& entry : fs::directory_iterator(database.parent_path(), ec)) {
-    const std::string name = entry.path().filename().string();
-    if (name.size() >= prefix.size() + 4 && name.rfind(prefix, 0) == 0 && name.ends_with(".part")) {
-      std::error_code removed;
-      fs::remove(entry.path(), removed);
-    }
+// A name of the data folder that is not a regular file: nothing is read or written
+// through it, and the start ends naming it.
+[[noreturn]] void EndForNotAFile(const std::string& file) {
+  const vb::FileKind kind = vb::KindOf(file);
+  std::string what = vb::KindInWords(kind);
+  if (kind == vb::FileKind::Link) {
+    std::error_code ec;
+    const std::string target = fs::read_symlink(file, ec).string();
+    if (!target.empty()) what += " to " + Quoted(target) + (fs::exists(file, ec) ? "" : ", which is not there");
+  }
+  EndStartUp(vb::MakeError(vb::kPathFileAccess, "'" + file + "' in the data folder is " + what + ", not a file"),
+             "Velmora cannot start: " + Quoted(file) + " in its data folder is " + what +
+                 ", not a file. Velmora uses only files of its own in its data folder, and has left it as it is. "
+                 "Move it out of the folder (or put the file itself in its place), and start Velmora again.");
+}
+
+// The files of the data folder that the start-up reads or writes are taken only as
+// regular files of the folder (the trace file is looked at before it is made anew, the
+// script by the command line's reading).
+void CheckDataFolderFiles() {
+  for (const char* name : {kUserDatabase, "mrB.kzy-journal", "ignoerr.txt", "D.Wav", "mrBOld.kzy"}) {
+    const std::string file = vb::JoinPath(DataFolder, name);
+    const vb::FileKind kind = vb::KindOf(file);
+    if (kind != vb::FileKind::Regular && kind != vb::FileKind::Missing) EndForNotAFile(file);
   }
 }
 
-// First start: the user database is made from the installed template, readable and
-// writable only by the user. The copy is written under a name of its own, flushed to
-// the disk and then renamed into place, so neither a kill nor a power loss leaves a
-// half-copied user database behind. A user database that is a link keeps its link:
-// the copy goes where it points, and a link to a missing file (a disk not connected)
-// is reported, never replaced.
-void CopyUserDatabaseTemplate() {
-  common::ProcTrace t("sCopyUserDatabaseTemplate");
-  std::error_code ec;
-  const bool link = fs::is_symlink(DatabaseBFile, ec);
-  if (link && !fs::exists(DatabaseBFile, ec)) {
-    const std::string target = fs::read_symlink(DatabaseBFile, ec).string();
-    EndStartUp(vb::MakeError(vb::kFileNotFound,
-                             "The user database '" + DatabaseBFile + "' is a link to '" + target + "', which is missing"),
-               "Velmora cannot start: your user database " + Quoted(DatabaseBFile) + " is a link to " + Quoted(target) +
-                   ", which is not there (perhaps it lies on a disk that is not connected). Velmora has left the link "
-                   "as it is. Connect that disk and start Velmora again, or remove the link to start with a new user "
-                   "database.");
-  }
-  const fs::path target = link ? fs::canonical(DatabaseBFile, ec) : fs::path(DatabaseBFile);
-  RemoveLeftoverCopies(target);
-  if (HoldsData(DatabaseBFile)) return;
-  const std::string templ = vb::JoinPath(ShareFolder, kUserDatabase);
-  if (!vb::FileExists(templ))
-    EndStartUp(vb::MakeError(vb::kFileNotFound, "The user database template '" + templ + "' is missing"),
-               std::string("Velmora cannot start: a file of its installation is missing. ") + kReinstall);
-  if (StartUpSeams.BeforeTemplateCopy) StartUpSeams.BeforeTemplateCopy();
-  const std::string part = target.string() + "." + std::to_string(getpid()) + ".part";
-  try {
-    vb::CopyFileDurably(templ, part);
-    vb::RenameDurably(part, target.string());
-  } catch (const vb::VbError& e) {
-    fs::remove(part, ec);
-    vb::ErrObject err = e.err();
-    err.Description = "Cannot create the user database '" + DatabaseBFile + "': " + err.Description;
-    EndStartUp(err, DataFolderMessage(err));
-  }
+// The journal beside the user database must belong to it, or a save cut short in another
+// file would be rolled into this one (Journal.h); such a journal and the database are
+// left as they are. True when there is a journal to roll back.
+bool CheckUserJournal() {
+  const dao::JournalState journal = dao::ExamineJournal(DatabaseBFile);
+  if (journal.fault.empty()) return journal.hot;
+  const std::string name = dao::JournalName(DatabaseBFile);
+  const vb::ErrObject err = vb::MakeError(dao::kDamagedDatabase, "The user database cannot be opened: " + journal.fault);
+  const std::string intro = "Velmora cannot start: the journal " + Quoted(name) + " was left by a save of your user "
+                            "database that was cut short, ";
+  if (!HoldsData(DatabaseBFile))
+    EndStartUp(err, intro + "but the user database " + Quoted(DatabaseBFile) +
+                        " is not there beside it (it was moved away or removed without its journal). Velmora has "
+                        "left the journal as it is and made no new user database. Put your user database back "
+                        "together with its journal, or move the journal to another folder, and start Velmora again.");
+  EndStartUp(err, intro + "and it does not belong to the user database " + Quoted(DatabaseBFile) +
+                      " that is there now (the database was moved, restored from a backup copy or made anew without "
+                      "its journal). Velmora has left both as they are. If you moved or restored your user database, "
+                      "put it back together with its journal; otherwise move the journal to another folder, and "
+                      "start Velmora again.");
 }
 
 // A damaged database is found out at the start, before a screen trips over it or a
@@ -238,6 +248,68 @@ void CheckBeforeUse(dao::Database& db, dao::Database::Check check, const std::st
     db.Close();
     throw;
   }
+}
+
+// The installed template is checked as the user database is, before it is copied: a
+// broken one is the installation's fault, and no copy of it is made.
+void CheckTemplate(const std::string& templ) {
+  try {
+    if (!vb::FileExists(templ))
+      vb::Raise(vb::MakeError(vb::kFileNotFound, "The user database template '" + templ + "' is missing"));
+    dao::Database db = dao::Database::OpenDatabase(templ, false, true, kDatabaseConnect);
+    CheckBeforeUse(db, dao::Database::Check::Thorough, UserSchemaSql());
+    db.Close();
+  } catch (const vb::VbError& e) {
+    vb::ErrObject err = e.err();
+    err.Description = "The user database template '" + templ + "' cannot be used: " + err.Description;
+    EndStartUp(err, "Velmora cannot start: the user database template " + Quoted(templ) +
+                        " of its installation is missing or damaged, so no user database can be made from it, and "
+                        "none was made. " + kReinstall);
+  }
+}
+
+// Copies of the template that a killed first start left behind ("mrB.kzy.<n>.part");
+// the data folder's lock makes sure no running program is still writing one.
+void RemoveLeftoverCopies(const fs::path& database) {
+  const std::string prefix = database.filename().string() + ".";
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(database.parent_path(), ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() >= prefix.size() + 4 && name.rfind(prefix, 0) == 0 && name.ends_with(".part") &&
+        entry.is_regular_file(ec) && !entry.is_symlink(ec)) {
+      std::error_code removed;
+      fs::remove(entry.path(), removed);
+    }
+  }
+}
+
+// The user database, its journal and the other files of the data folder are checked
+// before anything is written there. On a first start the user database is made from the
+// installed template, readable and writable only by the user. The copy is written under
+// a name of its own, flushed to the disk and then renamed into place, so neither a kill
+// nor a power loss leaves a half-copied user database behind. True when the journal
+// beside the user database is to be rolled back.
+bool PrepareUserDatabase() {
+  common::ProcTrace t("sCopyUserDatabaseTemplate");
+  CheckDataFolderFiles();
+  const bool hot = CheckUserJournal();
+  RemoveLeftoverCopies(fs::path(DatabaseBFile));
+  if (HoldsData(DatabaseBFile)) return hot;
+  const std::string templ = vb::JoinPath(ShareFolder, kUserDatabase);
+  CheckTemplate(templ);
+  if (StartUpSeams.BeforeTemplateCopy) StartUpSeams.BeforeTemplateCopy();
+  const std::string part = DatabaseBFile + "." + std::to_string(getpid()) + ".part";
+  std::error_code ec;
+  try {
+    vb::CopyFileDurably(templ, part);
+    vb::RenameDurably(part, DatabaseBFile);
+  } catch (const vb::VbError& e) {
+    fs::remove(part, ec);
+    vb::ErrObject err = e.err();
+    err.Description = "Cannot create the user database '" + DatabaseBFile + "': " + err.Description;
+    EndStartUp(err, DataFolderMessage(err));
+  }
+  return false;
 }
 
 dao::Database OpenContentDatabase() {
@@ -257,11 +329,45 @@ dao::Database OpenContentDatabase() {
   }
 }
 
-// The user database is small, so every index is checked against its rows too.
-dao::Database OpenUserDatabase() {
+// The checks of a user database with a journal to roll back run on a copy of both in
+// the run's private folder, so that a file that fails them is left as it is.
+void CheckUserDatabaseCopy() {
+  const std::string copy = (TempFolder.empty() ? DataFolder + "/" : TempFolder) + "checked-" + kUserDatabase;
+  std::error_code ec;
+  const auto removeCopies = [&] {
+    fs::remove(copy, ec);
+    fs::remove(dao::JournalName(copy), ec);
+  };
+  removeCopies();
   try {
-    dao::Database db = dao::Database::OpenDatabase(DatabaseBFile, true, false, kDatabaseConnect);
+    vb::CopyFileDurably(DatabaseBFile, copy);
+    vb::CopyFileDurably(dao::JournalName(DatabaseBFile), dao::JournalName(copy));
+    dao::Database db = dao::Database::OpenDatabase(copy, false, false, kDatabaseConnect);
     CheckBeforeUse(db, dao::Database::Check::Thorough, UserSchemaSql());
+    db.Close();
+  } catch (const vb::VbError&) {
+    removeCopies();
+    throw;
+  }
+  removeCopies();
+}
+
+// The user database is opened read-only until it has passed the start-up checks, so a
+// file that fails them is never written. It is small, so every index is checked against
+// its rows too. Then it is opened for the run, and a file without a stamp yet gets its
+// first one (Journal.h).
+dao::Database OpenUserDatabase(bool journalToRollBack) {
+  try {
+    if (journalToRollBack) {
+      CheckUserDatabaseCopy();
+    } else {
+      dao::Database checked = dao::Database::OpenDatabase(DatabaseBFile, true, true, kDatabaseConnect);
+      CheckBeforeUse(checked, dao::Database::Check::Thorough, UserSchemaSql());
+      checked.Close();
+    }
+    dao::Database db = dao::Database::OpenDatabase(DatabaseBFile, true, false, kDatabaseConnect);
+    // Without its stamp (a full disk) the run goes on as before; the next start tries again.
+    common::fRunOrTell([&] { db.TakeFirstStamp(); }, [](const vb::ErrObject& err) { common::RecordError(err); });
     return db;
   } catch (const vb::VbError& e) {
     if (e.err().Number != vb::kFileInUse) EndStartUp(e.err(), UserDatabaseMessage(e.err()));
@@ -282,6 +388,8 @@ void PrepareStartUp() {
     SetProgramFolders();
     locked = LockDataFolder(DataFolder);
   } catch (const vb::VbError& e) {
+    const std::string lock = vb::JoinPath(DataFolder, kDataFolderLock);
+    if (!DataFolder.empty() && TroubleOf(e.err(), lock) == FileTrouble::NotAFile) EndForNotAFile(lock);
     EndStartUp(e.err(), DataFolderMessage(e.err()));
   }
   if (!locked) EndSecondInstance();
@@ -311,8 +419,8 @@ void StartUp() {
       "Classical Music - Version " +
       common::fGetKZVerString());
   DatabaseA = OpenContentDatabase();
-  CopyUserDatabaseTemplate();
-  DatabaseB = OpenUserDatabase();
+  const bool journalToRollBack = PrepareUserDatabase();
+  DatabaseB = OpenUserDatabase(journalToRollBack);
   // An earlier installation's data is carried over before the settings are read, so
   // its settings take effect. It is looked for in the user's own data folder.
   const std::string earlier = vb::JoinPath(DataFolder, "mrBOld.kzy");
@@ -337,13 +445,21 @@ void ReportSettingsNotSaved(const vb::ErrObject& err) {
       break;
     case FileTrouble::NotReadable:
     case FileTrouble::NotWritable:
+    case FileTrouble::NotAFile:
       message = intro + ", because the file may not be written. " + kept +
                 "Make the file (and its folder) writable for your user before you start Velmora again.";
       break;
     case FileTrouble::Damaged:
+      if (err.Number == dao::kValidationRule || err.Number == dao::kNullNotAllowed) {
+        message = intro + ", because the user database refused the change by a rule of its own (a trigger or a "
+                          "constraint that Velmora's own databases do not have). " + kept +
+                  "Restore it from a backup copy, or move it to another folder to start with a new user database." +
+                  kWithItsJournal;
+        break;
+      }
       message = intro + ". " + kept +
                 "It may be damaged: if Velmora does not start again, restore it from a backup copy, or move it to "
-                "another folder to start with a new user database.";
+                "another folder to start with a new user database." + kWithItsJournal;
       break;
   }
   vb::Message(message + "\n\n(" + err.Description + ")");
@@ -355,7 +471,7 @@ void SaveSettingsAtExit() {
   try {
     sSaveUsageParameters();
   } catch (const vb::VbError& e) {
-    if (!IsFileFault(e.err())) throw;  // a fault of the program is reported as one
+    if (!IsRefusedChange(e.err())) throw;  // a fault of the program is reported as one
     common::RecordError(e.err());      // naming the procedure in which it arose
     vb::Err().Clear();
     common::TraceDepth = depth;

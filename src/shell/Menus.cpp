@@ -11,7 +11,7 @@
 #include "platform/forms/Declaration.h"
 #include "platform/forms/Form.h"
 #include "platform/vb/Error.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "sound/SoundState.h"
 
@@ -185,8 +185,8 @@ void sSetTrace(int16_t on) {
 
 void DeclareHelpAndTraceMenus(forms::FormSpec& f) {
   f.Menu("cMnuHel", "&Help").Item("cMnuPreF1", "Press F1 any time to obtain Help");
-  f.Menu("cMnuTraOn", "Trace On").OnClick([] { sSetTrace(-1); });
-  f.Menu("cMnuTraOff", "TraceOff").OnClick([] { sSetTrace(0); });
+  f.Menu("cMnuTraOn", "Trace On").LiveWhileBusy().OnClick([] { sSetTrace(-1); });
+  f.Menu("cMnuTraOff", "TraceOff").LiveWhileBusy().OnClick([] { sSetTrace(0); });
 }
 
 void sDisableKZSelections() {

@@ -71,9 +71,11 @@ struct OwnLayout {
 OwnLayout g_ownLayout;
 int g_ownLayoutDepth = 0;
 
+// A maximised window may reach its size after the change of state: a size the program's
+// layout was not given is the user's, whatever the state.
 bool EchoOfOwnLayout(forms::Form& form) {
   if (g_ownLayout.form != &form || form.WindowState() != g_ownLayout.state) return false;
-  return g_ownLayout.state != forms::vbNormal || form.Window()->size() == g_ownLayout.size;
+  return form.Window()->size() == g_ownLayout.size;
 }
 
 // The user changed the window of the form in front: the size reached becomes the

@@ -11,6 +11,7 @@ namespace shell {
 void InstallPlayers() {
   forms::SetMultimediaFactory([](forms::MultimediaMember& member) -> QObject* {
     auto* player = new mci::MMControl();
+    player->setOwnerForm(&member.Parent());
     // The player is deleted with its member, so the member outlives every event it relays.
     player->setOnDone([&member](int16_t code) {
       forms::EventArgs e;

@@ -15,7 +15,7 @@
 #include "platform/vb/Conversion.h"
 #include "platform/vb/Error.h"
 #include "shell/Navigation.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "sound/SoundState.h"
 

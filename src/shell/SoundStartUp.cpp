@@ -1,24 +1,34 @@
 #include "shell/SoundStartUp.h"
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
 #include "common/CommonState.h"
 #include "common/Database.h"
 #include "common/Trace.h"
 #include "platform/dao/Recordset.h"
 #include "platform/forms/Form.h"
 #include "platform/vb/Error.h"
+#include "platform/vb/Files.h"
 #include "platform/vb/Interaction.h"
 #include "shell/FormLayout.h"
 #include "shell/Menus.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "shell/StartUpLibrary.h"
 #include "sound/NoteSeeds.h"
 #include "sound/Playback.h"
 #include "sound/SoundState.h"
+#include "soundlib/Tanpura.h"
 
 namespace shell {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr int16_t kGreetingDroneFileType = 2;
 constexpr int16_t kWaitPerDroneFileType = 3200;  // ms of drone per variant
@@ -69,6 +79,25 @@ void PlayGreetingDrone() {
   sound::sPlayMusicFile(sound::MusicFileToPlay);
 }
 
+// The greeting drone file could not be written: the message names it and the cause,
+// found out afterwards (a file that could not be completed has been removed again).
+std::string DroneFileFailure() {
+  const std::string intro = "Error in generating drone file\n\nThe drone file \"" + DroneFile + "\" could not be written";
+  const std::string end = " Velmora can only be ended now; start it again when that is mended.";
+  std::error_code ec;
+  const uintmax_t needed = static_cast<uintmax_t>(kGreetingDroneFileType) * soundlib::Tanpura::kCycle * 2 + 4096;
+  const fs::space_info space = fs::space(DataFolder, ec);
+  if (!ec && space.available < needed)
+    return intro + ", because the disk that holds it is full (it needs " + std::to_string(needed / 1024) +
+           " KB, and " + std::to_string(space.available / 1024) + " KB are free). Free space on that disk." + end;
+  const vb::FileKind kind = vb::KindOf(DroneFile);
+  if (kind != vb::FileKind::Regular && kind != vb::FileKind::Missing)
+    return intro + ", because " + vb::KindInWords(kind) + " has its name. Move it out of the data folder." + end;
+  if (access(DataFolder.c_str(), W_OK) != 0 || (kind == vb::FileKind::Regular && access(DroneFile.c_str(), W_OK) != 0))
+    return intro + ", because it (or the data folder) may not be written. Make them writable for your user." + end;
+  return intro + "." + end;
+}
+
 void SetTipsPanelVisible(bool visible) {
   for (const char* name : kTipsPanel) Main().Ctl(name).SetVisible(visible);
 }
@@ -87,7 +116,8 @@ void sInitApp1() {
   }
   ShowMainFormWithMenusDisabled();
   DroneFileType = kGreetingDroneFileType;
-  if (!LibraryStep(StartUpLib.FWavGenerateDroneFile(DroneFileType, DroneFile, 1), "Error in generating drone file")) {
+  if (StartUpLib.FWavGenerateDroneFile(DroneFileType, DroneFile, 1) != 1) {
+    vb::Message(DroneFileFailure());
     OfferOnlyExit();
     return;
   }

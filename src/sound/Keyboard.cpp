@@ -98,61 +98,88 @@ void sLoadKBReedsAndLabels(forms::Form& form) {
   }
 }
 
-void sDisplayKeyboardAlt(forms::Form& form, int16_t show) {
-  common::ProcTrace t("sDisplayKeyboardAlt");
-  if (CurrTonicNoteId < 1 || CurrTonicNoteId > 12) vb::Raise(vb::kSubscript);
+namespace {
+
+// The reed sizes for the form's present size: the white reeds spread over cLine1, the
+// black ones a little narrower and shorter, the captions inside their reeds.
+struct ReedSizes {
+  int16_t whiteHeight, whiteWidth, blackHeight, blackWidth, labelWidth, labelHeight;
+};
+
+// Places cLine1 across the form and the reeds FirstReed to LastReed with their captions
+// hanging from it; colours, captions and visibility are left as they are. False when
+// "Reed Colors" has no white reed to divide the width among.
+bool PlaceKeyboard(forms::Form& form) {
   auto& line = form.Get<forms::Line>("cLine1");
-  line.SetVisible(true);
   line.SetX1(kLineMargin);
   line.SetX2(form.ScaleWidth() - kLineMargin);
   const int16_t length = vb::CInt(line.X2() - line.X1());
-
-  FirstReed = FirstReedForTonic[CurrTonicNoteId];
-  LastReed = LastReedForTonic[CurrTonicNoteId];
   const std::vector<int16_t> whites = ReedsOfColour(kWhiteReed);
-  if (whites.empty()) {
-    // A damaged "Reed Colors" table: nothing to divide the width among.
-    vb::Signal(vb::kDivisionByZero, "No white reed for the tonic in \"Reed Colors\"");
-    return;
-  }
+  if (whites.empty()) return false;
 
   const double baseHeight = KeyboardBaseHeight(form);
-  const int16_t whiteHeight = vb::CInt(baseHeight / 4);
-  const int16_t whiteWidth = vb::CInt(static_cast<double>(length) / static_cast<double>(whites.size()));
-  const int16_t blackHeight = vb::CInt(baseHeight / 5.5);
-  const int16_t blackWidth = vb::CInt(whiteWidth / 1.5);
-  const int16_t labelWidth = vb::CInt(blackWidth * 0.9);
-  const int16_t labelHeight = blackWidth;
+  ReedSizes z{};
+  z.whiteHeight = vb::CInt(baseHeight / 4);
+  z.whiteWidth = vb::CInt(static_cast<double>(length) / static_cast<double>(whites.size()));
+  z.blackHeight = vb::CInt(baseHeight / 5.5);
+  z.blackWidth = vb::CInt(z.whiteWidth / 1.5);
+  z.labelWidth = vb::CInt(z.blackWidth * 0.9);
+  z.labelHeight = z.blackWidth;
 
   double x = line.X1();
   for (const int16_t r : whites) {
     auto& reed = form.Get<forms::Shape>("cR", r);
-    reed.Move(x, line.Y1(), whiteWidth, whiteHeight);
-    reed.SetBackColor(kWhiteReedColour);
-    Show(reed, show);
-    reed.ZOrder(1);
+    reed.Move(x, line.Y1(), z.whiteWidth, z.whiteHeight);
     // Neighbouring white reeds share their border.
-    x += whiteWidth - 15.0 * reed.BorderWidth();
-    auto& label = form.Ctl("cL", r);
-    label.Move(reed.Left() + (whiteWidth - labelWidth) / 2.0, reed.Top() + whiteHeight - 1.1 * labelHeight,
-               labelWidth, labelHeight);
-    label.SetBackColor(kWhiteReedColour);
-    Show(label, show);
+    x += z.whiteWidth - 15.0 * reed.BorderWidth();
+    form.Ctl("cL", r).Move(reed.Left() + (z.whiteWidth - z.labelWidth) / 2.0,
+                           reed.Top() + z.whiteHeight - 1.1 * z.labelHeight, z.labelWidth, z.labelHeight);
   }
-
   // Black reeds sit centred on the left edge of the white reed above them, so the
   // white pass comes first.
   for (const int16_t r : ReedsOfColour(kBlackReed)) {
     if (r + 1 > kReedCount) continue;
     auto& reed = form.Get<forms::Shape>("cR", r);
-    reed.Move(form.Ctl("cR", static_cast<int16_t>(r + 1)).Left() - blackWidth / 2.0, line.Y1(), blackWidth,
-              blackHeight);
+    reed.Move(form.Ctl("cR", static_cast<int16_t>(r + 1)).Left() - z.blackWidth / 2.0, line.Y1(), z.blackWidth,
+              z.blackHeight);
+    form.Ctl("cL", r).Move(reed.Left() + (z.blackWidth - z.labelWidth) / 2.0,
+                           reed.Top() + z.blackHeight - 1.1 * z.labelHeight, z.labelWidth, z.labelHeight);
+  }
+  return true;
+}
+
+}  // namespace
+
+void sDisplayKeyboardAlt(forms::Form& form, int16_t show) {
+  common::ProcTrace t("sDisplayKeyboardAlt");
+  if (CurrTonicNoteId < 1 || CurrTonicNoteId > 12) vb::Raise(vb::kSubscript);
+  form.Ctl("cLine1").SetVisible(true);
+  FirstReed = FirstReedForTonic[CurrTonicNoteId];
+  LastReed = LastReedForTonic[CurrTonicNoteId];
+  if (!PlaceKeyboard(form)) {
+    // A damaged "Reed Colors" table: nothing to divide the width among.
+    vb::Signal(vb::kDivisionByZero, "No white reed for the tonic in \"Reed Colors\"");
+    return;
+  }
+  // Every layout of the form places the keyboard again at the form's new size.
+  form.Arrange("keyboard", [&form] { PlaceKeyboard(form); });
+
+  for (const int16_t r : ReedsOfColour(kWhiteReed)) {
+    auto& reed = form.Get<forms::Shape>("cR", r);
+    reed.SetBackColor(kWhiteReedColour);
+    Show(reed, show);
+    reed.ZOrder(1);
+    auto& label = form.Ctl("cL", r);
+    label.SetBackColor(kWhiteReedColour);
+    Show(label, show);
+  }
+  for (const int16_t r : ReedsOfColour(kBlackReed)) {
+    if (r + 1 > kReedCount) continue;
+    auto& reed = form.Get<forms::Shape>("cR", r);
     reed.SetBackColor(kBlackReedColour);
     Show(reed, show);
     reed.ZOrder(0);
     auto& label = form.Ctl("cL", r);
-    label.Move(reed.Left() + (blackWidth - labelWidth) / 2.0, reed.Top() + blackHeight - 1.1 * labelHeight,
-               labelWidth, labelHeight);
     label.SetBackColor(kBlackReedColour);
     Show(label, show);
     label.ZOrder(0);

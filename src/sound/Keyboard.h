@@ -51,7 +51,9 @@ void sLoadKBReedsAndLabels(forms::Form& form);
 // twips to 30 twips short of the form's inner width, puts the black reeds over the
 // joins. Heights follow the saved window height shell::FormH. show 1 also makes every
 // drawn reed and label visible; any other value leaves visibility as it is. Reeds
-// outside the range keep their position and caption.
+// outside the range keep their position and caption. The placing is kept with the form
+// (Form::Arrange): every layout of the form places the reeds again, at its new size,
+// leaving their colours (a lit reed stays lit) and captions as they are.
 void sDisplayKeyboardAlt(forms::Form& form, int16_t show);
 // sDisplayKeyboardAlt, then hides the form's notation box cNotes unless CallbackCode
 // is 1 (scale shifting), 8 (workbench) or 13; then repaints the form.

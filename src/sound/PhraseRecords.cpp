@@ -134,11 +134,18 @@ int16_t fCreateNotesList1(int16_t slot) {
     if (grid) {
       // One cell per beat; the last entry is the end of the grid.
       const double beatMs = BaseBeat * fGetSpeedFactor() * 10;
-      for (size_t i = 1; i <= cells; ++i) rec.Positions[i] = vb::CLng(beatMs + rec.Positions[i - 1]);
+      for (size_t i = 1; i <= cells; ++i) rec.Positions[i] = vb::CLng(beatMs * static_cast<double>(i));
     }
+    // Each duration is checked against the longest phrase the renderer takes before it
+    // is added, so the sum stays within it too.
+    int32_t total = 0;
     for (size_t k = 0; k < n; ++k) {
       rec.Durations[k] = k < timingWords.size() ? DurationMs(timingWords[k]) : 0;
-      if (!grid) rec.Positions[k + 1] = rec.Positions[k] + rec.Durations[k];
+      if (rec.Durations[k] < 0 || rec.Durations[k] > kLongestPhraseMs - total)
+        vb::Raise(vb::kOverflow, "Overflow: the phrase lasts longer than " + std::to_string(kLongestPhraseMs) +
+                                     " ms, the longest a phrase can play");
+      total += rec.Durations[k];
+      if (!grid) rec.Positions[k + 1] = total;
     }
   }
   rec.CurrNote = 1;
@@ -162,11 +169,20 @@ std::string fCreateDurationPhrase(const std::string& phraseList, int16_t kind) {
 
 std::string fConvertMatraToDuration(const std::string& matras, int16_t unit) {
   common::ProcTrace t("fConvertMatraToDuration");
-  std::vector<std::string> out;
-  for (const auto& word : Words(matras, " ")) {
-    const double x = DecimalOf(word) * unit;
+  // Each note ends where its exact position in the phrase rounds to, so that the
+  // rounding never adds up and every beat keeps its length.
+  auto rounded = [](double x) {
     const double whole = std::floor(x);
-    out.push_back(std::to_string(vb::CInt(whole + (x - whole > 0.5 ? 1 : 0))));
+    return whole + (x - whole > 0.5 ? 1 : 0);
+  };
+  std::vector<std::string> out;
+  double matrasBefore = 0.0;
+  double start = 0.0;
+  for (const auto& word : Words(matras, " ")) {
+    matrasBefore += DecimalOf(word);
+    const double end = rounded(matrasBefore * unit);
+    out.push_back(std::to_string(vb::CInt(end - start)));
+    start = end;
   }
   return Join(out, " ");
 }
@@ -177,8 +193,16 @@ std::string fFactorTimingScript(const std::string& script) {
   if (f == 1.0) return script;
   std::vector<std::string> segments;
   for (const auto& segment : Words(script, ",")) {
+    // Each number ends where its exact scaled position in the segment rounds to.
     std::vector<std::string> numbers;
-    for (const auto& word : Words(segment, " ")) numbers.push_back(vb::Str(vb::CInt(DecimalOf(word) * f)));
+    double before = 0.0;
+    int32_t start = 0;
+    for (const auto& word : Words(segment, " ")) {
+      before += DecimalOf(word);
+      const int32_t end = vb::CLng(before * f);
+      numbers.push_back(vb::Str(vb::CInt(static_cast<double>(end - start))));
+      start = end;
+    }
     if (!numbers.empty()) segments.push_back(Join(numbers, " "));
   }
   return Join(segments, " , ");

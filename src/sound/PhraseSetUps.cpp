@@ -99,9 +99,11 @@ std::string PracticeTiming(const std::string& text) {
   }
 }
 
-// Builds phrase set.CurrPhrase of TPlayInfo into slot and renders it: 1, or 0 after
-// the failure message.
-int16_t BuildFirstPhrase(int16_t slot) {
+int16_t SlotOfPhrase(int16_t phrase) { return static_cast<int16_t>(((phrase + 1) % 2 + 2) % 2); }
+
+}  // namespace
+
+int16_t fBuildFirstPhrase(int16_t slot) {
   NotesList[static_cast<size_t>(slot)].NoteCount = fCreateNotesList1(slot);
   // The first of a list; the play loop renders the next one while it plays (LookAhead 1).
   soundlib::SetNextFileJoins(false, LookAhead == 1 && TPlayInfo.CurrPhrase < TPlayInfo.LastPhrase);
@@ -109,10 +111,6 @@ int16_t BuildFirstPhrase(int16_t slot) {
   vb::Message("Error Setting up for Illustration");
   return 0;
 }
-
-int16_t SlotOfPhrase(int16_t phrase) { return static_cast<int16_t>(((phrase + 1) % 2 + 2) % 2); }
-
-}  // namespace
 
 void sLoadMNFromT(int16_t form) {
   common::ProcTrace t("sLoadMNFromT");
@@ -139,7 +137,7 @@ void sLoadMNFromT(int16_t form) {
       const std::string notes =
           Played(segmented ? common::fGetFromT_AnALTPhraseSeg(db, type, kReadNotes, i)
                            : common::fGetFromT_AnALTPhraseUnSeg(db, type, kReadNotes, i));
-      // Taans carry no stored durations: every note gets the same one.
+      // A taan is played here at one equal step a note, whatever durations it is stored with.
       const std::string timing = type == kTaanType ? fCreateDurationPhrase(notes, kTaanDurationKind)
                                                    : common::fGetFromT_AnALTPhraseUnSeg(db, type, kReadDurations, i);
       SetPhrase(TMNInfo, static_cast<size_t>(i - 1), notes, timing);
@@ -197,7 +195,7 @@ int16_t sSetUpForDemoModeIllustrations() {
   PlayMode = 1;
   Theka = CurrMusicItemType == kCompositionItem ? 1 : 2;
   TPlayInfo = TMNInfo;
-  return BuildFirstPhrase(0);
+  return fBuildFirstPhrase(0);
 }
 
 int16_t sSetUpForLearningModeIllustration() {
@@ -212,7 +210,7 @@ int16_t sSetUpForLearningModeIllustration() {
     TMNInfo.Timings.at(at) = fFactorTimingScript(TMNInfo.StoredTimings[at]);
   }
   TPlayInfo = TMNInfo;
-  return BuildFirstPhrase(SlotOfPhrase(TMNInfo.CurrPhrase));
+  return fBuildFirstPhrase(SlotOfPhrase(TMNInfo.CurrPhrase));
 }
 
 int16_t sSetUpForPracticeModeIllustrations1() {
@@ -247,7 +245,7 @@ int16_t sSetUpForPracticeModeIllustrations1() {
   LookAhead = 1;
   PlayMode = 2;
   TPlayInfo = TPracticeInfo;
-  return BuildFirstPhrase(SlotOfPhrase(TPracticeInfo.CurrPhrase));
+  return fBuildFirstPhrase(SlotOfPhrase(TPracticeInfo.CurrPhrase));
 }
 
 int16_t sSetUpForPlayingSelectedPhrase() {
@@ -260,7 +258,7 @@ int16_t sSetUpForPlayingSelectedPhrase() {
   TPlayInfo.Timings.assign(2, "");
   TPlayInfo.Phrases[0] = PhraseNotes;
   TPlayInfo.Timings[0] = PhraseTiming;
-  return BuildFirstPhrase(SlotOfPhrase(1));
+  return fBuildFirstPhrase(SlotOfPhrase(1));
 }
 
 }  // namespace sound

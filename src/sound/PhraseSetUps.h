@@ -45,4 +45,9 @@ int16_t sSetUpForPracticeModeIllustrations1();
 // stay as the caller set them.
 int16_t sSetUpForPlayingSelectedPhrase();
 
+// Phrase CurrPhrase of TPlayInfo built into slot and rendered as the first of a list:
+// when the look-ahead will render a next phrase, its file runs on into that one (the
+// drone without a break). 1, or 0 after "Error Setting up for Illustration".
+int16_t fBuildFirstPhrase(int16_t slot);
+
 }  // namespace sound

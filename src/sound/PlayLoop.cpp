@@ -61,6 +61,11 @@ void MarkPhraseStart(NotesListRec& rec) {
   }
 }
 
+// The slot phrase p plays from: (p + 1) mod 2 while AlternateFlag is set, else CurrSlot.
+int16_t SlotOfPhrase(int16_t p) {
+  return shell::AlternateFlag != 0 ? static_cast<int16_t>((p + 1) % 2) : CurrSlot;
+}
+
 // The list has played: back to the restart phrase, and the screen hears action 19.
 void EndOfList() {
   TPlayInfo.CurrPhrase = TPlayInfo.RestartPhrase;
@@ -94,7 +99,7 @@ bool fPlayMusicPhrases() {
     EndOfList();
     return true;
   }
-  if (shell::AlternateFlag != 0) CurrSlot = static_cast<int16_t>((set.CurrPhrase + 1) % 2);
+  CurrSlot = SlotOfPhrase(set.CurrPhrase);
   NotesListRec& rec = Slot(CurrSlot);
   MusicFileToPlay = shell::WavFiles[static_cast<size_t>(CurrSlot)];
   sDisplayMPPrompt(rec);
@@ -113,6 +118,17 @@ bool fPlayMusicPhrases() {
       ListEndsAtDone = -1;
       return false;
     }
+    sQueueMusicFile(shell::WavFiles[static_cast<size_t>(next)]);
+  } else if (LookAhead != 1) {
+    // Every file of the list is rendered already: the next phrase's plays next, and
+    // after the last the restart phrase's while the screen loops.
+    int16_t following = 0;
+    if (set.CurrPhrase <= set.LastPhrase) {
+      following = set.CurrPhrase;
+    } else if (LoopFlag != 0) {
+      following = set.RestartPhrase;
+    }
+    if (following > 0) sQueueMusicFile(shell::WavFiles[static_cast<size_t>(SlotOfPhrase(following))]);
   }
   return true;
 }

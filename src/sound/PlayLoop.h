@@ -4,6 +4,9 @@
 // plays, the next one is built and rendered into the other slot (LookAhead 1). The end
 // of each file comes back through the control's Done (sPlayMusicFile, then
 // sDoCallback); after the last phrase the screen of CallbackCode hears action 19.
+// The file to play next (the next phrase's, or with LookAhead 2 while LoopFlag is set
+// the restart phrase's after the last) is named to the player as its phrase starts,
+// so that the sound runs on into it without a break (sQueueMusicFile).
 //
 // Starting a list: build phrase CurrPhrase into its slot (the set-ups of
 // PhraseSetUps.h), set CurrPhrase, RestartPhrase, LastPhrase, LookAhead and PlayMode,

@@ -78,6 +78,7 @@ void sPlayMusicFile1(const std::string& file) {
     OpenAndPlay(mm, file);
   } else if (LoopFlag == 0) {
     Close(mm);
+    return;
   } else {
     // Back to the start without notification: a notified seek would raise a Done of
     // its own and start the drone twice.
@@ -86,6 +87,12 @@ void sPlayMusicFile1(const std::string& file) {
     mm.setCommand("Seek to start");
     PlayFromStart(mm);
   }
+  if (LoopFlag != 0) mm.QueueNext(file);
+}
+
+void sQueueMusicFile(const std::string& file) {
+  common::ProcTrace t("sQueueMusicFile");
+  PlayerInFront().QueueNext(file);
 }
 
 }  // namespace sound

@@ -20,7 +20,13 @@ void sPlayMusicFile(const std::string& file);
 
 // The workbench's drone: opens and plays as sPlayMusicFile. From Done: while LoopFlag
 // is set the same file plays again from its start (the file stays open, PlayState
-// unchanged); once it is cleared the device is closed, with no call-back.
+// unchanged), running on from its end without a break; once it is cleared the device
+// is closed, with no call-back.
 void sPlayMusicFile1(const std::string& file);
+
+// Tells the player in front that file is the one to play next, whole, when the file
+// now playing ends: the sound then runs on into it without a break
+// (mci::MMControl::QueueNext).
+void sQueueMusicFile(const std::string& file);
 
 }  // namespace sound

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "common/StringUtil.h"
+#include "exploration/PlayCompositions.h"
 #include "common/Trace.h"
 #include "platform/forms/Form.h"
 #include "platform/vb/Error.h"
@@ -88,15 +89,8 @@ void sSetAllReedLabelColorToDefault(forms::Form& form) {
 
 void sPlayCurrBol1Alt(int32_t currNote, int16_t gridOffset, int16_t startMatra, int32_t cellCount) {
   common::ProcTrace t("sPlayCurrBol1Alt");
-  forms::Form& form = CurrentForm();
   const int32_t cell = currNote + gridOffset + startMatra - 2;
-  auto paint = [&](int32_t k, forms::Colour colour) {
-    if (k < 0 || k >= cellCount || k > INT16_MAX) return;
-    const auto index = static_cast<int16_t>(k);
-    if (form.HasElement("cNote", index)) form.Ctl("cNote", index).SetBackColor(colour);
-  };
-  if (currNote != 1) paint(cell - 1, kOtherCellColour);
-  paint(cell, kCurrentCellColour);
+  exploration::sMarkGridCell(CurrentForm(), cell, currNote != 1 ? cell - 1 : -1, cellCount);
 }
 
 void sToggleCurrKBNote(int16_t mode, forms::Form& form, const common::PhraseNote& note) {

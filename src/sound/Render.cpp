@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "common/CommonState.h"
 #include "common/LibraryText.h"
+#include "common/NotationWords.h"
 #include "common/Trace.h"
 #include "platform/vb/Conversion.h"
 #include "platform/vb/Error.h"
@@ -125,22 +127,36 @@ int16_t fCreateCompositionMusicFilesFromT() {
   TMNInfo.RestartPhrase = 1;
   TMNInfo.LastPhrase = TMNInfo.PhraseCount;
   TPlayInfo = TMNInfo;
-  NotesList[0].NoteCount = fCreateNotesList1(0);
-  MusicFileToGenerate = shell::WavFileA;
-  // The two parts play one after the other: their drone, tabla and room run on from A into B.
-  const bool twoParts = CurrMusicItemType != kFilmSongItem;
-  soundlib::SetNextFileJoins(false, twoParts);
-  if (fPrepareToPlaySelection1(0) == 0) return 0;
-  if (twoParts) {
+  // A composition of the learner's may be stored with one part still empty: only the
+  // parts with notes are rendered (an empty part's slot keeps no notes).
+  const bool composition = CurrMusicItemType == kCompositionItem;
+  const bool first = !composition || fCompPartHasNotes(1);
+  const bool second = CurrMusicItemType != kFilmSongItem && (!composition || fCompPartHasNotes(2));
+  if (!first && !second) return 0;
+  if (!first) NotesList[0].NoteCount = 0;
+  if (composition && !second) NotesList[1].NoteCount = 0;
+  if (first) {
+    NotesList[0].NoteCount = fCreateNotesList1(0);
+    MusicFileToGenerate = shell::WavFileA;
+    // The two parts play one after the other: their drone, tabla and room run on from A into B.
+    soundlib::SetNextFileJoins(false, second);
+    if (fPrepareToPlaySelection1(0) == 0) return 0;
+  }
+  if (second) {
     TMNInfo.CurrPhrase = 2;
     TPlayInfo = TMNInfo;
     NotesList[1].NoteCount = fCreateNotesList1(1);
     MusicFileToGenerate = shell::WavFileB;
-    soundlib::SetNextFileJoins(true, false);
+    soundlib::SetNextFileJoins(first, false);
     if (fPrepareToPlaySelection1(1) == 0) return 0;
     TMNInfo.CurrPhrase = 1;
   }
   return 1;
+}
+
+bool fCompPartHasNotes(int16_t part) {
+  if (part < 1 || part > 2) return false;
+  return !common::notation::Words(common::TCompData[static_cast<size_t>(part - 1)].Notation, " ").empty();
 }
 
 int16_t fPlaySelectedNote(int16_t noteCode, int32_t durationMs, int32_t playMode) {

@@ -42,8 +42,12 @@ int16_t fCreateMusicFileWithTaal1(int16_t count, std::span<const common::PhraseN
 int32_t fGetThekaTempo();
 
 // Renders a composition's asthai into slot 0 ("A.wav") and, unless it is a film song,
-// its antara into slot 1 ("B.wav"); TMNInfo and TPlayInfo are left on phrase 1.
+// its antara into slot 1 ("B.wav"); TMNInfo is left on phrase 1. Of the learner's
+// compositions only the parts with notes are rendered (an empty one's slot has no
+// notes); 0 when neither has any.
 int16_t fCreateCompositionMusicFilesFromT();
+// True when part 1 (asthai) or 2 (antara) of TCompData has notes.
+bool fCompPartHasNotes(int16_t part);
 
 // Renders one note (library note number noteCode) of durationMs into "A.wav" and plays it.
 int16_t fPlaySelectedNote(int16_t noteCode, int32_t durationMs, int32_t playMode);

@@ -1,5 +1,6 @@
 #include "sound/ScaleSets.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "sound/NoteSeeds.h"
 #include "sound/NoteTuning.h"
 #include "sound/SoundLibrary.h"
+#include "soundlib/Constants.h"
 
 namespace sound {
 
@@ -22,6 +24,15 @@ constexpr int kUsedEntries = 41;  // notes 0 to 40 are tuned
 
 double SeedSpc(const dao::Recordset& noteSpecs) {
   return noteSpecs.Fields("SamPerCyc").ToLong() + noteSpecs.Fields("Fractional Value").ToDouble();
+}
+
+// The seed SPC of a note of the instrument, read from the content; false when the
+// content has no seed for it (such a note is never tuned).
+bool FindSeedSpc(dao::Recordset& noteSpecs, const std::string& instrumentKey, int32_t note, double& seed) {
+  common::sSetTablePKRecord2(noteSpecs, instrumentKey, note);
+  if (noteSpecs.NoMatch()) return false;
+  seed = SeedSpc(noteSpecs);
+  return true;
 }
 
 // What is wrong with one "ONPR" row of a user set ("" when nothing).
@@ -37,15 +48,32 @@ std::string ScaleRowFault(int16_t setId, int16_t instrumentType) {
 
 std::string fScaleRowFault(const dao::Recordset& rs, int16_t instrumentType) {
   const std::string instrument = instrumentType == 1 ? "main instrument" : "drone";
-  double value = 0;
+  double tonic = 0;
   if (rs.NoMatch()) return "its row for the " + instrument + " is missing";
-  if (!common::fStoredNumber(rs.Fields("TonicNoteId"), 1, 12, true, value))
+  if (!common::fStoredNumber(rs.Fields("TonicNoteId"), 1, 12, true, tonic))
     return "the tonic of its row for the " + instrument + " is missing or not a key from 1 to 12";
-  for (int k = 0; k < kScaleColumnCount; ++k)
-    if (!common::fStoredNumber(rs.Fields(ScaleColumnName(k)), -kLargestScaleAdjustment, kLargestScaleAdjustment, false,
-                               value))
+  const std::string& key = instrumentType == 1 ? CurrInstrument : DroneInstrument;
+  auto noteSpecs = shell::DatabaseA.OpenRecordset("Note Specifications", dao::dbOpenTable);
+  for (int k = 0; k < kScaleColumnCount; ++k) {
+    double value = 0, seed = 0;
+    const bool stored = common::fStoredNumber(rs.Fields(ScaleColumnName(k)), -kLargestScaleAdjustment,
+                                              kLargestScaleAdjustment, false, value);
+    const auto note = static_cast<int32_t>(tonic) + 2 + k;
+    if (!stored || (FindSeedSpc(noteSpecs, key, note, seed) && !fAdjustmentInBand(seed, value)))
       return "the adjustment \"" + ScaleColumnName(k) + "\" of the " + instrument + " is missing or out of range";
+  }
   return {};
+}
+
+double fCentsFromSeed(double seed, double adjustment) {
+  const double tuned = seed + adjustment;
+  return seed > 0 && tuned > 0 ? std::abs(1200.0 * std::log2(seed / tuned)) : HUGE_VAL;
+}
+
+bool fAdjustmentInBand(double seed, double adjustment) {
+  // The band lies well inside what the library takes (four octaves either way), but for
+  // the shortest cycle it can render.
+  return fCentsFromSeed(seed, adjustment) <= kScaleBandCents + 1e-9 && seed + adjustment >= soundlib::kMinSpc;
 }
 
 bool fUserScaleSetUsable(const std::string& name) {

@@ -40,8 +40,20 @@ float fGetSPCFactor(const dao::Recordset& ratios, int16_t k);
 bool fUserScaleSetUsable(const std::string& name);
 // What is wrong with the "ONPR" row the recordset is on, for instrument type 1 (main
 // instrument) or 2 (drone): no row, a tonic that is not a key 1 to 12, or an adjustment
-// missing or out of range. "" when the row can be used.
+// missing or out of range: one that would take its note (column k is note k + tonic + 2)
+// out of the band around the note's seed, or beyond what the sound library takes. ""
+// when the row can be used.
 std::string fScaleRowFault(const dao::Recordset& rs, int16_t instrumentType);
+
+// A scale set keeps every note within this many cents of its seed: a shift of up to one
+// key, and one key more of refinement.
+inline constexpr double kScaleBandCents = 200.0;
+// How far a note tuned by adjustment (samples per cycle added to its seed's) sounds
+// from its seed, in cents either way; HUGE_VAL when the tuned cycle would not be positive.
+double fCentsFromSeed(double seed, double adjustment);
+// True when the adjustment keeps the note within the band around its seed and the
+// sound library can tune the note by it.
+bool fAdjustmentInBand(double seed, double adjustment);
 
 // The name ("NPSetName") of the user's scale set setId in "Scale Shift Specs"; "" when
 // the set has no row there or no name.

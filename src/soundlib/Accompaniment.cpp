@@ -17,9 +17,10 @@ void Accompaniment::Add(float* mix, int64_t position, int n) {
   std::fill(work_, work_ + n, 0.0f);
   if (drone_.tanpura != nullptr) {
     drone_.tanpura->AddStream(work_, drone_.from + position, n, drone_.gain);
-    if (drone_.fadeIn)
-      for (int64_t i = position; i < std::min<int64_t>(position + n, kDroneFadeIn); ++i)
-        work_[i - position] *= Smoothstep((static_cast<float>(i) + 0.5f) / kDroneFadeIn);
+    // The same curve as the fade-out below, so that a drone carried on from the
+    // last file comes in exactly as that file's goes out.
+    for (int64_t i = position; i < std::min<int64_t>(position + n, drone_.fadeIn); ++i)
+      work_[i - position] *= Smoothstep(static_cast<float>(i) / static_cast<float>(drone_.fadeIn));
   }
   if (tabla_ != nullptr) tabla_->Add(work_, position, n);
   if (fadeOutAt_ >= 0)

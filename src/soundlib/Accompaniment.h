@@ -1,8 +1,9 @@
 // Accompaniment: what sounds with the notes of a music file: the drone, a stretch
-// of its endless stream (Tanpura.h), and the tabla. A file that starts after a
-// pause brings the drone in over kDroneFadeIn; one that is followed by a pause
-// takes drone and tabla out over kFadeOut from the phrase's end, while the room
-// rings on. Where files follow each other at once, both run on to the file's end.
+// of its endless stream (Tanpura.h), and the tabla. The drone comes in over the
+// fade-in it is given: kDroneFadeIn in a file that starts after a pause, kFadeOut
+// in one that begins where the last one's music ended, as that one's drone fades
+// out. From the phrase's end drone and tabla go out over kFadeOut, while the room
+// rings on.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +24,7 @@ class Accompaniment : public BlockAdder {
     Tanpura* tanpura = nullptr;  // nullptr for none
     int64_t from = 0;            // the stream's sample at the file's start
     float gain = 0.0f;
-    bool fadeIn = false;
+    int64_t fadeIn = 0;  // samples; 0: none
   };
   // fadeOutAt: where drone and tabla begin to fade out (-1: never); tabla: nullptr for none.
   void Start(const Drone& drone, TablaPlayer* tabla, int64_t fadeOutAt);

@@ -57,8 +57,12 @@ class DroneString {
   double BandHz(double t) const;
 
   // Adds one pluck of length samples (until the string is plucked again) to
-  // cycle[(start + i) % cycleLength], i = 0..length-1.
-  void AddPluck(float* cycle, int64_t cycleLength, int64_t start, int64_t length) const;
+  // cycle[(start + i) % cycleLength], i = 0..length-1; with from and to only its
+  // samples i in [from, to), from a multiple of kPartSamples, exactly as the whole
+  // pluck has them, so that parts of a pluck can be rendered apart.
+  static constexpr int64_t kPartSamples = 8 * kControlBlock;
+  void AddPluck(float* cycle, int64_t cycleLength, int64_t start, int64_t length, int64_t from = 0,
+                int64_t to = INT64_MAX) const;
 
  private:
   double hz_ = 0.0;

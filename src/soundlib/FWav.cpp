@@ -36,8 +36,6 @@ constexpr double kMaxDroneFactor = 2.0;
 constexpr double kDefaultSaHz = 261.6255653005986;
 // A file that starts after a pause finds the drone this long before the lower Sa's pluck.
 constexpr int64_t kDroneLeadIn = static_cast<int64_t>(100.0 * kSamplesPerMs);
-// The fade of the whole sum where a file joins another: only against a click.
-constexpr int64_t kJoinFade = static_cast<int64_t>(5.0 * kSamplesPerMs);
 // The last fade of a file followed by a pause, as its room dies away.
 constexpr int64_t kEndFade = static_cast<int64_t>(20.0 * kSamplesPerMs);
 
@@ -66,6 +64,7 @@ struct Library {
   // The play loop's word on the next music file, and how the last one ended.
   FileJoins next;
   bool lastJoins = false;     // it was written, and a file was to follow it at once
+  bool lastRanOn = false;     // it was written to run on from the file before it
   int64_t droneEnd = 0;       // the drone stream's sample where it ended
 
   Library() {
@@ -105,18 +104,22 @@ bool RenderPhrase(int32_t count, const std::string& notes, const std::string& du
       !ReadTheka(theka->text, lib.phrase, theka->timing, lib.theka, lib.events))
     return false;
 
-  // A file that follows the last one at once continues its drone, its tabla's
-  // rings and its room; any other starts them afresh.
+  // A file that follows the last one at once begins where that file's music
+  // ended, while that file's release, tabla and room sound on under its start:
+  // its drone is the same stretch of the stream there, faded in as that file's
+  // fades out, so that the two together hear the drone run on. Any other file
+  // brings its drone in afresh. Notes, tabla and room start anew in every file.
   const FileJoins joins = lib.next;
   lib.next = FileJoins{};
   const bool continues = joins.followsLast && lib.lastJoins;
   lib.lastJoins = false;
-  if (!continues) lib.room.Clear();
+  lib.lastRanOn = false;
+  lib.room.Clear();
 
   const bool drone = playMode != 0 && lib.tanpura.loaded();
   const double saHz = lib.tanpura.loaded() ? lib.tanpura.saHz() : kDefaultSaHz;
-  const bool retuned = !lib.events.empty() && lib.strokes.Tune(saHz);
-  lib.tabla.Start(lib.strokes, lib.events.data(), lib.events.size(), continues && !retuned);
+  if (!lib.events.empty()) lib.strokes.Tune(saHz);
+  lib.tabla.Start(lib.strokes, lib.events.data(), lib.events.size(), SeedOf(lib.phrase));
   const bool tabla = lib.tabla.active();
 
   Accompaniment::Drone stream;
@@ -125,35 +128,30 @@ bool RenderPhrase(int32_t count, const std::string& notes, const std::string& du
     stream.gain = lib.droneFactor;
     if (continues) {
       stream.from = lib.droneEnd;
+      stream.fadeIn = Accompaniment::kFadeOut;
     } else {
       // After a pause the drone comes in at the next cycle, just before its lower Sa.
       const int64_t cycle = (lib.droneEnd + Tanpura::kCycle - 1) / Tanpura::kCycle;
       stream.from = cycle * Tanpura::kCycle + Tanpura::kPluckAt[Tanpura::kLowerSa] - kDroneLeadIn;
-      stream.fadeIn = true;
+      stream.fadeIn = Accompaniment::kDroneFadeIn;
     }
   }
+  // Every file ends with its music's release, and its room's echo after it.
   FileShape shape;
-  shape.length = lib.phrase.endSample + Harmonium::kTailSamples;
-  if (continues) shape.fadeIn = kJoinFade;
-  int64_t fadeOutAt = -1;
-  if (joins.followedAtOnce) {
-    shape.fadeOut = kJoinFade;
-  } else {
-    shape.length += Room::kTailSamples;
-    shape.fadeOut = kEndFade;
-    fadeOutAt = lib.phrase.endSample;
-  }
-  lib.accompaniment.Start(stream, tabla ? &lib.tabla : nullptr, fadeOutAt);
+  shape.length = lib.phrase.endSample + Harmonium::kTailSamples + Room::kTailSamples;
+  shape.fadeOut = kEndFade;
+  lib.accompaniment.Start(stream, tabla ? &lib.tabla : nullptr, lib.phrase.endSample);
   WavWriter writer;
-  if (!writer.Open(path)) return false;
+  if (!writer.Open(path) || !writer.MarkJoin(lib.phrase.endSample)) return false;
   if (!lib.harmonium.Render(lib.phrase, lib.current->seeds, writer, shape,
                             drone || tabla ? &lib.accompaniment : nullptr, &lib.room)) {
     writer.Abort();
     return false;
   }
   if (!writer.Close()) return false;
-  if (drone) lib.droneEnd = stream.from + shape.length;
+  if (drone) lib.droneEnd = stream.from + lib.phrase.endSample;
   lib.lastJoins = joins.followedAtOnce;
+  lib.lastRanOn = continues;
   return true;
 }
 
@@ -173,6 +171,8 @@ void Fade(int16_t* samples, int channels, int64_t frames, bool fadeIn) {
 
 void SetNextFileJoins(bool followsLast, bool followedAtOnce) { State().next = FileJoins{followsLast, followedAtOnce}; }
 
+bool LastFileRanOn() { return State().lastRanOn; }
+
 int16_t FWavSetGlobalVariables(const std::string& globals) {
   if (globals.empty()) return kFailure;
   for (char c : globals)
@@ -185,6 +185,7 @@ int16_t FWavSetGlobalVariables(const std::string& globals) {
   lib.theka.Clear();
   lib.next = FileJoins{};
   lib.lastJoins = false;
+  lib.lastRanOn = false;
   lib.droneEnd = 0;
   for (char c : globals) {
     if (lib.Find(std::string(1, c)) != nullptr) continue;

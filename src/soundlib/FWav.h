@@ -22,16 +22,19 @@
 //                          thekaString, thekaSet, tempoMsPerBeat, path, playMode,
 //                          level, genOption, a, b, c, d)
 //       notes and durations as NoteText.h reads them; count = number of notes.
-//       Note k starts at the sum of the durations before it, from t = 0; the file
-//       ends 60 ms after the last note (its release), and when no file follows
-//       it at once (SetNextFileJoins) after the room's echo of 0.42 s more. Play
-//       modes 1 and 2 carry the drone loaded last from t = 0 (Tanpura.h), play
-//       mode 0 never. level, genOption and a..d are accepted and not used.
-//       A music file's drone is a stretch of the drone's endless stream: one that
-//       follows the last file at once carries on where that file's ended (with
-//       that file's tabla rings and room), any other begins at the next cycle of
-//       the stream, just before the lower Sa's pluck, fading in. Everything else
-//       of a file depends on its arguments alone.
+//       Note k starts at the sum of the durations before it, from t = 0. Where
+//       the last note ends (the music's end) the file holds a cue point, its
+//       join; the file goes on 0.41 s past it, for the last note's release and
+//       the room's echo, while drone and tabla fade out, and ends in silence.
+//       Play modes 1 and 2 carry the drone loaded last from t = 0 (Tanpura.h),
+//       play mode 0 never. level, genOption and a..d are accepted and not used.
+//       A music file's drone is a stretch of the drone's endless stream: in one
+//       that follows the last file at once (SetNextFileJoins) it carries on from
+//       where that file's music ended, faded in as that file's fades out, so
+//       that the two files heard one from the other's join (the rest of that
+//       file added to this one's start) hear one drone; any other begins at the
+//       next cycle of the stream, just before the lower Sa's pluck, fading in.
+//       Everything else of a file depends on its arguments alone.
 //       The theka arguments: once the theka data of thekaSet is loaded, the
 //       tabla plays the theka string (ThekaText.h) at tempoMsPerBeat, the sam
 //       (startMatra + beats struck, in a cycle of beatCount) a little stronger;
@@ -57,10 +60,10 @@
 // Beside the entry points, for the play loop:
 //   SetNextFileJoins(followsLast, followedAtOnce)  what the play loop knows of
 //       the next music file (that file only; without it, both false):
-//       followsLast, it starts playing as the last music file ends; followedAtOnce,
-//       another starts as it ends. Where both sides agree the files join: the
-//       drone, the tabla and the room run on from one into the other without a
-//       fade (but 5 ms against a click). Elsewhere the play loop pauses.
+//       followsLast, it starts playing at the last music file's join;
+//       followedAtOnce, another starts at its own. Where both sides agree the
+//       files join: the drone runs on from one into the other. Elsewhere the play
+//       loop pauses.
 #pragma once
 
 #include <cstdint>
@@ -75,6 +78,9 @@ struct FileJoins {
   bool followedAtOnce = false;
 };
 void SetNextFileJoins(bool followsLast, bool followedAtOnce);
+// Whether the music file written last was written to run on from the one before it
+// (its drone, if one is loaded, carrying on from that file's).
+bool LastFileRanOn();
 
 int16_t FWavSetGlobalVariables(const std::string& globals);
 int16_t FWavSetCurrInstr(const std::string& instrumentKey);

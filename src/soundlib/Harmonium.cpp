@@ -7,6 +7,7 @@
 #include "soundlib/Random.h"
 #include "soundlib/Room.h"
 #include "soundlib/Smoothstep.h"
+#include "soundlib/Wide.h"
 
 namespace soundlib {
 
@@ -149,11 +150,12 @@ void Harmonium::StartNote(const PhraseNote& note, const SeedStore& seeds, size_t
   held_ = voice;
   Burst& burst = bursts_[nextBurst_];
   nextBurst_ = (nextBurst_ + 1) % kBursts;
+  if (burst.at < 0) ++liveBursts_;
   burst.at = note.start;
   burst.level = kSpeak * (repeat ? kRepeatSpeak : 1.0f);
 }
 
-void Harmonium::AddAir(int64_t position, int n) {
+VELMORA_WIDE void Harmonium::AddAir(int64_t position, int n) {
   constexpr int64_t kMask = kNoiseLength - 1;
   for (int s = 0; s < n; s += kBellowsStep) {
     const int length = std::min(kBellowsStep, n - s);
@@ -171,12 +173,16 @@ void Harmonium::AddAir(int64_t position, int n) {
     for (; i < length; ++i) sums[0] += chunk[i] * chunk[i];
     const float energy = (sums[0] + sums[1]) + (sums[2] + sums[3]);
     // A chunk of the loops never wraps: the loops' length is a multiple of the chunk's.
-    const float* chamberNoise = chamber_.data() + (at & kMask);
-    const float* speakNoise = speak_.data() + (at & kMask);
-    for (int i = 0; i < length; ++i)
-      chunk[i] += (chamberGain_ + chamberStep * static_cast<float>(i + 1)) * chamberNoise[i];
-    if (speakGain_ != 0.0f || speakNext_ != 0.0f)
-      for (int i = 0; i < length; ++i) chunk[i] += (speakGain_ + speakStep * static_cast<float>(i + 1)) * speakNoise[i];
+    // (The gains are read into locals: the loops' stores into the chunk then
+    // cannot be taken to change them, and run eight samples at a time.)
+    const float* __restrict chamberNoise = chamber_.data() + (at & kMask);
+    const float* __restrict speakNoise = speak_.data() + (at & kMask);
+    float* __restrict into = chunk;
+    const float chamberGain = chamberGain_;
+    for (int i = 0; i < length; ++i) into[i] += (chamberGain + chamberStep * static_cast<float>(i + 1)) * chamberNoise[i];
+    const float speakGain = speakGain_;
+    if (speakGain != 0.0f || speakNext_ != 0.0f)
+      for (int i = 0; i < length; ++i) into[i] += (speakGain + speakStep * static_cast<float>(i + 1)) * speakNoise[i];
     chamberGain_ = chamberNext_;
     speakGain_ = speakNext_;
     const float pressure = pressure_[s + length - 1];
@@ -185,10 +191,12 @@ void Harmonium::AddAir(int64_t position, int n) {
     const int64_t end = at + length;
     float speak = 0.0f;
     for (Burst& burst : bursts_) {
+      if (liveBursts_ == 0) break;
       if (burst.at < 0) continue;
       const float ms = static_cast<float>(end - burst.at) / static_cast<float>(kSamplesPerMs);
       if (ms > kSpeakMs) {
         burst.at = -1;
+        --liveBursts_;
         continue;
       }
       if (ms > 0.0f) speak += burst.level * (1.0f - std::exp(-ms / kSpeakRiseMs)) * std::exp(-ms / kSpeakDecayMs);
@@ -202,11 +210,12 @@ void Harmonium::ReleaseAll(float ms) {
   held_ = nullptr;
 }
 
-bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& sink, const FileShape& shape,
+VELMORA_WIDE bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& sink, const FileShape& shape,
                        BlockAdder* accompaniment, Room* room) {
   for (auto& voice : voices_) voice.Stop();
   held_ = nullptr;
   for (Burst& burst : bursts_) burst.at = -1;
+  liveBursts_ = 0;
   chamberGain_ = speakGain_ = chamberNext_ = speakNext_ = 0.0f;
   bellows_.Init(static_cast<float>(kSampleRate) / kBellowsStep, kBellowsSeed);
   float pressure = bellows_.Process();
@@ -250,8 +259,6 @@ bool Harmonium::Render(const Phrase& phrase, const SeedStore& seeds, BlockSink& 
     mixer_.Scale(mix_, pressure_, n);
     if (accompaniment != nullptr) accompaniment->Add(mix_, position, n);
     if (room != nullptr) room->Process(mix_, n);
-    for (int64_t i = position; i < std::min<int64_t>(position + n, shape.fadeIn); ++i)
-      mix_[i - position] *= Smoothstep((static_cast<float>(i) + 0.5f) / static_cast<float>(shape.fadeIn));
     for (int64_t i = std::max(position, fadeOutFrom); i < position + n; ++i)
       mix_[i - position] *= 1.0f - Smoothstep((static_cast<float>(i - fadeOutFrom) + 0.5f) / static_cast<float>(shape.fadeOut));
     Mixer::Finish(mix_, out_, n);

@@ -37,11 +37,10 @@ class BlockAdder {
 
 class Room;
 
-// The length of a music file and the fades of its whole sum at its two ends (in
-// samples; 0 for none), which keep a file that starts or stops mid-sound from clicking.
+// The length of a music file and the fade of its whole sum at its end (in
+// samples; 0 for none).
 struct FileShape {
   int64_t length = 0;
-  int64_t fadeIn = 0;
   int64_t fadeOut = 0;
 };
 
@@ -83,6 +82,7 @@ class Harmonium {
   std::vector<float> speak_;    // the brighter noise of a key speaking, unit RMS
   std::array<Burst, kBursts> bursts_;
   size_t nextBurst_ = 0;
+  int liveBursts_ = 0;  // bursts with at >= 0
   float chamberGain_ = 0.0f;  // at the end of the last chunk
   float speakGain_ = 0.0f;
   float chamberNext_ = 0.0f;  // what the last chunk measured, for the next

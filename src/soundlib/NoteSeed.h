@@ -50,6 +50,8 @@ class NoteSeed {
   double seedSpc() const { return seedSpc_; }
   bool Tune(double adjustment);
   double spc() const { return seedSpc_ + adjustment_; }
+  // False while the note sounds at its seed's own pitch, the library's choice.
+  bool tuned() const { return adjustment_ != 0.0; }
   double hz() const { return kSampleRate / spc(); }
   double seedHz() const { return kSampleRate / seedSpc_; }
 

@@ -102,4 +102,18 @@ bool ParsePhrase(int32_t count, const std::string& notes, const std::string& dur
   return true;
 }
 
+uint64_t SeedOf(const Phrase& phrase) {
+  // FNV-1a over each note's ids and first sample.
+  uint64_t hash = 0xcbf29ce484222325ull;
+  auto add = [&hash](uint64_t value) {
+    for (int byte = 0; byte < 8; ++byte, value >>= 8) hash = (hash ^ (value & 0xff)) * 0x100000001b3ull;
+  };
+  for (const PhraseNote& note : phrase.notes) {
+    for (int i = 0; i < note.count; ++i) add(static_cast<uint64_t>(note.ids[i]));
+    add(static_cast<uint64_t>(note.start));
+  }
+  add(static_cast<uint64_t>(phrase.endSample));
+  return hash;
+}
+
 }  // namespace soundlib

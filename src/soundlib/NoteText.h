@@ -33,4 +33,8 @@ struct Phrase {
 // and count durations.
 bool ParsePhrase(int32_t count, const std::string& notes, const std::string& durations, Phrase& phrase);
 
+// A seed that follows the phrase: its notes and their times. What varies from
+// one item to another (a tabla's take) is seeded from it.
+uint64_t SeedOf(const Phrase& phrase);
+
 }  // namespace soundlib

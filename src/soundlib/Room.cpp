@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "soundlib/Constants.h"
+#include "soundlib/Wide.h"
 
 namespace soundlib {
 
@@ -22,7 +23,7 @@ constexpr float kHalfBand[4] = {0.50100f, 0.28486f, -0.03617f, 0.00170f};
 // samples before the stretch) softened by a three-point average (1, 2, 1); the
 // Hadamard matrix of four, scaled to keep energy; the feedback g; x entering
 // every line w; and the answer.
-void Mix(const float* __restrict y0, const float* __restrict y1, const float* __restrict y2,
+VELMORA_WIDE void Mix(const float* __restrict y0, const float* __restrict y1, const float* __restrict y2,
          const float* __restrict y3, const float* __restrict x, float g0, float g1, float g2, float g3,
          float* __restrict w0, float* __restrict w1, float* __restrict w2, float* __restrict w3,
          float* __restrict answer, int c) {
@@ -65,7 +66,7 @@ void Room::Clear() {
   seen_ = 0;
 }
 
-void Room::Network(const float* in, float* out, int count) {
+VELMORA_WIDE void Room::Network(const float* in, float* out, int count) {
   constexpr int kMask = kLineSize - 1;
   for (int done = 0; done < count; done += kStretch) {
     const int c = std::min(kStretch, count - done);
@@ -101,7 +102,7 @@ void Room::Network(const float* in, float* out, int count) {
   }
 }
 
-void Room::Process(float* io, int n) {
+VELMORA_WIDE void Room::Process(float* io, int n) {
   while (n > kStageMax) {
     Process(io, kStageMax);
     io += kStageMax;

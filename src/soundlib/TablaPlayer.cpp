@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "soundlib/Constants.h"
+#include "soundlib/Random.h"
 
 namespace soundlib {
 
@@ -16,15 +17,14 @@ constexpr float kMutedRingSeconds = 0.12f;
 constexpr float kSilent = 1e-4f;
 }  // namespace
 
-void TablaPlayer::Start(const TablaStrokes& bank, const StrokeEvent* events, size_t count, bool ringOn) {
+void TablaPlayer::Start(const TablaStrokes& bank, const StrokeEvent* events, size_t count, uint64_t take) {
   bank_ = &bank;
   events_ = events;
   count_ = count;
   next_ = 0;
-  if (!ringOn) {
-    for (auto& voice : voices_) voice = Voice{};
-    turn_ = {};
-  }
+  for (auto& voice : voices_) voice = Voice{};
+  Random random(take);
+  for (int& turn : turn_) turn = static_cast<int>(random.Next() % TablaStrokes::kVariants);
 }
 
 bool TablaPlayer::active() const {

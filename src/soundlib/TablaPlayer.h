@@ -1,5 +1,5 @@
 // TablaPlayer: plays the strokes of a theka from the bank, each as a voice, each
-// kind of stroke taking the bank's renderings in turn. A stroke on a drum ends
+// kind of stroke taking the bank's renderings in turn, from a place seeded by the item. A stroke on a drum ends
 // what still rings on that drum: when the hand stays on the skin (Ta, Ti, Ra, Ke)
 // within 6 ms down to a faint ring (-40 dB) that dies within a second, else over
 // 40 ms, as a new strike takes over the skin.
@@ -18,11 +18,10 @@ class TablaPlayer {
  public:
   static constexpr int kVoices = 24;
 
-  // The strokes to play (in time order; kept by pointer until the next Start).
-  // ringOn: what still rings from the last file goes on ringing (its samples
-  // counted on from this file's start), and the renderings go on in turn;
-  // else the player starts silent.
-  void Start(const TablaStrokes& bank, const StrokeEvent* events, size_t count, bool ringOn = false);
+  // The strokes to play (in time order; kept by pointer until the next Start),
+  // from silence. take: where in their turn each kind of stroke begins to take
+  // the bank's renderings, so that the takes of two items differ.
+  void Start(const TablaStrokes& bank, const StrokeEvent* events, size_t count, uint64_t take = 0);
   // True while there is a stroke to come or still ringing.
   bool active() const;
   // Adds the samples [position, position + n) of the strokes to out; calls come

@@ -95,33 +95,72 @@ Variation Vary(const Recipe& r, int stroke, int variant) {
   return v;
 }
 
+// z * step, as std::complex computes it for finite values.
+struct Rotation {
+  double re, im, stepRe, stepIm;
+  void Next() {
+    const double r = re * stepRe - im * stepIm;
+    im = re * stepIm + im * stepRe;
+    re = r;
+  }
+};
+
 // The modes of a recipe added to out, each from a sine at 0 until it has died away.
 void AddModes(const Recipe& r, const Variation& v, double hz, float* out, int64_t length) {
   const double rate = kSampleRate;
+  if (v.bend == 0.0 && v.press == 0.0) {
+    // Damped rotations: z = e^{(i w - 1 / decay) t}, the imaginary part a sine from
+    // 0. All modes turn side by side, so that their rotations (each waiting on its
+    // last) overlap; each sample still takes them in the order of the modes.
+    Rotation modes[12];
+    int64_t lives[12];
+    int64_t longest = 0;
+    for (int m = 0; m < r.modeCount; ++m) {
+      const double decay = v.decay[m];
+      lives[m] = std::min<int64_t>(length, static_cast<int64_t>(kModeLife * decay * rate));
+      longest = std::max(longest, lives[m]);
+      const double f = hz * v.pitch * r.modes[m].ratio;
+      const std::complex<double> step = std::polar(std::exp(-1.0 / (decay * rate)), 2.0 * std::numbers::pi * f / rate);
+      modes[m] = {v.amplitude[m], 0.0, step.real(), step.imag()};
+    }
+    for (int64_t from = 0; from < longest;) {
+      // The modes that sound through [from, to): to is the first end of one of them.
+      int active[12];
+      int count = 0;
+      int64_t to = longest;
+      for (int m = 0; m < r.modeCount; ++m) {
+        if (lives[m] <= from) continue;
+        active[count++] = m;
+        to = std::min(to, lives[m]);
+      }
+      for (int64_t i = from; i < to; ++i) {
+        float sample = out[i];
+        for (int a = 0; a < count; ++a) {
+          Rotation& z = modes[active[a]];
+          sample += static_cast<float>(z.im);
+          z.Next();
+        }
+        out[i] = sample;
+      }
+      from = to;
+    }
+    return;
+  }
   for (int m = 0; m < r.modeCount; ++m) {
     const double decay = v.decay[m];
     const int64_t life = std::min<int64_t>(length, static_cast<int64_t>(kModeLife * decay * rate));
     const double f = hz * v.pitch * r.modes[m].ratio;
     std::complex<double> z(v.amplitude[m], 0.0);
-    if (v.bend == 0.0 && v.press == 0.0) {
-      // A damped rotation: z = e^{(i w - 1 / decay) t}, its imaginary part a sine from 0.
-      const std::complex<double> step = std::polar(std::exp(-1.0 / (decay * rate)), 2.0 * std::numbers::pi * f / rate);
-      for (int64_t i = 0; i < life; ++i) {
+    // The pitch bends: the rotation is set anew every kBendBlock samples.
+    const double damping = std::exp(-1.0 / (decay * rate));
+    for (int64_t b = 0; b < life; b += kBendBlock) {
+      const double t = (static_cast<double>(b) + 0.5 * kBendBlock) / rate;
+      const double pitch = 1.0 + v.bend * std::exp(-t / r.bendDecay) + v.press * Smoothstep((t - 0.08) / 0.3);
+      const std::complex<double> step = std::polar(damping, 2.0 * std::numbers::pi * f * pitch / rate);
+      const int64_t end = std::min<int64_t>(life, b + kBendBlock);
+      for (int64_t i = b; i < end; ++i) {
         out[i] += static_cast<float>(z.imag());
         z *= step;
-      }
-    } else {
-      // The pitch bends: the rotation is set anew every kBendBlock samples.
-      const double damping = std::exp(-1.0 / (decay * rate));
-      for (int64_t b = 0; b < life; b += kBendBlock) {
-        const double t = (static_cast<double>(b) + 0.5 * kBendBlock) / rate;
-        const double pitch = 1.0 + v.bend * std::exp(-t / r.bendDecay) + v.press * Smoothstep((t - 0.08) / 0.3);
-        const std::complex<double> step = std::polar(damping, 2.0 * std::numbers::pi * f * pitch / rate);
-        const int64_t end = std::min<int64_t>(life, b + kBendBlock);
-        for (int64_t i = b; i < end; ++i) {
-          out[i] += static_cast<float>(z.imag());
-          z *= step;
-        }
       }
     }
   }
@@ -176,11 +215,55 @@ bool Mutes(Stroke stroke) {
 }
 
 void TablaStrokes::Init() {
+  pool_.Wait(true);
   for (int k = 0; k < kStrokeKinds; ++k)
-    for (int variant = 0; variant < kVariants; ++variant)
-      bank_[Index(static_cast<Stroke>(k), variant)].assign(
-          static_cast<size_t>(std::min<int64_t>(kMaxLength, std::llround(kRecipes[k].seconds * kSampleRate))), 0.0f);
-  impact_.assign(static_cast<size_t>(kSampleRate / 4), 0.0f);
+    for (int variant = 0; variant < kVariants; ++variant) {
+      const size_t index = Index(static_cast<Stroke>(k), variant);
+      const int64_t length = std::min<int64_t>(kMaxLength, std::llround(kRecipes[k].seconds * kSampleRate));
+      bank_[index].assign(static_cast<size_t>(length), 0.0f);
+      impacts_[index].assign(static_cast<size_t>(std::min<int64_t>(length, kSampleRate / 4)), 0.0f);
+    }
+  dayanHz_ = 0.0;
+}
+
+void TablaStrokes::RenderUnscaled(int index) {
+  const int k = index / kVariants;
+  const int variant = index % kVariants;
+  const Recipe& r = kRecipes[k];
+  const int64_t length = std::min<int64_t>(kMaxLength, std::llround(r.seconds * kSampleRate));
+  const Variation v = Vary(r, k, variant);
+  std::vector<float>& samples = bank_[static_cast<size_t>(index)];
+  lengths_[static_cast<size_t>(index)] = length;
+  float* noise = impacts_[static_cast<size_t>(index)].data();
+  const int64_t noiseLength = static_cast<int64_t>(impacts_[static_cast<size_t>(index)].size());
+  Impact(r, v.noiseSeed, noise, noiseLength);
+  std::fill(samples.begin(), samples.begin() + length, 0.0f);
+  AddModes(r, v, r.bayan ? bayanHz_ : dayanHz_, samples.data(), length);
+  const float modesPeak = PeakOf(samples.data(), length);
+  const float noisePeak = PeakOf(noise, noiseLength);
+  const float noiseGain = noisePeak > 0.0f ? static_cast<float>(v.noiseLevel) * modesPeak / noisePeak : 0.0f;
+  for (int64_t i = 0; i < noiseLength; ++i) samples[static_cast<size_t>(i)] += noiseGain * noise[i];
+  // A ramp of 0.2 ms into the impact; the last 15 %, where the stroke has
+  // died away by 30 dB or more, fades out.
+  const int64_t ramp = 9;
+  const int64_t fade = length * 15 / 100;
+  for (int64_t i = 0; i < ramp; ++i)
+    samples[static_cast<size_t>(i)] *= static_cast<float>(Smoothstep((static_cast<double>(i) + 1.0) / ramp));
+  for (int64_t i = length - fade; i < length; ++i)
+    samples[static_cast<size_t>(i)] *=
+        static_cast<float>(1.0 - Smoothstep(static_cast<double>(i - (length - fade)) / static_cast<double>(fade)));
+}
+
+// Every rendering takes the first's scale, so that their levels differ as their modes do.
+void TablaStrokes::Scale(int k) {
+  const size_t first = Index(static_cast<Stroke>(k), 0);
+  const float peak = PeakOf(bank_[first].data(), lengths_[first]);
+  const float scale = peak > 0.0f ? kRecipes[k].peak / peak : 0.0f;
+  for (int variant = 0; variant < kVariants; ++variant) {
+    const size_t index = Index(static_cast<Stroke>(k), variant);
+    float* samples = bank_[index].data();
+    for (int64_t i = 0; i < lengths_[index]; ++i) samples[i] *= scale;
+  }
 }
 
 bool TablaStrokes::Tune(double saHz) {
@@ -191,41 +274,10 @@ bool TablaStrokes::Tune(double saHz) {
   while (octave >= 160.0) octave *= 0.5;
   while (octave < 80.0) octave *= 2.0;
   bayanHz_ = 0.75 * octave;
-
-  for (int k = 0; k < kStrokeKinds; ++k) {
-    const Recipe& r = kRecipes[k];
-    const int64_t length = std::min<int64_t>(kMaxLength, std::llround(r.seconds * kSampleRate));
-    float scale = 0.0f;
-    for (int variant = 0; variant < kVariants; ++variant) {
-      const Variation v = Vary(r, k, variant);
-      std::vector<float>& samples = bank_[Index(static_cast<Stroke>(k), variant)];
-      lengths_[Index(static_cast<Stroke>(k), variant)] = length;
-      const int64_t noiseLength = std::min<int64_t>(length, static_cast<int64_t>(impact_.size()));
-      float* noise = impact_.data();
-      Impact(r, v.noiseSeed, noise, noiseLength);
-      std::fill(samples.begin(), samples.begin() + length, 0.0f);
-      AddModes(r, v, r.bayan ? bayanHz_ : dayanHz_, samples.data(), length);
-      const float modesPeak = PeakOf(samples.data(), length);
-      const float noisePeak = PeakOf(noise, noiseLength);
-      const float noiseGain = noisePeak > 0.0f ? static_cast<float>(v.noiseLevel) * modesPeak / noisePeak : 0.0f;
-      for (int64_t i = 0; i < noiseLength; ++i) samples[static_cast<size_t>(i)] += noiseGain * noise[i];
-      // A ramp of 0.2 ms into the impact; the last 15 %, where the stroke has
-      // died away by 30 dB or more, fades out.
-      const int64_t ramp = 9;
-      const int64_t fade = length * 15 / 100;
-      for (int64_t i = 0; i < ramp; ++i)
-        samples[static_cast<size_t>(i)] *= static_cast<float>(Smoothstep((static_cast<double>(i) + 1.0) / ramp));
-      for (int64_t i = length - fade; i < length; ++i)
-        samples[static_cast<size_t>(i)] *=
-            static_cast<float>(1.0 - Smoothstep(static_cast<double>(i - (length - fade)) / static_cast<double>(fade)));
-      // Every rendering takes the first's scale, so that their levels differ as their modes do.
-      if (variant == 0) {
-        const float peak = PeakOf(samples.data(), length);
-        scale = peak > 0.0f ? r.peak / peak : 0.0f;
-      }
-      for (int64_t i = 0; i < length; ++i) samples[static_cast<size_t>(i)] *= scale;
-    }
-  }
+  pool_.Start(kRenderings, [this](int index) { RenderUnscaled(index); });
+  pool_.Wait();
+  pool_.Start(kStrokeKinds, [this](int k) { Scale(k); });
+  pool_.Wait();
   return true;
 }
 

@@ -29,6 +29,8 @@
 #include <string_view>
 #include <vector>
 
+#include "soundlib/WorkPool.h"
+
 namespace soundlib {
 
 enum class Stroke : uint8_t { Na, Tin, Tun, Ta, Ti, Ra, Ge, Ke };
@@ -46,8 +48,14 @@ class TablaStrokes {
   static constexpr int kVariants = 4;
   static constexpr int64_t kMaxLength = 3 * 44100;  // three seconds
 
+  TablaStrokes() = default;
+  TablaStrokes(const TablaStrokes&) = delete;
+  TablaStrokes& operator=(const TablaStrokes&) = delete;
+  ~TablaStrokes() { pool_.Wait(true); }
+
   void Init();
-  // Renders every stroke for a dayan tuned to saHz; false when it was already so (nothing done).
+  // Renders every stroke for a dayan tuned to saHz, the renderings shared out
+  // among threads of the library's own; false when it was already so (nothing done).
   bool Tune(double saHz);
   double dayanHz() const { return dayanHz_; }
   double bayanHz() const { return bayanHz_; }
@@ -59,11 +67,18 @@ class TablaStrokes {
     return static_cast<size_t>(stroke) * kVariants + static_cast<size_t>(variant);
   }
 
-  std::array<std::vector<float>, kStrokeKinds * kVariants> bank_;
-  std::vector<float> impact_;  // the noise of one impact, before it is added
-  std::array<int64_t, kStrokeKinds * kVariants> lengths_ = {};
+  static constexpr int kRenderings = kStrokeKinds * kVariants;
+  // Rendering r of the bank (stroke r / kVariants), before it takes its stroke's scale.
+  void RenderUnscaled(int r);
+  // Every rendering of stroke k at the scale of its first.
+  void Scale(int k);
+
+  std::array<std::vector<float>, kRenderings> bank_;
+  std::array<std::vector<float>, kRenderings> impacts_;  // the noise of each rendering's impact
+  std::array<int64_t, kRenderings> lengths_ = {};
   double dayanHz_ = 0.0;
   double bayanHz_ = 0.0;
+  WorkPool pool_{kRenderings};
 };
 
 }  // namespace soundlib

@@ -10,8 +10,11 @@ namespace soundlib {
 
 namespace {
 
-// The first string below the middle Sa, in semitones, by drone type: Pa, Ma, Ni.
+// The first string below the middle Sa, in semitones, by drone type: Pa, Ma, Ni;
+// and the just interval it sounds to Sa where its seed leaves its pitch to the
+// library (Pa 3:2, Ma 4:3, Ni 15:8, in the octave below).
 constexpr int kFirstString[] = {5, 7, 1};
+constexpr double kJustFirstString[] = {3.0 / 4.0, 2.0 / 3.0, 15.0 / 16.0};
 constexpr int kTonicOffset = 21;
 constexpr int kSaAboveTonic = 9;
 // Pluck strength and the fundamental's decay (seconds) of each string; the
@@ -33,18 +36,26 @@ int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) !
 
 }  // namespace
 
+Tanpura::~Tanpura() { pool_.Wait(true); }
+
 void Tanpura::Init() {
-  plucks_.assign(static_cast<size_t>(kStrings * kVariants * kCycle), 0.0f);
+  pool_.Wait(true);
+  fresh_ = {};
+  scaled_ = false;
+  raw_.assign(static_cast<size_t>(kPlucks * kCycle), 0.0f);
+  plucks_.assign(static_cast<size_t>(kPlucks * kCycle), 0.0f);
   cycle_.assign(static_cast<size_t>(kCycle), 0.0f);
   fft_.resize(NoteSeed::kTableSize);
 }
 
 // The pitch of a note id of the drone instrument and the spectrum of its seed; an
 // id below the seeds' range sounds an octave below the seed 12 above it.
-bool Tanpura::StringFor(int32_t noteId, const SeedStore& seeds, double& hz, DroneString::Spectrum& spectrum) {
+bool Tanpura::StringFor(int32_t noteId, const SeedStore& seeds, double& hz, DroneString::Spectrum& spectrum,
+                        bool& tuned) {
   const NoteSeed* seed = seeds.Find(noteId >= 0 ? noteId : noteId + 12);
   if (seed == nullptr) return false;
   hz = noteId >= 0 ? seed->hz() : seed->hz() / 2.0;
+  tuned = seed->tuned();
   // The level-0 table is one cycle of the seed: its DFT bins are the harmonics.
   const float* table = seed->Level(0);
   for (int i = 0; i < NoteSeed::kTableSize; ++i) fft_[static_cast<size_t>(i)] = table[2 * i];
@@ -62,9 +73,14 @@ bool Tanpura::Load(int32_t droneNote, int32_t droneType, const SeedStore& seeds)
   const int32_t sa = tonic + kSaAboveTonic;
   const int32_t ids[kStrings] = {sa - kFirstString[droneType - 1], sa, sa, sa - 12};
   double hz[kStrings];
+  bool tuned[kStrings];
   DroneString::Spectrum spectrum[kStrings];
   for (int i = 0; i < kStrings; ++i)
-    if (!StringFor(ids[i], seeds, hz[i], spectrum[i])) return false;
+    if (!StringFor(ids[i], seeds, hz[i], spectrum[i], tuned[i])) return false;
+  // A string whose seed keeps its own pitch is tuned to Sa, as a tanpura is: a
+  // pure interval beats with nothing. A tuned seed (a learner's scale) it follows.
+  if (!tuned[0]) hz[0] = hz[1] * kJustFirstString[droneType - 1];
+  if (!tuned[3]) hz[3] = hz[1] / 2.0;
   hz[2] *= kSecondSaRatio;
   std::array<std::array<DroneString, kVariants>, kStrings> strings;
   Random random(kPhaseSeed);
@@ -80,14 +96,51 @@ bool Tanpura::Load(int32_t droneNote, int32_t droneType, const SeedStore& seeds)
           hz[i], kLevel[i], kDecay[i], spectrum[i], kPhaseSeed + static_cast<uint64_t>(i * kVariants + v), band);
     }
   }
-  // A reload that changes nothing (a loudness step) keeps the rendered plucks.
-  if (strings != strings_) {
-    strings_ = strings;
-    rendered_ = false;
+  // A render under way is given up (what it finished is kept). A reload renders
+  // only the plucks of strings that changed: a loudness step none, a change of
+  // drone type those of the first string.
+  pool_.Wait(true);
+  pending_.clear();
+  for (int p = 0; p < kPlucks; ++p) {
+    DroneString& now = strings_[static_cast<size_t>(p / kVariants)][static_cast<size_t>(p % kVariants)];
+    const DroneString& wanted = strings[static_cast<size_t>(p / kVariants)][static_cast<size_t>(p % kVariants)];
+    if (!(now == wanted)) {
+      now = wanted;
+      fresh_[static_cast<size_t>(p)] = false;
+    }
+    if (!fresh_[static_cast<size_t>(p)]) {
+      pending_.push_back(p);
+      partsDone_[static_cast<size_t>(p)] = 0;
+    }
+  }
+  if (!pending_.empty()) {
+    scaled_ = false;
+    // The strings with the most partials (the lowest) take longest: they begin first.
+    std::stable_sort(pending_.begin(), pending_.end(), [this](int a, int b) {
+      return strings_[static_cast<size_t>(a / kVariants)][0].hz() < strings_[static_cast<size_t>(b / kVariants)][0].hz();
+    });
+    pool_.Start(static_cast<int>(pending_.size()) * kParts, [this](int task) {
+      RenderPart(pending_[static_cast<size_t>(task / kParts)], task % kParts);
+    });
   }
   saHz_ = hz[1];
   loaded_ = true;
   return true;
+}
+
+int64_t Tanpura::PartStart(int part) {
+  constexpr int64_t kUnit = DroneString::kPartSamples;
+  return part >= kParts ? kCycle : (kCycle * part / kParts) / kUnit * kUnit;
+}
+
+void Tanpura::RenderPart(int p, int part) {
+  float* samples = Raw(p);
+  const int64_t from = PartStart(part);
+  const int64_t to = PartStart(part + 1);
+  std::fill(samples + from, samples + to, 0.0f);
+  strings_[static_cast<size_t>(p / kVariants)][static_cast<size_t>(p % kVariants)].AddPluck(samples, kCycle, 0, kCycle,
+                                                                                              from, to);
+  if (++partsDone_[static_cast<size_t>(p)] == kParts) fresh_[static_cast<size_t>(p)] = true;
 }
 
 Tanpura::Pluck Tanpura::PluckOf(int64_t cycle, int string) {
@@ -103,23 +156,31 @@ Tanpura::Pluck Tanpura::PluckOf(int64_t cycle, int string) {
 }
 
 void Tanpura::Render() {
-  if (rendered_) return;
-  std::fill(plucks_.begin(), plucks_.end(), 0.0f);
+  if (scaled_) return;
+  pool_.Wait();
+  for (int p = 0; p < kPlucks; ++p) {
+    if (fresh_[static_cast<size_t>(p)]) continue;
+    partsDone_[static_cast<size_t>(p)] = 0;
+    for (int part = 0; part < kParts; ++part) RenderPart(p, part);
+  }
   std::fill(cycle_.begin(), cycle_.end(), 0.0f);
   for (int i = 0; i < kStrings; ++i) {
-    for (int v = 0; v < kVariants; ++v) {
-      float* samples = plucks_.data() + static_cast<size_t>(i * kVariants + v) * static_cast<size_t>(kCycle);
-      string(i, v).AddPluck(samples, kCycle, 0, kCycle);
-    }
-    // One cycle of the plain plucks, each at its nominal place.
-    const float* plain = Samples(i, 0);
-    for (int64_t t = 0; t < kCycle; ++t) cycle_[static_cast<size_t>((kPluckAt[static_cast<size_t>(i)] + t) % kCycle)] += plain[t];
+    // One cycle of the plain plucks, each at its nominal place: from its pluck to
+    // the cycle's end, then round to its start.
+    const float* plain = Raw(i * kVariants);
+    const int64_t at = kPluckAt[static_cast<size_t>(i)];
+    for (int64_t t = 0; t < kCycle - at; ++t) cycle_[static_cast<size_t>(at + t)] += plain[t];
+    for (int64_t t = kCycle - at; t < kCycle; ++t) cycle_[static_cast<size_t>(at + t - kCycle)] += plain[t];
   }
   float peak = 0.0f;
   for (float v : cycle_) peak = std::max(peak, std::fabs(v));
   const float scale = peak > 0.0f ? kPeak / peak : 0.0f;
-  for (float& v : plucks_) v *= scale;
-  rendered_ = true;
+  pool_.Start(kPlucks, [this, scale](int p) {
+    const size_t from = static_cast<size_t>(p) * static_cast<size_t>(kCycle);
+    for (size_t k = from; k < from + static_cast<size_t>(kCycle); ++k) plucks_[k] = raw_[k] * scale;
+  });
+  pool_.Wait();
+  scaled_ = true;
 }
 
 void Tanpura::AddSpan(float* out, int64_t from, int n, int string, const Pluck& pluck, int64_t at,

@@ -18,21 +18,27 @@
 // restarts the drone file a little after its end (up to 100 ms) only lengthens
 // that pause.
 //
-// The strings take their pitch and tone colour from the drone instrument's seeds
-// (tuning included) when the drone is loaded; the tonic key is the drone note
-// less 21, its middle-octave Sa the note id tonic + 9. The plucks are rendered at
-// their first use after a load, into memory taken in Init, and scaled so that a
-// cycle of the plain plucks peaks at kPeak; the loudness factor applies when the
-// drone is mixed.
+// The strings take their tone colour from the drone instrument's seeds, and
+// their pitch from the seeds where these are tuned (a learner's scale); else the
+// first string and the lower Sa sound just intervals to the Sa (Pa 3:2, Ma 4:3,
+// Ni 15:8, the octave), as a tanpura is tuned. The tonic key is the drone note
+// less 21, its middle-octave Sa the note id tonic + 9. A load starts rendering
+// the plucks of the strings it changed on threads of their own, into memory
+// taken in Init, so that the caller goes on meanwhile; the first use waits for
+// them, and scales them so that a cycle of the plain plucks peaks at kPeak. The
+// result is the same as rendered in turn on one thread. The loudness factor
+// applies when the drone is mixed.
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <complex>
 #include <cstdint>
 #include <vector>
 
 #include "soundlib/DroneString.h"
 #include "soundlib/SeedStore.h"
+#include "soundlib/WorkPool.h"
 
 namespace soundlib {
 
@@ -55,13 +61,20 @@ class Tanpura {
     float gain = 1.0f;
   };
 
+  Tanpura() = default;
+  Tanpura(const Tanpura&) = delete;
+  Tanpura& operator=(const Tanpura&) = delete;
+  ~Tanpura();
+
   void Init();
   // Takes the pitches and spectra of the four strings from the drone
   // instrument's seeds; false, with nothing changed, when the drone note or type
-  // is out of range or a seed is missing.
+  // is out of range or a seed is missing. Starts rendering what changed.
   bool Load(int32_t droneNote, int32_t droneType, const SeedStore& seeds);
   bool loaded() const { return loaded_; }
   void Unload() { loaded_ = false; }
+  // Waits until the plucks of the last load are rendered and scaled.
+  void Render();
   // Pitch of the middle-octave Sa (what the tabla is tuned to).
   double saHz() const { return saHz_; }
   const DroneString& string(int i, int variant = 0) const {
@@ -77,21 +90,33 @@ class Tanpura {
   void AddLoop(float* out, int64_t from, int n, int cycles, float gain);
 
  private:
-  bool StringFor(int32_t noteId, const SeedStore& seeds, double& hz, DroneString::Spectrum& spectrum);
-  void Render();
+  static constexpr int kPlucks = kStrings * kVariants;
+
+  bool StringFor(int32_t noteId, const SeedStore& seeds, double& hz, DroneString::Spectrum& spectrum, bool& tuned);
+  float* Raw(int pluck) { return raw_.data() + static_cast<size_t>(pluck) * static_cast<size_t>(kCycle); }
   const float* Samples(int string, int variant) const {
     return plucks_.data() + static_cast<size_t>(string * kVariants + variant) * static_cast<size_t>(kCycle);
   }
+  // Renders part `part` of pluck p (string p / kVariants, rendering p % kVariants), unscaled.
+  void RenderPart(int p, int part);
+  static int64_t PartStart(int part);
   // Adds the part of one pluck starting at `at` that falls in [from, from + n).
   void AddSpan(float* out, int64_t from, int n, int string, const Pluck& pluck, int64_t at, float gain) const;
 
   std::array<std::array<DroneString, kVariants>, kStrings> strings_;
-  std::vector<float> plucks_;  // kStrings * kVariants plucks of kCycle samples
+  std::vector<float> raw_;     // kPlucks plucks of kCycle samples, as rendered
+  std::vector<float> plucks_;  // the same, scaled
   std::vector<float> cycle_;   // for scaling: one cycle of the plain plucks
   std::vector<std::complex<double>> fft_;
+  // Each pluck is rendered in parts, so that the threads share the work evenly.
+  static constexpr int kParts = 4;
+  std::array<bool, kPlucks> fresh_ = {};  // raw pluck p is rendered for strings_
+  std::array<std::atomic<int>, kPlucks> partsDone_ = {};
+  std::vector<int> pending_;  // the plucks being rendered, the longest first
+  WorkPool pool_{kPlucks};
   double saHz_ = 0.0;
   bool loaded_ = false;
-  bool rendered_ = false;
+  bool scaled_ = false;
 };
 
 }  // namespace soundlib

@@ -56,7 +56,8 @@ bool NextField(std::string_view& rest, std::string_view& field) {
 bool ReadTheka(const std::string& text, const Phrase& phrase, const ThekaTiming& timing, const ThekaData& data,
                std::vector<StrokeEvent>& events) {
   events.clear();
-  Random variation(kVariationSeed);
+  // The hands vary as they do for this item alone.
+  Random variation(kVariationSeed ^ SeedOf(phrase));
   // The bol struck on each beat of the cycle (0: none yet, -1: several), and the
   // events that open a beat, with the beat, for the khali's accent.
   std::array<int, ThekaData::kMaxBeats> bolAt = {};

@@ -11,7 +11,8 @@
 // those on the khali beats of the tala whose theka the string plays (ThekaData);
 // the strokes inside a beat are a little softer. Every stroke's strength varies by
 // a few percent and its time by up to 3 ms (1 ms on sam), as a player's hands do,
-// always the same way for the same string.
+// seeded by the phrase (SeedOf): always the same way for the same item, otherwise
+// for another.
 #pragma once
 
 #include <cstdint>

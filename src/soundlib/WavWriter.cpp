@@ -1,9 +1,14 @@
 #include "soundlib/WavWriter.h"
 
+#include <fcntl.h>
 #include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <memory>
 
 namespace soundlib {
 
@@ -18,13 +23,36 @@ bool WavWriter::Open(const std::string& path, int channels, int sampleRate) {
   info.channels = channels;
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
   if (path.empty() || sf_format_check(&info) == 0) return false;
-  file_ = sf_open(path.c_str(), SFM_WRITE, &info);
+  // Only a regular file of that name is written: never through a link, never a FIFO,
+  // a device or a folder.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::ftruncate(fd, 0) != 0) {
+    ::close(fd);
+    return false;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  file_ = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
+  if (file_ == nullptr) ::close(fd);
   path_ = path;
   channels_ = channels;
   failed_ = false;
   used_ = 0;
   buffer_.resize(32768);
   return file_ != nullptr;
+}
+
+bool WavWriter::MarkJoin(int64_t at) {
+  if (file_ == nullptr || at < 0 || at > UINT32_MAX) return false;
+  auto cues = std::make_unique<SF_CUES>();
+  cues->cue_count = 1;
+  SF_CUE_POINT& point = cues->cue_points[0];
+  point.indx = 1;
+  point.position = static_cast<uint32_t>(at);
+  point.fcc_chunk = 0x61746164;  // "data", little-endian
+  point.sample_offset = static_cast<uint32_t>(at);
+  return sf_command(file_, SFC_SET_CUE, cues.get(), sizeof(SF_CUES)) == SF_TRUE;
 }
 
 bool WavWriter::Flush() {

@@ -27,7 +27,13 @@ class WavWriter : public BlockSink {
   WavWriter& operator=(const WavWriter&) = delete;
   ~WavWriter() override;
 
+  // False when path names anything but a regular file (a link, whatever it points to,
+  // a FIFO, a device, a folder) or cannot be written; nothing is written then.
   bool Open(const std::string& path, int channels = 1, int sampleRate = kSampleRate);
+  // Marks frame `at` with a cue point: where the music ends and a file that
+  // follows at once begins (what comes after sounds on under that file's start).
+  // Before the first Write.
+  bool MarkJoin(int64_t at);
   // frames of interleaved samples.
   bool Write(const int16_t* samples, int64_t frames) override;
   // Finishes the file; false (and the file removed) when anything failed.

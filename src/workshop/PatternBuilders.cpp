@@ -172,8 +172,9 @@ bool sCreateRagaPatternFromBP() {
   BasePatternPhrase.clear();
   if (PatternOffsets.empty()) return Refuse();
   std::string phrase;
-  if (!AppendRagaRuns(phrase, RagaWords(1), "S", "S>", PatternRunMode == 1)) return Refuse();
-  if (!AppendRagaRuns(phrase, RagaWords(-1), "S>", "S", false)) return Refuse();
+  const bool once = PatternRunMode == 1;
+  if (!AppendRagaRuns(phrase, RagaWords(1), "S", "S>", once)) return Refuse();
+  if (!once && !AppendRagaRuns(phrase, RagaWords(-1), "S>", "S", false)) return Refuse();
   sound::PhraseNotes = phrase;
   return true;
 }

@@ -20,8 +20,8 @@ namespace workshop {
 // (" :" after it).
 bool sCreateScalePatternFromBP();
 
-// Over the current raga (common::TBaseInfo): ascending runs over the aroha from its "S"
-// (one run with PatternRunMode 1, else up to "S>"), then the whole descending series over
+// Over the current raga (common::TBaseInfo): PatternRunMode 1 one run over the aroha from
+// its "S"; 2 ascending runs over the aroha up to "S>", then the descending series over
 // the avroha from its "S>". The aroha and avroha are straightened (fStraightenOutPhrase),
 // given back an "S" or "S>" they lost, and widened by an octave each way
 // (fAugmentRagaPhraseNotes). Glides are reduced to their landing notes while grace

@@ -33,6 +33,11 @@ int16_t WorkbenchNoteOfEntry(int32_t entry) {
   return n >= 0 && n < kWorkbenchNotes ? static_cast<int16_t>(n) : int16_t{-1};
 }
 
+// The workbench note of an English note word; -1 for a word that is none of them.
+int16_t WorkbenchNoteOfWord(const std::string& word) {
+  return WorkbenchNoteOfEntry(common::notation::FindNote(common::EnglishNotes, word));
+}
+
 void ClearMarks() { std::fill(NoteMarks.begin(), NoteMarks.begin() + kWorkbenchNotes, int16_t{0}); }
 
 }  // namespace
@@ -59,6 +64,10 @@ bool sSetScaleNotesForThata() {
   }
   const std::string scale = vb::NzString(rs.Fields("ThataScale"));
   rs.Close();
+  bool anyNote = false;
+  for (const std::string& word : common::notation::Words(scale, " "))
+    anyNote = anyNote || WorkbenchNoteOfWord(word) >= 0;
+  if (!anyNote) return false;
   sSetScaleAndSelNotesForPhrase(scale);
   return true;
 }
@@ -67,7 +76,7 @@ void sSetScaleAndSelNotesForPhrase(const std::string& phrase) {
   common::ProcTrace t("sSetScaleAndSelNotesForPhrase");
   ClearMarks();
   for (const std::string& word : common::notation::Words(phrase, " ")) {
-    const int16_t n = WorkbenchNoteOfEntry(common::notation::FindNote(common::EnglishNotes, word));
+    const int16_t n = WorkbenchNoteOfWord(word);
     if (n >= 0) NoteMarks[static_cast<size_t>(n)] = 1;
   }
   sAugmentScaleNotes();

@@ -15,7 +15,8 @@ void sInitScaleNotes();
 // sSetUpSelNotes1(0, 24).
 void sSetScaleNotesForMajorScale();
 // The scale of the thata named by the line chosen in cRagaList of the form in front,
-// through sSetScaleAndSelNotesForPhrase. False (nothing changed) when no thata has that name.
+// through sSetScaleAndSelNotesForPhrase. False (nothing changed) when no thata has that
+// name or its scale holds no workbench note.
 bool sSetScaleNotesForThata();
 // Marks the notes of an English phrase ("S R G m P D N S>": other words are passed
 // over), copies them an octave down and up (sAugmentScaleNotes), then sSetUpSelNotes1(0, 24).

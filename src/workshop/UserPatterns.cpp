@@ -7,7 +7,7 @@
 
 #include "common/CommonState.h"
 #include "common/Database.h"
-#include "common/NotationWords.h"
+#include "common/LearnersNames.h"
 #include "common/Trace.h"
 #include "common/UserRows.h"
 #include "platform/dao/Transaction.h"
@@ -77,15 +77,25 @@ void sSavePattern() {
   common::ProcTrace t("sSavePattern");
   forms::Form& form = FrontForm();
   forms::Control& box = form.Ctl("cPatName");
-  const std::string name = box.Text();
-  if (common::notation::Words(name, " ").empty()) {
+  common::NameFault fault = common::NameFault::None;
+  const std::string name = common::fLearnersName(box.Text(), fault);
+  if (fault == common::NameFault::Empty) {
     vb::Message("Please enter a name for the pattern.");
     return;
   }
-  if (!fInterpretPattern(UserPatternPhrase)) {
-    vb::Message("Error in phrase spec");
+  if (fault != common::NameFault::None) {
+    vb::Message(common::fNameFaultMessage(fault));
     return;
   }
+  // Nothing is stored that would not play: the pattern is built as Play would build it,
+  // and refused with the message Play would give.
+  const int32_t source = PatternSource;
+  PatternSource = 2;
+  if (!fBuildChosenPattern()) {
+    PatternSource = source;
+    return;
+  }
+  PatternSource = source;
   SaveResult result = SaveResult::NoIdLeft;
   // A database error is told to the learner (the work stays on screen) instead of
   // halting the program.

@@ -60,6 +60,7 @@ void ResetVisit() {
   BasePatternPhrase.clear();
   WBShownPhrase.clear();
   WBCurrentPhrase.clear();
+  WBCurrentDurations.clear();
 }
 
 mci::MMControl* PlayerOf(forms::Form& form) { return shell::MMControlOf(form, "cMM"); }
@@ -145,7 +146,7 @@ void sWorkshop(int16_t& action) {
     case 14: sGraceNotesChanged(); break;
     case 15: sTonicChanged(); break;
     case 16: sStartMeendDemo(); break;
-    case 17: sPlaySetUp(); break;
+    case 17: sPlayInDemoMode(); break;
     case 18: sound::sImplementCurrKBDisplayMode(); break;
     case 19: sWorkshopEndOfPlaying(); break;
     case 20: sTerminateWorkshop(); break;
@@ -234,6 +235,7 @@ void sEnterWBMode() {
       sSetDroneType(1);
       break;
     case 2:
+      sClearScaleForChoice();
       OptionStep = 1;
       sSetOptionsDisplay();
       ShowPrompt("88");

@@ -19,11 +19,11 @@ namespace workshop {
 // 3 a key label clicked; 4 the thata list; 5 play in learning or practice mode; 6 build
 // the chosen pattern; 7 set up and play the built phrase; 8 show the quiz note; 9 a new
 // scale, raga or quiz note; 10 the timer after a single note; 11 to 13 an answer of the
-// question panel; 14 grace notes; 15 tonic; 16 the meend demo; 17 play what is set up;
-// 18 keyboard; 19 end of playing; 20 leave; 21 back to the choice of mode; 22 stop;
-// 23 progress of the player; 24 script; 25 the drone alone; 26 define a pattern;
-// 27 scale type chosen; 28 save the defined pattern; 29 the user patterns; 30 the next
-// quiz note. Other codes do nothing, and so does every code but 0 while another screen
+// question panel; 14 grace notes; 15 tonic; 16 the meend demo; 17 play what is set up
+// (in the quiz its own note); 18 keyboard; 19 end of playing; 20 leave; 21 back to the
+// choice of mode; 22 stop; 23 progress of the player; 24 script; 25 the drone alone;
+// 26 define a pattern; 27 scale type chosen; 28 save the defined pattern; 29 the user
+// patterns; 30 the next quiz note. Other codes do nothing, and so does every code but 0 while another screen
 // is in front (a late notice of the player or the timer).
 void sWorkshop(int16_t& action);
 
@@ -87,8 +87,9 @@ bool fLoadUserPatternsList();
 // The phrase set of the phrase to play: source 1 the built phrase (sound::PhraseNotes),
 // 2 the learner's text in cCurrentItem (its script converted to English). One phrase per
 // ":"-separated segment with notes, timed by BaseBeat per note (a raga's own scale or
-// pakad by its stored durations) and the speed slider; the first phrase rendered. 1, or 0
-// after "Error Setting up for Illustration".
+// pakad by its stored durations; the learner's text, while its notes are those set up
+// last, by their durations) scaled by the speed slider; the first phrase rendered. 1, or
+// 0 after "Error Setting up for Illustration".
 int16_t sSetUpForWorkbenchModeIllustrations(int16_t source);
 // The same phrase set from its first phrase again (looping). 1, or 0 after the message.
 int16_t sSetUpForWBModeLoop();

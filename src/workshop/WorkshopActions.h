@@ -46,19 +46,32 @@ void sKeyLabelClicked();
 // 3, purpose 1: one note of the scale being picked (a note of the middle octave between
 // "S" and "S>", once by its name); the last one completes the scale.
 void sPickScaleNote(int16_t label);
-// 27: the scale type chosen; the notes of the scale are then picked on the keyboard.
+// 27: the scale type chosen; the notes of the scale are then picked on the keyboard,
+// the patterns waiting until the scale is complete.
 void sStartScalePicking();
+// Mode 2 choosing its scale anew: no note set (nothing of a scale half picked stays),
+// the pattern items, where shown, waiting for the scale.
+void sClearScaleForChoice();
 // Drone type 1 (Pa) for a scale that holds P; the drone rebuilt when it changes.
 void sSetDroneType(int32_t droneType);
 
+// The chosen pattern (PatternSource) built into sound::PhraseNotes over the notes of the
+// mode: in raga mode the raga's own scale or pakad (entries 0, 1) or a built-in figure
+// over its aroha and avroha; the learner's own pattern over the notes the keyboard shows
+// (in raga mode the raga's notes, on which it was clicked and previewed). False after
+// "Error in phrase spec" or the builder's message.
+bool fBuildChosenPattern();
 // 6: the chosen pattern built over the note set and set up to play (Play plays it). A
 // pattern that cannot be built or set up leaves Play disabled.
 void sBuildPatternPhrase();
 // 5: Play or Start Looping in learning or practice mode; the text of cCurrentItem is set
 // up again when the learner changed it or the speed.
 void sPlayInLearningOrPractice();
-// 17: plays what is set up; cTimer1 then waits WBNoteTime x 10 ms.
+// Plays what is set up; cTimer1 then waits WBNoteTime x 10 ms.
 void sPlaySetUp();
+// 17: Play or Start Looping in demo mode: in the quiz its own note is set up again (a key
+// heard since replaced it), then what is set up is played.
+void sPlayInDemoMode();
 // 10: the timer after a single note: the form unlocked once the player has stopped.
 void sSingleNoteEnded();
 // 19: the end of playing: again while looping, else the form back to use.
@@ -74,8 +87,11 @@ void sSetUpAndPlay();
 void sShowQuizNote();
 void sNewScaleOrNote();
 void sNextQuizNote();
-// 16: the meend demo waits for its first note.
+// 16: the meend demo waits for its first note; the pattern shown before is put away.
 void sStartMeendDemo();
+// A pattern chosen or a definition started ends the meend demo: key clicks pick no more
+// of its notes and the mode line it replaced comes back. Nothing when no demo is on.
+void sEndMeendDemo();
 // 25: the drone file made and played in a loop; 22 and 23 while it plays: stopped at
 // once, and played again from its start half way.
 void sPlayDroneAlone();

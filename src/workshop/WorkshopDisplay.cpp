@@ -100,7 +100,8 @@ void LayOutMode(forms::Form& form) {
       ShowPrompt("40,35");
       break;
     case 2:
-      form.Ctl("cScaleType").SetText(fScaleTypeText(ScaleType));
+      // A scale whose notes are still being picked is no scale yet.
+      form.Ctl("cScaleType").SetText(KeyLabelPurpose == 1 ? std::string() : fScaleTypeText(ScaleType));
       sShowSelectedNotes();
       sShowUserData(1);
       break;
@@ -191,6 +192,7 @@ void sDisableF13Selections() {
   for (const char* name : kModeButtons) form.Ctl(name).SetEnabled(false);
   Enable(form, {"cSelNewSca", "cShowNote", "cSwitchWBMode", "cReturn", "cSlider", "Frame1"}, false);
   common::sDisplayPatternNotation(form);
+  form.SetBusy(true);
 }
 
 void sEnableF13Selections() {
@@ -207,6 +209,7 @@ void sEnableF13Selections() {
   Enable(form, {"cSwitchWBMode", "cReturn", "cSlider", "Frame1"}, true);
   sEnableKeyLabels();
   F13Locked = 0;
+  form.SetBusy(false);
 }
 
 void sEnableKeyLabels() {

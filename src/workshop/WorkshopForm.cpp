@@ -133,7 +133,8 @@ forms::FormSpec DeclareWorkshop() {
   f.TextBox("cPattern", {5760, 1060, 5940, 380}).Locked().Hidden();
   f.Label("Label5", "Phrase Notation", {4080, 1540, 1600, 300}).Hidden();
   f.TextBox("cCurrentItem", {5760, 1500, 5940, 420}).Hidden();
-  f.Label("Label6", "Ragas with these notes", {4080, 2000, 1600, 300}).Hidden();
+  // Two lines high: its longer captions ("Selected Base pattern") wrap.
+  f.Label("Label6", "Ragas with these notes", {4080, 1900, 1600, 540}).Hidden();
   f.TextBox("cPatName", {5760, 1960, 4500, 380}).Hidden();
   f.Button("cOK", "OK", {10380, 1960, 1320, 380}).Hidden().OnClick([] { Dispatch(28); });
   f.List("cRagaList", {8160, 2440, 3540, 1700}).Hidden().OnClick([] { Dispatch(2); });
@@ -151,12 +152,13 @@ forms::FormSpec DeclareWorkshop() {
   modes.Option("cOLearn", "Learning Mode", {120, 240, 3300, 280}).OnClick([] { OperationModeChosen(2); });
   modes.Option("cOPract", "Practice Mode", {120, 560, 3300, 280}).OnClick([] { OperationModeChosen(3); });
   f.Button("cPlay", "Play", {4080, 4280, 1100, 420}).OnClick([] { PlayPressed(false); });
-  f.Button("cStop", "Stop", {5260, 4280, 1100, 420}).OnClick([] { StopPressed(false); });
+  f.Button("cStop", "Stop", {5260, 4280, 1100, 420}).LiveWhileBusy().OnClick([] { StopPressed(false); });
   f.Button("cStartLoop", "Start Looping", {6440, 4280, 1500, 420}).OnClick([] { PlayPressed(true); });
-  f.Button("cStopLoop", "Stop Looping", {8020, 4280, 1500, 420}).OnClick([] { StopPressed(true); });
-  f.Label("Label8", "Slower", {4080, 4860, 800, 300});
-  f.Slider("cSlider", {4900, 4800, 3000, 400}).Range(1, 17).Value(9).OnChange([] { SpeedChanged = -1; });
-  f.Label("Label9", "Faster", {7960, 4860, 800, 300});
+  f.Button("cStopLoop", "Stop Looping", {8020, 4280, 1500, 420}).LiveWhileBusy().OnClick([] { StopPressed(true); });
+  // The speed row under the play buttons, above the rule that closes the play area.
+  f.Label("Label8", "Slower", {4080, 4720, 800, 300});
+  f.Slider("cSlider", {4900, 4710, 3000, 320}).Range(1, 17).Value(9).OnChange([] { SpeedChanged = -1; });
+  f.Label("Label9", "Faster", {7960, 4720, 800, 300});
   f.Line("Line3", {240, 5160, 11700, 5160});
 
   // The keyboard hangs from its base line; the prompt line and the return button below it.

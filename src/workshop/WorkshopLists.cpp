@@ -50,13 +50,24 @@ void HideLabelOf(forms::Form& form, int16_t note) {
   if (form.HasElement("cL", label)) form.Ctl("cL", label).SetVisible(false);
 }
 
+// The patterns wait (their menu disabled) while there is no scale to lay them over, or
+// they act again once there is; the lock after a play restores the menus as they are now.
+void PatternsWaitForTheScale(forms::Form& form, bool wait) {
+  form.Ctl("cMnuMusPat").SetEnabled(!wait);
+  sCaptureMenuBarItemStatus();
+}
+
 void EmptyAndHideList(forms::Form& form) {
   form.Get<forms::ListControl>("cRagaList").Clear();
   form.Ctl("cRagaList").SetVisible(false);
 }
 
 void ThataChosen(forms::Form& form, const std::string& name) {
-  if (!sSetScaleNotesForThata()) return;
+  // A damaged content database: the thata listed has no row, or no notes in it.
+  if (!sSetScaleNotesForThata()) {
+    vb::Message("The scale of thata '" + name + "' is not available");
+    return;
+  }
   sSetModeDisplay();
   sHideUnselectedNoteLabels();
   sShowSelectedNotes();
@@ -108,6 +119,7 @@ void CompleteScale(forms::Form& form) {
   sSetUpSelNotes1(0, kWorkbenchNotes - 1);
   sHideUnselectedNoteLabels();
   KeyLabelPurpose = 2;
+  PatternsWaitForTheScale(form, false);
   form.Ctl("Label10").SetCaption("Working with Note Scales - Select desired Music Pattern");
   ShowPrompt("40,87,35");
 }
@@ -179,7 +191,20 @@ void sStartScalePicking() {
   for (const int16_t note : {kNoteS, kNoteUpperS}) HideLabelOf(form, note);
   form.Ctl("Label4").SetVisible(true);
   sSetModeDisplay();
+  // Picking is finished (the last note) or cancelled ("Select New Scale", "Switch Mode")
+  // before a pattern, the meend demo or a definition can act on the notes.
+  PatternsWaitForTheScale(form, true);
   ShowPrompt("38,35");
+}
+
+void sClearScaleForChoice() {
+  common::ProcTrace t("sClearScaleForChoice");
+  forms::Form& form = FrontForm();
+  sInitScaleNotes();
+  sSetUpSelNotes1(0, kWorkbenchNotes - 1);
+  // The pattern items, where a scale before left them shown, wait for the new scale;
+  // before the mode's first scale the menu holds the drone alone, which stays.
+  if (form.Ctl("cMnuSca").Visible()) PatternsWaitForTheScale(form, true);
 }
 
 }  // namespace workshop

@@ -37,11 +37,6 @@ constexpr int16_t kDemo = 1;
 
 mci::MMControl* PlayerOf(forms::Form& form) { return shell::MMControlOf(form, "cMM"); }
 
-bool Playing(forms::Form& form) {
-  mci::MMControl* mm = PlayerOf(form);
-  return mm != nullptr && mm->Mode() == mci::mciModePlay;
-}
-
 // The English name of the note of key label i ("" for a label that shows no note).
 std::string NoteOfLabel(int16_t label) {
   const int32_t entry = label + 3 - sound::CurrTonicNoteId;
@@ -57,11 +52,17 @@ bool SetUpNote(const std::string& note) {
   return sound::sSetUpForPlayingSelectedPhrase() == 1;
 }
 
+// The quiz note set up to play.
+bool SetUpQuizNote() { return SetUpNote(common::EnglishNotes[static_cast<size_t>(QuizNote + 6)]); }
+
 // A quiz note drawn, kept and set up.
 bool DrawQuizNote() {
   QuizNote = fGetValidNoteId();
-  return SetUpNote(common::EnglishNotes[static_cast<size_t>(QuizNote + 6)]);
+  return SetUpQuizNote();
 }
+
+// The mode line the meend demo replaced, shown again when the demo ends.
+std::string g_lineBeforeMeend;
 
 // 3, purpose 2: the note of the label heard (in the quiz, the only mode that plays notes
 // on their own).
@@ -69,14 +70,13 @@ void HearNote(int16_t label) {
   if (sound::CurrOperationMode != kDemo) return;
   const std::string note = NoteOfLabel(label);
   if (note.empty()) return;
-  sCaptureMenuBarItemStatus();
   sDisableF13Selections();
   SelectedNoteIndex = label;
   if (!SetUpNote(note)) {
     sEnableF13Selections();
     return;
   }
-  Dispatch(17);
+  sPlaySetUp();
 }
 
 // 3, purpose 3: the first and then the second note of the meend demo; the second plays
@@ -116,7 +116,6 @@ void PatternStartNoteClicked(int16_t label) {
 void sKeyLabelClicked() {
   common::ProcTrace t("sKeyLabelClicked");
   forms::Form& form = FrontForm();
-  if (Playing(form)) return;  // nothing while a note or phrase plays
   switch (KeyLabelPurpose) {
     case 1: sPickScaleNote(ClickedNoteLabel); break;
     case 2: HearNote(ClickedNoteLabel); break;
@@ -129,9 +128,9 @@ void sKeyLabelClicked() {
 void sShowQuizNote() {
   common::ProcTrace t("sShowQuizNote");
   forms::Form& form = FrontForm();
-  if (Playing(form) || QuizNote < 1) return;
+  if (QuizNote < 1) return;
   // The quiz's own note, whatever keys were heard since it was asked.
-  if (!SetUpNote(common::EnglishNotes[static_cast<size_t>(QuizNote + 6)])) return;
+  if (!SetUpQuizNote()) return;
   sDisableF13Selections();
   sEnableKeyLabels();
   sound::KeyboardDisplay = 1;
@@ -153,10 +152,9 @@ void sNewScaleOrNote() {
     sHideDetails();
     Dispatch(1);
   } else if (WBMode == 4) {
-    if (Playing(form)) return;
     sound::sUnMarkAllReeds(form);
     if (!DrawQuizNote()) return;
-    Dispatch(17);
+    sPlaySetUp();
     form.Ctl("Frame1").SetVisible(false);
     sHideSlider();
   }
@@ -176,7 +174,17 @@ void sNextQuizNote() {
   form.Ctl("Frame1").SetVisible(false);
   sHideSlider();
   ShowPrompt("36");
-  Dispatch(17);
+  sPlaySetUp();
+}
+
+void sPlayInDemoMode() {
+  common::ProcTrace t("sPlayInDemoMode");
+  // The quiz plays its own note again, whatever keys were heard since it was asked.
+  if (WBMode == 4 && QuizNote >= 1 && !SetUpQuizNote()) {
+    sound::LoopFlag = 0;
+    return;
+  }
+  sPlaySetUp();
 }
 
 void sStartMeendDemo() {
@@ -185,11 +193,26 @@ void sStartMeendDemo() {
   sound::sKeyBoardDisplayOn(form, 1);
   sHideUnselectedNoteLabels();
   sHideDetails();
+  if (KeyLabelPurpose != 3) g_lineBeforeMeend = form.Ctl("Label10").Caption();
   KeyLabelPurpose = 3;
   MeendNotes[0].clear();
   MeendNotes[1].clear();
+  // Nothing to play until both notes are chosen: Play would play what was set up before,
+  // and the pattern put away is not built again behind the demo (a change of playing
+  // mode, grace notes or tonic).
+  PatternSource = 0;
+  common::sDisplayPatternNotation(form);
   form.Ctl("Label10").SetCaption("Meend Pattern Demo - select first note");
   ShowPrompt("94");
+}
+
+void sEndMeendDemo() {
+  common::ProcTrace t("sEndMeendDemo");
+  if (KeyLabelPurpose != 3) return;
+  KeyLabelPurpose = 2;
+  MeendNotes[0].clear();
+  MeendNotes[1].clear();
+  FrontForm().Ctl("Label10").SetCaption(g_lineBeforeMeend);
 }
 
 void sPlayDroneAlone() {
@@ -238,6 +261,7 @@ void sRestartDroneHalfWay() {
 void sDefinePattern() {
   common::ProcTrace t("sDefinePattern");
   forms::Form& form = FrontForm();
+  sEndMeendDemo();
   sInitPatternToken();
   // A definition starts from nothing, whatever was defined or chosen before.
   UserPatternPhrase.clear();

@@ -26,6 +26,7 @@
 #include "shell/ShellState.h"
 #include "sound/NoteSeeds.h"
 #include "sound/PhraseRecords.h"
+#include "sound/PhraseSetUps.h"
 #include "sound/PlayButtons.h"
 #include "sound/PlayLoop.h"
 #include "sound/ReedLighting.h"
@@ -79,14 +80,20 @@ std::vector<std::string> Segments(const std::string& text, bool learnersText) {
 // and 1 in raga mode), which keeps the raga's stored durations.
 bool g_ragaOwnPhrase = false;
 
-// The raga's stored durations serve the raga's own scale or pakad as built, note for
-// note; every other phrase takes BaseBeat per note.
-std::string Durations(const std::string& notes, size_t noteCount) {
+// The durations, before the speed slider, of the notes to set up: the raga's stored
+// rhythm for its own scale or pakad as built; for the learner's text, the rhythm of the
+// phrase set up last while the notes are the same (the speed or the segments changed);
+// BaseBeat per note otherwise.
+std::string BaseDurations(const std::string& notes, bool learnersText) {
+  const size_t noteCount = Words(notes, " ").size();
   if (g_ragaOwnPhrase) {
     const std::string stored = BasePatternNo == 0 ? common::fGetFromT_ScalePhraseUnSeg(common::kReadDurations)
                                                   : common::fGetFromT_PakadPhraseUnSeg(common::kReadDurations);
     if (Words(stored, " ").size() == noteCount) return stored;
   }
+  if (learnersText && notes == Join(Segments(WBCurrentPhrase, false), " ") &&
+      Words(WBCurrentDurations, " ").size() == noteCount)
+    return WBCurrentDurations;
   return sound::fCreateDurationPhrase(notes, kWorkbenchDurations);
 }
 
@@ -152,25 +159,8 @@ bool InterpretChosenPattern() {
     PatternRunMode = BasePatternNo <= 1 ? 1 : 2;
     return fInterpretPattern(BasePatterns[static_cast<size_t>(BasePatternNo)]);
   }
+  PatternStartNote = kNoteS;
   return fInterpretPattern(UserPatternPhrase);
-}
-
-// Raga mode: the raga's own scale or pakad (entries 0 and 1), or a pattern over its notes.
-bool BuildRagaPhrase() {
-  common::sDBToTBaseInfo();
-  if (PatternSource == 1 && (BasePatternNo == 0 || BasePatternNo == 1)) {
-    std::string notes = BasePatternNo == 0 ? common::fGetFromT_ScalePhraseUnSeg(common::kReadNotes)
-                                           : common::fGetFromT_PakadPhraseUnSeg(common::kReadNotes);
-    if (shell::GraceNotes == common::kGraceNotesNone) notes = common::fRemoveGlides(notes);
-    sound::PhraseNotes = notes;
-    BasePatternPhrase = notes;
-    return true;
-  }
-  if (!InterpretChosenPattern()) {
-    vb::Message("Error in phrase spec");
-    return false;
-  }
-  return sCreateRagaPatternFromBP();
 }
 
 }  // namespace
@@ -178,17 +168,20 @@ bool BuildRagaPhrase() {
 int16_t sSetUpForWorkbenchModeIllustrations(int16_t source) {
   common::ProcTrace t("sSetUpForWorkbenchModeIllustrations");
   forms::Form& form = FrontForm();
-  std::vector<std::string> segments;
-  if (source == 1) {
-    segments = Segments(sound::PhraseNotes, false);
+  const bool learnersText = source != 1;
+  const std::vector<std::string> segments =
+      learnersText ? Segments(form.Ctl("cCurrentItem").Text(), true) : Segments(sound::PhraseNotes, false);
+  const std::string whole = Join(segments, " ");
+  const std::string base = BaseDurations(whole, learnersText);
+  if (learnersText) {
+    // What is played is what the learner will see after playing.
+    WBCurrentPhrase = Join(segments, " : ");
+  } else {
     form.Ctl("cCurrentItem").SetText(DisplayText(sound::PhraseNotes));
     WBShownPhrase = sound::PhraseNotes;
     WBCurrentPhrase = sound::PhraseNotes;
-  } else {
-    segments = Segments(form.Ctl("cCurrentItem").Text(), true);
-    // What is played is what the learner will see after playing.
-    WBCurrentPhrase = Join(segments, " : ");
   }
+  WBCurrentDurations = base;
   sound::PhraseSetRec& set = sound::TPracticeInfo;
   const auto count = static_cast<int16_t>(segments.size());
   set.PhraseCount = count;
@@ -196,15 +189,20 @@ int16_t sSetUpForWorkbenchModeIllustrations(int16_t source) {
   set.Phrases = segments;
   set.Timings.assign(segments.size(), "");
   set.StoredTimings.assign(segments.size(), "");
-  const std::string whole = Join(segments, " ");
 
-  std::vector<std::string> durations = Words(sound::fFactorTimingScript(Durations(whole, Words(whole, " ").size())), " ");
+  // The durations are dealt out to the segments in order, as many as each has notes.
+  const std::vector<std::string> stored = Words(base, " ");
+  const std::vector<std::string> durations = Words(sound::fFactorTimingScript(base), " ");
   size_t next = 0;
   for (size_t i = 0; i < segments.size(); ++i) {
     std::vector<std::string> timing;
-    for (size_t n = Words(segments[i], " ").size(); n > 0 && next < durations.size(); --n)
+    std::vector<std::string> storedTiming;
+    for (size_t n = Words(segments[i], " ").size(); n > 0 && next < durations.size() && next < stored.size(); --n) {
+      storedTiming.push_back(stored[next]);
       timing.push_back(durations[next++]);
+    }
     set.Timings[i] = Join(timing, " ");
+    set.StoredTimings[i] = Join(storedTiming, " ");
   }
   set.RestartPhrase = 1;
   set.LastPhrase = count;
@@ -224,10 +222,7 @@ int16_t sSetUpForWBModeLoop() {
   }
   const auto slot = static_cast<int16_t>((set.CurrPhrase + 1) % 2);
   sound::TPlayInfo = set;
-  sound::NotesList[static_cast<size_t>(slot)].NoteCount = sound::fCreateNotesList1(slot);
-  if (sound::fPrepareToPlaySelection1(slot) != 0) return 1;
-  vb::Message("Error Setting up for Illustration");
-  return 0;
+  return sound::fBuildFirstPhrase(slot);
 }
 
 void sShowBasePattern() {
@@ -253,25 +248,38 @@ void sAdjustF13NotationFonts() {
   if (!form.Ctl("cOK").Visible()) AdjustFont(form.Ctl("cPatName"));
 }
 
+bool fBuildChosenPattern() {
+  common::ProcTrace t("fBuildChosenPattern");
+  if (WBMode == 3) {
+    common::sDBToTBaseInfo();
+    if (PatternSource == 1 && (BasePatternNo == 0 || BasePatternNo == 1)) {
+      std::string notes = BasePatternNo == 0 ? common::fGetFromT_ScalePhraseUnSeg(common::kReadNotes)
+                                             : common::fGetFromT_PakadPhraseUnSeg(common::kReadNotes);
+      if (shell::GraceNotes == common::kGraceNotesNone) notes = common::fRemoveGlides(notes);
+      sound::PhraseNotes = notes;
+      BasePatternPhrase = notes;
+      return true;
+    }
+  }
+  if (!InterpretChosenPattern()) {
+    vb::Message("Error in phrase spec");
+    return false;
+  }
+  // In raga mode the built-in figures follow the aroha up and the avroha down; the
+  // learner's own pattern keeps to the raga's notes on the keyboard, the notes it was
+  // clicked and previewed on.
+  if (WBMode == 3 && PatternSource == 1) return sCreateRagaPatternFromBP();
+  return sCreateScalePatternFromBP();
+}
+
 void sBuildPatternPhrase() {
   common::ProcTrace t("sBuildPatternPhrase");
   forms::Form& form = FrontForm();
   if (PatternSource == 0) return;
-  bool built = false;
-  if (WBMode == 3) {
-    if (RagaChosen == 0) return;  // nothing to lay a pattern over yet
-    built = BuildRagaPhrase();
-  } else if (WBMode == 1 || WBMode == 2) {
-    if (KeyLabelPurpose == 1) return;  // the scale is still being picked
-    if (!InterpretChosenPattern()) {
-      vb::Message("Error in phrase spec");
-    } else {
-      built = sCreateScalePatternFromBP();
-    }
-  } else {
-    return;
-  }
-  if (!built) {
+  if (WBMode == 3 && RagaChosen == 0) return;  // nothing to lay a pattern over yet
+  if (WBMode < 1 || WBMode > 3 || KeyLabelPurpose == 1) return;  // no scale yet, or it is still being picked
+  sEndMeendDemo();
+  if (!fBuildChosenPattern()) {
     NothingToPlay();
     return;
   }
@@ -321,6 +329,7 @@ void sSetUpAndPlay() {
 void sPlaySetUp() {
   common::ProcTrace t("sPlaySetUp");
   forms::Form& form = FrontForm();
+  sDisableF13Selections();
   sound::sEnablePlayStopButtons();
   sound::CurrItemKind = 3;
   form.Ctl("cCurrentItem").SetText("");
@@ -363,7 +372,12 @@ void sWorkshopEndOfPlaying() {
   sEnableKeyLabels();
   sound::sSetAllReedLabelColorToDefault(form);
   sound::sUnMarkAllReeds(form);
-  sound::sEnablePlayStartButtons();
+  // The meend demo waits for its next two notes: there is nothing for Play to play.
+  if (KeyLabelPurpose == 3) {
+    common::sDisplayPatternNotation(form);
+  } else {
+    sound::sEnablePlayStartButtons();
+  }
 }
 
 void sStopWorkshopPlaying() {

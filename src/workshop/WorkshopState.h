@@ -83,9 +83,12 @@ inline int16_t SpeedChanged = 0;
 // The key label clicked last.
 inline int16_t ClickedNoteLabel = 0;
 
-// The phrase set up last, as shown (the script in use) and in English.
+// The phrase set up last, as shown (the script in use) and in English, and the
+// durations of its notes before the speed slider (one word per note): a change of speed
+// scales these, it never replaces them.
 inline std::string WBShownPhrase;
 inline std::string WBCurrentPhrase;
+inline std::string WBCurrentDurations;
 // The current raga's scale as shown in raga mode (English).
 inline std::string RagaScalePhrase;
 // True (-1) once a raga has been chosen in raga mode during this visit.

@@ -9,7 +9,7 @@
 #include "composer/ComposerRecords.h"
 #include "composer/ComposerState.h"
 #include "shell/Players.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "sound/SoundState.h"
 #include "support/GuiEnvironment.h"
@@ -125,19 +125,19 @@ void ComposerTest::Choose(const std::string& line) {
 void ComposerTest::Click(const char* name) {
   forms::Control& c = Ctl(name);
   if (!c.IsKind(forms::Kind::MenuItem)) ASSERT_TRUE(c.Visible()) << name;
-  ASSERT_TRUE(c.Enabled()) << name;
+  ASSERT_TRUE(c.TakesInput()) << name;
   c.RaiseFromUser(forms::Event::Click);
 }
 
 void ComposerTest::Click(const char* name, int16_t index) {
   forms::Control& c = Ctl(name, index);
-  ASSERT_TRUE(c.Visible() && c.Enabled()) << name << "(" << index << ")";
+  ASSERT_TRUE(c.Visible() && c.TakesInput()) << name << "(" << index << ")";
   c.RaiseFromUser(forms::Event::Click);
 }
 
 void ComposerTest::Select(const char* option) {
   auto& o = Screen().Get<forms::OptionButton>(option);
-  ASSERT_TRUE(o.Enabled()) << option;
+  ASSERT_TRUE(o.TakesInput()) << option;
   o.Select();
 }
 

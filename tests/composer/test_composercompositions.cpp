@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,7 +22,7 @@
 #include "composer/ComposerState.h"
 #include "composer/RowImages.h"
 #include "exploration/MainOperations.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "sound/SoundState.h"
 
@@ -194,6 +195,30 @@ TEST_F(CompositionTest, ANameTheRagaHasAlreadyIsRefusedInAnyLetterCase) {
   NewComposition("Bhairav", "My Bandish");
   EXPECT_TRUE(messages.empty()) << "another raga may use the name";
   EXPECT_TRUE(RanClean());
+}
+
+// The name is taken as it is compared and stored: blanks around it left out, no
+// control character and no more than 50 characters in it.
+TEST_F(CompositionTest, ANameIsTrimmedBoundedAndFreeOfControlCharactersBeforeItIsStored) {
+  for (const std::string& refused : {std::string("My\tBandish"), std::string(51, 'b')}) {
+    SCOPED_TRACE(refused);
+    messages.clear();
+    NewComposition("Yaman", refused);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].prompt.rfind("Please use a Name", 0), 0u) << messages[0].prompt;
+    EXPECT_TRUE(Shown("cOK")) << "the details stay to be changed";
+    EXPECT_EQ(Text("cMukhada"), refused);
+    answer = vb::vbYes;
+    Click("cReturn");
+  }
+  messages.clear();
+  NewComposition("Yaman", "  My Bandish ");
+  WriteAsthai();
+  Save();
+  ASSERT_EQ(MessageTexts(), Names{"Music Saved"});
+  const Names items = UserRows("Raga - Additional Information");
+  EXPECT_NE(std::find(items.begin(), items.end(), "1 | My Bandish | 2 | 2"), items.end())
+      << ::testing::PrintToString(items);
 }
 
 // Compositions whose numbers are damaged (not a number, or past any number) keep their
@@ -447,6 +472,61 @@ INSERT INTO "Raga - Composition Notations" VALUES (7, 2, 1, 'Lost Asthai', 1, 2,
   EXPECT_TRUE(RanClean());
 }
 
+// A composition carried over from an earlier installation ("My Song" of the fixture: its
+// syllables "la la" do not spell its text "My own song", and its antara row is missing):
+// its antara can be shown, and a save keeps the unchanged asthai as it is stored. Once
+// the asthai is edited, its syllables are checked.
+TEST_F(CompositionTest, ACarriedOverCompositionShowsItsAntaraAndKeepsWhatWasNotChanged) {
+  const std::string asthaiRow = "1 | 1 | 1 | Mine | 1 | 2 | My own song | la la | 2 2 | S R | 2 2 | 2 | 1 | 80";
+  ASSERT_EQ(CompositionRows(1), Names{asthaiRow});
+  Open();
+  Click("cMnuAllNot");
+  Choose("Yaman");
+  Select("cOCompE");
+  Choose("My Song");
+  const Slots asthai = InSlots();
+  EXPECT_EQ(asthai.notes[1], "R");
+  EXPECT_EQ(asthai.syllables[1], "la");
+  EXPECT_FALSE(composer::WorkChanged);
+  Select("cOAntara");
+  EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages[0].prompt);
+  EXPECT_EQ(sound::CurrCompPart, 2);
+  EXPECT_EQ(Column("cNote")[0], "") << "the antara, still empty";
+  Select("cOAsthai");
+  EXPECT_EQ(InSlots(), asthai);
+  EXPECT_FALSE(composer::WorkChanged);
+  Click("cReturn");
+  EXPECT_TRUE(questions.empty()) << "nothing was changed";
+
+  // The antara written and saved: the asthai stays as it was stored.
+  Open();
+  Click("cMnuAllNot");
+  Choose("Yaman");
+  Select("cOCompE");
+  Choose("My Song");
+  Select("cOAntara");
+  Type("cAntara", "Sakhi ri");
+  Type("cStartBeatAnt", "1");
+  WriteAntara();
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"Music Saved"});
+  EXPECT_EQ(CompositionRows(1),
+            (Names{"1 | 1 | 1 | My Song | 1 | 2 | My own song | la la | 2 2 | S R | 2 2 | 2 | 1 | 80",
+                   "1 | 2 | 1 | My Song | Null | Null | Sakhi ri | Sa khi ri | 2 1 5 | P D N S> | 2 1 1 4 | 2 | 1 | 80"}));
+  EXPECT_FALSE(composer::WorkChanged);
+
+  // An edited asthai is checked against its text.
+  Select("cOAsthai");
+  ChoosePallet(kG);
+  Click("cNote", 1);
+  EXPECT_TRUE(composer::WorkChanged);
+  messages.clear();
+  Select("cOAntara");
+  EXPECT_EQ(MessageTexts(), Names{"Discrepancies found in syllables. Check and correct"});
+  EXPECT_EQ(sound::CurrCompPart, 1);
+  EXPECT_TRUE(RanClean());
+}
+
 // The syllable boxes: what the program shows in them is no edit; what the learner types
 // is, without blanks.
 TEST_F(CompositionTest, OnlyTheLearnersTypingInASyllableBoxIsAnEdit) {
@@ -463,11 +543,14 @@ TEST_F(CompositionTest, OnlyTheLearnersTypingInASyllableBoxIsAnEdit) {
   Ctl("cCompSyl", 4).SetText("ne");  // from code: no edit
   EXPECT_FALSE(composer::WorkChanged);
   EXPECT_EQ(composer::SylRowImages, syllables);
-  Type("cCompSyl", 4, "n a");
-  EXPECT_EQ(Ctl("cCompSyl", 4).Text(), "na");
+  Type("cCompSyl", 4, "n e");
+  EXPECT_EQ(Ctl("cCompSyl", 4).Text(), "ne");
   EXPECT_TRUE(composer::WorkChanged);
+  Type("cCompSyl", 4, "na");
+  EXPECT_FALSE(composer::WorkChanged) << "the syllable is the stored one again";
+  Type("cCompSyl", 4, "ne");
   Click("cNewCat");
-  EXPECT_EQ(questions.size(), 1u);
+  ASSERT_EQ(questions.size(), 1u);
   EXPECT_EQ(questions[0], "The composition you were working on has not been saved. Are you sure you want to switch category?");
 }
 

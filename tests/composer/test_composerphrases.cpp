@@ -631,6 +631,231 @@ TEST_F(PhrasesTest, LeavingUnsavedPhrasesAsksFirst) {
   EXPECT_TRUE(RanClean());
 }
 
+// An edit left by answering Yes is gone: the category is laid out again from the user
+// database, not from what a failed save left in memory, and nothing asks about it.
+TEST_F(PhrasesTest, AnEditLeftAfterAFailedSaveIsGone) {
+  RunOnUserDatabase(R"sql(
+CREATE TRIGGER refuse_alap BEFORE UPDATE ON "Raga - ALT Phrases" BEGIN SELECT RAISE(ABORT, 'refused by the test'); END;
+)sql");
+  struct Case {
+    const char* what;
+    std::function<void(PhrasesTest&)> leave, back;
+  };
+  const Case cases[] = {
+      {"New Category", [](PhrasesTest& t) { t.Click("cNewCat"); }, [](PhrasesTest& t) { t.Select("cOAlap"); }},
+      {"New Raga", [](PhrasesTest& t) { t.Click("cNewRaga"); },
+       [](PhrasesTest& t) {
+         t.Choose("Yaman");
+         t.Select("cOAlap");
+       }},
+  };
+  const Names before = UserRows("Raga - ALT Phrases");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OpenWithAllNotes("Yaman", "cOAlap");
+    const Names notes = Captions("cNote"), times = Captions("cTime");
+    Put(10, kS, k10);
+    Save();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].prompt.find("Your phrases could not be saved ("), 0u);
+    EXPECT_TRUE(composer::WorkChanged);
+    answer = vb::vbYes;
+    c.leave(*this);
+    EXPECT_EQ(questions.size(), 1u);
+    c.back(*this);
+    EXPECT_EQ(Captions("cNote"), notes) << "the stored phrases, not the edit";
+    EXPECT_EQ(Captions("cTime"), times);
+    EXPECT_FALSE(composer::WorkChanged);
+    Click("cReturn");
+    EXPECT_EQ(questions.size(), 1u) << "nothing is left to ask about";
+    EXPECT_EQ(UserRows("Raga - ALT Phrases"), before);
+    questions.clear();
+  }
+  EXPECT_TRUE(RanClean());
+}
+
+// The work counts as changed exactly while the slots (and the beat duration) differ from
+// what the user database holds; leaving asks then, and only then.
+TEST_F(PhrasesTest, TheWorkIsChangedExactlyWhileItDiffersFromTheStoredPhrases) {
+  struct Case {
+    const char* what;
+    const char* option;
+    std::function<void(PhrasesTest&)> doing;
+    bool changed;
+  };
+  // Yaman's alap is stored: G M P D N S> in slots 1 to 6 of row 1; row 2 is beyond it.
+  const Case cases[] = {
+      {"Insert on the empty row beyond the phrase", "cOAlap", [](PhrasesTest& t) { t.InsertAt(25); }, false},
+      {"Delete on the empty row beyond the phrase", "cOAlap", [](PhrasesTest& t) { t.DeleteAt(30); }, false},
+      {"Insert after the last note", "cOAlap", [](PhrasesTest& t) { t.InsertAt(10); }, false},
+      {"Delete after the last note", "cOAlap", [](PhrasesTest& t) { t.DeleteAt(10); }, false},
+      {"a blank slot between two notes", "cOAlap", [](PhrasesTest& t) { t.InsertAt(2); }, false},
+      {"a note written", "cOAlap", [](PhrasesTest& t) { t.Put(10, kS, k10); }, true},
+      {"a note written and cleared again", "cOAlap",
+       [](PhrasesTest& t) {
+         t.Put(10, kS, k10);
+         t.Click("cNotation", kS);
+         t.Click("cNote", 10);
+         t.Click("cTimeVal", k10);
+         t.Click("cTime", 10);
+       },
+       false},
+      {"a note given again", "cOAlap", [](PhrasesTest& t) { t.PutNote(0, kG); }, false},
+      {"a note changed", "cOAlap", [](PhrasesTest& t) { t.PutNote(0, kR); }, true},
+      {"a grace note added", "cOAlap", [](PhrasesTest& t) { t.PutGrace(0, kR); }, true},
+      {"a note deleted", "cOAlap", [](PhrasesTest& t) { t.DeleteAt(0); }, true},
+      {"a duration moved to the next slot", "cOAlap",
+       [](PhrasesTest& t) {
+         t.PutTime(6, k80);
+         t.Click("cTimeVal", k80);
+         t.Click("cTime", 5);
+       },
+       true},
+      {"the beat duration changed", "cOLayakari", [](PhrasesTest& t) { t.Type("cSpeed", "50"); }, true},
+      {"the beat duration typed back", "cOLayakari",
+       [](PhrasesTest& t) {
+         t.Type("cSpeed", "50");
+         t.Type("cSpeed", "40");
+       },
+       false},
+  };
+  const Names before = UserRows("Raga - ALT Phrases");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OpenWithAllNotes("Yaman", c.option);
+    EXPECT_FALSE(composer::WorkChanged);
+    c.doing(*this);
+    EXPECT_EQ(composer::WorkChanged, c.changed);
+    questions.clear();
+    answer = vb::vbNo;
+    Click("cReturn");
+    EXPECT_EQ(questions.size(), c.changed ? 1u : 0u);
+    EXPECT_EQ(Screen().Loaded(), c.changed);
+    CloseScreen();
+  }
+  EXPECT_EQ(UserRows("Raga - ALT Phrases"), before);
+  EXPECT_TRUE(RanClean());
+}
+
+// A grace note written before its note is kept with its slot through every redisplay and
+// move; the save asks for its note. A comma takes no grace note: that click is refused.
+TEST_F(PhrasesTest, AGraceNoteWrittenBeforeItsNoteStaysWithItsSlot) {
+  OpenWithAllNotes("Bhairav", "cOAlap");
+  Put(0, kS, k10);
+  PutGrace(1, kr);
+  EXPECT_EQ(composer::NotesRowImages[0].substr(0, 6), "S r'_ ");
+  Composer(24);  // shown again
+  EXPECT_EQ(Ctl("cGNote", 1).Caption(), "r");
+  EXPECT_EQ(Ctl("cNote", 1).Caption(), "");
+  InsertAt(0);
+  EXPECT_EQ(Ctl("cGNote", 1).Caption(), "");
+  EXPECT_EQ(Ctl("cGNote", 2).Caption(), "r") << "it moves with its slot";
+  DeleteAt(0);
+  EXPECT_EQ(Ctl("cGNote", 1).Caption(), "r");
+  EXPECT_TRUE(composer::WorkChanged);
+  const Names before = UserRows("Raga - ALT Phrases");
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"A grace note needs its note in the slot below it. Please correct. (row 1, slot 2)"});
+  EXPECT_EQ(UserRows("Raga - ALT Phrases"), before);
+  Put(1, kG, k20);
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"Music Saved"});
+  EXPECT_EQ(UserRow("2 | 1"), "2 | 1 |  S r'G |  10 20");
+
+  PutComma(2);
+  messages.clear();
+  PutGrace(2, kR);
+  EXPECT_EQ(MessageTexts(), Names{"A \",\" ends a phrase and takes no grace note."});
+  EXPECT_EQ(Ctl("cGNote", 2).Caption(), "");
+  EXPECT_EQ(Notes(), "S r'G ,");
+  EXPECT_TRUE(RanClean());
+}
+
+// A list whose durations run short opens with every note, each stored duration under its
+// note; a message names what is missing; a save replaces the damaged row.
+TEST_F(PhrasesTest, ADamagedListOpensWithWhatCanBeShownAndASaveReplacesIt) {
+  struct Case {
+    const char* option;
+    int16_t type;
+    std::string notes, durations;  // as stored
+    Names shownNotes, shownTimes;  // the first slots
+    std::string missing;
+    int firstWithout;  // the first slot whose note has no duration
+    std::function<void(PhrasesTest&)> mend;
+    std::string row;  // the row after the save
+  };
+  const Case cases[] = {
+      {"cOAlap", 1, " S R G , P D", " 10 20", {"S", "R", "G", ",", "P", "D", ""}, {"10", "20", "", ",", "", "", ""},
+       "3 notes have no duration, as the list holds none for them", 3,
+       [](PhrasesTest& t) {
+         t.PutTime(2, k20);
+         t.PutTime(4, k40);
+         t.PutTime(5, k40);
+       },
+       "2 | 1 |  S R G , P D |  10 20 20 , 40 40"},
+      {"cOLayakari", 2, " S R G", " 40", {"S", "R", "G", ""}, {"1", "", "", ""},
+       "2 notes have no duration, as the list holds none for them", 2,
+       [](PhrasesTest& t) {
+         t.PutTime(1, 7);  // 1 beat
+         t.PutTime(2, 4);  // 0.5 beat
+       },
+       "2 | 2 |  S R G |  40 40 20"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.option);
+    StoreUserPhrases(2, c.type, c.notes, c.durations);
+    const Names before = UserRows("Raga - ALT Phrases");
+    messages.clear();
+    OpenWithAllNotes("Bhairav", c.option);
+    ASSERT_EQ(messages.size(), 1u);
+    const std::string item = c.type == 1 ? "Your alap phrases of the raga Bhairav" : "Your layakari phrases of the raga Bhairav";
+    EXPECT_EQ(messages[0].prompt.find(item + ": the data in your user database \""), 0u) << messages[0].prompt;
+    EXPECT_NE(messages[0].prompt.find("is damaged (there are fewer durations than notes). What could be read is shown: " +
+                                      c.missing + ". Correct the phrases and save them: the damaged list is then replaced."),
+              std::string::npos)
+        << messages[0].prompt;
+    Names notes = Captions("cNote"), times = Captions("cTime");
+    notes.resize(c.shownNotes.size());
+    times.resize(c.shownTimes.size());
+    EXPECT_EQ(notes, c.shownNotes);
+    EXPECT_EQ(times, c.shownTimes);
+    if (c.type == 2) {
+      EXPECT_EQ(Text("cSpeed"), "40");
+    }
+    EXPECT_FALSE(composer::WorkChanged) << "nothing changed yet";
+    Save();
+    EXPECT_EQ(MessageTexts(), Names{"Durations must be specified for every specified note. Please correct. (row 1, slot " +
+                                    std::to_string(c.firstWithout) + ")"});
+    EXPECT_EQ(UserRows("Raga - ALT Phrases"), before);
+    c.mend(*this);
+    Save();
+    EXPECT_EQ(MessageTexts(), Names{"Music Saved"});
+    Names after = before;
+    for (std::string& row : after)
+      if (row.rfind("2 | " + std::to_string(c.type) + " |", 0) == 0) row = c.row;
+    EXPECT_EQ(UserRows("Raga - ALT Phrases"), after) << "the damaged row replaced, nothing else";
+    Click("cReturn");
+    EXPECT_TRUE(questions.empty());
+    messages.clear();
+    OpenWithAllNotes("Bhairav", c.option);
+    EXPECT_TRUE(messages.empty()) << "whole again";
+    CloseScreen();
+  }
+  EXPECT_EQ(halts, 0);
+}
+
+// The replacement of a damaged list killed after each statement it sends: the damaged
+// row or its replacement, whole.
+TEST_F(PhrasesTest, KilledAfterAnyStatementTheReplacementOfADamagedListIsWholeOrNotBegun) {
+  StoreUserPhrases(2, 1, " S R G", " 10");
+  OpenWithAllNotes("Bhairav", "cOAlap");
+  PutTime(1, k10);
+  PutTime(2, k20);
+  ASSERT_TRUE(composer::fUpdateALTTFromRowImages());
+  KillTheSaveAtEveryStatement();
+  EXPECT_EQ(UserRow("2 | 1"), "2 | 1 |  S R G |  10 10 20");
+}
+
 TEST_F(PhrasesTest, AfterASaveNothingAsks) {
   OpenWithAllNotes("Yaman", "cOAlap");
   Put(10, kS, k10);

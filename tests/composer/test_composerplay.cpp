@@ -22,6 +22,8 @@
 #include "shell/ShellState.h"
 #include "sound/SoundState.h"
 #include "support/BuiltSeeds.h"
+#include "support/BusyInputs.h"
+#include "support/LayoutChecks.h"
 
 namespace composertest {
 namespace {
@@ -54,6 +56,14 @@ class PlayTest : public ComposerTest {
   }
 
   mci::MMControl& Player() { return *shell::MMControlOf(Screen(), "cMM"); }
+  // A composition's note of one beat with the syllable it starts.
+  void PutOneBeat(int16_t slot, int16_t note, const char* syllable) {
+    if (composer::SelectedPalletNote != note) Click("cNotation", note);
+    Click("cNote", slot);
+    if (composer::SelectedTimeValue != 7) Click("cTimeVal", 7);
+    Click("cTime", slot);
+    Type("cCompSyl", slot, syllable);
+  }
   static int Ends() { return TraceEntries("sComposerEndOfPlaying"); }
 
   void PlayUntilTheEnd() {
@@ -220,10 +230,15 @@ TEST_F(PlayTest, WhilePlayingTheEditingActionsDoNothing) {
   Click("cPlay");
   PlayFor(600ms);
   const std::vector<std::string> notes = composer::NotesRowImages;
-  for (int16_t code : {4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 22, 23}) {
-    composer::ComposerSlot = 3;
-    Composer(code);
-  }
+  // Every slot, palette note, time value, option, box, button and menu item, as the
+  // learner would click, choose or type them.
+  const auto words = [] {
+    return std::to_string(sound::CurrItemKind) + " " + std::to_string(common::CurrPhraseType) + " " +
+           std::to_string(composer::SelectedPalletNote) + " " + std::to_string(composer::SelectedTimeValue) + " " +
+           std::to_string(composer::ComposerSlot) + " " + std::to_string(composer::TopRowIndex) + " " +
+           std::to_string(composer::WorkChanged) + " " + std::to_string(shell::NotationScript);
+  };
+  testsupport::ExpectEveryInputRefused(Screen(), words, "sComposer", 40);
   EXPECT_EQ(composer::NotesRowImages, notes);
   EXPECT_EQ(MessageTexts(), Names{});
   EXPECT_TRUE(composer::ComposerPlaying);
@@ -237,6 +252,10 @@ TEST_F(PlayTest, WhilePlayingTheEditingActionsDoNothing) {
   EXPECT_EQ(shell::DelayC, 9);
   PlayUntilTheEnd();
   EXPECT_TRUE(Unlocked());
+  EXPECT_FALSE(Screen().Busy());
+  Click("cPlay");
+  EXPECT_EQ(Player().Mode(), mci::mciModePlay) << "plays again";
+  PlayUntilTheEnd();
   EXPECT_TRUE(RanClean());
 }
 
@@ -300,18 +319,11 @@ TEST_F(PlayTest, ACompositionPartPlaysWhileTheOtherIsStillEmpty) {
 // screen, which plays both its parts as it plays the program's own compositions.
 TEST_F(PlayTest, TheIllustrationScreenPlaysACompositionSavedInTheComposer) {
   NewComposition("Yaman", "My Bandish", "Piya", "Sakhi", "Teentaal", "1", "1", "40");
-  const auto put = [this](int16_t slot, int16_t note, const char* syllable) {
-    if (composer::SelectedPalletNote != note) Click("cNotation", note);
-    Click("cNote", slot);
-    if (composer::SelectedTimeValue != 7) Click("cTimeVal", 7);
-    Click("cTime", slot);
-    Type("cCompSyl", slot, syllable);
-  };
-  put(0, 12, "Pi");
-  put(1, 14, "ya");
+  PutOneBeat(0, 12, "Pi");
+  PutOneBeat(1, 14, "ya");
   Select("cOAntara");
-  put(0, 19, "Sa");
-  put(1, 21, "khi");
+  PutOneBeat(0, 19, "Sa");
+  PutOneBeat(1, 21, "khi");
   Click("cSave");
   ASSERT_EQ(MessageTexts(), Names{"Music Saved"});
   Click("cReturn");
@@ -337,6 +349,146 @@ TEST_F(PlayTest, TheIllustrationScreenPlaysACompositionSavedInTheComposer) {
   }
   EXPECT_EQ(heard, (Names{"S R", "P D"}));
   EXPECT_EQ(MessageTexts(), Names{"Music Saved"}) << "nothing else was said";
+  EXPECT_TRUE(RanClean());
+}
+
+// What a play heard is no save: left by answering Yes, the edit is gone, and the category
+// comes back as the user database holds it.
+TEST_F(PlayTest, AnEditHeardAndThenLeftIsGone) {
+  StoreUserPhrases(2, 1, " S R", " 20 20");
+  const Names before = UserRows("Raga - ALT Phrases");
+  Open();
+  Choose("Bhairav");
+  Select("cOAlap");
+  Click("cNotation", 16);
+  Click("cNote", 2);
+  Click("cTimeVal", 2);
+  Click("cTime", 2);
+  Click("cPlay");
+  EXPECT_EQ(sound::NotesList[0].Text, "S R G");
+  PlayUntilTheEnd();
+  EXPECT_TRUE(composer::WorkChanged) << "heard, not saved";
+  answer = vb::vbYes;
+  Click("cNewCat");
+  ASSERT_EQ(questions.size(), 1u);
+  Select("cOAlap");
+  EXPECT_EQ(Ctl("cNote", 1).Caption(), "R");
+  EXPECT_EQ(Ctl("cNote", 2).Caption(), "") << "the edit is gone";
+  EXPECT_FALSE(composer::WorkChanged);
+  Click("cPlay");
+  EXPECT_EQ(sound::NotesList[0].Text, "S R");
+  PlayUntilTheEnd();
+  Click("cReturn");
+  EXPECT_EQ(questions.size(), 1u);
+  EXPECT_EQ(UserRows("Raga - ALT Phrases"), before);
+  EXPECT_EQ(messages.size(), 1u) << "the question alone";
+  EXPECT_TRUE(RanClean());
+}
+
+// A composition of the user carried over from an earlier installation: its syllables do
+// not spell its text, and its antara row is missing. Unchanged, its asthai plays as it is
+// stored.
+TEST_F(PlayTest, AStoredPartThatWasNotChangedPlaysAsStored) {
+  Open();
+  Choose("Yaman");
+  Select("cOCompE");
+  Choose("My Song");
+  EXPECT_EQ(Text("cAsthai"), "My own song");
+  EXPECT_EQ(Ctl("cCompSyl", 0).Text(), "la");
+  Click("cPlay");
+  EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages[0].prompt);
+  EXPECT_EQ(sound::NotesList[0].Text, "S R");
+  PlayUntilTheEnd();
+  EXPECT_FALSE(composer::WorkChanged);
+  Click("cReturn");
+  EXPECT_TRUE(questions.empty());
+  EXPECT_TRUE(RanClean());
+}
+
+// A composition saved with one part still empty plays the other, and only the other,
+// on the illustration screen; the composition player offers and plays that part alone,
+// whole at every size and played maximised.
+TEST_F(PlayTest, ACompositionSavedWithOnePartEmptyPlaysTheOtherOnTheIllustrationScreenAndInThePlayer) {
+  struct Case {
+    const char* name;
+    int16_t written;  // the part that has notes
+    Names rows;       // its rows in the user database
+  };
+  const Case cases[] = {
+      {"Half Song", 1,
+       {"2 | 1 | 1 | Half Song | Null | Null | Piya | Pi ya | 1 1 | S R | 1 1 | 1 | 1 | 40",
+        "2 | 2 | 1 | Half Song | Null | Null | Sakhi |  |  |  |  | 1 | 1 | 40"}},
+      {"Antara First", 2,
+       {"3 | 1 | 1 | Antara First | Null | Null | Piya |  |  |  |  | 1 | 1 | 40",
+        "3 | 2 | 1 | Antara First | Null | Null | Sakhi | Sa khi | 1 1 | S R | 1 1 | 1 | 1 | 40"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    NewComposition("Yaman", c.name, "Piya", "Sakhi", "Teentaal", "1", "1", "40");
+    if (c.written == 2) Select("cOAntara");
+    PutOneBeat(0, 12, c.written == 1 ? "Pi" : "Sa");
+    PutOneBeat(1, 14, c.written == 1 ? "ya" : "khi");
+    Click("cSave");
+    ASSERT_EQ(MessageTexts(), Names{"Music Saved"});
+    const std::string number = c.rows[0].substr(0, 2);
+    Names parts;
+    for (const std::string& row : UserRows("Raga - Composition Notations"))
+      if (row.rfind(number, 0) == 0) parts.push_back(row);
+    EXPECT_EQ(parts, c.rows);
+    Click("cReturn");
+    messages.clear();
+
+    // Demo mode on the illustration screen.
+    int16_t open = 0;
+    exploration::sMainOperations(open);
+    forms::Form& screen = *shell::FormMainOperations;
+    std::vector<std::string> heard;
+    const auto listen = [&](const char* end, mci::MMControl& mm) {
+      const int before = TraceEntries(end);
+      for (int step = 0; step < 2000 && TraceEntries(end) == before; ++step) {
+        if (mm.Mode() == mci::mciModePlay) {
+          const std::string& text = sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text;
+          if (heard.empty() || heard.back() != text) heard.push_back(text);
+        }
+        clock->Advance(10ms);
+        QCoreApplication::processEvents();
+      }
+      EXPECT_EQ(TraceEntries(end), before + 1) << end;
+    };
+    testsupport::ChooseLine(screen, "cUserIllusList", std::string("Composition - ") + c.name);
+    listen("sF28EndOfPlaying", *shell::MMControlOf(screen, "cMM"));
+    EXPECT_EQ(heard, Names{"S R"}) << "the part written alone";
+    EXPECT_EQ(sound::CurrSlot, c.written - 1);
+    EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages[0].prompt);
+    EXPECT_EQ(screen.Ctl("Option4").TakesInput(), c.written == 1) << "only the part written is offered again";
+    EXPECT_EQ(screen.Ctl("Option5").TakesInput(), c.written == 2);
+
+    // Learning mode: the composition player.
+    screen.Get<forms::OptionButton>("Option2").Select();
+    testsupport::ChooseLine(screen, "cUserIllusList", std::string("Composition - ") + c.name);
+    ASSERT_EQ(shell::CurrForm, shell::FormPlayComposition1);
+    forms::Form& grid = *shell::FormPlayComposition1;
+    EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages[0].prompt);
+    const char* written = c.written == 1 ? "cAsthai" : "cAntara";
+    const char* empty = c.written == 1 ? "cAntara" : "cAsthai";
+    EXPECT_EQ(grid.Ctl(written).Value(), 1);
+    EXPECT_TRUE(grid.Ctl(written).TakesInput());
+    EXPECT_FALSE(grid.Ctl(empty).TakesInput()) << "the empty part is not offered";
+    EXPECT_EQ(testsupport::FaultsAtEverySize(grid), std::vector<std::string>{}) << "whole at every size";
+    testsupport::ResizeAsLearner(grid, testsupport::LearnerSizes().back());  // played maximised
+    heard.clear();
+    testsupport::PressOn(grid, "cPlay");
+    listen("sF14EndOfPlaying", *shell::MMControlOf(grid, "cMM"));
+    EXPECT_EQ(heard, Names{"S R"});
+    EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : messages[0].prompt);
+    EXPECT_FALSE(grid.Ctl(empty).TakesInput()) << "nor after the play";
+    EXPECT_EQ(testsupport::FaultsAtEverySize(grid), std::vector<std::string>{}) << "and after the play";
+    testsupport::PressOn(grid, "cReturn");
+    EXPECT_EQ(shell::CurrForm, shell::FormMainOperations);
+    screen.Release();
+    shell::CurrForm = mainForm.get();
+    shell::CurrFormId = 1;
+  }
   EXPECT_TRUE(RanClean());
 }
 

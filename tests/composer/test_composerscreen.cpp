@@ -139,7 +139,7 @@ TEST_F(ComposerScreenTest, EachCategoryLaysOutItsPaletteTimeValuesAndTwoRowsOfSl
       EXPECT_EQ(Ctl("cTimeVal", 18).Caption(), c.values[2]);
       EXPECT_TRUE(Ctl("cTimeVal", 18).Visible());
       EXPECT_LT(Ctl("cTimeVal", 0).Top(), Ctl("cNotation", 12).Top()) << "the time values above the palette";
-      EXPECT_NEAR(Ctl("cGNote", 20).Top(), Ctl("cTime", 0).Top() + Ctl("cTime", 0).Height() + 0.02 * 8400, 1);
+      EXPECT_NEAR(Ctl("cGNote", 20).Top(), Ctl("cTime", 0).Top() + Ctl("cTime", 0).Height() + 0.02 * shell::FormH, 1);
     }
     EXPECT_EQ(Ctl("cLabel", 5).Left() + Ctl("cLabel", 5).Width(), Ctl("cNote", 20).Left());
     EXPECT_EQ(Ctl("cNote", 19).Left() + Ctl("cNote", 19).Width(), Ctl("cNote", 19).Left() + Ctl("cNote", 0).Width());
@@ -381,7 +381,7 @@ TEST_F(ComposerScreenTest, LeavingPutsBackTheSelectorTheModeAndTheTheka) {
 }
 
 // Clicks that come before what they act on, or with nothing to act on: none stops the
-// program.
+// program, and none changes what the next Play plays.
 TEST_F(ComposerScreenTest, ClicksBeforeTheirLayoutExistsDoNothing) {
   struct Case {
     const char* stage;  // "list" the raga list, "raga" a raga chosen, "texts" a new composition's texts, "talas"
@@ -399,14 +399,16 @@ TEST_F(ComposerScreenTest, ClicksBeforeTheirLayoutExistsDoNothing) {
       {"list", unselected, "a list click on no line"},
       {"list", dispatch(3), "OK"},
       {"list", dispatch(24), "script"},
-      {"raga", [](ComposerScreenTest& t) { t.Click("cAroha"); }, "the aroha"},
-      {"raga", [](ComposerScreenTest& t) { t.Click("cPakad"); }, "the pakad"},
+      {"raga", [](ComposerScreenTest& t) { t.Ctl("cAroha").RaiseFromUser(forms::Event::Click); }, "the aroha"},
+      {"raga", [](ComposerScreenTest& t) { t.Ctl("cPakad").RaiseFromUser(forms::Event::Click); }, "the pakad"},
       {"raga", dispatch(22), "palette of the raga's notes"},
       {"raga", dispatch(9), "play"},
       {"raga", dispatch(11), "move down"},
       {"raga", dispatch(16), "save"},
       {"raga", dispatch(17), "asthai"},
-      {"texts", [](ComposerScreenTest& t) { t.Click("cAroha"); }, "the aroha"},
+      {"texts", [](ComposerScreenTest& t) { t.Ctl("cAroha").RaiseFromUser(forms::Event::Click); }, "the aroha"},
+      {"texts", [](ComposerScreenTest& t) { t.Ctl("cPakad").RaiseFromUser(forms::Event::Click); }, "the pakad"},
+      {"talas", [](ComposerScreenTest& t) { t.Ctl("cAvroha").RaiseFromUser(forms::Event::Click); }, "the avroha"},
       {"texts", dispatch(6), "a note slot"},
       {"texts", dispatch(15), "a syllable"},
       {"talas", unselected, "a tala list click on no line"},
@@ -423,7 +425,11 @@ TEST_F(ComposerScreenTest, ClicksBeforeTheirLayoutExistsDoNothing) {
       Type("cAntara", "Sakhi ri");
     }
     if (stage == "talas") Click("cOK");
+    const int16_t kind = sound::CurrItemKind;
+    const int16_t phraseType = common::CurrPhraseType;
     c.click(*this);
+    EXPECT_EQ(sound::CurrItemKind, kind);
+    EXPECT_EQ(common::CurrPhraseType, phraseType);
     EXPECT_TRUE(RanClean());
     EXPECT_TRUE(Screen().Loaded());
     EXPECT_TRUE(messages.empty());

@@ -164,9 +164,9 @@ void CheckTechnicalInformation(const dao::Database& db, const Ragas& ragas, Prob
   }
 }
 
-// Alap and layakari lists: phrases separated by ",", one duration per note word and a
-// "," word after each phrase (the one after the last phrase may be left out). Taan
-// durations are not read.
+// Alap and layakari lists, and taan lists stored with durations (the sampler plays
+// them): phrases separated by ",", one duration per note word and a "," word after each
+// phrase (the one after the last phrase may be left out).
 void CheckAltDurations(const Row& row, const std::string& where, Problems& out) {
   const auto phrases = Split(Text(row, "NotesPhrase"), ',');
   const auto durations = Split(Text(row, "DurationPhrase"), ' ');
@@ -228,7 +228,8 @@ void CheckAltPhrases(const dao::Database& db, const Ragas& ragas, Problems& out)
     const std::string notes = Text(row, "NotesPhrase");
     if (Split(notes, ',').empty()) out.push_back(where + ": \"NotesPhrase\" has no phrase");
     for (const auto& phrase : Split(notes, ',')) NoteWords(phrase, where + " \"NotesPhrase\"", out);
-    if (type == 1 || type == 2) CheckAltDurations(row, where, out);
+    const bool taanTimed = type == 3 && !Split(Text(row, "DurationPhrase"), ' ').empty();
+    if (type == 1 || type == 2 || taanTimed) CheckAltDurations(row, where, out);
     if (type == 2) CheckLayakariPulse(row, where, out);
   }
   for (const auto& [index, name] : ragas.names) {

@@ -162,6 +162,9 @@ INSTANTIATE_TEST_SUITE_P(
                  R"(UPDATE "Raga - ALT Phrases" SET "DurationPhrase" = '60 60 60 120 , 60 60 60 120 , 5'
                     WHERE "RagaIndex" = 2 AND "PhraseType" = 1;)",
                  "Raga - ALT Phrases: raga 2 (Bhairav) type 1: \"DurationPhrase\" has 1 word(s) too many"},
+        Breakage{"TaanDurationsTooShort",
+                 R"(INSERT INTO "Raga - ALT Phrases" VALUES (3, 3, 'S R g m P , P m g R S', '15 15 15 15 30 , 15');)",
+                 "Raga - ALT Phrases: raga 3 (Kafi) type 3 phrase 2: \"DurationPhrase\" ends before its notes do"},
         Breakage{"LayakariLandingOffThePulse",
                  R"(UPDATE "Raga - ALT Phrases" SET "DurationPhrase" = '20 20 20 20 20 30 60'
                     WHERE "RagaIndex" = 1 AND "PhraseType" = 2;)",

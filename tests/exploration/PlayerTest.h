@@ -96,11 +96,11 @@ class PlayerTest : public PlayingScreenTest {
     for (int16_t k : Screen().Elements(array)) out.push_back(Screen().Ctl(array, k).Caption());
     return out;
   }
-  // The note cells now red.
+  // The note cells now marked as the beat being heard (in a red that stands out).
   std::vector<int> Lit() {
     std::vector<int> lit;
     for (int16_t k : Screen().Elements("cNote"))
-      if (Screen().Ctl("cNote", k).BackColor() == sound::kCurrentCellColour) lit.push_back(k);
+      if (Screen().Ctl("cNote", k).BackColor() != sound::kOtherCellColour) lit.push_back(k);
     return lit;
   }
   bool AllCellsDefault() {

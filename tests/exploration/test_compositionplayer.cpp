@@ -4,11 +4,16 @@
 // the generated seeds, heard on the silent output of a fake clock), the red cell in
 // time with the beats, looping, the menus, the speed, the tonic carried back, failed
 // renderings, and leaving by Go Back or the close box.
+#include <QApplication>
 #include <QObject>
+#include <QWhatsThis>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -21,10 +26,13 @@
 #include "exploration/PlayCompositions.h"
 #include "platform/mci/MMControl.h"
 #include "platform/vb/Files.h"
+#include "platform/vb/Folders.h"
+#include "shell/Help.h"
 #include "shell/Players.h"
 #include "shell/ShellState.h"
 #include "sound/ReedLighting.h"
 #include "sound/SoundState.h"
+#include "support/BusyInputs.h"
 
 namespace explorationtest {
 namespace {
@@ -230,6 +238,45 @@ TEST_F(PlayerTest, StartLoopingRepeatsThePartUntilStopLooping) {
   EXPECT_TRUE(messages.empty());
 }
 
+// While a part plays or loops, in learning and in practice mode, whatever the learner
+// clicks, chooses or types is refused before it changes anything and looks disabled, but
+// Stop and Stop Looping; Stop then gives back a player that plays again.
+TEST_F(PlayerTest, WhatIsClickedWhilePlayingIsRefusedAndStopGivesBackAPlayerThatPlays) {
+  const auto words = [] {
+    return std::to_string(sound::CurrCompPart) + " " + std::to_string(sound::CurrOperationMode) + " " +
+           std::to_string(sound::LoopFlag) + " " + std::to_string(sound::Theka) + " " +
+           std::to_string(sound::NewTonicNoteId) + " " + std::to_string(sound::DroneVolumeStep) + " " +
+           std::to_string(shell::NotationScript) + " " + std::to_string(shell::GraceNotes) + " " +
+           std::to_string(shell::DelayPC);
+  };
+  const struct {
+    const char* mode;
+    const char* start;
+    const char* stop;
+  } cases[] = {{"cLearn", "cPlay", "cStop"}, {"cLearn", "cStartLoop", "cStopLoop"}, {"cPractice", "cPlay", "cStop"}};
+  OpenEriAali();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.mode) + " " + c.start);
+    Select(c.mode);
+    if (std::string(c.mode) == "cPractice") {
+      Select("cAntara");
+      for (const auto& [box, text] : {std::pair{"cFRow", "1"}, {"cFBeat", "4"}, {"cTRow", "1"}, {"cTBeat", "5"}})
+        Ctl(box).SetText(text);
+    }
+    for (int round = 0; round < 2; ++round) {
+      Press(c.start);
+      PlayFor(500ms);
+      ASSERT_EQ(Player().Mode(), mci::mciModePlay);
+      if (round == 0) testsupport::ExpectEveryInputRefused(Screen(), words, "sPlayCompositions", 12);
+      Press(c.stop);
+      PlayUntilTheEnd();
+      EXPECT_TRUE(Idle());
+      EXPECT_FALSE(Screen().Busy());
+    }
+  }
+  EXPECT_TRUE(messages.empty());
+}
+
 // The slider changes nothing at once; the next Play renders both parts again at the
 // new speed, and only when the speed has changed.
 TEST_F(PlayerTest, PlayRendersThePartsAgainOnlyWhenTheSpeedChanged) {
@@ -346,6 +393,55 @@ TEST_F(PlayerTest, TheThekaGraceNoteScriptAndDroneMenus) {
   EXPECT_EQ(Renderings(), before + 1);
   EXPECT_TRUE(Idle());
   EXPECT_TRUE(messages.empty());
+}
+
+// "What's This": the part's name carries the help topic of its part (51 the asthai, 52
+// the antara), and a click on the caption "Raga" shows that topic's text from the help
+// file in a What's This popup beside the caption.
+TEST_F(PlayerTest, TheRagaCaptionShowsTheWhatsThisHelpOfThePartInHand) {
+  shell::HelpFile = vb::ShareFolderPath() + "/KZHelp.html";
+  std::vector<std::pair<QWidget*, std::string>> shown;
+  shell::SetWhatsThisPresenter([&](QWidget* beside, const std::string& text) { shown.push_back({beside, text}); });
+  OpenEriAali();
+  const struct {
+    const char* option;
+    int32_t topic;
+    const char* heading;
+  } cases[] = {{"cAsthai", 51, "<b>Asthai</b>: the first part"}, {"cAntara", 52, "<b>Antara</b>: the second part"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.option);
+    shown.clear();
+    Select(c.option);
+    EXPECT_EQ(Ctl("Label22").WhatsThisHelpID(), c.topic);
+    ASSERT_TRUE(Ctl("Label2").TakesInput());
+    Ctl("Label2").RaiseFromUser(forms::Event::Click);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].first, Ctl("Label2").Widget());
+    EXPECT_NE(shown[0].second.find(c.heading), std::string::npos) << shown[0].second;
+    EXPECT_EQ(shown[0].second.rfind("<p>", 0), 0u) << "the topic's paragraph";
+    EXPECT_EQ(shown[0].second.find("</p>"), shown[0].second.size() - 4) << "and no more";
+  }
+  // A help file that is missing says so in the popup.
+  shell::HelpFile = Path("no-help.html");
+  shown.clear();
+  Ctl("Label2").RaiseFromUser(forms::Event::Click);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_NE(shown[0].second.find("is missing or damaged"), std::string::npos) << shown[0].second;
+
+  // The popup itself, beside the caption.
+  shell::SetWhatsThisPresenter({});
+  shell::HelpFile = vb::ShareFolderPath() + "/KZHelp.html";
+  Screen().Show();
+  Ctl("Label2").RaiseFromUser(forms::Event::Click);
+  QWidget* popup = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && std::string(w->metaObject()->className()) == "QWhatsThat") popup = w;
+  ASSERT_NE(popup, nullptr) << "a What's This popup is shown";
+  const QPoint caption = Ctl("Label2").Widget()->mapToGlobal(QPoint(0, 0));
+  EXPECT_LT(std::abs(popup->geometry().top() - caption.y()), 200);
+  QWhatsThis::hideText();
+  shell::HelpFile.clear();
+  EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
 }
 
 TEST_F(PlayerTest, SlowDownAndSpeedUpMoveTheAllowanceWithinItsBounds) {

@@ -19,6 +19,7 @@
 #include "ExplorationTest.h"
 #include "common/CommonState.h"
 #include "common/LibraryText.h"
+#include "common/Notation.h"
 #include "common/NotationWords.h"
 #include "common/PhraseNote.h"
 #include "common/Queries.h"
@@ -30,7 +31,7 @@
 #include "platform/vb/Folders.h"
 #include "shell/Globals.h"
 #include "shell/Players.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "soundlib/FWav.h"
 #include "soundlib/SoundTest.h"
@@ -39,6 +40,7 @@
 #include "sound/ReedLighting.h"
 #include "sound/SoundState.h"
 #include "support/BuiltSeeds.h"
+#include "support/BusyInputs.h"
 #include "support/SqlFixture.h"
 
 namespace explorationtest {
@@ -181,8 +183,11 @@ TEST_F(PlayingTest, ADemoPlaysEveryPhraseOfTheItemInOrderAndTheEndUnlocksTheScre
     PlayUntilTheEnd();
     EXPECT_EQ(played, c.heard);
     EXPECT_TRUE(Unlocked());
-    for (const char* name : {"cInfo", "cCurrentItem", "cPlay", "cStop", "cStopCur", "Frame2"})
-      EXPECT_FALSE(Ctl(name).Visible()) << name;
+    for (const char* name : {"cPlay", "cStop", "cStopCur", "Frame2"}) EXPECT_FALSE(Ctl(name).Visible()) << name;
+    // What was played, and its notes, stay until the next item is chosen.
+    EXPECT_TRUE(Ctl("cInfo").Visible() && Ctl("cCurrentItem").Visible());
+    EXPECT_EQ(Text("cInfo").rfind("Played ", 0), 0u) << Text("cInfo");
+    EXPECT_EQ(Spaced(Text("cCurrentItem")), c.heard.back().phrase);
     for (int16_t r = 1; r <= 40; ++r)
       EXPECT_NE(Screen().Ctl("cL", r).BackColor(), sound::kCurrentNoteColour) << "reed " << r;
   }
@@ -292,6 +297,53 @@ TEST_F(PlayingTest, TheFocusLeftByStopPlaysNothingOfItsOwn) {
   EXPECT_FALSE(Ctl("cInfo").Visible());
 }
 
+// Whatever the learner clicks, chooses or types while an item plays is refused before it
+// changes anything and looks disabled, but Stop, Stop Looping and Stop Current; Stop then
+// gives back a screen on which the item plays again.
+TEST_F(PlayingTest, WhatIsClickedWhilePlayingIsRefusedAndStopGivesBackAScreenThatPlays) {
+  const auto words = [] {
+    return std::to_string(sound::CurrItemKind) + " " + std::to_string(sound::CurrMusicItemType) + " " +
+           std::to_string(sound::CurrOperationMode) + " " + std::to_string(sound::LoopFlag) + " " +
+           std::to_string(common::CurrPhraseType) + " " + std::to_string(common::CurrRagaIndex) + " " +
+           std::to_string(sound::NewTonicNoteId) + " " + std::to_string(sound::DroneVolumeStep) + " " +
+           std::to_string(exploration::ScriptStep) + " " + std::to_string(exploration::CurrPairRaga) + " " +
+           std::to_string(sound::CurrCompPart) + " " + std::to_string(shell::NotationScript) + " " +
+           std::to_string(shell::GraceNotes) + " " + std::to_string(sound::KeyboardDisplay) + " " +
+           std::to_string(shell::DelayMO);
+  };
+  struct Case {
+    const char* what;
+    const char* mode;                          // the mode option
+    std::function<void()> start;  // leaves the item playing; also the way to play again
+    const char* stop;
+  };
+  const Case cases[] = {
+      {"a demo", "Option1", [this] { Choose("cKZIllusList", "Alap Phrases (2)"); }, "cStop"},
+      {"learning mode looping", "Option2", [this] { Press("cStartLoop"); }, "cStopLoop"},
+      {"practice mode playing", "Option3", [this] { Press("cPlay"); }, "cStop"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ChooseMode(c.mode);
+    if (std::string(c.mode) != "Option1") Choose("cKZIllusList", "Alap Phrases (2)");
+    c.start();
+    PlayFor(500ms);
+    ASSERT_EQ(Player().Mode(), mci::mciModePlay);
+    testsupport::ExpectEveryInputRefused(Screen(), words, "sMainOperations", 15);
+    EXPECT_EQ(Player().Mode(), mci::mciModePlay);
+    for (int round = 0; round < 2; ++round) {
+      Press(c.stop);
+      PlayUntilTheEnd();
+      EXPECT_FALSE(Screen().Busy());
+      EXPECT_TRUE(Unlocked());
+      if (round == 1) break;
+      c.start();
+      EXPECT_EQ(Player().Mode(), mci::mciModePlay) << "plays again";
+    }
+    EXPECT_TRUE(messages.empty());
+  }
+}
+
 TEST_F(PlayingTest, StopCurrentSkipsToTheNextPhrase) {
   Choose("cKZIllusList", "Alap Phrases (2)");
   PlayFor(1s);
@@ -324,6 +376,7 @@ TEST_F(PlayingTest, LearningModeLoopsThePhraseUntilStopLooping) {
   EXPECT_EQ(sound::LoopFlag, 0);
   EXPECT_TRUE(Unlocked());
   EXPECT_EQ(Text("cCurrentItem"), Shown(kAlap1)) << "the phrase in place of its marking";
+  EXPECT_EQ(Screen().Get<forms::TextBox>("cCurrentItem").SelStart(), 0) << "the phrase's start in view";
   EXPECT_TRUE(Ctl("cPlay").Enabled());
   EXPECT_TRUE(Ctl("Frame2").Visible() && Ctl("Frame2").Enabled());
   EXPECT_TRUE(messages.empty());
@@ -715,12 +768,106 @@ TEST_F(PlayingTest, TheMenusChangeTheKeyboardDroneGraceNotesAndScriptAndShowTheR
   ASSERT_EQ(Text("cCurrentItem"), "S   N<   D<   R   S") << "without grace notes";
   MenuClick("cMnuEng");
   EXPECT_TRUE(Checked("cMnuEng"));
-  EXPECT_EQ(Text("cCurrentItem"), "") << "a phrase of the old setting is chosen again";
-  EXPECT_EQ(Text("cInfo"), "");
+  EXPECT_EQ(Text("cCurrentItem"), "S   N<   D<   R   S") << "the item in hand stays";
+  EXPECT_EQ(Text("cInfo"), "(Alap 1/2)");
+  MenuClick("cMnuUseGraNot");
+  EXPECT_EQ(Text("cCurrentItem"), Shown(kAlap1)) << "the same phrase with its grace notes";
   MenuClick("cMnuRagInf");
   EXPECT_TRUE(Ctl("cNotes").Visible());
   EXPECT_EQ(Text("cNotes"), exploration::RagaNotesText);
   EXPECT_TRUE(messages.empty());
+}
+
+// A change of notation script in learning or practice mode keeps the item chosen and
+// the phrase in hand, redrawn in the other script; in practice mode the learner's edit
+// of it is kept and redrawn too. Play, Next and Prev go on with them.
+TEST_F(PlayingTest, AScriptChangeKeepsTheItemAndTheLearnersEditRedrawnInTheOtherScript) {
+  Press("cReturn");
+  shell::DevnagariAvailable = -1;
+  ClickRaga("Yaman");
+  ASSERT_TRUE(Ctl("cMnuDev").Visible());
+  const auto devanagari = [](const std::string& english, const char* apart) {
+    std::vector<std::string> words = common::notation::Words(english, " ");
+    for (std::string& word : words)
+      if (word != ":") word = common::fGetDevForEng(word);
+    return common::notation::Join(words, apart);
+  };
+  struct Case {
+    const char* mode;
+    const char* line;
+    std::string second;  // the item's second phrase as shown in English
+    const char* info;
+    std::string edit;  // what the learner types in its place ("" in learning mode)
+    std::vector<std::string> heard;
+  };
+  const Case cases[] = {
+      {"Option2", "Alap Phrases (2)", kAlap2, "(Alap 2/2)", "", {kAlap2}},
+      {"Option3", "Layakari Phrases (2)", kLayakari2, "(Layakari Phrase 2/2)", "S R : G M", {"S R", "G M"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    MenuClick("cMnuEng");
+    ChooseMode(c.mode);
+    Choose("cKZIllusList", c.line);
+    Release("Option4");
+    ASSERT_EQ(Spaced(Text("cCurrentItem")), c.second);
+    ASSERT_EQ(Text("cInfo"), c.info);
+
+    MenuClick("cMnuDev");
+    ASSERT_EQ(shell::NotationScript, 1);
+    EXPECT_EQ(Spaced(Text("cCurrentItem")), Spaced(devanagari(c.second, " "))) << "the same phrase, in Devanagari";
+    EXPECT_EQ(Text("cInfo"), c.info);
+    EXPECT_EQ(sound::TMNInfo.CurrPhrase, 2);
+    const std::string english = c.edit.empty() ? c.second : c.edit;
+    // The learner's edit is typed in Devanagari.
+    if (!c.edit.empty()) Ctl("cCurrentItem").SetText(devanagari(c.edit, " "));
+    played.clear();
+    Press("cPlay");
+    PlayUntilTheEnd();
+    ASSERT_EQ(played.size(), c.heard.size());
+    for (size_t k = 0; k < played.size(); ++k) EXPECT_EQ(played[k].phrase, devanagari(c.heard[k], " ")) << k;
+
+    MenuClick("cMnuEng");
+    EXPECT_EQ(Text("cCurrentItem"), Shown(english)) << "in English again";
+    played.clear();
+    Press("cPlay");
+    PlayUntilTheEnd();
+    ASSERT_EQ(played.size(), c.heard.size());
+    for (size_t k = 0; k < played.size(); ++k) EXPECT_EQ(played[k].phrase, c.heard[k]) << k;
+    MenuClick("cMnuDev");
+    EXPECT_EQ(Text("cCurrentItem"), devanagari(english, "   ")) << "and in Devanagari again";
+    MenuClick("cMnuEng");
+
+    Release("Option4");
+    EXPECT_EQ(sound::TMNInfo.CurrPhrase, 1) << "Next goes on from the phrase in hand";
+    EXPECT_FALSE(Text("cCurrentItem").empty());
+  }
+  EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
+}
+
+// After a demo the notes played stay, redrawn in a script chosen then; the next item
+// chosen takes their place.
+TEST_F(PlayingTest, TheNotesOfADemoStayUntilTheNextItemAndFollowTheScript) {
+  Press("cReturn");
+  shell::DevnagariAvailable = -1;
+  ClickRaga("Yaman");
+  Choose("cKZIllusList", "Pakad (characteristic phrase)");
+  PlayUntilTheEnd();
+  ASSERT_EQ(Text("cInfo"), "Played Pakad");
+  const std::string notes = Text("cCurrentItem");
+  ASSERT_EQ(Spaced(notes), "N< R G R P R N<'R S");
+  MenuClick("cMnuDev");
+  EXPECT_TRUE(Ctl("cCurrentItem").Visible());
+  EXPECT_NE(Text("cCurrentItem"), notes);
+  EXPECT_EQ(common::notation::Words(Text("cCurrentItem"), " ").size(), 8u) << Text("cCurrentItem");
+  EXPECT_EQ(Text("cInfo"), "Played Pakad");
+  MenuClick("cMnuEng");
+  EXPECT_EQ(Spaced(Text("cCurrentItem")), "N< R G R P R N<'R S");
+  Choose("cKZIllusList", "Aroha and Avroha");
+  EXPECT_EQ(Text("cInfo").rfind("Playing Aroha", 0), 0u) << Text("cInfo");
+  EXPECT_EQ(Text("cCurrentItem"), "N<");
+  PlayUntilTheEnd();
+  EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
 }
 
 // Grace notes switched off while a learning item is in hand: the phrase stepped to is

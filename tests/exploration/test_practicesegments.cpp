@@ -2,7 +2,12 @@
 // part, the stretch between them cut out of the part's file into "C.wav" by the sound
 // library, its ends framed, its cells lit in time, looped, cut again only when
 // something changed, and a cut the library refuses.
+#include <QCoreApplication>
+#include <QMainWindow>
 #include <QObject>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -188,6 +193,9 @@ TEST_F(SegmentTest, ASegmentOverTwoRowsOfAPartThatStartsLate) {
       {{"1", "8"}, {"2", "4"}, kStartOutside},
       {{"1", "9"}, {"2", "9"}, kEndOutside},
       {{"1.5", "16"}, {"2", "1"}, kBeyond},
+      // A number is one word: "1 6" is not 16 (row 1 beat 16 would lie inside the part).
+      {{"1", "1 6"}, {"2", "4"}, kStartOutside},
+      {{"1", "9"}, {"2", " 4 2"}, kEndOutside},
   };
   for (const Case& c : cases) {
     messages.clear();
@@ -214,7 +222,7 @@ TEST_F(SegmentTest, StartLoopingRepeatsTheSegmentCutOnce) {
   EXPECT_TRUE(messages.empty());
 }
 
-// The same segment at the same speed is cut once; another part, speed or point, or a
+// The same segment at the same speed is cut once; another part, speed or segment, or a
 // rendering of the part files since, cuts it again.
 TEST_F(SegmentTest, TheSegmentIsCutAgainOnlyWhenSomethingChanged) {
   struct Case {
@@ -238,6 +246,12 @@ TEST_F(SegmentTest, TheSegmentIsCutAgainOnlyWhenSomethingChanged) {
          SetPoints({"1", "3"}, {"1", "3"});
        },
        0},
+      // Points with a fraction are compared as the cut records them (the beats they
+      // give), not as typed: the same segment is not cut again at every Play.
+      {"fractions that give the same segment", [this] { SetPoints({"1", "3.4"}, {"1.0", "3.4"}); }, 0},
+      {"the same fractions again", [] {}, 0},
+      {"fractions that give another segment", [this] { SetPoints({"1", "1.6"}, {"1", "3.4"}); }, 1},
+      {"and that segment again", [] {}, 0},
   };
   OpenPart("Eri Aali", "cAntara");
   SetPoints({"1", "3"}, {"1", "4"});
@@ -254,6 +268,31 @@ TEST_F(SegmentTest, TheSegmentIsCutAgainOnlyWhenSomethingChanged) {
     EXPECT_EQ(played, Names{"C.wav"});
   }
   EXPECT_TRUE(messages.empty());
+}
+
+// The From and To captions and the Row and Beat captions under them never overlap, at
+// any size the window takes.
+TEST_F(SegmentTest, TheFromAndToCaptionsClearRowAndBeatAtEverySize) {
+  OpenPart("Eri Aali", "cAntara");
+  const auto apart = [this](const char* above, const char* below) {
+    const QRect a = Ctl(above).Widget()->geometry();
+    const QRect b = Ctl(below).Widget()->geometry();
+    EXPECT_FALSE(a.intersects(b)) << above << " " << a.top() << "-" << a.bottom() << ", " << below << " " << b.top()
+                                  << "-" << b.bottom();
+    EXPECT_LT(a.bottom(), b.top()) << above << " above " << below;
+  };
+  for (const QSize size : {QSize(800, 600), QSize(1000, 700), QSize(1280, 800), QSize(1600, 1000), QSize(1920, 1200)}) {
+    SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+    Screen().Window()->resize(size);
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    for (const char* label : {"Label12", "Label13"}) apart("Label1", label);
+    for (const char* label : {"Label15", "Label16"}) apart("Label14", label);
+  }
+  Screen().SetWindowState(forms::vbMaximized);
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  SCOPED_TRACE("maximised");
+  for (const char* label : {"Label12", "Label13"}) apart("Label1", label);
+  for (const char* label : {"Label15", "Label16"}) apart("Label14", label);
 }
 
 // A cut the sound library refuses plays nothing: the screen is usable again at once,

@@ -21,6 +21,7 @@
 #include "exploration/ExplorationState.h"
 #include "exploration/MainOperations.h"
 #include "exploration/Quiz.h"
+#include "support/BusyInputs.h"
 #include "support/ScriptedRnd.h"
 
 namespace explorationtest {
@@ -169,7 +170,7 @@ TEST_F(QuizTest, OpensOnTheKindsAndConfirmsOnlyWithOneTicked) {
   EXPECT_EQ(exploration::QuizStage, 2);
   EXPECT_EQ(exploration::QuizKindCount, 1);
   EXPECT_EQ(exploration::QuizKinds[0], 2);
-  EXPECT_FALSE(Ctl("Frame1").Enabled());
+  EXPECT_TRUE(Shown("Frame1") && Ctl("Frame1").Enabled()) << "the kinds can be changed again";
   EXPECT_FALSE(Shown("Label1"));
   EXPECT_EQ(Caption("cOK"), "&Select New Music Sample");
   EXPECT_TRUE(Ctl("cOK").Enabled());
@@ -259,6 +260,39 @@ TEST_F(QuizTest, PlayAgainRepeatsTheSameSampleAndTheNotationShowsOnlyWhileItPlay
   EXPECT_TRUE(messages.empty());
 }
 
+// While a sample plays, whatever the learner clicks, chooses or ticks is refused before it
+// changes anything and looks disabled; when it has played, the screen is as it was before
+// the play, the guess list open again when it was open, and takes a guess.
+TEST_F(QuizTest, WhatIsClickedWhileASamplePlaysIsRefusedAndTheScreenComesBackAsItWas) {
+  TraceOnNow();
+  const auto words = [] {
+    return std::to_string(exploration::QuizStage) + " " + std::to_string(exploration::QuizKind) + " " +
+           std::to_string(exploration::NotationDisplay) + " " + std::to_string(shell::NotationScript) + " " +
+           std::to_string(sound::DroneVolumeStep) + " " + common::CurrRagaName;
+  };
+  OpenWith({"cOPakad"});
+  bool refused = false;
+  NewSample({Pick(kYaman, kRagas), 0.0, 0.5}, [&] {
+    testsupport::ExpectEveryInputRefused(Quiz(), words, "sTakeQuiz", 5);
+    refused = true;
+  });
+  EXPECT_TRUE(refused);
+  Press("cGuess");
+  ASSERT_TRUE(Shown("cRagaList"));
+  refused = false;
+  Press("cPlay", [&] {
+    testsupport::ExpectEveryInputRefused(Quiz(), words, "sTakeQuiz", 5);
+    refused = true;
+  });
+  EXPECT_TRUE(refused);
+  EXPECT_FALSE(Quiz().Busy());
+  EXPECT_TRUE(Shown("cRagaList")) << "the guess list is back";
+  EXPECT_TRUE(Ctl("cRagaList").TakesInput());
+  Guess("Yaman");
+  EXPECT_EQ(Caption("Label5"), "It IS Yaman!   Well Done!");
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(QuizTest, AWrongGuessAsksAgainAndARightOneOffersANewSampleAndExploring) {
   OpenWith({"cOPakad"});
   NewSample({Pick(kYaman, kRagas), 0.0, 0.5});
@@ -286,6 +320,7 @@ TEST_F(QuizTest, AWrongGuessAsksAgainAndARightOneOffersANewSampleAndExploring) {
   // The next sample clears the verdict; "What is it?" names its raga.
   NewSample({Pick(kBhairav, kRagas), 0.0, 0.5});
   for (const char* name : {"Label4", "Label5", "cExplore"}) EXPECT_FALSE(Shown(name)) << name;
+  for (const char* name : {"Label4", "Label5"}) EXPECT_EQ(Caption(name), "") << name;
   Press("cShow");
   EXPECT_EQ(Caption("Label5"), "It is Bhairav");
   EXPECT_TRUE(Shown("Label5") && Shown("cExplore"));
@@ -307,6 +342,8 @@ TEST_F(QuizTest, ExploringOpensTheRagasIllustrationScreenAndGoBackReturnsToTheQu
   EXPECT_EQ(Caption("Label5"), "Guess Again");
   Press("cShow");
   EXPECT_EQ(Caption("Label5"), "It is Yaman");
+  EXPECT_FALSE(Shown("Label4")) << "the answer takes the place of the wrong guess";
+  EXPECT_EQ(Caption("Label4"), "");
   Press("cExplore");
   ASSERT_EQ(shell::CurrFormId, 28);
   EXPECT_EQ(shell::ParentFormId[28 - 1], 20);
@@ -344,10 +381,11 @@ TEST_F(QuizTest, ARagaWithoutTheKindsTickedOrUnreadableIsDrawnAgain) {
     std::string phrase;
   };
   const Case cases[] = {
-      // Bhairav has no alap: another raga, Yaman, and its first alap.
-      {{"cOAlap"}, {Pick(kBhairav, kRagas), 0.0, Pick(kYaman, kRagas), 0.0, Pick(1, 2), 0.5}, 3, "S N< D< N<'R S"},
-      // The damaged raga cannot be set up: drawn again.
-      {{"cOPakad"}, {Pick(kDamaged, kRagas), 0.0, Pick(kYaman, kRagas), 0.0, 0.5}, 2, kYamanPakad},
+      // Bhairav has no alap: another raga, Yaman (the first of the three left), and its
+      // first alap.
+      {{"cOAlap"}, {Pick(kBhairav, kRagas), 0.0, Pick(1, kRagas - 1), 0.0, Pick(1, 2), 0.5}, 3, "S N< D< N<'R S"},
+      // The damaged raga cannot be set up: another is drawn, Yaman the second of the three left.
+      {{"cOPakad"}, {Pick(kDamaged, kRagas), 0.0, Pick(2, kRagas - 1), 0.0, 0.5}, 2, kYamanPakad},
       // Bhairav lacks the alap drawn, but has the pakad also ticked.
       {{"cOPakad", "cOAlap"}, {Pick(kBhairav, kRagas), Pick(2, 2), 0.0, 0.5}, 2, kBhairavPakad},
   };
@@ -364,6 +402,74 @@ TEST_F(QuizTest, ARagaWithoutTheKindsTickedOrUnreadableIsDrawnAgain) {
     EXPECT_EQ(halts, 0);
     Press("cReturn");
   }
+}
+
+// A search for a sample tries every raga once, in the order drawn, before it says none
+// has one: draws that would land on the same raga again and again still reach the one
+// raga with an alap.
+TEST_F(QuizTest, EveryRagaIsTriedOnceBeforeTheQuizSaysNoneHasASample) {
+  OpenWith({"cOAlap"});
+  testsupport::ScriptedRnd rnd;
+  rnd.ThenAlways(0.0);  // always the first raga left, the first kind, the first phrase
+  Press("cOK");
+  EXPECT_EQ(common::CurrRagaName, "Yaman");
+  EXPECT_EQ(exploration::QuizKind, 3);
+  EXPECT_EQ(heard, (std::vector<Heard>{{"A.wav", "S N< D< N<'R S"}}));
+  EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
+
+  // In a random order: the last raga left first, then the first left, and so on.
+  heard.clear();
+  Press("cShow");
+  testsupport::ScriptedRnd order({Pick(4, 4), 0.0, Pick(3, 3), 0.0, Pick(1, 2), 0.0, Pick(1, 1), 0.0, 0.0, 0.0});
+  Press("cOK");
+  EXPECT_EQ(order.Left(), 0u);
+  EXPECT_EQ(common::CurrRagaName, "Yaman") << "Damaged, Bageshri and Bhairav have none";
+  EXPECT_EQ(heard.size(), 1u);
+  EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
+}
+
+// The damaged raga drawn is passed over with the trace at the depth it had: a draw that
+// cannot read a raga leaves no levels behind.
+TEST_F(QuizTest, AnUnreadableRagaDrawnLeavesTheTraceAtItsDepth) {
+  TraceOnNow();
+  OpenWith({"cOPakad"});
+  const int16_t depth = common::TraceDepth;
+  for (int n = 0; n < 3; ++n) {
+    SCOPED_TRACE(n);
+    NewSample({Pick(kDamaged, kRagas), 0.0, Pick(kYaman, kRagas - 1), 0.0, 0.5});
+    EXPECT_EQ(common::CurrRagaName, "Yaman");
+    EXPECT_EQ(common::TraceDepth, depth);
+    Press("cShow");
+  }
+  EXPECT_EQ(halts, 0);
+}
+
+// After OK the kinds stay open: each new sample is drawn from the kinds ticked then, and
+// with none ticked the quiz says so and draws nothing.
+TEST_F(QuizTest, TheKindsCanBeChangedAgainAfterOK) {
+  OpenWith({"cOPakad"});
+  NewSample({Pick(kYaman, kRagas), 0.0, 0.5});
+  EXPECT_EQ(heard.back(), (Heard{"A.wav", kYamanPakad}));
+  Press("cShow");
+  ASSERT_TRUE(Ctl("cOPakad").TakesInput() && Ctl("cOScale").TakesInput());
+  Ctl("cOPakad").SetValue(0);
+  Tick("cOScale");
+  NewSample({Pick(kYaman, kRagas), 0.0, 0.5});
+  EXPECT_EQ(exploration::QuizKind, 1);
+  EXPECT_EQ(heard.back(), (Heard{"A.wav", kYamanScale}));
+  Press("cShow");
+
+  Ctl("cOScale").SetValue(0);
+  heard.clear();
+  {
+    testsupport::ScriptedRnd none;  // nothing is drawn
+    Press("cOK");
+  }
+  EXPECT_EQ(MessageTexts(), Names{"You must elect at least one item"});
+  EXPECT_TRUE(heard.empty());
+  EXPECT_EQ(Caption("cOK"), "&Select New Music Sample");
+  EXPECT_TRUE(Ctl("cOK").Enabled());
+  EXPECT_EQ(Caption("Label5"), "It is Yaman") << "the answer stays until a sample is drawn";
 }
 
 TEST_F(QuizTest, WhenNoRagaHasTheKindsTickedTheQuizSaysSoAndStaysReady) {

@@ -156,7 +156,9 @@ TEST_F(RagaGridTest, ColumnWidthsAreNeverZero) {
     SelectRaga(2);
     const double width = exploration::fLayoutWidth(*shell::FormRagaSelection1);
     EXPECT_GT(width, 0);
-    if (c.normalWidth > 0) EXPECT_EQ(width, c.state == 2 ? c.maxWidth : c.normalWidth);
+    if (c.normalWidth > 0) {
+      EXPECT_EQ(width, c.state == 2 ? c.maxWidth : c.normalWidth);
+    }
     EXPECT_EQ(Grid().ColWidth(0), static_cast<int32_t>(0.24 * width));
     EXPECT_GT(Grid().ColWidth(2), 0);
     shell::FormW = 12000;

@@ -118,6 +118,25 @@ TEST_F(ReviewTest, AClickShowsTheRagasSummaryAndGoBackLeavesOneLevelAtATime) {
   EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
 }
 
+// The list of all ragas takes a click as the group lists do: the raga's summary, and
+// back to the lists with the line let go.
+TEST_F(ReviewTest, AClickInTheListOfAllRagasShowsTheRagasSummary) {
+  Open();
+  Click("cRagaList", "Bageshri");
+  ASSERT_EQ(shell::CurrFormId, 15);
+  EXPECT_EQ(Shown(), (Summary{"Bageshri", "Kafi", "21-24 h", {}, {}, {}}));
+  GoBack();
+  ASSERT_EQ(shell::CurrFormId, 3);
+  EXPECT_EQ(Front().Get<forms::ListControl>("cRagaList").ListIndex(), -1) << "the line clicked is let go";
+  Click("cRagaList", "Yaman");
+  ASSERT_EQ(shell::CurrFormId, 15);
+  EXPECT_EQ(Shown().raga, "Yaman");
+  GoBack();
+  Click("cRagaList", "Yaman");
+  EXPECT_EQ(shell::CurrFormId, 15) << "the same raga can be clicked again";
+  EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
+}
+
 // The summary reads the content database whatever the selector was left at; a raga
 // without a technical row, or without a time, shows empty fields but its lists.
 TEST_F(ReviewTest, TheSummaryReadsTheContentWhateverTheSelectorAndMissingDataStaysEmpty) {

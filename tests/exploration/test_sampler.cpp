@@ -19,6 +19,7 @@
 #include "exploration/ExplorationState.h"
 #include "exploration/KZSampler.h"
 #include "platform/forms/Control.h"
+#include "support/BusyInputs.h"
 #include "support/ScriptedRnd.h"
 
 namespace explorationtest {
@@ -197,8 +198,38 @@ TEST_F(SamplerTest, EachKindOfSampleIsDescribedAndPlayed) {
   EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
 }
 
+// A taan stored with its durations plays with them, its longer notes included; the one
+// equal duration a note is only for a taan stored without durations (the case above).
+TEST_F(SamplerTest, ASampledTaanPlaysItsStoredDurations) {
+  AddRows(R"sql(UPDATE "Raga - ALT Phrases" SET "NotesPhrase" = 'N< R G M P : D N S> , S> N D P M G R S',
+    "DurationPhrase" = '15 15 15 15 20 20 20 30 , 15 15 15 15 15 15 25 40' WHERE "RagaIndex" = 1 AND "PhraseType" = 3;)sql",
+          "");
+  Open();
+  const struct {
+    int item;
+    std::string phrase;
+    std::vector<int32_t> durations;
+  } cases[] = {{1, "N< R G M P D N S>", {150, 150, 150, 150, 200, 200, 200, 300}},
+               {2, "S> N D P M G R S", {150, 150, 150, 150, 150, 150, 250, 400}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    heard.clear();
+    testsupport::ScriptedRnd rnd({Pick(kYaman, kRagas), Pick(7, kKinds), kPicture, Pick(c.item, 2)});
+    Press("cPlay");
+    const sound::NotesListRec& rec = sound::NotesList[0];
+    const std::vector<int32_t> durations(rec.Durations.begin(), rec.Durations.begin() + rec.NoteCount);
+    RunFor(60s, [this] { return Idle(); });
+    EXPECT_EQ(rnd.Left(), 0u);
+    EXPECT_EQ(Text("cDesc"), "Playing Taan pattern No. " + std::to_string(c.item));
+    EXPECT_EQ(heard, (std::vector<Heard>{{"A.wav", c.phrase}}));
+    EXPECT_EQ(durations, c.durations);
+  }
+  EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
+}
+
 // Bhairav has a scale and a pakad only, its film song and similar raga without
-// notation: every other kind drawn is rejected, and so is the damaged raga.
+// notation: every other kind drawn is rejected, and so is the damaged raga, with the
+// trace at the depth it had.
 TEST_F(SamplerTest, KindsARagaLacksAndUnreadableRagasAreNeverPlayed) {
   Open();
   PlayOne({Pick(kBhairav, kRagas), Pick(3, kKinds), Pick(4, kKinds), Pick(5, kKinds), Pick(6, kKinds),
@@ -208,7 +239,10 @@ TEST_F(SamplerTest, KindsARagaLacksAndUnreadableRagasAreNeverPlayed) {
   EXPECT_EQ(Text("cRaga"), "Bhairav");
   EXPECT_EQ(heard, (std::vector<Heard>{{"A.wav", "S r S"}}));
 
-  PlayOne({Pick(kDamaged, kRagas), Pick(kYaman, kRagas), Pick(1, kKinds), kPicture});
+  TraceOnNow();
+  const int16_t depth = common::TraceDepth;
+  PlayOne({Pick(kDamaged, kRagas), Pick(2, kRagas - 1), Pick(1, kKinds), kPicture});
+  EXPECT_EQ(common::TraceDepth, depth) << "the damaged raga left no trace levels behind";
   EXPECT_EQ(Text("cRaga"), "Yaman");
   EXPECT_EQ(exploration::SamplerKind, 1);
   EXPECT_EQ(exploration::SamplerItemCounts, (std::array<int16_t, 8>{1, 1, 2, 1, 1, 2, 1, 0}));
@@ -282,6 +316,39 @@ TEST_F(SamplerTest, LoopingPlaysSampleAfterSampleUntilStopLooping) {
   EXPECT_EQ(heard.size(), 3u) << "nothing more plays";
   EXPECT_TRUE(Idle());
   EXPECT_EQ(rnd.Left(), 0u);
+  EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
+}
+
+// While a sample plays, and in the pause between looped samples, what the learner clicks
+// is refused and looks disabled, but Stop and Stop Looping; after Stop, Play plays.
+TEST_F(SamplerTest, WhatIsClickedWhileSamplesPlayIsRefusedAndStopGivesBackASamplerThatPlays) {
+  TraceOnNow();
+  Open();
+  const auto words = [] {
+    return std::to_string(sound::LoopFlag) + " " + std::to_string(sound::Theka) + " " +
+           std::to_string(sound::KeyboardDisplay) + " " + common::CurrRagaName;
+  };
+  testsupport::ScriptedRnd rnd({Pick(kYaman, kRagas), Pick(2, kKinds), kPicture,  //
+                                Pick(kBhairav, kRagas), Pick(1, kKinds), kPicture,  //
+                                Pick(kYaman, kRagas), Pick(2, kKinds), kPicture});
+  Press("cStartLoop");
+  RunFor(200ms);
+  ASSERT_TRUE(PlayingOn(shell::FormKZSampler));
+  testsupport::ExpectEveryInputRefused(Sampler(), words, "sKZSampler", 2);
+  RunFor(60s, [this] { return ends.size() == 1; });
+  ASSERT_FALSE(PlayingOn(shell::FormKZSampler)) << "the pause before the next sample";
+  testsupport::ExpectEveryInputRefused(Sampler(), words, "sKZSampler", 2);
+  Press("cStopLoop");
+  EXPECT_TRUE(Idle());
+  EXPECT_FALSE(Sampler().Busy());
+  Press("cPlay");
+  RunFor(200ms);
+  EXPECT_TRUE(PlayingOn(shell::FormKZSampler)) << "plays again";
+  testsupport::ExpectEveryInputRefused(Sampler(), words, "sKZSampler", 2);
+  Press("cStop");
+  RunFor(2s, [this] { return Idle(); });
+  EXPECT_TRUE(Idle());
+  EXPECT_FALSE(Sampler().Busy());
   EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
 }
 

@@ -171,6 +171,8 @@ TEST_F(DefineTest, ANameIsAskedForTrimmedAndANameInUseIsRedefinedOnlyWhenTheLear
       {"", vb::vbNo, {kNoName}, ""},
       {"    ", vb::vbNo, {kNoName}, "    "},
       {std::string(51, 'x'), vb::vbNo, {"Please use a Name of at most 50 characters"}, std::string(51, 'x')},
+      {"Kafi\tShift", vb::vbNo, {"Please use a Name without tabs, line breaks or other control characters"},
+       "Kafi\tShift"},
       {" kafi shift", vb::vbNo, {"Name already used. Want to redefine?", "Enter Another Name"}, ""},
   };
   for (const Case& c : cases) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/LayoutChecks.h"
 #include "ScaleShiftTest.h"
 #include "common/CommonState.h"
 #include "common/Database.h"
@@ -37,6 +38,20 @@ class DisplayTest : public ScreenTest {
   }
   std::vector<std::string> ListLines() { return testsupport::ListLines(Screen(), "cScalesList"); }
 };
+
+// The screen whole at every size a learner gives its window: as it opens, with a key
+// tuned on the slider, and with the new scale's name asked for.
+TEST_F(DisplayTest, TheScreenIsWholeAtEverySize) {
+  EXPECT_EQ(testsupport::FaultsAtEverySize(Screen()), std::vector<std::string>{});
+  ClickKey(14);
+  EndSound();
+  Press("cTuneNote");
+  EXPECT_EQ(testsupport::FaultsAtEverySize(Screen()), std::vector<std::string>{});
+  Press("cPlay");
+  EndSound();
+  Press("cAdjust");
+  EXPECT_EQ(testsupport::FaultsAtEverySize(Screen()), std::vector<std::string>{});
+}
 
 TEST_F(DisplayTest, EverySituationShowsItsGroups) {
   struct Case {

@@ -1,6 +1,9 @@
 // Refining a saved scale note by note on the screen: the steps heard and saved, the band
 // a note stays in, the keys the set stores, the guards of the steps and of the save, and
 // the scales and ragas played from the menus in the scale in use.
+#include <QMainWindow>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +16,7 @@
 #include "soundlib/Harmonium.h"
 #include "soundlib/Room.h"
 #include "ScaleShiftTest.h"
+#include "support/BusyInputs.h"
 #include "common/CommonState.h"
 #include "common/Database.h"
 #include "common/LibraryText.h"
@@ -21,6 +25,7 @@
 #include "platform/vb/Folders.h"
 #include "scaleshift/ScaleShiftState.h"
 #include "shell/Players.h"
+#include "sound/Keyboard.h"
 #include "sound/NoteSeeds.h"
 #include "sound/NoteTuning.h"
 #include "sound/SoundState.h"
@@ -198,14 +203,20 @@ TEST_F(RefineTest, StepsActOnlyOnAChosenKeyOfTheSetAndARefusedStepIsTakenBack) {
   Refine("Set");
   const sound::SpcVector adjustments = sound::NoteAdjustSPCs;
   soundLib.calls.clear();
-  Screen().Get<forms::OptionButton>("Option6").Select();
-  Screen().Get<forms::OptionButton>("Option7").Select();
-  EXPECT_TRUE(soundLib.calls.empty()) << "no key chosen";
-  EXPECT_EQ(Ctl("Option6").Value(), 0);
-  EXPECT_EQ(Ctl("Option7").Value(), 0);
+  for (const char* option : {"Option6", "Option7"}) {
+    SCOPED_TRACE(option);
+    Ctl("cPrompts").SetText("");
+    Screen().Get<forms::OptionButton>(option).Select();
+    EXPECT_TRUE(soundLib.calls.empty()) << "no key chosen";
+    EXPECT_EQ(Ctl(option).Value(), 0);
+    EXPECT_EQ(Ctl("cPrompts").Text(), common::fGetPrompts("72")) << "the prompt says to click the key first";
+    EXPECT_FALSE(Ctl("cPrompts").Text().empty());
+  }
+  EXPECT_TRUE(messages.empty());
   EXPECT_EQ(sound::NoteAdjustSPCs, adjustments);
 
   ClickKey(16);
+  EXPECT_EQ(Ctl("cPrompts").Text(), common::fGetPrompts("13")) << "the key chosen, the screen's own prompt";
   EndSound();
   soundLib.failWhen = [](const testsupport::SoundLibCall& call) {
     return call.entry == "FWavTuneNote" && call.note == 16 && call.value < 0;
@@ -357,6 +368,67 @@ TEST_F(RefineTest, APhraseLongerThanAMinuteWaitsAMinute) {
   EXPECT_TRUE(messages.empty());
 }
 
+// While the screen waits (for the timer after a note or a step, after a scale played from
+// the menus, or for the sound to end), every click of the learner is refused before it
+// changes anything and looks disabled, but Go Back: no key is marked, no option stays
+// selected; once the wait is over the same clicks work.
+TEST_F(RefineTest, WhatIsClickedWhileTheScreenWaitsIsRefusedAndWorksAfterwards) {
+  TraceOnNow();
+  AlterUserDatabase(UserSetRows(13, "Set", 5));
+  Refine("Set");
+  const auto words = [] {
+    using namespace scaleshift;
+    return std::to_string(OperationMode) + " " + std::to_string(ListMode) + " " + std::to_string(SelectedNoteIndex) +
+           " " + std::to_string(ClickedNoteLabel) + " " + std::to_string(RefineSensitivity) + " " +
+           std::to_string(SPCDelta) + " " + std::to_string(PendingStepNote) + " " +
+           std::to_string(sound::CurrMusicSetId) + " " + std::to_string(sound::CurrTonicNoteId) + " " +
+           std::to_string(sound::NoteAdjustSPCs[12]) + " " + std::to_string(sound::DroneVolumeStep) + " " +
+           std::to_string(shell::NotationScript) + " " + common::CurrRagaName;
+  };
+  const struct {
+    const char* what;
+    std::function<void()> start;
+  } cases[] = {
+      {"a key heard", [this] { ClickKey(12); }},
+      {"a Higher step heard",
+       [this] {
+         ClickKey(12);
+         EndSound();
+         Sensitivity("Option4");
+         Screen().Get<forms::OptionButton>("Option6").Select();
+       }},
+      {"the major scale played", [this] { MenuClick("cMnuPlaMajSca"); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.start();
+    ASSERT_TRUE(Playing());
+    ASSERT_TRUE(Ctl("cTimer").Enabled());
+    testsupport::ExpectEveryInputRefused(Screen(), words, "sShiftScale", 8);
+    EXPECT_TRUE(Ctl("cReturn").TakesInput()) << "Go Back stays";
+    // The timer's tick while the sound still plays: the end of the wait waits for silence.
+    bool waited = false;
+    QTimer::singleShot(0, Screen().Window(), [&] {
+      ASSERT_TRUE(scaleshift::WaitingForSilence);
+      testsupport::ExpectEveryInputRefused(Screen(), words, "sShiftScale", 8);
+      waited = true;
+      Advance(std::chrono::seconds(30));
+    });
+    Ctl("cTimer").RaiseFromUser(forms::Event::Timer);
+    EXPECT_TRUE(waited);
+    EXPECT_FALSE(Screen().Busy());
+    // The learner's next step: a key heard, and a step on it.
+    ClickKey(14);
+    EXPECT_TRUE(Playing());
+    EXPECT_EQ(Screen().Ctl("cL", 14).ForeColor(), 255u);
+    EXPECT_NE(Screen().Ctl("cL", 12).ForeColor(), 255u) << "one key marked";
+    EndSound();
+    Step(false);
+    EXPECT_EQ(soundLib.Of("FWavTuneNote").back().note, 14);
+  }
+  EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
+}
+
 // A scale played here hides the keyboard for the playing only: the learner's keyboard
 // setting is back however the screen is left.
 TEST_F(RefineTest, TheKeyboardSettingIsBackAfterAScalePlayWhicheverWayTheScreenIsLeft) {
@@ -391,6 +463,91 @@ TEST_F(RefineTest, DefiningANewTonicHidesThePlayMenusAndEndsTheRefinement) {
   EXPECT_EQ(scaleshift::OperationMode, 0);
   EXPECT_EQ(scaleshift::SelectedNoteIndex, 0);
   EXPECT_EQ(ShownKeys().size(), 12u);
+}
+
+// A set chosen while another saved set is being refined, and refused (its rows damaged,
+// a note taken out of the band, or its header gone), leaves the set in use shown,
+// sounding and refined: its name, its refinement controls, its steps still unsaved and
+// heard, the menus playing in it, and its save.
+TEST_F(RefineTest, ARefusedSetLeavesTheSetInUseShownSoundingAndRefined) {
+  AlterUserDatabase(UserSetRows(13, "In Use", 5) + UserSetRows(14, "Broken", 6, true, false) +
+                    UserSetRows(15, "Far", 7) + UserSetRows(16, "Gone", 8) +
+                    "UPDATE \"ONPR\" SET \"05\" = 400 WHERE \"NPSetId\" = 15 AND \"InstrumentType\" = 1;");
+  Refine("In Use");
+  ClickKey(16);
+  EndSound();
+  Step(true);
+  const float refined = sound::NoteAdjustSPCs[16];
+  ASSERT_NE(refined, UserSetValue(13, 16 - 5 - 2));
+  const struct {
+    const char* line;
+    std::function<void()> arrange;
+    std::string said;  // the start of the message
+  } cases[] = {
+      {"Broken", [] {}, "Your scale \"Broken\" cannot be used"},
+      {"Far", [] {}, "Your scale \"Far\" cannot be used"},
+      {"Gone", [this] { AlterUserDatabase("DELETE FROM \"Scale Shift Specs\" WHERE \"NPSetId\" = 16;"); },
+       "The scale 'Gone' no longer exists"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    messages.clear();
+    if (!Ctl("cRefineNotes").Enabled()) Press("cSwitch");
+    Press("cRefineNotes");
+    c.arrange();
+    ChooseLine(c.line);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].prompt.rfind(c.said, 0), 0u) << messages[0].prompt;
+    messages.clear();
+    EXPECT_EQ(sound::CurrMusicSetId, 13);
+    EXPECT_EQ(sound::CurrMusicSetName, "In Use");
+    EXPECT_EQ(scaleshift::RefiningSetId, 13);
+    EXPECT_EQ(Ctl("cScale").Text(), "In Use");
+    EXPECT_TRUE(Shown("Frame2") && Shown("Frame3") && Shown("cSave"));
+    EXPECT_FALSE(Shown("cScalesList"));
+    EXPECT_EQ(ShownKeys().front(), sound::FirstReedForTonic[5]);
+    EXPECT_EQ(ShownKeys().back(), sound::LastReedForTonic[5]);
+    EXPECT_EQ(sound::NoteAdjustSPCs[16], refined) << "the unsaved step is kept";
+    EXPECT_NEAR(soundtest::Cents(RenderedHz(16), 44100.0 / (SeedSpc(16) + refined)), 0.0, 6.0) << "and heard";
+    MenuClick("cMnuPlaMajSca");
+    ASSERT_TRUE(Playing());
+    EXPECT_EQ(Ctl("cScale").Text(), "In Use") << "a play names the set it plays in";
+    EndSound();
+    ClickKey(16);
+    EndSound();
+    Step(false);
+    EXPECT_EQ(soundLib.Of("FWavTuneNote").back().note, 16);
+    EXPECT_GT(sound::NoteAdjustSPCs[16], refined);
+    Step(true);
+    EXPECT_EQ(sound::NoteAdjustSPCs[16], refined);
+    EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
+  }
+  Press("cSave");
+  EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Changes Saved"}));
+  EXPECT_EQ(Column(13, 1, 16 - 5 - 2), refined);
+  EXPECT_EQ(halts, 0);
+}
+
+// After a raga was chosen to play in the scale, Switch Operation shows only the choice
+// of operation: the keyboard the raga's choice showed goes too.
+TEST_F(RefineTest, SwitchOperationAfterARagaWasChosenHidesTheKeyboard) {
+  AlterUserDatabase(UserSetRows(13, "Set", 5));
+  Refine("Set");
+  for (const bool switchedFirst : {false, true}) {
+    SCOPED_TRACE(switchedFirst ? "chosen after Switch Operation" : "chosen while refining");
+    if (switchedFirst) Press("cSwitch");
+    ASSERT_EQ(ShownKeys().empty(), switchedFirst);
+    MenuClick("cMnuSelRag");
+    ChooseLine("Yaman");
+    ASSERT_FALSE(ShownKeys().empty());
+    Press("cSwitch");
+    EXPECT_TRUE(ShownKeys().empty());
+    EXPECT_FALSE(Shown("cScalesList"));
+    EXPECT_TRUE(Shown("cRefineNotes") && Ctl("cRefineNotes").Enabled());
+    EXPECT_EQ(Ctl("cPrompts").Text(), common::fGetPrompts("71"));
+    Refine("Set");
+  }
+  EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace

@@ -95,29 +95,35 @@ TEST_F(GuardTest, AKeyClickedWhileTuningBecomesTheKeyTunedWithItsOwnNeighbours) 
   EXPECT_TRUE(messages.empty());
 }
 
-// A step that waits for the sound to end keeps the event loop running: a click then is
-// dropped, a tick of the timer comes again shortly, and the step goes on afterwards.
-TEST_F(GuardTest, ClicksDuringAWaitAreDroppedAndTheStepGoesOnAfterIt) {
+// The end of the wait after a note waits for the sound to end, keeping the event loop
+// running: a click then is refused, a tick of the timer comes again shortly, and the
+// step goes on afterwards; the learner's next step then works.
+TEST_F(GuardTest, ClicksDuringAWaitAreRefusedAndTheStepGoesOnAfterIt) {
   ClickKey(12);
   ASSERT_TRUE(Playing());
-  // The note still sounds when "Switch Operation" waits for it.
   bool ran = false;
   WhenWaiting([&] {
-    Screen().Ctl("cL", 12).SetEnabled(true);
-    Screen().Ctl("cL", 14).SetEnabled(true);
     Screen().Ctl("cL", 14).RaiseFromUser(forms::Event::Click);
     EXPECT_EQ(scaleshift::SelectedNoteIndex, 12);
+    EXPECT_NE(Screen().Ctl("cL", 14).ForeColor(), 255u) << "a refused key is not marked";
+    EXPECT_FALSE(Ctl("cSwitch").Widget()->isEnabled()) << "what cannot act looks disabled";
+    EXPECT_TRUE(Ctl("cReturn").TakesInput()) << "Go Back stays";
     Ctl("cTimer").RaiseFromUser(forms::Event::Timer);
     EXPECT_TRUE(Ctl("cTimer").Enabled());
     EXPECT_EQ(Screen().Get<forms::Timer>("cTimer").Interval(), 200);
     ran = true;
     Advance(3500ms);
   });
-  Press("cSwitch");
+  // The timer's tick comes while the note still sounds.
+  Ctl("cTimer").RaiseFromUser(forms::Event::Timer);
   EXPECT_TRUE(ran);
   EXPECT_FALSE(scaleshift::WaitingForSilence);
   EXPECT_EQ(scaleshift::SelectedNoteIndex, 12);
   EXPECT_FALSE(Ctl("cTimer").Enabled()) << "no tick of the earlier sound is left";
+  EXPECT_FALSE(Screen().Busy());
+  EXPECT_TRUE(Ctl("cTuneNote").Enabled());
+  EXPECT_TRUE(Screen().Ctl("cL", 14).TakesInput());
+  Press("cSwitch");
   EXPECT_TRUE(ShownKeys().empty());
   EXPECT_TRUE(Shown("cRefineNotes") && Ctl("cRefineNotes").Enabled());
   EXPECT_EQ(Ctl("cPrompts").Text(), common::fGetPrompts("71"));
@@ -129,11 +135,11 @@ TEST_F(GuardTest, NothingRunsAfterAWaitWhenTheScreenWasClosedMeanwhile) {
   ASSERT_TRUE(Playing());
   const size_t loads = soundLib.Count("FWavFreeNoteSeedsMemory");
   WhenWaiting([&] { Press("cReturn"); });
-  Press("cSwitch");
+  Ctl("cTimer").RaiseFromUser(forms::Event::Timer);
   EXPECT_FALSE(Screen().Loaded());
   EXPECT_EQ(shell::CurrFormId, 1);
   EXPECT_EQ(shell::CurrForm, mainForm.get());
-  // Leaving prepared the seeds once; "Switch Operation" did not go on after the wait.
+  // Leaving prepared the seeds once; the end of the wait did not go on after it.
   EXPECT_EQ(soundLib.Count("FWavFreeNoteSeedsMemory"), loads + 2);
   EXPECT_EQ(sound::CurrTonicNoteId, 7);
   EXPECT_EQ(halts, 0);

@@ -178,6 +178,26 @@ INSTANTIATE_TEST_SUITE_P(
                     "UPDATE \"ONPR\" SET \"TonicNoteId\" = 99;"},
         BadFileCase{"ContentControlCountHuge", Reader::ContentDatabase, kContent, Damage::OutOfRange,
                     "UPDATE \"KZForms\" SET \"TotalControlCount\" = 30000;"},
+        // Values that a screen meets only after the start.
+        BadFileCase{"ContentTalaBeatCountText", Reader::ContentDatabase, kContent, Damage::OutOfRange,
+                    "INSERT INTO \"Tala - Technical Information\" VALUES (1, 'Teentaal', 'sixteen');"},
+        BadFileCase{"ContentThekaRowsMissing", Reader::ContentDatabase, kContent, Damage::MissingTable,
+                    "INSERT INTO \"Tala - Technical Information\" VALUES (1, 'Dadra', 6);"
+                    "INSERT INTO \"ThekaTypeBolsForTaal\" VALUES (4, 1, 1, 5), (4, 1, 2, 6), (4, 1, 3, 7);"},
+        BadFileCase{"ContentRagaTechnicalDataMissing", Reader::ContentDatabase, kContent, Damage::MissingTable,
+                    "INSERT INTO \"RagaNameList\" VALUES ('Yaman', 1, 1);"
+                    "INSERT INTO \"Raga - Notes\" VALUES (1, '12 14 16');"
+                    "INSERT INTO \"Raga - ALT Phrases\" VALUES (1, 1, 'S R G', '10 10 10 ,');"},
+        BadFileCase{"ContentPhraseDurationText", Reader::ContentDatabase, kContent, Damage::OutOfRange,
+                    "INSERT INTO \"Raga - ALT Phrases\" VALUES (1, 2, 'S R G', '10 x 10 ,');"},
+        BadFileCase{"ContentPhraseTooLong", Reader::ContentDatabase, kContent, Damage::OutOfRange,
+                    "INSERT INTO \"Raga - ALT Phrases\" VALUES (1, 1, 'S R G R S', '30000 30000 30000 30000 30000 ,');"},
+        BadFileCase{"ContentNotationBeatOutsideItsTala", Reader::ContentDatabase, kContent, Damage::OutOfRange,
+                    "INSERT INTO \"Tala - Technical Information\" VALUES (5, 'Dadra', 6);"
+                    "INSERT INTO \"ThekaTypeBolsForTaal\" VALUES (4, 5, 1, 1), (4, 5, 2, 1), (4, 5, 3, 1), (4, 5, 4, 1),"
+                    " (4, 5, 5, 1), (4, 5, 6, 1);"
+                    "INSERT INTO \"Raga - Composition Notations\" VALUES (1, 1, 1, 'x', NULL, NULL, 't', 'a', '1', 'S',"
+                    " '1', 5, 9, 50);"},
         BadFileCase{"ThekaEmpty", Reader::Theka, "clb.kzy", Damage::Empty},
         BadFileCase{"ThekaTruncated", Reader::Theka, "clb.kzy", Damage::Truncated},
         BadFileCase{"ThekaRandomBytes", Reader::Theka, "clb.kzy", Damage::RandomBytes},

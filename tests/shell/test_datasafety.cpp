@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -22,10 +24,12 @@
 #include "EarlierDatabase.h"
 #include "ShellRun.h"
 #include "platform/dao/Database.h"
+#include "platform/vb/FileSeam.h"
 #include "platform/vb/Files.h"
 #include "shell/DataFolder.h"
 #include "shell/StartUpSeams.h"
 #include "support/FullDisk.h"
+#include "support/KillHarness.h"
 
 extern char** environ;
 
@@ -33,6 +37,7 @@ namespace shelltest {
 namespace {
 
 using namespace earlier;
+using testsupport::RowsOf;
 
 const char* const kProgramError = "A program error has occured";
 const char* const kAlreadyRunning = "already running";
@@ -214,8 +219,8 @@ TEST_F(DataFolderTest, ACarryOverKilledAfterItsCommitAddsNothingTwiceAtTheNextSt
 }
 
 // A full disk: a small disk filled to the last few bytes where one can be mounted,
-// otherwise SQLite's writes in the data folder fail as on a full disk and the text
-// files named write to /dev/full.
+// otherwise SQLite's writes in the data folder and the writes of the text files named
+// fail as on a full disk.
 enum class Disk { Small, Seam };
 
 class FullDiskTest : public ShellRunTest, public ::testing::WithParamInterface<Disk> {
@@ -228,6 +233,7 @@ class FullDiskTest : public ShellRunTest, public ::testing::WithParamInterface<D
   }
   void TearDown() override {
     testsupport::SqliteDiskFull::Disarm();
+    vb::BeforeTextFileWrite = nullptr;
     ShellRunTest::TearDown();
     disk_.Unmount();
   }
@@ -240,10 +246,11 @@ class FullDiskTest : public ShellRunTest, public ::testing::WithParamInterface<D
       return;
     }
     testsupport::SqliteDiskFull::Arm(sqlitePrefix);
-    for (const auto& name : textFiles) {
-      fs::remove(Data(name));
-      fs::create_symlink("/dev/full", Data(name));
-    }
+    std::vector<std::string> full;
+    for (const auto& name : textFiles) full.push_back(Data(name));
+    vb::BeforeTextFileWrite = [full](const std::string& file) {
+      return std::find(full.begin(), full.end(), file) != full.end() ? ENOSPC : 0;
+    };
   }
 
   void ExpectNoProgramError() {
@@ -317,8 +324,113 @@ TEST_P(FullDiskTest, AFirstStartWithoutRoomForTheUserDatabaseSaysTheDiskIsFull) 
     EXPECT_EQ(name.find(".part"), std::string::npos) << "no half-made copy is left: " << name;
 }
 
+// The first start finds room for the user database but not for the greeting drone.
+TEST_P(FullDiskTest, AFirstStartWithoutRoomForTheDroneFileNamesItAndTheFullDisk) {
+  if (GetParam() == Disk::Seam) GTEST_SKIP() << "the drone file needs a disk that fills up";
+  Fill(data_.string(), {}, 400 << 10);
+  ASSERT_TRUE(StartToGreeting());
+  ASSERT_EQ(messages.size(), 1u) << ::testing::PrintToString(MessageTexts());
+  EXPECT_TRUE(Shows(messages[0], "Error in generating drone file")) << messages[0].prompt;
+  EXPECT_TRUE(Shows(messages[0], "\"" + Data("D.Wav") + "\"")) << messages[0].prompt;
+  EXPECT_TRUE(Shows(messages[0], "is full")) << messages[0].prompt;
+  ExpectNoProgramError();
+  EXPECT_TRUE(Main().Ctl("cExit").Enabled());
+  EXPECT_FALSE(fs::exists(Data("D.Wav")));
+  Click("cExit");
+  Settle();
+  EXPECT_FALSE(Main().Loaded());
+}
+
 INSTANTIATE_TEST_SUITE_P(Shell, FullDiskTest, ::testing::Values(Disk::Small, Disk::Seam),
                          [](const auto& info) { return info.param == Disk::Small ? "SmallDisk" : "Seam"; });
+
+// The user database refuses the settings save at exit by a rule of its own or because it
+// may no longer be written: the user is told what failed and where, the run ends as
+// usual and the database keeps the settings it had.
+struct RefusalCase {
+  const char* name;
+  const char* sql;   // given to the user database before the start
+  const char* told;  // the cause, as the message gives it
+  bool readOnlyAfterStart = false;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+
+class RefusedSettingsSaveTest : public ShellRunTest, public ::testing::WithParamInterface<RefusalCase> {
+ protected:
+  void SetUp() override {
+    ShellRunTest::SetUp();
+    testsupport::SqliteWriteSeam::Set(nullptr);  // in place before the databases are opened
+  }
+  void TearDown() override {
+    testsupport::SqliteWriteSeam::Set(nullptr);
+    std::error_code ec;
+    fs::permissions(data_, fs::perms::owner_all, ec);
+    ShellRunTest::TearDown();
+  }
+
+  // The file may no longer be written: its folder and itself are made read-only, or, for
+  // root, whom file modes do not stop, SQLite's writes to it fail as on a read-only disk.
+  void MakeReadOnly() {
+    if (geteuid() != 0) {
+      fs::permissions(Data("mrB.kzy"), fs::perms::owner_read);
+      fs::permissions(data_, fs::perms::owner_read | fs::perms::owner_exec);
+      return;
+    }
+    const std::string prefix = fs::weakly_canonical(Data("mrB.kzy")).string();
+    testsupport::SqliteWriteSeam::Set([prefix](const char* name, bool) {
+      return name != nullptr && std::string(name).rfind(prefix, 0) == 0 ? SQLITE_READONLY : SQLITE_OK;
+    });
+  }
+};
+
+TEST_P(RefusedSettingsSaveTest, SaysWhatFailedAndWhereAndTheRunEndsAsUsual) {
+  const RefusalCase& c = GetParam();
+  fs::create_directories(data_);
+  testsupport::MakeUserFixture(Data("mrB.kzy"), Setting("SortingMode", "'4'") + c.sql);
+  ASSERT_TRUE(Start());
+  shell::DatabaseB.Close();  // what the start wrote (the file's stamp) is read as it stands
+  const std::string before = RowsOf(Data("mrB.kzy"), "SELECT * FROM \"User Parameters\" ORDER BY 1");
+  shell::DatabaseB = dao::Database::OpenDatabase(Data("mrB.kzy"), true, false, shell::kDatabaseConnect);
+  if (c.readOnlyAfterStart) MakeReadOnly();
+  shell::SortingMode = 2;
+  Click("cExit");
+  Settle();
+
+  ASSERT_EQ(messages.size(), 1u) << ::testing::PrintToString(MessageTexts());
+  EXPECT_TRUE(Shows(messages[0], "could not save your settings in your user database \"" + Data("mrB.kzy") + "\""))
+      << messages[0].prompt;
+  EXPECT_TRUE(Shows(messages[0], c.told)) << messages[0].prompt;
+  EXPECT_FALSE(Shows(messages[0], kProgramError)) << messages[0].prompt;
+  EXPECT_EQ(halts, 0);
+  EXPECT_FALSE(common::ProgramHalted());
+  EXPECT_FALSE(Main().Loaded()) << "the run ended as usual";
+  EXPECT_FALSE(shell::DatabaseB.IsOpen());
+  testsupport::SqliteWriteSeam::Set(nullptr);
+  std::error_code ec;
+  fs::permissions(data_, fs::perms::owner_all, ec);
+  fs::permissions(Data("mrB.kzy"), fs::perms::owner_read | fs::perms::owner_write, ec);
+  EXPECT_EQ(RowsOf(Data("mrB.kzy"), "SELECT * FROM \"User Parameters\" ORDER BY 1"), before)
+      << "the settings it had";
+  EXPECT_EQ(testsupport::IntegrityOf(Data("mrB.kzy")), "ok");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shell, RefusedSettingsSaveTest,
+    ::testing::Values(
+        RefusalCase{"ATriggerRaisesAnAbort",
+                    "CREATE TRIGGER refuse BEFORE UPDATE ON \"User Parameters\" WHEN NEW.\"Parameter Name\" = "
+                    "'SortingMode' BEGIN SELECT RAISE(ABORT, 'settings are kept as they are'); END;",
+                    "settings are kept as they are"},
+        RefusalCase{"AConstraint",
+                    "CREATE TABLE kept AS SELECT * FROM \"User Parameters\"; DROP TABLE \"User Parameters\";"
+                    "CREATE TABLE \"User Parameters\" (\"Parameter Name\" TEXT COLLATE NOCASE NOT NULL,"
+                    " \"Parameter Value\" TEXT COLLATE NOCASE CHECK (length(\"Parameter Value\") < 5));"
+                    "CREATE UNIQUE INDEX \"User Parameters.PrimaryKey\" ON \"User Parameters\" (\"Parameter Name\");"
+                    "INSERT INTO \"User Parameters\" SELECT * FROM kept; DROP TABLE kept;",
+                    "CHECK constraint failed"},
+        RefusalCase{"TheFileIsMadeReadOnlyAfterTheStart", "", "may not be written", true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A trace file that cannot be written is told as such, with the file named.
 TEST_F(DataFolderTest, ATraceFileThatCannotBeWrittenIsNamedAndNothingElseIsTouched) {
@@ -345,8 +457,8 @@ TEST_F(DataFolderTest, AReadOnlyTraceFileIsNamed) {
 }
 
 // A user database kept elsewhere through a link: a link to a missing file (a disk not
-// connected) is reported and kept; a link to an empty file gets the new user database
-// where it points.
+// connected) is reported and kept, and so is a link to a file that is there: nothing is
+// written where a link points.
 TEST_F(DataFolderTest, AUserDatabaseLinkToAMissingFileIsReportedAndKept) {
   fs::create_directories(data_);
   const fs::path missing = folder_ / "unmounted" / "mrB.kzy";
@@ -360,15 +472,18 @@ TEST_F(DataFolderTest, AUserDatabaseLinkToAMissingFileIsReportedAndKept) {
   EXPECT_FALSE(fs::exists(missing));
 }
 
-TEST_F(DataFolderTest, AUserDatabaseLinkToAnEmptyFileGetsTheTemplateWhereItPoints) {
+TEST_F(DataFolderTest, AUserDatabaseLinkToAnEmptyFileIsRefusedAndNothingIsWrittenWhereItPoints) {
   fs::create_directories(data_);
   fs::create_directories(folder_ / "elsewhere");
   const fs::path real = folder_ / "elsewhere" / "mine.kzy";
   std::ofstream(real).close();
   fs::create_symlink(real, Data("mrB.kzy"));
-  ASSERT_TRUE(Start());
+  EXPECT_FALSE(Start());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(Shows(messages[0], Data("mrB.kzy"))) << messages[0].prompt;
+  EXPECT_TRUE(Shows(messages[0], "is a link to \"" + real.string() + "\", not a file")) << messages[0].prompt;
   EXPECT_TRUE(fs::is_symlink(Data("mrB.kzy")));
-  EXPECT_EQ(fs::file_size(real), fs::file_size(Share("mrB.kzy")));
+  EXPECT_EQ(fs::file_size(real), 0u);
 }
 
 // Each cause of a user database that cannot be used gets its own advice.
@@ -421,12 +536,11 @@ INSTANTIATE_TEST_SUITE_P(
                        fs::permissions(t.Data("mrB.kzy"), fs::perms::owner_read);
                        return true;
                      }
-                     // Root writes any file: the database lies on a read-only disk, linked from the data folder.
+                     // Root writes any file: the database lies on a read-only disk, shown in the data folder.
                      const fs::path ro = t.data_.parent_path() / "readonly";
                      if (!disk.Mount(ro, 1 << 20)) return false;
                      testsupport::MakeUserFixture((ro / "mrB.kzy").string());
-                     fs::create_symlink(ro / "mrB.kzy", t.Data("mrB.kzy"));
-                     return disk.MakeReadOnly();
+                     return disk.ShowFileAs(ro / "mrB.kzy", t.Data("mrB.kzy")) && disk.MakeReadOnly();
                    },
                    "may not be written by you"},
         AdviceCase{"Unreadable",

@@ -1,3 +1,10 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "common/CommonState.h"
@@ -75,6 +82,45 @@ TEST_F(GlobalsTest, CommandLineDigitsSwitchTraceAndScript) {
     if (c.script) {
       EXPECT_EQ(shell::ScriptLines, (std::vector<std::string>{"first line", "", "third"}));
     }
+  }
+}
+
+// A script that cannot be read is named, and the start goes on without it; a huge one is
+// told before it is read.
+TEST_F(GlobalsTest, AScriptThatCannotBeReadIsToldAndLeftOut) {
+  struct Case {
+    const char* name;
+    std::function<bool(const std::string& file)> make;  // false: cannot be made here
+  };
+  const Case cases[] = {
+      {"unreadable",
+       [](const std::string& f) {
+         vb::WriteLines(f, {"a line"});
+         std::filesystem::permissions(f, std::filesystem::perms::none);
+         return geteuid() != 0;  // root reads any file
+       }},
+      {"a folder", [](const std::string& f) { return std::filesystem::create_directory(f); }},
+      {"a FIFO", [](const std::string& f) { return mkfifo(f.c_str(), 0600) == 0; }},
+      {"too large",
+       [](const std::string& f) {
+         std::ofstream(f).close();
+         std::filesystem::resize_file(f, 100u << 20);  // 100 MB, read no further than its size
+         return true;
+       }},
+  };
+  const std::string script = Path("KZScript.txt");
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(script);
+    messages.clear();
+    if (!c.make(script)) continue;
+    shell::CommandLineText = "2";
+    EXPECT_NO_THROW(shell::sCheckCommandLine()) << c.name;
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    EXPECT_EQ(shell::ScriptPresent, 0) << c.name;
+    EXPECT_TRUE(shell::ScriptLines.empty()) << c.name;
+    ASSERT_EQ(messages.size(), 1u) << c.name;
+    EXPECT_NE(messages[0].prompt.find("\"" + script + "\""), std::string::npos) << messages[0].prompt;
+    EXPECT_NE(messages[0].prompt.find("starts without it"), std::string::npos) << messages[0].prompt;
   }
 }
 

@@ -20,7 +20,7 @@
 #include "ShellRun.h"
 #include "platform/vb/Folders.h"
 #include "shell/Help.h"
-#include "shell/StandInForms.h"
+#include "shell/ScreenForms.h"
 
 namespace shelltest {
 namespace {
@@ -45,6 +45,21 @@ class HelpTest : public ShellRunTest {
   }
 };
 
+// A help file far larger than the program's own is told, not read: F1 answers at once.
+TEST_F(HelpTest, AHugeHelpFileIsToldAndNotRead) {
+  {
+    std::ofstream huge(Share(shell::kHelpFileName), std::ios::binary);
+    const std::string paragraph = "<p>help text of no end</p>\n";
+    for (qint64 written = 0; written <= shell::kLargestHelpFile; written += static_cast<qint64>(paragraph.size()))
+      huge << paragraph;
+  }
+  ASSERT_TRUE(Start());
+  shell::ShowHelp();
+  Settle();
+  EXPECT_NE(HelpText().find("\"" + Share(shell::kHelpFileName) + "\" is too large"), std::string::npos) << HelpText();
+  EXPECT_EQ(HelpText().find("help text of no end"), std::string::npos);
+}
+
 TEST_F(HelpTest, F1OnAnyScreenShowsTheHelpText) {
   fs::copy_file(fs::path(VELMORA_SOURCE_DIR) / "content" / "help" / shell::kHelpFileName, Share(shell::kHelpFileName));
   ASSERT_TRUE(Start());
@@ -54,7 +69,7 @@ TEST_F(HelpTest, F1OnAnyScreenShowsTheHelpText) {
   EXPECT_NE(HelpText().find("Press F1"), std::string::npos) << HelpText();
 
   shell::HelpWindow()->hide();
-  common::RunEvent([] { shell::OpenStandInForm(28); });
+  common::RunEvent([] { shell::OpenScreenForm(28); });
   Settle();
   PressF1(shell::FormMainOperations->Surface());
   EXPECT_TRUE(shell::HelpWindow()->isVisible()) << "also on a screen opened over the main form";
@@ -73,7 +88,7 @@ TEST_F(HelpTest, F1OpensTheSectionOfTheScreenInFrontAndBackAndForwardGoThroughTh
   const int mainAt = text->verticalScrollBar()->value();
   EXPECT_GT(mainAt, 0) << "not the top of the help";
 
-  common::RunEvent([] { shell::OpenStandInForm(28); });
+  common::RunEvent([] { shell::OpenScreenForm(28); });
   Settle();
   PressF1(shell::FormMainOperations->Surface());
   EXPECT_EQ(text->source().fragment().toStdString(), "form-MainOperations");
@@ -105,7 +120,7 @@ TEST_F(HelpTest, AScreenWithoutASectionOpensTheHelpAtItsTop) {
   html.erase(html.find(anchor), anchor.size());
   std::ofstream(Share(shell::kHelpFileName)) << html;
   ASSERT_TRUE(Start());
-  common::RunEvent([] { shell::OpenStandInForm(22); });
+  common::RunEvent([] { shell::OpenScreenForm(22); });
   Settle();
   PressF1(shell::FormKZSampler->Surface());
   auto* text = shell::HelpWindow()->findChild<QTextBrowser*>();

@@ -1,5 +1,5 @@
 // Check marks of every group on the forms that carry its items, and the trace items,
-// on the stand-in forms of the screens.
+// on the forms of the screens.
 #include <algorithm>
 #include <functional>
 #include <set>
@@ -19,9 +19,9 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/Registry.h"
 #include "shell/Menus.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
-#include "shell/StandInForms.h"
+#include "shell/ScreenForms.h"
 #include "sound/SoundState.h"
 #include "support/Scratch.h"
 

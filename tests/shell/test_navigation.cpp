@@ -1,6 +1,5 @@
 // Screens opening over their parents and leaving back to them, the shared geometry,
-// resize routing and the background pictures, on a started program whose screens
-// that are not built yet are stand-in forms.
+// resize routing and the background pictures, on a started program.
 #include <QMainWindow>
 
 #include <cmath>
@@ -13,7 +12,7 @@
 #include "platform/vb/Files.h"
 #include "shell/FormLayout.h"
 #include "shell/Navigation.h"
-#include "shell/StandInForms.h"
+#include "shell/ScreenForms.h"
 #include "support/LayoutChecks.h"
 
 namespace shelltest {
@@ -57,7 +56,7 @@ class NavigationTest : public ShellRunTest {
   }
 
   void Open(int16_t id) {
-    common::RunEvent([id] { shell::OpenStandInForm(id); });
+    common::RunEvent([id] { shell::OpenScreenForm(id); });
     Settle();
   }
 
@@ -111,14 +110,14 @@ TEST_F(NavigationTest, EveryChainOpensOverItsParentAndLeavesBackToIt) {
 
 TEST_F(NavigationTest, TheGeometryOfTheScreenLeftBecomesTheSharedOne) {
   Open(9);
-  FormOf(9)->Window()->setGeometry(100, 80, 600, 450);
+  FormOf(9)->Window()->setGeometry(100, 80, 900, 650);
   Settle();
   Leave();
   EXPECT_EQ(shell::FormState, 0);
   EXPECT_NEAR(shell::FormL, 100 * kPixel, kPixel);
   EXPECT_NEAR(shell::FormT, 80 * kPixel, kPixel);
-  EXPECT_NEAR(shell::FormW, 600 * kPixel, kPixel);
-  EXPECT_NEAR(shell::FormH, 450 * kPixel, kPixel);
+  EXPECT_NEAR(shell::FormW, 900 * kPixel, kPixel);
+  EXPECT_NEAR(shell::FormH, 650 * kPixel, kPixel);
   Open(20);
   ExpectAtSharedGeometry(*FormOf(20));
 }
@@ -205,10 +204,10 @@ TEST_F(NavigationTest, EveryScreenIsLaidOutAgainAsSoonAsItsWindowIsResized) {
     Open(id);
     forms::Form& form = *FormOf(id);
     const double before = form.Ctl("cReturn").Left();
-    form.Window()->resize(form.Window()->width() / 2, form.Window()->height() / 2);
+    form.Window()->resize(form.Window()->width() * 3 / 2, form.Window()->height() * 3 / 2);
     Settle();
     EXPECT_EQ(shell::ResizePending, 0) << id;
-    EXPECT_NEAR(form.Ctl("cReturn").Left(), before / 2, 2 * kPixel) << id;
+    EXPECT_NEAR(form.Ctl("cReturn").Left(), before * 3 / 2, 2 * kPixel) << id;
     ExpectAtSharedGeometry(form);
     const double after = form.Ctl("cReturn").Left();
     form.RaiseFromUser(forms::Event::Click);
@@ -229,6 +228,34 @@ TEST_F(NavigationTest, TheMainMenuKeepsItsLayoutAtEverySizeFrom800x600Up) {
     EXPECT_NEAR(shell::FormW, size.width() * kPixel, kPixel);
     EXPECT_NEAR(shell::FormH, size.height() * kPixel, kPixel);
   }
+}
+
+// The main menu and every screen as it opens, at every size a learner gives the window:
+// inside it, in order, on top of nothing, every caption whole.
+TEST_F(NavigationTest, EveryScreenIsWholeAtEverySizeAsItOpens) {
+  EXPECT_EQ(testsupport::FaultsAtEverySize(Main()), std::vector<std::string>{});
+  for (const int16_t id : {9, 28, 20, 3, 15, 13, 7, 22, 27}) {
+    SCOPED_TRACE(id);
+    Open(id);
+    EXPECT_EQ(testsupport::FaultsAtEverySize(*FormOf(id)), std::vector<std::string>{});
+    Leave();
+  }
+}
+
+// 800x600 is the smallest window: a drag below it stops there, and a smaller size saved
+// by an earlier run opens at it.
+TEST_F(NavigationTest, NoWindowIsSmallerThan800x600) {
+  Main().Window()->resize(640, 480);
+  Settle();
+  EXPECT_EQ(Main().Window()->size(), QSize(800, 600));
+  EXPECT_NEAR(shell::FormW, 800 * kPixel, kPixel);
+  shell::FormW = 500 * kPixel;
+  shell::FormH = 300 * kPixel;
+  Open(9);
+  EXPECT_EQ(FormOf(9)->Window()->size(), QSize(800, 600));
+  EXPECT_NEAR(shell::FormW, 800 * kPixel, kPixel);
+  EXPECT_NEAR(shell::FormH, 600 * kPixel, kPixel);
+  EXPECT_EQ(testsupport::LayoutFaults(*FormOf(9)), std::vector<std::string>{});
 }
 
 // Go Back after a resize: the parent comes back at the size reached, laid out for it.

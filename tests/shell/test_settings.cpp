@@ -14,7 +14,7 @@
 #include "platform/vb/Conversion.h"
 #include "platform/vb/Files.h"
 #include "shell/Settings.h"
-#include "shell/SettingsStandIns.h"
+#include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
 #include "sound/SoundState.h"
 #include "support/Scratch.h"
@@ -278,7 +278,7 @@ TEST_F(RestartTest, TheSettingsAndTheWindowSurviveARestart) {
   shell::TipSignal = 0;
   sound::CurrTonicNoteId = 8;
   sound::CurrMusicSetId = 8;  // as choosing the tonic does: the sound starts with the tonic of the set
-  Main().Window()->setGeometry(120, 90, 640, 480);
+  Main().Window()->setGeometry(120, 90, 800, 600);  // the smallest window, as wide as the tests' screen
   shelltest::Settle();
   Click("cExit");
   shelltest::Settle();
@@ -290,7 +290,7 @@ TEST_F(RestartTest, TheSettingsAndTheWindowSurviveARestart) {
   EXPECT_EQ(shell::TipSignal, 0);
   EXPECT_EQ(sound::CurrTonicNoteId, 8);
   const QRect g = Main().Window()->geometry();
-  EXPECT_EQ(g, QRect(120, 90, 640, 480)) << "the window comes back where it was, at the same size";
+  EXPECT_EQ(g, QRect(120, 90, 800, 600)) << "the window comes back where it was, at the same size";
   EXPECT_EQ(shell::ResizePending, 0);
 }
 

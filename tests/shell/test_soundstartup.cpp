@@ -2,14 +2,17 @@
 // step, the greeting drone and the start-up wait, and the tips panel.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "EarlierDatabase.h"
 #include "ShellRun.h"
 #include "StartUpLibDouble.h"
 #include "platform/dao/Database.h"
 #include "platform/mci/WaveData.h"
+#include "platform/vb/Files.h"
 #include "shell/ShellState.h"
 #include "sound/SoundState.h"
 
@@ -121,9 +124,11 @@ TEST_P(SoundStepFailureTest, SaysWhichStepFailedAndOffersOnlyExit) {
            (c.note < 0 || call.note == c.note);
   };
   ASSERT_TRUE(StartToGreeting());
-  std::vector<std::string> expected = c.messages;  // "<clb.kzy>": the theka file of the run
+  std::vector<std::string> expected = c.messages;  // "<clb.kzy>", "<D.Wav>": the files of the run
   for (std::string& m : expected)
     if (const size_t at = m.find("<clb.kzy>"); at != std::string::npos) m.replace(at, 9, Share("clb.kzy"));
+  for (std::string& m : expected)
+    if (const size_t at = m.find("<D.Wav>"); at != std::string::npos) m.replace(at, 7, Data("D.Wav"));
   EXPECT_EQ(Prompts(), expected);
   for (const auto& m : messages) EXPECT_EQ(m.title, "Message");
   const std::vector<std::string> sequence = library.Sequence();
@@ -169,7 +174,12 @@ INSTANTIATE_TEST_SUITE_P(
                     {"Error in FWavLoadDroneData", "Error building Drone Data", "Error in Creating Note Seeds"}},
         FailureCase{"ThekaData", "FWavLoadThekaData", "", -1, {"Error in Loading Theka Data\n\nThe theka file \"<clb.kzy>\" is missing or damaged. Please install "
                                                      "Velmora again."}},
-        FailureCase{"DroneFile", "FWavGenerateDroneFile", "", -1, {"Error in generating drone file"}}),
+        FailureCase{"DroneFile",
+                    "FWavGenerateDroneFile",
+                    "",
+                    -1,
+                    {"Error in generating drone file\n\nThe drone file \"<D.Wav>\" could not be written. Velmora can "
+                     "only be ended now; start it again when that is mended."}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The tips of the main form: five tips in the content database.
@@ -275,6 +285,39 @@ TEST_F(SoundStartUpTest, WithoutAnyTipTheWaitEndsAtTheReadyMenuEvenWithTipsOn) {
   EXPECT_EQ(Main().Ctl("cPrompts").Text(), kMainPrompt);
   EXPECT_EQ(halts, 0);
 }
+
+// A scale set carried over from an earlier installation that takes its notes out of the
+// band a set keeps to (+400 samples per cycle a note and more, far below the seeds), or
+// beyond what the sound library takes (a cycle below nothing), is the set in use at
+// start: it gives way to the tonic's own set, recorded in "ignoerr.txt", and the
+// program starts up to its ready menu with nothing tuned by it.
+class CarriedOverScaleTest : public SoundStartUpTest, public ::testing::WithParamInterface<double> {};
+
+TEST_P(CarriedOverScaleTest, ASetOutsideTheBandGivesWayToTheTonicsOwnSetAtStart) {
+  const double adjustment = GetParam();
+  fs::create_directories(data_);
+  testsupport::MakeUserFixture(Data("mrBOld.kzy"), earlier::ScaleSet(13, "Carried Over", 5, adjustment) +
+                                                       earlier::Setting("CurrMusicSetId", "'13'") +
+                                                       earlier::Setting("CurrTonicNoteId", "'5'"));
+  StartUpLibDouble library(testsupport::SoundLibDouble::Mode::Forward);
+  ASSERT_TRUE(StartToGreeting());
+  EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(Prompts());
+  EXPECT_EQ(sound::CurrMusicSetId, 5) << "the tonic's own set";
+  EXPECT_EQ(sound::CurrTonicNoteId, 5);
+  for (const auto& tune : library.Of("FWavTuneNote")) EXPECT_LT(std::abs(tune.value), 1.0) << tune.note;
+  std::string ignored;
+  for (const auto& line : vb::ReadLines(Data("ignoerr.txt"))) ignored += line + "\n";
+  EXPECT_NE(ignored.find("Scale set 13 has no usable row for instrument type 1; the built-in scale set 5"),
+            std::string::npos)
+      << ignored;
+  Tick();
+  EXPECT_TRUE(Enabled("cExit"));
+  for (const char* menu : kMenus) EXPECT_TRUE(Enabled(menu)) << menu;
+  EXPECT_EQ(Main().Ctl("cPrompts").Text(), kMainPrompt);
+  EXPECT_EQ(halts, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shell, CarriedOverScaleTest, ::testing::Values(400.0, -80.0));
 
 }  // namespace
 }  // namespace shelltest

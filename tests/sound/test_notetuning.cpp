@@ -145,7 +145,8 @@ TEST_F(NoteTuningTest, ARefusedTuningStopsWithTheNotesBeforeItTuned) {
 
 TEST_F(NoteTuningTest, AVectorWrittenAndReadBackUnderTheSameTonicIsUnchanged) {
   sound::SpcVector v{};
-  for (size_t i = 0; i < v.size(); ++i) v[i] = 0.5f * static_cast<float>(i) - 7.0f;
+  // Distinct values, each within the band a set keeps its notes to.
+  for (size_t i = 0; i < v.size(); ++i) v[i] = 0.25f * static_cast<float>(i) - 3.5f;
   sound::CurrTonicNoteId = 9;
   {
     auto rs = shell::DatabaseB.OpenRecordset("ONPR", dao::dbOpenTable);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <memory>
 #include <numbers>
 
 #include "instrgen/InstrumentData.h"
@@ -77,6 +78,31 @@ std::vector<int16_t> ReadWav(const std::string& path, int* channels, int* rate) 
   if (channels != nullptr) *channels = info.channels;
   if (rate != nullptr) *rate = info.samplerate;
   return samples;
+}
+
+int64_t JoinOf(const std::string& path) {
+  SF_INFO info{};
+  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+  if (file == nullptr) return -1;
+  uint32_t count = 0;
+  int64_t join = -1;
+  if (sf_command(file, SFC_GET_CUE_COUNT, &count, sizeof count) == SF_TRUE && count > 0) {
+    auto cues = std::make_unique<SF_CUES>();
+    if (sf_command(file, SFC_GET_CUE, cues.get(), sizeof(SF_CUES)) == SF_TRUE) join = cues->cue_points[0].sample_offset;
+  }
+  sf_close(file);
+  return join;
+}
+
+std::vector<double> PlayedInTurn(const std::vector<std::vector<double>>& files, const std::vector<int64_t>& joins) {
+  std::vector<double> heard;
+  size_t at = 0;
+  for (size_t k = 0; k < files.size(); ++k) {
+    heard.resize(std::max(heard.size(), at + files[k].size()), 0.0);
+    for (size_t i = 0; i < files[k].size(); ++i) heard[at + i] += files[k][i];
+    at += static_cast<size_t>(joins[k]);
+  }
+  return heard;
 }
 
 void WriteWav(const std::string& path, const std::vector<int16_t>& samples) {

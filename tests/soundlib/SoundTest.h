@@ -18,6 +18,11 @@ inline constexpr int kRate = 44100;
 std::vector<int16_t> ReadWav(const std::string& path, int* channels = nullptr, int* rate = nullptr);
 // Writes samples as a mono WAV file.
 void WriteWav(const std::string& path, const std::vector<int16_t>& samples);
+// The frame a WAV file's cue point marks as its join (-1 when it has none).
+int64_t JoinOf(const std::string& path);
+// What a player hears of files that each follow the last from its join on: each
+// file added in from where the one before it joins.
+std::vector<double> PlayedInTurn(const std::vector<std::vector<double>>& files, const std::vector<int64_t>& joins);
 
 // Fundamental frequency of x[begin, end), in Hz (0 when none is found).
 double EstimatePitch(const std::vector<int16_t>& x, size_t begin, size_t end);
@@ -56,6 +61,8 @@ class SoundLibTest : public ::testing::Test {
   std::string File(const std::string& name) const { return (folder_ / name).string(); }
   // Renders through FWavGenerateMusicFile and reads the file back (empty on failure).
   std::vector<int16_t> Render(int count, const std::string& notes, const std::string& durations, int playMode = 1);
+  // The join of the file rendered last.
+  int64_t LastJoin() const { return JoinOf(File("render" + std::to_string(renders_ - 1) + ".wav")); }
   // Tunes a note; the next test gets it untuned again.
   static int16_t Tune(char key, int noteId, double adjustment);
   // The next test gets the generated seed of this note again.

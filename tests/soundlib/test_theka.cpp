@@ -123,6 +123,22 @@ INSTANTIATE_TEST_SUITE_P(
         OnsetCase{"a rest before the half beat", 1, "11", "1000", "2/23/7/0", 500, {250, 500}},
         OnsetCase{"a tempo of fractional samples", 1, "11", "1200", "3/7/7/7/0.25", 333, {83.25, 416.25, 749.25}}));
 
+// The same theka at the same tempo under other notes (two compositions in one tala)
+// is played with other hands: a take of its own, the same every time for each.
+TEST_F(ThekaTest, TwoItemsInOneTalaDoNotShareATakeWhileEachKeepsItsOwn) {
+  const std::string durations = "500 500 500 500 500 500 500 500";
+  const std::string theka = "1/7/0 1/10/0 1/10/0 1/7/0 1/7/0 1/10/0 1/10/0 1/7/0";
+  const auto first = Tabla(8, "11  13  15  16  18  16  15  13", durations, theka, 500);
+  const auto again = Tabla(8, "11  13  15  16  18  16  15  13", durations, theka, 500);
+  const auto other = Tabla(8, "18  16  15  13  11  13  15  16", durations, theka, 500);
+  ASSERT_FALSE(first.empty());
+  ASSERT_EQ(first.size(), other.size());
+  EXPECT_EQ(first, again);
+  size_t differ = 0;
+  for (size_t i = 0; i < first.size(); ++i) differ += std::abs(first[i] - other[i]) > 8;
+  EXPECT_GT(differ, first.size() / 10) << "the two items share one take of the tabla";
+}
+
 TEST_F(ThekaTest, TheDayanIsTunedToTheSaOfTheDroneAndFollowsATonicChange) {
   for (int tonic : {2, 7, 11}) {
     ASSERT_EQ(FWavLoadDroneData("", tonic + 21, 1, "e", 1.0, 1), 1);

@@ -3,8 +3,8 @@
 // - SmallDisk: a small tmpfs mounted on a folder, which a test fills to the last few
 //   bytes. Only where it can be mounted (root, with the right to mount).
 // - SqliteDiskFull: where it cannot, SQLite's writes to files under a folder answer
-//   SQLITE_FULL, as a full disk makes them. It is a file system layer (VFS) over the
-//   default one, registered as the default on first use; disarmed it only passes on.
+//   SQLITE_FULL, as a full disk makes them, through SqliteWriteSeam, a file system layer
+//   (VFS) over the default one; disarmed it only passes on.
 #pragma once
 
 #include <sqlite3.h>
@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,18 @@ class SmallDisk {
     return ::mount(nullptr, folder_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
   }
 
+  // Shows the file of the mounted disk under the name onto (a file made there), as the
+  // file itself, not as a link.
+  bool ShowFileAs(const std::filesystem::path& file, const std::filesystem::path& onto) {
+    std::ofstream(onto).close();
+    if (::mount(file.c_str(), onto.c_str(), nullptr, MS_BIND, nullptr) != 0) return false;
+    shown_ = onto;
+    return true;
+  }
+
   void Unmount() {
+    if (!shown_.empty()) ::umount2(shown_.c_str(), MNT_DETACH);
+    shown_.clear();
     if (folder_.empty()) return;
     ::umount2(folder_.c_str(), MNT_DETACH);
     folder_.clear();
@@ -65,31 +77,34 @@ class SmallDisk {
  private:
   size_t Free() const { return std::filesystem::space(folder_).available; }
   std::filesystem::path folder_;
+  std::filesystem::path shown_;
 };
 
-class SqliteDiskFull {
+// SQLite's writes, seen before they reach a file: a file system layer (VFS) over the
+// default one, registered as the default on first use. While a hook is set it is asked
+// before every write (name: the file's name, null for temporary files; mainDatabase: the
+// file is a database rather than a journal) and answers SQLITE_OK to let the write
+// through, or the error the write then fails with.
+class SqliteWriteSeam {
  public:
-  // While armed, every write to a file whose name starts with prefix fails with SQLITE_FULL.
-  static void Arm(const std::string& prefix) {
+  using Hook = std::function<int(const char* name, bool mainDatabase)>;
+  // Installed now, so that the databases opened from now on go through it.
+  static void Set(Hook hook) {
     Install();
-    Prefix() = prefix;
-  }
-  // Disarmed; the layer is in place for every database opened from now on.
-  static void Disarm() {
-    Install();
-    Prefix().clear();
+    Slot() = std::move(hook);
   }
 
  private:
   struct File {
     sqlite3_file base;
     const char* name;    // SQLite keeps it valid until the file is closed; null for temporary files
+    bool mainDatabase;
     sqlite3_file* real;  // the default file system's file, right after this one
   };
 
-  static std::string& Prefix() {
-    static std::string prefix;
-    return prefix;
+  static Hook& Slot() {
+    static Hook hook;
+    return hook;
   }
   static sqlite3_vfs*& Real() {
     static sqlite3_vfs* real = nullptr;
@@ -100,9 +115,11 @@ class SqliteDiskFull {
   static int Close(sqlite3_file* f) { return R(f)->pMethods->xClose(R(f)); }
   static int Read(sqlite3_file* f, void* b, int n, sqlite3_int64 o) { return R(f)->pMethods->xRead(R(f), b, n, o); }
   static int Write(sqlite3_file* f, const void* b, int n, sqlite3_int64 o) {
-    const char* name = reinterpret_cast<File*>(f)->name;
-    if (name != nullptr && !Prefix().empty() && std::strncmp(name, Prefix().c_str(), Prefix().size()) == 0)
-      return SQLITE_FULL;
+    const File* file = reinterpret_cast<File*>(f);
+    if (Slot()) {
+      const int rc = Slot()(file->name, file->mainDatabase);
+      if (rc != SQLITE_OK) return rc;
+    }
     return R(f)->pMethods->xWrite(R(f), b, n, o);
   }
   static int Truncate(sqlite3_file* f, sqlite3_int64 n) { return R(f)->pMethods->xTruncate(R(f), n); }
@@ -137,6 +154,7 @@ class SqliteDiskFull {
     File* file = reinterpret_cast<File*>(f);
     file->real = reinterpret_cast<sqlite3_file*>(file + 1);
     file->name = name;
+    file->mainDatabase = (flags & SQLITE_OPEN_MAIN_DB) != 0;
     const int rc = Real()->xOpen(Real(), name, file->real, flags, outFlags);
     file->base.pMethods = file->real->pMethods != nullptr ? Methods() : nullptr;
     return rc;
@@ -147,12 +165,25 @@ class SqliteDiskFull {
     if (Real() != nullptr) return;
     Real() = sqlite3_vfs_find(nullptr);
     vfs = *Real();
-    vfs.zName = "velmora-test-full-disk";
+    vfs.zName = "velmora-test-write-seam";
     vfs.szOsFile = static_cast<int>(sizeof(File)) + Real()->szOsFile;
     vfs.xOpen = Open;
     vfs.pNext = nullptr;
     sqlite3_vfs_register(&vfs, 1);
   }
+};
+
+// SQLite's writes to files under a folder answer SQLITE_FULL, as a full disk makes them.
+class SqliteDiskFull {
+ public:
+  // While armed, every write to a file whose name starts with prefix fails with SQLITE_FULL.
+  static void Arm(const std::string& prefix) {
+    SqliteWriteSeam::Set([prefix](const char* name, bool) {
+      return name != nullptr && std::strncmp(name, prefix.c_str(), prefix.size()) == 0 ? SQLITE_FULL : SQLITE_OK;
+    });
+  }
+  // Disarmed; the layer is in place for every database opened from now on.
+  static void Disarm() { SqliteWriteSeam::Set(nullptr); }
 };
 
 }  // namespace testsupport

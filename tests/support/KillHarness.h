@@ -40,6 +40,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/dao/StatementSeam.h"
+#include "support/FullDisk.h"
 
 namespace testsupport {
 
@@ -191,6 +192,20 @@ class KillHarness {
     return at;
   }
 };
+
+// In the child: SIGKILL just before the n-th write that SQLite sends to the database file
+// itself (not to its journal), counted from now: a commit cut short while it writes the
+// file, which leaves a journal that the next opening rolls back. Call it before the file
+// is opened.
+inline void KillAtDatabaseWrite(const std::string& file, int n) {
+  int count = 0;
+  // SQLite names the file by its full path.
+  const std::string path = std::filesystem::weakly_canonical(file).string();
+  SqliteWriteSeam::Set([path, n, count](const char* name, bool mainDatabase) mutable {
+    if (mainDatabase && name != nullptr && path == name && ++count == n) raise(SIGKILL);
+    return SQLITE_OK;
+  });
+}
 
 // One save killed at every statement: the user database (file) passes the integrity
 // check every time and holds the state before the save or the state after it; some kill

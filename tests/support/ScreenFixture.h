@@ -30,7 +30,7 @@
 #include "platform/vb/Folders.h"
 #include "shell/Globals.h"
 #include "shell/ShellState.h"
-#include "shell/StandInForms.h"
+#include "shell/ScreenForms.h"
 #include "sound/Keyboard.h"
 #include "common/CommonState.h"
 #include "shell/ShellState.h"
@@ -59,7 +59,7 @@ inline std::vector<std::string> ListLines(forms::Form& form, const char* list) {
 // The learner's click on a line of a list box, which must be enabled.
 inline void ChooseLine(forms::Form& form, const char* list, const std::string& line) {
   auto& l = form.Get<forms::ListControl>(list);
-  ASSERT_TRUE(l.Enabled()) << list;
+  ASSERT_TRUE(l.TakesInput()) << list;
   for (int16_t i = 0; i < l.ListCount(); ++i) {
     if (l.List(i) != line) continue;
     static_cast<QListWidget*>(l.Widget())->setCurrentRow(i);
@@ -68,10 +68,11 @@ inline void ChooseLine(forms::Form& form, const char* list, const std::string& l
   ADD_FAILURE() << line << " is not in " << list;
 }
 
-// The learner's click on a button or menu item, which must be visible and enabled.
+// The learner's click on a button or menu item, which must be visible and take input
+// now (enabled, and live when its form is busy).
 inline void PressOn(forms::Form& form, const char* name) {
   forms::Control& c = form.Ctl(name);
-  ASSERT_TRUE(c.Visible() && c.Enabled()) << name;
+  ASSERT_TRUE(c.Visible() && c.TakesInput()) << name;
   c.RaiseFromUser(forms::Event::Click);
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -77,6 +78,7 @@ class PlayingTest : public WorkshopTest {
   void Fastest() { Ctl("cSlider").SetValue(17); }
 
   Words played;  // the phrases heard, words one blank apart
+  std::vector<std::vector<int32_t>> heardMs;  // the durations each was rendered with, in ms
 
  private:
   // After every step of PlayFor: each phrase that starts playing is added to `played`.
@@ -87,9 +89,13 @@ class PlayingTest : public WorkshopTest {
       last_.clear();  // what plays next is a play of its own
       return;
     }
-    const std::string now = mm.FileName() + sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text;
-    if (now != last_ || mm.Position() < lastPosition_)
-      played.push_back(Spaced(sound::NotesList[static_cast<size_t>(sound::CurrSlot)].Text));
+    const sound::NotesListRec& rec = sound::NotesList[static_cast<size_t>(sound::CurrSlot)];
+    const std::string now = mm.FileName() + rec.Text;
+    if (now != last_ || mm.Position() < lastPosition_) {
+      played.push_back(Spaced(rec.Text));
+      const auto notes = std::min(rec.Durations.size(), static_cast<size_t>(std::max<int16_t>(rec.NoteCount, 0)));
+      heardMs.emplace_back(rec.Durations.begin(), rec.Durations.begin() + static_cast<std::ptrdiff_t>(notes));
+    }
     last_ = now;
     lastPosition_ = mm.Position();
   }

@@ -3,7 +3,11 @@
 // drone played alone, and the form's event table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -66,6 +70,10 @@ class NotesTest : public PlayingTest {
     Menu("cMnuDefPat");
     for (const int16_t n : notes) ClickKeyOf(n);
     Answer(runMode);
+  }
+  static std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   }
   void SaveAs(const std::string& name) {
     Answer(1);  // "Save Defined Pattern?" Yes
@@ -173,6 +181,136 @@ TEST_F(NotesTest, ASecondDefinitionStartsEmpty) {
   EXPECT_EQ(workshop::UserPatternPhrase, "bUJ4");
 }
 
+// A figure that cannot run as a series over the scale (S> then R leaves the keyboard's
+// notes in its later runs) is refused at Save with the message Play would give, and the
+// user database is left as it was, byte for byte; once only, the same figure is saved.
+TEST_F(NotesTest, APatternThatCannotPlayIsNotSaved) {
+  AddRows(R"sql(INSERT INTO "User Patterns" VALUES (1, 'a', 'BUC1', 2);)sql");
+  Press("cMajorScale");
+  DefineByKeys({17, 7}, 2);  // S>, R; Series
+  EXPECT_EQ(Text("cPatName"), "S>   R") << "one run previews";
+  Answer(2);  // not saved: built as Play would play it
+  const Words refused{"The selected phrase cannot be illustrated. Please select another."};
+  EXPECT_EQ(MessageTexts(), refused);
+  EXPECT_FALSE(Enabled("cPlay"));
+
+  messages.clear();
+  DefineByKeys({17, 7}, 2);
+  const std::string before = FileBytes(UserFile());
+  SaveAs("high");
+  EXPECT_EQ(MessageTexts(), refused);
+  EXPECT_EQ(FileBytes(UserFile()), before);
+  EXPECT_EQ(Rows(), (std::vector<PatternRow>{{1, "a", "BUC1", 2}}));
+  EXPECT_FALSE(Enabled("cPlay"));
+  EXPECT_EQ(halts, 0);
+
+  messages.clear();
+  DefineByKeys({17, 7}, 1);  // One Time only
+  SaveAs("high");
+  EXPECT_EQ(MessageTexts(), Words{"Pattern Saved as high"});
+  EXPECT_EQ(Rows().back(), (PatternRow{2, "high", "bUJ7bUJ1", 1}));
+  Fastest();
+  Press("cPlay");
+  PlayUntilTheEnd();
+  EXPECT_EQ(played, Words{"S> R"});
+}
+
+// The help's own example of a defined pattern, clicked as it says, plays what it says.
+TEST_F(NotesTest, TheHelpsExampleOfADefinedPatternPlaysAsTheHelpSays) {
+  std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/content/help/KZHelp.html");
+  const std::string help((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const size_t section = help.find("<h3>Defining a pattern of your own</h3>");
+  ASSERT_NE(section, std::string::npos);
+  const size_t from = help.find("For example", section);
+  ASSERT_NE(from, std::string::npos);
+  const std::string example = help.substr(from, help.find("</p>", from) - from);
+  auto text = [](std::string t) {
+    for (const auto& [entity, c] : {std::pair{"&gt;", ">"}, std::pair{"&lt;", "<"}})
+      for (size_t at; (at = t.find(entity)) != std::string::npos;) t.replace(at, std::string(entity).size(), c);
+    t.erase(std::remove(t.begin(), t.end(), ','), t.end());
+    return Spaced(t);
+  };
+  auto tagged = [&](const std::string& in, const std::string& tag) {
+    Words found;
+    const std::regex element("<" + tag + ">([^<]*)</" + tag + ">");
+    for (std::sregex_iterator it(in.begin(), in.end(), element), end; it != end; ++it) found.push_back(text((*it)[1]));
+    return found;
+  };
+  // "... click <b>R</b>, <b>G</b> and <b>P</b>. "One Time only" plays <tt>...</tt>; "Series" plays <tt>...</tt>."
+  const size_t clicksEnd = example.find(". ");
+  ASSERT_NE(clicksEnd, std::string::npos);
+  ASSERT_NE(example.find("major scale"), std::string::npos);
+  const Words clicks = tagged(example.substr(0, clicksEnd), "b");
+  const Words plays = tagged(example.substr(clicksEnd), "tt");
+  ASSERT_EQ(plays.size(), 2u) << example;
+  ASSERT_FALSE(clicks.empty()) << example;
+
+  Press("cMajorScale");
+  Fastest();
+  for (const int runMode : {1, 2}) {
+    SCOPED_TRACE(runMode == 1 ? "One Time only" : "Series");
+    Menu("cMnuDefPat");
+    for (const std::string& note : clicks) {
+      const auto at = std::find(workshop::WBNoteNames.begin(), workshop::WBNoteNames.end(), note);
+      ASSERT_NE(at, workshop::WBNoteNames.end()) << note;
+      ClickKeyOf(static_cast<int16_t>(at - workshop::WBNoteNames.begin()));
+    }
+    EXPECT_EQ(Spaced(Text("cPatName")), plays[0]) << "shown under \"Selected Base Pattern\" as clicked";
+    EXPECT_EQ(Caption("Label6"), "Selected Base Pattern");
+    EXPECT_EQ(Caption("cO1"), "One Time only");
+    EXPECT_EQ(Caption("cO2"), "Series");
+    Answer(runMode);
+    Answer(2);  // not saved
+    played.clear();
+    Press("cPlay");
+    PlayUntilTheEnd();
+    EXPECT_EQ(played, Words{plays[static_cast<size_t>(runMode - 1)]});
+  }
+  EXPECT_EQ(plays[1], kMineSeries);
+  EXPECT_TRUE(messages.empty());
+}
+
+// Raga mode: a pattern clicked on the raga's keys plays the notes clicked, once or as a
+// series over the raga's notes, also when the aroha passes a clicked note over (Yaman's
+// here rises without P); saved and chosen again it plays the same.
+TEST_F(NotesTest, InRagaModeAPatternPlaysTheNotesClickedOnTheKeys) {
+  struct Case {
+    std::vector<int16_t> clicks;
+    const char* preview;
+    int runMode;
+    std::string phrase;
+  };
+  const Case cases[] = {
+      {{12}, "P", 1, "P"},
+      {{7, 9, 12}, "R G P", 1, "R G P"},
+      {{7, 9, 12}, "R G P", 2, "R G P G M D M P N P D S> N D M D P G P M R M G S"},
+  };
+  Press("cNotesForRaga");
+  Choose("Yaman");
+  Fastest();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.phrase);
+    Menu("cMnuDefPat");
+    for (const int16_t n : c.clicks) ClickKeyOf(n);
+    EXPECT_EQ(Spaced(Text("cPatName")), c.preview);
+    Answer(c.runMode);
+    Answer(2);
+    played.clear();
+    Press("cPlay");
+    PlayUntilTheEnd();
+    EXPECT_EQ(played, Words{c.phrase});
+  }
+  DefineByKeys({7, 9, 12}, 2);
+  SaveAs("yaman");
+  Menu("cMnuUsePat");
+  Choose("yaman");
+  played.clear();
+  Press("cPlay");
+  PlayUntilTheEnd();
+  EXPECT_EQ(played, Words{cases[2].phrase});
+  EXPECT_EQ(MessageTexts(), Words{"Pattern Saved as yaman"});
+}
+
 // A number that is not a number (a damaged user database) is in nobody's way, and kept.
 TEST_F(NotesTest, NewPatternsTakeTheNextFreeNumber) {
   AddRows(R"sql(INSERT INTO "User Patterns" VALUES (1, 'a', 'BUC1', 2), (3, 'c', 'BUC2', 1), ('x', 'b', 'BUC3', 2);)sql");
@@ -204,6 +342,31 @@ TEST_F(NotesTest, AUsedOrBlankNameIsRefusedAndTheNameBoxStays) {
   Press("cOK");
   EXPECT_EQ(MessageTexts(), Words{"Pattern Saved as Yours"});
   EXPECT_EQ(Rows().back(), (PatternRow{2, "Yours", "bUJ1", 1}));
+}
+
+// The name is taken as it is compared and stored: " pat1" is "pat1", and a name with a
+// control character in it or too long is refused, the name box staying.
+TEST_F(NotesTest, ANameIsTrimmedBeforeItIsComparedAndStored) {
+  Press("cMajorScale");
+  DefineByKeys({7}, 1);
+  SaveAs(" pat1 ");
+  EXPECT_EQ(MessageTexts(), Words{"Pattern Saved as pat1"});
+  DefineByKeys({9}, 1);
+  Answer(1);  // "Save Defined Pattern?" Yes
+  for (const std::string& refused : {std::string("pa\tt2"), std::string(51, 'p')}) {
+    messages.clear();
+    Ctl("cPatName").SetText(refused);
+    Press("cOK");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].prompt.rfind("Please use a Name", 0), 0u) << messages[0].prompt;
+    EXPECT_EQ(Text("cPatName"), refused) << "the work stays on screen";
+  }
+  messages.clear();
+  Ctl("cPatName").SetText("pat1");
+  Press("cOK");
+  EXPECT_EQ(MessageTexts(), Words{"Pattern Name already used. Enter different Name."});
+  ASSERT_EQ(Rows().size(), 1u);
+  EXPECT_EQ(Rows()[0].name, "pat1");
 }
 
 TEST_F(NotesTest, AFailedSaveSaysSoAndLeavesTheTableAsItWas) {
@@ -261,7 +424,13 @@ TEST_F(NotesTest, TheStartingNoteOfATokenCountsTheScaleNotesAboveS) {
 TEST_F(NotesTest, TheMeendDemoGlidesFromTheFirstNoteToTheSecond) {
   Press("cMajorScale");
   Fastest();
+  Pattern("cMnu1UC");
+  Press("cPlay");
+  PlayUntilTheEnd();
+  played.clear();
   Menu("cMnuMeePat");
+  for (const char* button : {"cPlay", "cStartLoop"})
+    EXPECT_FALSE(Ctl(button).TakesInput()) << button << ": no note chosen, nothing to play";
   EXPECT_EQ(workshop::KeyLabelPurpose, 3);
   EXPECT_EQ(Caption("Label10"), "Meend Pattern Demo - select first note");
   EXPECT_EQ(Text("cPrompts"), ExpectedPrompts("94"));
@@ -280,6 +449,29 @@ TEST_F(NotesTest, TheMeendDemoGlidesFromTheFirstNoteToTheSecond) {
   ClickKeyOf(9);
   PlayUntilTheEnd();
   EXPECT_EQ(played, Words{"G G G'G"});
+  // The demo waits for its next notes: Play has nothing to replay.
+  for (const char* button : {"cPlay", "cStartLoop"})
+    EXPECT_FALSE(Ctl(button).TakesInput()) << button << " after a glide";
+  EXPECT_TRUE(messages.empty());
+}
+
+// The pattern shown before the meend demo is put away (a change of playing mode does
+// not build it again behind the demo); a pattern chosen ends the demo.
+TEST_F(NotesTest, TheMeendDemoEndsWhenAPatternIsChosen) {
+  Press("cMajorScale");
+  Pattern("cMnu1UC");
+  Menu("cMnuMeePat");
+  Screen().Get<forms::OptionButton>("cOPract").Select();
+  EXPECT_FALSE(Ctl("cPlay").TakesInput());
+  EXPECT_EQ(workshop::KeyLabelPurpose, 3);
+  ClickKeyOf(5);  // the glide's first note
+  Pattern("cMnu2UC");
+  EXPECT_EQ(workshop::KeyLabelPurpose, 2);
+  EXPECT_EQ(Caption("Label10"), "Working with Major Scale - Select desired Music Pattern");
+  EXPECT_TRUE(Ctl("cPlay").TakesInput());
+  ClickKeyOf(7);  // no second note of a glide: nothing plays
+  EXPECT_NE(Player().Mode(), mci::mciModePlay);
+  EXPECT_EQ(Text("cPatName"), "S R G");
   EXPECT_TRUE(messages.empty());
 }
 
@@ -302,8 +494,8 @@ TEST_F(NotesTest, TheQuizPlaysAHiddenNoteAndShowNotePlaysThatNote) {
   EXPECT_FALSE(Shown("Frame1"));
   // While the note plays, Show Note, Select New Note and the keys do nothing.
   ASSERT_EQ(Player().Mode(), mci::mciModePlay);
-  Dispatch(8);
-  Dispatch(9);
+  Ctl("cShowNote").RaiseFromUser(forms::Event::Click);
+  Ctl("cSelNewSca").RaiseFromUser(forms::Event::Click);
   ClickKeyOf(9);
   EXPECT_EQ(rnd.Left(), 0u);
   PlayUntilTheEnd();
@@ -323,6 +515,39 @@ TEST_F(NotesTest, TheQuizPlaysAHiddenNoteAndShowNotePlaysThatNote) {
   EXPECT_EQ(workshop::QuizNote, 18);
   PlayUntilTheEnd();
   EXPECT_EQ(played.back(), "S>");
+  EXPECT_TRUE(messages.empty());
+}
+
+// Play and Start Looping sound the quiz's own note, never the key tried last; the key
+// heard leaves the menus as the quiz lays them out.
+TEST_F(NotesTest, PlayAndLoopingInTheQuizSoundTheNoteAsked) {
+  testsupport::ScriptedRnd rnd({Pick(10, 25)});  // G
+  Press("cNotesQuiz");
+  Answer(1);
+  PlayUntilTheEnd();
+  std::vector<bool> menus;
+  for (const char* menu : {"cMnuMusPat", "cMnuKebDis", "cMnuNotScr", "cMnuTonNot", "cMnuHel", "cMnuSyn"})
+    menus.push_back(Enabled(menu));
+  for (const int16_t key : {12, 5}) {  // P, S
+    ClickKeyOf(key);
+    PlayUntilTheEnd();
+  }
+  std::vector<bool> after;
+  for (const char* menu : {"cMnuMusPat", "cMnuKebDis", "cMnuNotScr", "cMnuTonNot", "cMnuHel", "cMnuSyn"})
+    after.push_back(Enabled(menu));
+  EXPECT_EQ(after, menus);
+  Press("cPlay");
+  PlayUntilTheEnd();
+  EXPECT_EQ(played, (Words{"G", "P", "S", "G"}));
+  ClickKeyOf(14);  // D
+  PlayUntilTheEnd();
+  played.clear();
+  Press("cStartLoop");
+  PlayUntilPlayed(3);
+  Press("cStopLoop");
+  PlayUntilTheEnd();
+  EXPECT_EQ(Words(played.begin(), played.begin() + 3), Words(3, "G"));
+  EXPECT_EQ(workshop::QuizNote, 10);
   EXPECT_TRUE(messages.empty());
 }
 

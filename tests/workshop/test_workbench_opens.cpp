@@ -346,6 +346,78 @@ TEST_F(WorkbenchTest, AFiveNoteScalePickedOnTheKeyboardCompletes) {
   EXPECT_EQ(sound::CurrDroneType, 1);
 }
 
+// While a scale is picked on the keys it is no scale yet: it is not labelled, and the
+// patterns, the meend demo and a definition wait (the prompt says to finish or cancel)
+// until the last note completes it; "Select New Scale" cancels it and leaves no note of
+// it behind.
+TEST_F(WorkbenchTest, APickedScaleIsFinishedOrCancelledBeforeAPatternActs) {
+  Open();
+  StartPicking(2);  // Shadav
+  ClickKeyOf(7);    // R
+  EXPECT_EQ(Text("cScaleType"), "");
+  EXPECT_FALSE(Ctl("cMnuMusPat").TakesInput());
+  EXPECT_NE(Text("cPrompts").find("\"Select New Scale\" cancels it"), std::string::npos) << Text("cPrompts");
+  Press("cSelNewSca");
+  EXPECT_EQ(Caption("Frame2"), "Scale Category");
+  EXPECT_EQ(workshop::KeyLabelPurpose, 2);
+  EXPECT_EQ(workshop::ScaleNoteCount, 0);
+  EXPECT_EQ(workshop::NoteMarks[7], 0);
+  EXPECT_FALSE(Ctl("cMnuMusPat").TakesInput()) << "no scale to lay a pattern over";
+
+  Answer(2);  // Define Scale
+  Answer(1);  // Audav
+  for (const int16_t n : {7, 9, 12}) ClickKeyOf(n);
+  EXPECT_EQ(Text("cScaleType"), "");
+  EXPECT_FALSE(Ctl("cMnuMusPat").TakesInput());
+  ClickKeyOf(14);
+  EXPECT_EQ(Text("cScaleType"), "Selected Audav (5 Notes) Scale");
+  EXPECT_TRUE(Ctl("cMnuMusPat").TakesInput());
+  for (const char* item : {"cMnuSToS", "cMnuMeePat", "cMnuDefPat"}) EXPECT_TRUE(Shown(item)) << item;
+  EXPECT_EQ(workshop::ScaleNoteCount, 11) << "the five notes and their octave copies";
+
+  // A thata chosen after a cancelled picking is the scale, whole.
+  Press("cSelNewSca");
+  Answer(2);
+  Answer(1);
+  ClickKeyOf(9);
+  Press("cSelNewSca");
+  Answer(1);
+  Choose("Bhairav");
+  EXPECT_EQ(Text("cPattern"), "S r G m P d N S> ");
+  EXPECT_TRUE(Ctl("cMnuMusPat").TakesInput());
+  EXPECT_TRUE(messages.empty());
+}
+
+// A thata listed without its row, or with no notes in it (a damaged content database),
+// is said; the list stays for another choice.
+TEST_F(WorkbenchTest, AThataWithoutItsScaleIsSaid) {
+  struct Case {
+    const char* thata;
+    const char* damage;
+  };
+  const Case cases[] = {
+      {"Todi", R"sql(DELETE FROM "ThataScales" WHERE "ThataName" = 'Todi';)sql"},
+      {"Kafi", R"sql(UPDATE "ThataScales" SET "ThataScale" = NULL WHERE "ThataName" = 'Kafi';)sql"},
+      {"Purvi", R"sql(UPDATE "ThataScales" SET "ThataScale" = 'x y' WHERE "ThataName" = 'Purvi';)sql"},
+  };
+  Open();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.thata);
+    messages.clear();
+    Press("cNotePatterns");
+    Answer(1);
+    RunOnContentDatabase(c.damage);
+    Choose(c.thata);
+    EXPECT_EQ(MessageTexts(), Names{std::string("The scale of thata '") + c.thata + "' is not available"});
+    EXPECT_TRUE(Shown("cRagaList"));
+    EXPECT_EQ(workshop::ScaleNoteCount, 0);
+    Choose("Kalyan");
+    EXPECT_EQ(Text("cScaleType"), "Scale for Thata 'Kalyan'");
+    Press("cSwitchWBMode");
+  }
+  EXPECT_EQ(halts, 0);
+}
+
 // The drone's second string follows the picked scale: Pa, else Ma, else Ni.
 TEST_F(WorkbenchTest, APickedScaleChoosesItsDrone) {
   struct Case {

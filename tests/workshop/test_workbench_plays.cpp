@@ -27,6 +27,10 @@
 #include "shell/ShellState.h"
 #include "sound/ReedLighting.h"
 #include "sound/SoundState.h"
+#include "soundlib/FWav.h"
+#include "soundlib/Harmonium.h"
+#include "soundlib/Room.h"
+#include "soundlib/WavReader.h"
 #include "support/BuiltSeeds.h"
 #include "support/SqlFixture.h"
 #include "workshop/Workshop.h"
@@ -48,6 +52,7 @@ TEST_F(PlayingTest, TheMajorScalePattern3PlaysWithTheReedsLitInTurn) {
   EXPECT_EQ(Text("cPatName"), "S R G m");
   EXPECT_EQ(Caption("Label6"), "Selected Base pattern");
   EXPECT_EQ(Text("cCurrentItem"), Spaced(kPattern3, "   "));
+  EXPECT_EQ(Screen().Get<forms::TextBox>("cCurrentItem").SelStart(), 0) << "the phrase's start in view";
   EXPECT_EQ(Text("cPrompts"), ExpectedPrompts("35,39"));
   EXPECT_TRUE(Enabled("cPlay") && Enabled("cStartLoop"));
   EXPECT_FALSE(Enabled("cStop"));
@@ -75,6 +80,7 @@ TEST_F(PlayingTest, TheMajorScalePattern3PlaysWithTheReedsLitInTurn) {
   EXPECT_TRUE(Unlocked());
   EXPECT_FALSE(Enabled("cStop"));
   EXPECT_EQ(Text("cCurrentItem"), kPattern3) << "the phrase in place of its marking";
+  EXPECT_EQ(Screen().Get<forms::TextBox>("cCurrentItem").SelStart(), 0) << "the phrase's start in view";
   for (int16_t r = 1; r <= 40; ++r)
     EXPECT_NE(Screen().Ctl("cL", r).BackColor(), sound::kCurrentNoteColour) << "reed " << r;
   EXPECT_TRUE(messages.empty());
@@ -127,6 +133,32 @@ TEST_F(PlayingTest, PracticeModePlaysThePatternRunByRun) {
   EXPECT_EQ(Words(played.begin(), played.begin() + 10), runs);
   EXPECT_EQ(played[10], runs[0]) << "the loop starts over from the first run";
   EXPECT_EQ(played[11], runs[1]);
+  EXPECT_TRUE(messages.empty());
+}
+
+// Practice mode plays its runs one after another with the drone running on: the first
+// run's file is rendered as one that another follows at once, so the second run's
+// drone carries on from it instead of coming in afresh, and both end alike.
+TEST_F(PlayingTest, TheFirstPracticeRunRunsOnIntoTheSecond) {
+  Screen().Get<forms::OptionButton>("cOPract").Select();
+  Press("cMajorScale");
+  Fastest();
+  Pattern("cMnu3UC");
+  auto tail = [](size_t slot) {
+    soundlib::WavReader reader;
+    const sound::NotesListRec& rec = sound::NotesList[slot];
+    if (!reader.Open(shell::WavFiles[slot])) return int64_t{-1};
+    return reader.frames() - int64_t{rec.Positions[static_cast<size_t>(rec.NoteCount)]} * soundlib::kSampleRate / 1000;
+  };
+  const int64_t first = tail(0);
+  Press("cPlay");  // the second run is rendered as the first starts
+  EXPECT_EQ(sound::NotesList[1].Text, "R G m P");
+  EXPECT_TRUE(soundlib::LastFileRanOn()) << "the second run runs on from the first";
+  EXPECT_EQ(first, tail(1));
+  // Past its music's end (a whole ms) the file holds the last note's release and the room's echo.
+  EXPECT_NEAR(first, soundlib::Harmonium::kTailSamples + soundlib::Room::kTailSamples, soundlib::kSampleRate / 1000);
+  PlayUntilTheEnd();
+  EXPECT_EQ(played.size(), 10u);
   EXPECT_TRUE(messages.empty());
 }
 
@@ -194,6 +226,44 @@ TEST_F(PlayingTest, TheRagasOwnScaleKeepsItsDurations) {
   EXPECT_EQ(sound::TPlayInfo.Timings[0], "40 40 40 40 40 80 40 40 40 40 40 80");
   Pattern("cMnu1UC");
   EXPECT_EQ(Split(sound::TPlayInfo.Timings[0]), Words(Split(sound::TPlayInfo.Phrases[0]).size(), "70"));
+}
+
+// The raga's own scale and pakad keep their stored rhythm at every speed: the slider
+// scales the durations the phrase is rendered with, it never makes them equal. The
+// learner's text keeps the rhythm while its notes are the same (marked off in segments
+// here); other notes take BaseBeat each.
+TEST_F(PlayingTest, TheRagasOwnRhythmIsScaledByTheSpeedAndNeverLost) {
+  struct Case {
+    const char* item;
+    int32_t slider;
+    const char* text;  // nullptr: the phrase as shown
+    std::vector<int32_t> rendered;  // milliseconds of each note, every phrase in turn
+  };
+  const Case cases[] = {
+      {"cMnuSToS", 9, nullptr, {400, 400, 400, 400, 400, 800, 400, 400, 400, 400, 400, 800}},
+      {"cMnuSToS", 13, nullptr, {200, 200, 200, 200, 200, 400, 200, 200, 200, 200, 200, 400}},
+      {"cMnuSToS", 4, nullptr, {800, 800, 800, 800, 800, 1600, 800, 800, 800, 800, 800, 1600}},
+      {"cMnuSToS", 13, "S R G P D S> : S> D P G R S", {200, 200, 200, 200, 200, 400, 200, 200, 200, 200, 200, 400}},
+      {"cMnuSToS", 13, "S R G P D S>", {350, 350, 350, 350, 350, 350}},
+      {"cMnuPToP", 9, nullptr, {400, 400, 400, 400, 400, 400, 800}},
+      {"cMnuPToP", 4, nullptr, {800, 800, 800, 800, 800, 800, 1600}},
+  };
+  Press("cNotesForRaga");
+  Choose("Bhupali");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.item) + " at " + std::to_string(c.slider) + (c.text ? std::string(" ") + c.text : ""));
+    Pattern(c.item);  // set up at the speed the case before left
+    Ctl("cSlider").SetValue(c.slider);
+    if (c.text != nullptr) Ctl("cCurrentItem").SetText(c.text);
+    played.clear();
+    heardMs.clear();
+    Press("cPlay");
+    PlayUntilTheEnd();
+    std::vector<int32_t> rendered;
+    for (const std::vector<int32_t>& phrase : heardMs) rendered.insert(rendered.end(), phrase.begin(), phrase.end());
+    EXPECT_EQ(rendered, c.rendered);
+  }
+  EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(PlayingTest, APatternChosenBeforeARagaBuildsNothing) {
@@ -264,24 +334,30 @@ TEST_F(PlayingTest, TheSpeedSliderTakesEffectAtTheNextPlay) {
   PlayUntilTheEnd();
 }
 
-// The timer after a note waits while the player still plays, without holding the
-// event loop, and unlocks once it has stopped.
+// The timer after a note waits while the player still plays, the screen refusing the
+// learner's input meanwhile without holding the event loop; once the note has ended the
+// screen takes input again and plays again.
 TEST_F(PlayingTest, TheTimerWaitsForThePlayerWithoutHoldingTheScreen) {
   Press("cMajorScale");
   Fastest();
   Pattern("cMnu1UC");
   sound::CurrOperationMode = 1;  // Play as the quiz plays: what is set up, then the timer
   Press("cPlay");
-  workshop::sDisableF13Selections();
   ASSERT_EQ(Player().Mode(), mci::mciModePlay);
   Ctl("cTimer1").RaiseFromUser(forms::Event::Timer);
   EXPECT_TRUE(Ctl("cTimer1").Enabled()) << "looks again shortly";
   EXPECT_EQ(Screen().Get<forms::Timer>("cTimer1").Interval(), 100);
   EXPECT_TRUE(Locked());
+  EXPECT_TRUE(Screen().Busy());
+  EXPECT_FALSE(Ctl("cSwitchWBMode").TakesInput());
   PlayUntilTheEnd();
   Ctl("cTimer1").RaiseFromUser(forms::Event::Timer);
   EXPECT_FALSE(Ctl("cTimer1").Enabled());
   EXPECT_TRUE(Unlocked());
+  EXPECT_FALSE(Screen().Busy());
+  Press("cPlay");
+  EXPECT_EQ(Player().Mode(), mci::mciModePlay) << "plays again";
+  PlayUntilTheEnd();
 }
 
 TEST_F(PlayingTest, AGraceNoteChangeBuildsThePatternAgain) {

@@ -13,6 +13,7 @@
 
 #include "platform/dao/Errors.h"
 #include "platform/dao/JetSql.h"
+#include "platform/dao/Journal.h"
 #include "platform/dao/RecordsetImpl.h"
 #include "platform/dao/Statement.h"
 #include "platform/vb/Error.h"
@@ -192,6 +193,8 @@ Database Database::OpenDatabase(const std::string& name, bool exclusive, bool re
   // is a database at all.
   try {
     if (exclusive) ExecuteSql(*conn, "PRAGMA locking_mode = EXCLUSIVE", "'" + name + "'");
+    // Pages reach the file only at a commit, page 1 first (Journal.h).
+    if (!readOnly) ExecuteSql(*conn, "PRAGMA cache_spill = OFF", "'" + name + "'");
     if (exclusive && !readOnly) {
       ExecuteSql(*conn, "BEGIN EXCLUSIVE", "'" + name + "'");
       ExecuteSql(*conn, "SELECT count(*) FROM sqlite_master", "'" + name + "'");
@@ -259,6 +262,17 @@ void Database::CheckSchema(const std::string& schemaSql) const {
       RaiseDbError(kNotAnIndex, "The index '" + index.name + "' is missing from " + file +
                                     (found == have.indexes.end() ? "." : ", or it is not the one the program needs."));
   }
+}
+
+void Database::TakeFirstStamp() const {
+  Connection& conn = Open();
+  if (conn.readOnly) RaiseDbError(vb::kReadOnlyDatabase, "Cannot update '" + conn.name + "': it was opened read-only.");
+  const std::string what = "'" + conn.name + "'";
+  {
+    Statement st(conn, "PRAGMA user_version", what);
+    if (st.Step() && st.ColumnInt64(0) != 0) return;
+  }
+  ExecuteSql(conn, "PRAGMA user_version = " + std::to_string(static_cast<int32_t>(NextStamp(0))), what);
 }
 
 void Database::Execute(const std::string& sql) const {

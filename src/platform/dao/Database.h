@@ -59,6 +59,11 @@ class Database {
   // JetSql.h) that returns no rows.
   void Execute(const std::string& sql) const;
 
+  // Gives a file opened read-write that has no stamp yet (Journal.h) its first one, in a
+  // transaction of its own that changes nothing else, so that every later journal of
+  // the file can be told apart from one of another file.
+  void TakeFirstStamp() const;
+
   // True when the file was opened read-only.
   bool ReadOnly() const;
   // The file name as opened ("" for no object).

@@ -15,7 +15,10 @@ void RaiseDbError(int32_t number, const std::string& description) {
 }
 
 void RaiseSqlite(int rc, sqlite3* db, const std::string& what) {
-  const std::string detail = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+  RaiseSqlite(rc, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc), what);
+}
+
+void RaiseSqlite(int rc, const std::string& detail, const std::string& what) {
   switch (rc) {
     case SQLITE_CONSTRAINT_UNIQUE:
     case SQLITE_CONSTRAINT_PRIMARYKEY:

@@ -41,5 +41,7 @@ enum DaoErrNo : int32_t {
 // Raises the error that matches an SQLite result code; what names the action or file
 // in the description.
 [[noreturn]] void RaiseSqlite(int rc, sqlite3* db, const std::string& what);
+// The same with the engine's own words for the failure.
+[[noreturn]] void RaiseSqlite(int rc, const std::string& detail, const std::string& what);
 
 }  // namespace dao

@@ -8,6 +8,7 @@
 
 #include "platform/dao/Errors.h"
 #include "platform/dao/JetSql.h"
+#include "platform/dao/Journal.h"
 #include "platform/dao/StatementSeam.h"
 #include "platform/vb/Error.h"
 
@@ -35,6 +36,56 @@ bool OnlyBlanksAndSemicolons(const char* s) {
     if (!std::isspace(static_cast<unsigned char>(*s)) && *s != ';') return false;
   }
   return true;
+}
+
+// The first word of a statement, in capitals.
+std::string FirstWord(const char* sql) {
+  std::string word;
+  while (sql != nullptr && std::isspace(static_cast<unsigned char>(*sql))) ++sql;
+  for (; sql != nullptr && std::isalpha(static_cast<unsigned char>(*sql)); ++sql)
+    word += static_cast<char>(std::toupper(static_cast<unsigned char>(*sql)));
+  return word;
+}
+
+// A statement that changes the rows or tables of the file (transaction control and
+// PRAGMAs do not).
+bool ChangesRows(sqlite3_stmt* stmt) {
+  if (sqlite3_stmt_readonly(stmt) != 0) return false;
+  const std::string word = FirstWord(sqlite3_sql(stmt));
+  return word == "INSERT" || word == "UPDATE" || word == "DELETE" || word == "REPLACE" || word == "CREATE" ||
+         word == "DROP" || word == "ALTER" || word == "WITH";
+}
+
+// Runs the layer's own statement, unseen by the statement seam: the stamp belongs to
+// the change it comes with.
+void RunOwn(Connection& conn, const std::string& sql, const std::string& what) {
+  char* message = nullptr;
+  const int rc = sqlite3_exec(conn.db, sql.c_str(), nullptr, nullptr, &message);
+  const std::string detail = message != nullptr ? message : "";
+  sqlite3_free(message);
+  if (rc != SQLITE_OK) RaiseSqlite(sqlite3_extended_errcode(conn.db), detail, what);
+}
+
+uint32_t ReadStamp(Connection& conn, const std::string& what) {
+  sqlite3_stmt* st = nullptr;
+  int rc = sqlite3_prepare_v2(conn.db, "PRAGMA user_version", -1, &st, nullptr);
+  if (rc == SQLITE_OK) rc = sqlite3_step(st);
+  const auto stamp = rc == SQLITE_ROW ? static_cast<uint32_t>(sqlite3_column_int64(st, 0)) : 0u;
+  const int failed = rc == SQLITE_ROW ? SQLITE_OK : sqlite3_extended_errcode(conn.db);
+  const std::string detail = sqlite3_errmsg(conn.db);
+  sqlite3_finalize(st);
+  if (failed != SQLITE_OK) RaiseSqlite(failed, detail, what);
+  return stamp;
+}
+
+// The write transaction under way (or the one the next change begins) takes the next
+// stamp once, and takes it again when a savepoint's rollback undid it.
+void Stamp(Connection& conn, const std::string& what) {
+  const bool begins = sqlite3_txn_state(conn.db, "main") != SQLITE_TXN_WRITE;
+  const uint32_t stored = ReadStamp(conn, what);
+  if (begins) conn.stamp = NextStamp(stored);
+  if (!begins && stored == conn.stamp) return;
+  RunOwn(conn, "PRAGMA user_version = " + std::to_string(static_cast<int32_t>(conn.stamp)), what);
 }
 
 }  // namespace
@@ -114,8 +165,34 @@ void Statement::BindInt64(int i, int64_t value) {
 
 bool Statement::Step() {
   if (stmt_ == nullptr) return false;
+  // Outside a transaction the stamp and the change are kept together by a savepoint.
+  bool own = false;
+  if (!stepped_ && !conn_.readOnly && ChangesRows(stmt_)) {
+    own = sqlite3_get_autocommit(conn_.db) != 0;
+    if (own) RunOwn(conn_, "SAVEPOINT velmora_stamp", what_);
+    try {
+      Stamp(conn_, what_);
+    } catch (...) {
+      if (own) sqlite3_exec(conn_.db, "ROLLBACK TO velmora_stamp; RELEASE velmora_stamp", nullptr, nullptr, nullptr);
+      throw;
+    }
+  }
   const int rc = sqlite3_step(stmt_);
-  if ((rc == SQLITE_ROW || rc == SQLITE_DONE) && !stepped_) {
+  const bool done = rc == SQLITE_ROW || rc == SQLITE_DONE;
+  if (own) {
+    // The error is read before the savepoint's end replaces it.
+    int failed = done ? SQLITE_OK : sqlite3_extended_errcode(conn_.db);
+    std::string why = done ? std::string() : sqlite3_errmsg(conn_.db);
+    if (done && sqlite3_exec(conn_.db, "RELEASE velmora_stamp", nullptr, nullptr, nullptr) != SQLITE_OK) {
+      failed = sqlite3_extended_errcode(conn_.db);
+      why = sqlite3_errmsg(conn_.db);
+    }
+    if (failed != SQLITE_OK) {
+      sqlite3_exec(conn_.db, "ROLLBACK TO velmora_stamp; RELEASE velmora_stamp", nullptr, nullptr, nullptr);
+      RaiseSqlite(failed, why, what_);
+    }
+  }
+  if (done && !stepped_) {
     stepped_ = true;
     if (AfterStatement) AfterStatement(conn_.name, sqlite3_sql(stmt_));
   }

@@ -19,6 +19,8 @@ struct Connection {
   sqlite3* db = nullptr;
   std::string name;  // the file name as opened
   bool readOnly = false;
+  // The stamp the write transaction under way gives the file (Journal.h).
+  uint32_t stamp = 0;
 
   Connection() = default;
   Connection(const Connection&) = delete;
@@ -48,6 +50,8 @@ class Statement {
   void BindInt64(int i, int64_t value);
   bool Valid() const { return stmt_ != nullptr; }
   // Steps once; true when a row is available. Errors raise their database numbers.
+  // A statement that changes the file first stamps it (Journal.h); outside a
+  // transaction the stamp and the change are one transaction.
   bool Step();
   int ColumnCount() const;
   std::string ColumnName(int i) const;

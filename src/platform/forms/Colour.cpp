@@ -1,5 +1,8 @@
 #include "platform/forms/Colour.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -47,5 +50,63 @@ QColor ToQColor(Colour c) {
 }
 
 Colour FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+
+namespace {
+
+double Linear(int channel) {
+  const double v = channel / 255.0;
+  return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+}
+
+double LeastContrast(Colour c, const std::vector<Colour>& around) {
+  double least = 21.0;
+  for (Colour a : around) least = std::min(least, ContrastRatio(c, a));
+  return least;
+}
+
+}  // namespace
+
+double RelativeLuminance(Colour c) {
+  const QColor q = ToQColor(c);
+  return 0.2126 * Linear(q.red()) + 0.7152 * Linear(q.green()) + 0.0722 * Linear(q.blue());
+}
+
+double ContrastRatio(Colour a, Colour b) {
+  const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+Colour StandingOut(Colour preferred, const std::vector<Colour>& around, double ratio) {
+  const QColor p = ToQColor(preferred);
+  Colour best = FromQColor(p);
+  double bestContrast = LeastContrast(best, around);
+  if (bestContrast >= ratio) return best;
+  constexpr int kSteps = 20;
+  auto consider = [&](const QColor& q) {
+    const Colour c = FromQColor(q);
+    const double least = LeastContrast(c, around);
+    if (least > bestContrast) {
+      best = c;
+      bestContrast = least;
+    }
+    return least >= ratio;
+  };
+  for (int i = 1; i <= kSteps; ++i) {  // darker shades, towards black
+    const double k = 1.0 - static_cast<double>(i) / kSteps;
+    if (consider(QColor(static_cast<int>(p.red() * k), static_cast<int>(p.green() * k), static_cast<int>(p.blue() * k))))
+      return best;
+  }
+  for (int i = 1; i <= kSteps; ++i) {  // lighter shades, towards white
+    const double k = static_cast<double>(i) / kSteps;
+    auto lift = [k](int v) { return static_cast<int>(v + (255 - v) * k); };
+    if (consider(QColor(lift(p.red()), lift(p.green()), lift(p.blue())))) return best;
+  }
+  return best;
+}
+
+Colour TextColourOn(Colour background) {
+  return ContrastRatio(background, RGB(0, 0, 0)) >= ContrastRatio(background, RGB(255, 255, 255)) ? RGB(0, 0, 0)
+                                                                                                   : RGB(255, 255, 255);
+}
 
 }  // namespace forms

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include <QColor>
 
@@ -27,5 +28,18 @@ constexpr bool IsSystemColour(Colour c) { return (c & 0x80000000u) != 0; }
 QColor ToQColor(Colour c);
 // The reference of a plain colour (never a system colour).
 Colour FromQColor(const QColor& c);
+
+// The relative luminance of a colour as shown (0 black to 1 white), and the contrast
+// ratio of two colours (1 to 21), by the definitions of the web's accessibility
+// guidelines.
+double RelativeLuminance(Colour c);
+double ContrastRatio(Colour a, Colour b);
+// A colour of the hue of `preferred` that stands out against every colour of `around`
+// by at least `ratio`: `preferred` itself when it does, else the first shade of it
+// (darker first, then lighter) that does; the one of the greatest least contrast when
+// none does.
+Colour StandingOut(Colour preferred, const std::vector<Colour>& around, double ratio);
+// Black or white, whichever reads better on `background`.
+Colour TextColourOn(Colour background);
 
 }  // namespace forms

@@ -276,7 +276,7 @@ void Control::ApplyCommon() {
   ApplyColours();
   ApplyFont();
   widget_->setToolTip(Q(p_.ToolTipText));
-  widget_->setEnabled(p_.Enabled);
+  ApplyEnabled();
   widget_->setVisible(p_.Visible);
 }
 
@@ -301,8 +301,52 @@ void Control::SetVisible(bool v) {
 
 void Control::SetEnabled(bool v) {
   p_.Enabled = v;
-  if (widget_) widget_->setEnabled(v);
+  ApplyEnabled();
 }
+
+void Control::ApplyEnabled() {
+  if (widget_) widget_->setEnabled(p_.Enabled && !(form_->Busy() && ActsOnInput() && !LiveWhileBusy()));
+}
+
+bool Control::ActsOnInput() const {
+  switch (kind_) {
+    case Kind::CommandButton:
+    case Kind::OptionButton:
+    case Kind::CheckBox:
+    case Kind::ListBox:
+    case Kind::ComboBox:
+    case Kind::DriveListBox:
+    case Kind::Slider:
+    case Kind::Grid:
+    case Kind::MenuItem:
+      return true;
+    case Kind::TextBox:
+      if (!p_.Locked) return true;
+      break;
+    case Kind::Frame:
+      if (holdsInput_) return true;
+      break;
+    default:
+      break;
+  }
+  for (Event e : {Event::Click, Event::DblClick, Event::Change, Event::MouseUp})
+    if (handlers_.count(e) != 0) return true;
+  return false;
+}
+
+bool Control::TakesInput() const {
+  if (detached_ || !p_.Enabled) return false;
+  if (form_->Busy() && !LiveWhileBusy()) return false;
+  return holder_ == nullptr || holder_->TakesInput();
+}
+
+namespace {
+// The events through which the learner acts on a member; the others (timers, the
+// player's notices, the form's own events) come whatever the member's state.
+bool IsInput(Event event) {
+  return event == Event::Click || event == Event::DblClick || event == Event::Change || event == Event::MouseUp;
+}
+}  // namespace
 
 std::string Control::Caption() const { NotSupported("Caption"); }
 void Control::SetCaption(const std::string&) { NotSupported("Caption"); }
@@ -331,6 +375,8 @@ void Control::SetForeColor(Colour c) {
   ApplyColours();
   if (widget_) widget_->update();
 }
+
+double Control::LineHeight() const { return widget_ ? PixelsToTwips(QFontMetrics(widget_->font()).height()) : 0.0; }
 
 std::string Control::FontName() const {
   if (p_.Font && !p_.Font->Name.empty()) return p_.Font->Name;
@@ -392,7 +438,7 @@ void Control::SetHandler(Event event, Handler handler) {
 }
 
 void Control::RaiseFromUser(Event event, EventArgs args) {
-  if (detached_) return;
+  if (detached_ || (IsInput(event) && !TakesInput())) return;
   auto it = handlers_.find(event);
   if (it == handlers_.end()) return;
   args.Index = index_;
@@ -477,6 +523,10 @@ TextBox::TextBox(Form& form, const MemberSpec& spec, QWidget* parent) : Control(
     e->setPlainText(DisplayLines(p_.Text));
     QObject::connect(e, &QPlainTextEdit::textChanged, e, [this, e] {
       if (setting_) return;
+      if (!TakesInput()) {
+        ShowText();
+        return;
+      }
       p_.Text = e->toPlainText().toStdString();
       RaiseFromUser(Event::Change);
     });
@@ -486,6 +536,10 @@ TextBox::TextBox(Form& form, const MemberSpec& spec, QWidget* parent) : Control(
     auto* e = new QLineEdit(parent);
     e->setText(Q(p_.Text));
     QObject::connect(e, &QLineEdit::textEdited, e, [this](const QString& t) {
+      if (!TakesInput()) {
+        ShowText();
+        return;
+      }
       p_.Text = t.toStdString();
       RaiseFromUser(Event::Change);
     });
@@ -501,18 +555,27 @@ std::string TextBox::Text() const { return p_.Text; }
 void TextBox::SetText(const std::string& text) {
   if (text == p_.Text) return;
   p_.Text = text;
+  ShowText();
+  RaiseFromCode(Event::Change);
+}
+
+void TextBox::ShowText() {
   setting_ = true;
   if (auto* e = qobject_cast<QPlainTextEdit*>(widget_.data())) {
-    e->setPlainText(DisplayLines(text));
+    e->setPlainText(DisplayLines(p_.Text));
   } else {
-    static_cast<QLineEdit*>(widget_.data())->setText(Q(text));
+    // A one-line box shows the start of its text (all of it where it fits), not its end;
+    // in the box the learner is typing in, the cursor stays at the end of what was typed.
+    auto* line = static_cast<QLineEdit*>(widget_.data());
+    line->setText(Q(p_.Text));
+    if (!line->hasFocus()) line->setCursorPosition(0);
   }
   setting_ = false;
-  RaiseFromCode(Event::Change);
 }
 
 void TextBox::SetLocked(bool locked) {
   p_.Locked = locked;
+  ApplyEnabled();
   if (auto* e = qobject_cast<QPlainTextEdit*>(widget_.data())) {
     e->setReadOnly(locked);
   } else {
@@ -580,6 +643,10 @@ void ListControl::SetListIndex(int16_t i) {
 }
 
 void ListControl::UserChose(int index) {
+  if (!TakesInput()) {
+    ShowCurrent();
+    return;
+  }
   current_ = static_cast<int16_t>(index);
   RaiseFromUser(Event::Click);
 }
@@ -589,10 +656,15 @@ void ListControl::UserChose(int index) {
 namespace {
 // A list that takes the focus without a click (Tab, or a focused button hidden or
 // disabled by the program) chooses no line: the view would make its first line current
-// and so report a choice the user never made.
+// and so report a choice the user never made. The keys that move through the list
+// (arrows, pages, Home, End, a typed letter) only move its highlight; Enter or Space
+// chooses the highlighted line, as a click on it does.
 class ListWidget : public QListWidget {
  public:
   using QListWidget::QListWidget;
+  std::function<void(int row)> chosen;
+  std::function<int()> listIndex;  // the line chosen last
+  bool moving = false;             // while a key moves the highlight
 
  protected:
   void focusInEvent(QFocusEvent* e) override {
@@ -605,6 +677,25 @@ class ListWidget : public QListWidget {
     setCurrentRow(-1);
     clearSelection();
   }
+  void keyPressEvent(QKeyEvent* e) override {
+    const int key = e->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+        (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      e->accept();
+      if (currentRow() >= 0 && chosen) chosen(currentRow());
+      return;
+    }
+    moving = true;
+    QListWidget::keyPressEvent(e);
+    moving = false;
+  }
+  // A click on the line the keys highlighted (the view's current line already) chooses it.
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    QListWidget::mouseReleaseEvent(e);
+    const int row = indexAt(e->position().toPoint()).row();
+    if (e->button() == Qt::LeftButton && row >= 0 && row == currentRow() && listIndex && listIndex() != row && chosen)
+      chosen(row);
+  }
 };
 }  // namespace
 
@@ -612,7 +703,12 @@ ListBox::ListBox(Form& form, const MemberSpec& spec, QWidget* parent) : ListCont
   auto* l = new ListWidget(parent);
   l->setSelectionMode(QAbstractItemView::SingleSelection);
   for (const auto& item : p_.Items) l->addItem(Q(item));
-  QObject::connect(l, &QListWidget::currentRowChanged, l, [this](int row) { UserChose(row); });
+  // A click chooses the line it lands on; a key only moves the highlight there.
+  QObject::connect(l, &QListWidget::currentRowChanged, l, [this, l](int row) {
+    if (!l->moving) UserChose(row);
+  });
+  l->chosen = [this](int row) { UserChose(row); };
+  l->listIndex = [this] { return static_cast<int>(current_); };
   QObject::connect(l, &QListWidget::itemDoubleClicked, l, [this] { RaiseFromUser(Event::DblClick); });
   widget_ = l;
   ApplyCommon();
@@ -751,7 +847,7 @@ void OptionButton::ClearSiblings() {
 }
 
 void OptionButton::Select() {
-  if (p_.Value != 0) return;
+  if (p_.Value != 0 || !TakesInput()) return;
   p_.Value = 1;
   static_cast<QRadioButton*>(widget_.data())->setChecked(true);
   ClearSiblings();
@@ -781,6 +877,10 @@ CheckBox::CheckBox(Form& form, const MemberSpec& spec, QWidget* parent) : Contro
   widget_ = b;
   SetCaption(p_.Caption);
   QObject::connect(b, &QCheckBox::clicked, b, [this, b] {
+    if (!TakesInput()) {
+      b->setCheckState(p_.Value == 1 ? Qt::Checked : p_.Value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+      return;
+    }
     p_.Value = b->isChecked() ? 1 : 0;
     RaiseFromUser(Event::Click);
   });
@@ -928,8 +1028,14 @@ Slider::Slider(Form& form, const MemberSpec& spec, QWidget* parent) : Control(fo
   s->setTracking(false);  // Change when the thumb is let go, as the value settles
   p_.Value = std::clamp(p_.Value, p_.Min, p_.Max);
   s->setValue(p_.Value);
-  QObject::connect(s, &QSlider::valueChanged, s, [this](int v) {
+  QObject::connect(s, &QSlider::valueChanged, s, [this, s](int v) {
     if (setting_ || v == p_.Value) return;
+    if (!TakesInput()) {
+      setting_ = true;
+      s->setValue(p_.Value);
+      setting_ = false;
+      return;
+    }
     p_.Value = v;
     RaiseFromUser(Event::Change);
   });
@@ -992,6 +1098,7 @@ class GridWidget : public QTableWidget {
 
 Grid::Grid(Form& form, const MemberSpec& spec, QWidget* parent) : Control(form, spec) {
   auto* t = new GridWidget(this, parent);
+  t->setTabKeyNavigation(false);  // Tab leaves the grid for the next control
   t->horizontalHeader()->hide();
   t->verticalHeader()->hide();
   t->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -1001,6 +1108,10 @@ Grid::Grid(Form& form, const MemberSpec& spec, QWidget* parent) : Control(form, 
   SetRows(p_.Rows);
   SetCols(p_.Cols);
   QObject::connect(t, &QTableWidget::cellClicked, t, [this](int r, int c) {
+    if (!TakesInput()) {
+      ShowCurrentCell();
+      return;
+    }
     row_ = rowSel_ = r;
     col_ = colSel_ = c;
     RaiseFromUser(Event::Click);
@@ -1016,6 +1127,7 @@ Grid::Grid(Form& form, const MemberSpec& spec, QWidget* parent) : Control(form, 
 }
 
 void Grid::EnterPressed() {
+  if (!TakesInput()) return;
   auto* t = static_cast<QTableWidget*>(widget_.data());
   row_ = rowSel_ = t->currentRow();
   col_ = colSel_ = std::max(0, t->currentColumn());
@@ -1239,6 +1351,7 @@ void Timer::Tick() {
   if (p_.OneShot) {
     p_.Enabled = false;
     timer_->stop();
+    if (p_.BusyWhileRunning) form_->BusyMayHaveChanged();
   }
   RaiseFromUser(Event::Timer);
 }
@@ -1246,6 +1359,7 @@ void Timer::Tick() {
 void Timer::Restart() {
   timer_->stop();
   if (p_.Enabled && p_.Interval > 0 && !g_timersHeld) timer_->start(p_.Interval);
+  if (p_.BusyWhileRunning) form_->BusyMayHaveChanged();
 }
 
 void Timer::SetEnabled(bool v) {
@@ -1258,6 +1372,8 @@ void Timer::SetInterval(int32_t ms) {
   p_.Interval = ms;
   Restart();
 }
+
+bool Timer::Waiting() const { return p_.BusyWhileRunning && p_.Enabled && p_.Interval > 0; }
 
 // ---- MenuItem ------------------------------------------------------------------
 
@@ -1273,7 +1389,7 @@ MenuItem::MenuItem(Form& form, const MemberSpec& spec, QWidget* menuBar, MenuIte
   });
   owner->addAction(action_);
   action_->setVisible(p_.Visible);
-  action_->setEnabled(p_.Enabled);
+  ApplyEnabled();
 }
 
 MenuItem::~MenuItem() {
@@ -1330,7 +1446,11 @@ void MenuItem::SetVisible(bool v) {
 
 void MenuItem::SetEnabled(bool v) {
   p_.Enabled = v;
-  action_->setEnabled(v);
+  ApplyEnabled();
+}
+
+void MenuItem::ApplyEnabled() {
+  if (action_) action_->setEnabled(p_.Enabled && (LiveWhileBusy() || !form_->Busy()));
 }
 
 void MenuItem::SetChecked(bool checked) {

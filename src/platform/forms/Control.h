@@ -64,6 +64,24 @@ class Control {
   bool Enabled() const { return p_.Enabled; }
   virtual void SetEnabled(bool v);
 
+  // Whether the learner's input (a click, a double click, an edit, a mouse release)
+  // reaches this member now: it is enabled, so is the frame or menu holding it, and its
+  // form is not busy, or the member is live while busy. Input refused here
+  // changes nothing: no handler runs, no selection or text is taken.
+  bool TakesInput() const;
+  // Declared live while the form is busy, or a frame or menu holding such a member.
+  bool LiveWhileBusy() const { return p_.LiveWhileBusy || holdsLive_; }
+  // The frame or menu that holds this member; nullptr for a member of the form itself.
+  Control* Holder() const { return holder_; }
+  // Shows Enabled on the widget; while the form is busy a member the learner acts on
+  // that is not live looks disabled as well, whatever its own Enabled says (captions and
+  // read-only boxes keep their look).
+  virtual void ApplyEnabled();
+  // A member the learner acts on: a button, option, list, slider, grid, menu item or an
+  // editable text box, a frame holding one, or any member with a handler of the
+  // learner's input.
+  bool ActsOnInput() const;
+
   virtual std::string Caption() const;
   virtual void SetCaption(const std::string& text);
   virtual std::string Text() const;
@@ -73,6 +91,9 @@ class Control {
   virtual void SetBackColor(Colour c);
   Colour ForeColor() const;
   virtual void SetForeColor(Colour c);
+
+  // The height of one line of the member's font, in twips (0 for a member without a widget).
+  double LineHeight() const;
 
   std::string FontName() const;
   double FontSize() const;
@@ -84,6 +105,9 @@ class Control {
 
   const std::string& ToolTipText() const { return p_.ToolTipText; }
   void SetToolTipText(const std::string& text);
+  // The help topic the member's What's This help shows (0 none); the screen shows it.
+  int32_t WhatsThisHelpID() const { return p_.WhatsThisHelpID; }
+  void SetWhatsThisHelpID(int32_t topic) { p_.WhatsThisHelpID = topic; }
 
   // Option buttons 0/1, check boxes 0/1/2, sliders in [Min, Max].
   virtual int32_t Value() const;
@@ -145,7 +169,11 @@ class Control {
   bool detached_ = false;
 
  private:
+  friend class Form;
   class MouseWatcher;
+  Control* holder_ = nullptr;
+  bool holdsLive_ = false;
+  bool holdsInput_ = false;
   std::vector<QObject*> watchers_;
 };
 
@@ -183,6 +211,7 @@ class TextBox : public Control {
   void SetSelStart(int32_t pos);
 
  private:
+  void ShowText();  // the widget shows the stored text again
   bool setting_ = false;
 };
 
@@ -416,6 +445,8 @@ class Timer : public Control {
   int32_t Interval() const { return p_.Interval; }
   void SetInterval(int32_t ms);
   void SetOneShot(bool oneShot) { p_.OneShot = oneShot; }
+  // A timer that ends a wait, running: its form is busy.
+  bool Waiting() const;
 
   // For tests that move time by hand: while timers are held, no timer ticks by itself,
   // and Tick delivers the tick of a timer that is on, as its interval ending would.
@@ -437,6 +468,7 @@ class MenuItem : public Control {
   void SetCaption(const std::string& text) override;
   void SetVisible(bool v) override;
   void SetEnabled(bool v) override;
+  void ApplyEnabled() override;
   // The check mark; only the program sets it (a click leaves it as it is).
   bool Checked() const { return p_.Checked; }
   void SetChecked(bool checked);
@@ -448,6 +480,7 @@ class MenuItem : public Control {
   // the caption's own, the caption itself unchanged.
   void SetAccessLetter(char letter);
   QAction* Action() const { return action_; }
+  MenuItem* ParentMenu() const { return parentMenu_; }
   // Called by a child item: this item becomes a menu.
   QMenu* AsMenu();
 

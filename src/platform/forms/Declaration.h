@@ -93,7 +93,6 @@ enum class Event {
   Timer,
   Done,          // multimedia control: end of a play (NotifyCode)
   StatusUpdate,  // multimedia control: progress
-  LaidOut,       // form: the program laid the form out again at a new window size
 };
 
 // Unload modes of QueryUnload.
@@ -144,6 +143,7 @@ struct Props {
   std::string Caption;
   std::string Text;
   std::string ToolTipText;
+  int32_t WhatsThisHelpID = 0;  // the help topic of the member's What's This help; 0 none
   Rect Geometry;
   bool Visible = true;
   bool Enabled = true;
@@ -170,6 +170,10 @@ struct Props {
   bool OneShot = false;
   // Menu items.
   bool Checked = false;
+  // Takes the learner's input while its form is busy (Stop, Stop Looping, the trace items).
+  bool LiveWhileBusy = false;
+  // Timers: while this one runs, its form waits and is busy.
+  bool BusyWhileRunning = false;
   // Combo boxes: 0 drop-down combo (editable), 2 drop-down list.
   int16_t Style = 0;
   // Lists and combos: the design-time items.
@@ -226,6 +230,11 @@ class Member {
   Member& Cells(int32_t rows, int32_t cols, int32_t fixedRows = 0, int32_t fixedCols = 0);
   Member& Picture(std::string file);
   Member& Stretch();
+  // Takes the learner's input while the form is busy; a frame or menu holding such a
+  // member stays usable around it.
+  Member& LiveWhileBusy();
+  // A timer that ends a wait: while it runs, the form is busy.
+  Member& BusyWhileRunning();
 
   Member& On(Event event, Handler handler);
   template <class F>
@@ -324,10 +333,6 @@ class FormSpec : public Container {
   FormSpec& OnQueryUnload(F&& f) { return On(Event::QueryUnload, MakeHandler(std::forward<F>(f))); }
   template <class F>
   FormSpec& OnUnload(F&& f) { return On(Event::Unload, MakeHandler(std::forward<F>(f))); }
-  // After a re-layout at a new window size: what the screen arranges itself (beyond the
-  // proportional layout of its members) is arranged again.
-  template <class F>
-  FormSpec& OnLaidOut(F&& f) { return On(Event::LaidOut, MakeHandler(std::forward<F>(f))); }
 
   // The declaration as data.
   std::string Caption;

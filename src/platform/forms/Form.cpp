@@ -21,6 +21,7 @@
 #include <set>
 
 #include "common/Trace.h"
+#include "platform/forms/Layout.h"
 #include "platform/forms/NestedLoop.h"
 
 namespace forms {
@@ -42,6 +43,10 @@ double ScreenHeight() {
 }
 
 namespace {
+
+// Every screen is whole at this size; the window takes no smaller one.
+constexpr int kMinimumWidthPx = 800;
+constexpr int kMinimumHeightPx = 600;
 
 std::string Key(std::string_view name) {
   std::string k(name);
@@ -197,6 +202,10 @@ struct Form::Instance {
   std::string pictureFile;
   int16_t pointer = vbDefault;
   bool laidOutFromRows = false;
+  std::vector<LayoutRow> rows;  // of the last layout, at rowsW x rowsH
+  double rowsW = 0, rowsH = 0;
+  std::vector<std::pair<std::string, std::function<void()>>> arrangements;  // in running order
+  bool arranging = false;
 
   ~Instance() {
     owned.clear();
@@ -213,6 +222,9 @@ Form::~Form() {
 
 void Form::Release() {
   if (!inst_) return;
+  locked_ = false;
+  waits_ = 0;
+  busy_ = false;
   for (auto& c : inst_->owned) c->Detach();
   if (QCoreApplication::instance()) {
     inst_.reset();
@@ -273,6 +285,59 @@ void Form::Register(Control* c) {
   if (c->Index() >= 0) slot.array = true;
   slot.elements[c->Index()] = c;
   inst_->order.push_back(c);
+  // The frame or menu holding it; a live member keeps its holders usable around it.
+  if (auto* item = dynamic_cast<MenuItem*>(c)) {
+    c->holder_ = item->ParentMenu();
+  } else if (!c->ContainerName().empty()) {
+    auto frame = inst_->byName.find(Key(c->ContainerName()));
+    if (frame != inst_->byName.end() && !frame->second.elements.empty())
+      c->holder_ = frame->second.elements.begin()->second;
+  }
+  if (c->ActsOnInput()) {
+    for (Control* h = c->holder_; h != nullptr && !h->holdsInput_; h = h->holder_) h->holdsInput_ = true;
+  }
+  if (c->Properties().LiveWhileBusy) {
+    for (Control* h = c->holder_; h != nullptr && !h->holdsLive_; h = h->holder_) {
+      h->holdsLive_ = true;
+      h->ApplyEnabled();
+    }
+  }
+}
+
+void Form::SetBusy(bool busy) {
+  locked_ = busy;
+  BusyMayHaveChanged();
+}
+
+void Form::BeginWait() {
+  ++waits_;
+  BusyMayHaveChanged();
+}
+
+void Form::EndWait() {
+  if (waits_ > 0) --waits_;
+  BusyMayHaveChanged();
+}
+
+void Form::BusyMayHaveChanged() {
+  bool busy = inst_ != nullptr && !loading_ && (locked_ || waits_ > 0);
+  if (inst_ != nullptr && !busy) {
+    for (Control* c : inst_->order) {
+      if (auto* t = dynamic_cast<Timer*>(c); t != nullptr && t->Waiting()) busy = true;
+    }
+  }
+  if (busy == busy_) return;
+  busy_ = busy;
+  for (Control* c : inst_->order) c->ApplyEnabled();
+}
+
+BusyWait::BusyWait(Form* form) : form_(form), load_(form != nullptr ? form->loads_ : 0) {
+  if (form_ != nullptr) form_->BeginWait();
+}
+
+// A form unloaded and loaded again meanwhile began no wait of this one's.
+BusyWait::~BusyWait() {
+  if (form_ != nullptr && form_->loads_ == load_) form_->EndWait();
 }
 
 void Form::Load() {
@@ -283,6 +348,10 @@ void Form::Load() {
     releaseAtExit = true;
   }
   loading_ = true;
+  locked_ = false;
+  waits_ = 0;
+  busy_ = false;
+  ++loads_;
   auto inst = std::make_unique<Instance>();
   inst_ = std::move(inst);
   try {
@@ -308,6 +377,7 @@ void Form::Load() {
     const Rect& d = spec_.Design;
     w->move(TwipsToPixels(d.Left), TwipsToPixels(d.Top));
     w->resize(std::max(1, TwipsToPixels(d.Width)), std::max(1, TwipsToPixels(d.Height)));
+    w->setMinimumSize(TwipsToPixels(MinimumWidth()), TwipsToPixels(MinimumHeight()));
     for (const MemberSpec& m : spec_.Members) {
       auto c = Build(m);
       Register(c.get());
@@ -325,6 +395,7 @@ void Form::Load() {
     throw;
   }
   loading_ = false;
+  BusyMayHaveChanged();
   EventArgs args;
   RaiseForm(Event::Load, args, true);
 }
@@ -414,6 +485,9 @@ bool Form::RunUnload(int16_t mode, bool fromCode) {
 }
 
 void Form::Destroy() {
+  locked_ = false;
+  waits_ = 0;
+  busy_ = false;
   for (auto& c : inst_->owned) c->Detach();
   if (inst_->window) {
     inst_->window->quiet = true;
@@ -520,8 +594,48 @@ double Form::ScaleHeight() const {
 
 bool Form::LaidOutFromRows() const { return inst_ && inst_->laidOutFromRows; }
 
-void Form::MarkLaidOutFromRows() {
-  if (inst_) inst_->laidOutFromRows = true;
+void Form::KeepLayoutRows(const std::vector<LayoutRow>& rows, double W, double H) {
+  if (!inst_) return;
+  inst_->laidOutFromRows = true;
+  inst_->rows = rows;
+  inst_->rowsW = W;
+  inst_->rowsH = H;
+}
+
+void Form::Arrange(const std::string& key, std::function<void()> step) {
+  Instance& inst = Inst();
+  if (!inst.arranging) {
+    auto& kept = inst.arrangements;
+    kept.erase(std::remove_if(kept.begin(), kept.end(), [&key](const auto& a) { return a.first == key; }), kept.end());
+    kept.emplace_back(key, step);
+  }
+  step();
+}
+
+void Form::Unarrange(const std::string& key) {
+  if (!inst_ || !Arranges(key)) return;
+  auto& kept = inst_->arrangements;
+  kept.erase(std::remove_if(kept.begin(), kept.end(), [&key](const auto& a) { return a.first == key; }), kept.end());
+  if (inst_->laidOutFromRows && !inst_->arranging) {
+    const std::vector<LayoutRow> rows = inst_->rows;
+    ApplyLayout(*this, rows, inst_->rowsW, inst_->rowsH);
+  }
+}
+
+bool Form::Arranges(const std::string& key) const {
+  return inst_ && std::any_of(inst_->arrangements.begin(), inst_->arrangements.end(),
+                              [&key](const auto& a) { return a.first == key; });
+}
+
+void Form::RunArrangements() {
+  if (!inst_ || inst_->arranging) return;
+  const auto steps = inst_->arrangements;
+  inst_->arranging = true;
+  struct Done {
+    Instance* inst;
+    ~Done() { inst->arranging = false; }
+  } done{inst_.get()};
+  for (const auto& [key, step] : steps) step();
 }
 
 double Form::MenuBarHeight() const {
@@ -537,6 +651,14 @@ int16_t Form::WindowState() const {
   if (s & Qt::WindowMinimized) return vbMinimized;
   if (s & (Qt::WindowMaximized | Qt::WindowFullScreen)) return vbMaximized;
   return vbNormal;
+}
+
+double Form::MinimumWidth() const {
+  return std::min(PixelsToTwips(kMinimumWidthPx), std::max(0.0, spec_.Design.Width));
+}
+
+double Form::MinimumHeight() const {
+  return std::min(PixelsToTwips(kMinimumHeightPx), std::max(0.0, spec_.Design.Height));
 }
 
 void Form::SetWindowState(int16_t state) {

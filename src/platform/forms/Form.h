@@ -30,6 +30,8 @@ class QMainWindow;
 
 namespace forms {
 
+struct LayoutRow;
+
 // Window states: 0 normal, 1 minimised, 2 maximised.
 enum WindowState : int16_t { vbNormal = 0, vbMinimized = 1, vbMaximized = 2 };
 // Mouse pointers: 0 default, 11 hourglass.
@@ -80,9 +82,32 @@ class Form {
   // True once the members of this loaded form were placed from layout rows (ApplyLayout);
   // a form shown as declared has no layout to redo.
   bool LaidOutFromRows() const;
-  void MarkLaidOutFromRows();
+  // Records the rows and size of the layout just applied (ApplyLayout), which Unarrange
+  // applies again.
+  void KeepLayoutRows(const std::vector<LayoutRow>& rows, double W, double H);
+
+  // The screen's own layout: what it places itself beyond the proportional layout of
+  // its declared members (run-time array elements, from element 0 of their array, and
+  // members a stage of the screen moves). Arrange runs `step` now and keeps it under
+  // `key`; a step kept under that key already is replaced, and the new one runs after
+  // the others. Every layout of the form from its rows (ApplyLayout) runs the kept
+  // steps again, in that order, so a resize or a maximise keeps them whole. A step
+  // places only: it reads the sizes afresh and sets no caption, visibility or state
+  // (the grid's scrolling, which shows the rows in view, aside). Unloading the form
+  // forgets them. Unarrange forgets one (before the elements it places are unloaded)
+  // and lays the form out again without it, so what it moved goes back to its place.
+  // While the kept steps run, a nested Arrange runs its step and keeps nothing.
+  void Arrange(const std::string& key, std::function<void()> step);
+  void Unarrange(const std::string& key);
+  bool Arranges(const std::string& key) const;
+  // Runs the kept steps (ApplyLayout does, after the rows).
+  void RunArrangements();
   int16_t WindowState() const;
   void SetWindowState(int16_t state);
+  // The smallest size the window takes, in twips of its client surface (menu bar
+  // included): 800 x 600 pixels, or the design size of a smaller form.
+  double MinimumWidth() const;
+  double MinimumHeight() const;
 
   // The background picture: drawn over the client surface. A missing file raises
   // 53, a file that is not a picture 481; "" removes the picture.
@@ -94,6 +119,20 @@ class Form {
   void SetMousePointer(int16_t pointer);
   // Repaints the window at once.
   void Refresh();
+
+  // Busy: while the screen plays with its form locked (SetBusy), waits inside an event
+  // for a play to end (BeginWait to EndWait, nested) or waits for a timer declared
+  // BusyWhileRunning, the learner's input reaches only the members declared
+  // LiveWhileBusy and the close box: every other member refuses it before it changes
+  // anything (Control::TakesInput) and looks disabled. What the program set as a
+  // member's Enabled is kept, and shows again once the form is no longer busy.
+  void SetBusy(bool busy);
+  void BeginWait();
+  void EndWait();
+  bool Busy() const { return busy_; }
+  // Works out again whether the form is busy and shows it; called when a timer that
+  // ends a wait starts or stops.
+  void BusyMayHaveChanged();
 
   // Members by name (any letter case) and, for control arrays, index.
   Control& Ctl(std::string_view name);
@@ -176,6 +215,24 @@ class Form {
   FormSpec spec_;
   std::unique_ptr<Instance> inst_;
   bool loading_ = false;
+  bool locked_ = false;  // SetBusy
+  int waits_ = 0;        // BeginWait less EndWait
+  bool busy_ = false;    // as last worked out and shown
+  uint64_t loads_ = 0;   // how many times the form was loaded
+  friend class BusyWait;
+};
+
+// Marks a form as waiting for the time of one wait inside an event (a play to end).
+class BusyWait {
+ public:
+  explicit BusyWait(Form* form);
+  ~BusyWait();
+  BusyWait(const BusyWait&) = delete;
+  BusyWait& operator=(const BusyWait&) = delete;
+
+ private:
+  Form* form_;
+  uint64_t load_;
 };
 
 // What follows a change of a form's window by the user (its size, or its state), once

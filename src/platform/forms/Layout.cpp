@@ -88,7 +88,8 @@ void ApplyLayout(Form& form, const std::vector<LayoutRow>& rows, double W, doubl
     if (i >= members.size()) vb::Raise(vb::kSubscript, "More layout rows than members on " + form.Name());
     ApplyLayoutRow(*members[i], rows[i], W, H);
   }
-  form.MarkLaidOutFromRows();
+  form.KeepLayoutRows(rows, W, H);
+  form.RunArrangements();
 }
 
 std::string LayoutRowsSql(const std::vector<FormSpec>& forms) {

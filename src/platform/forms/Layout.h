@@ -40,7 +40,8 @@ std::vector<LayoutRow> LayoutRows(const FormSpec& form);
 // except combo and drive list boxes, height.
 void ApplyLayoutRow(Control& member, const LayoutRow& row, double W, double H);
 
-// Lays out the first rows.size() members of a loaded form.
+// Lays out the first rows.size() members of a loaded form, then runs the steps the
+// screen keeps for what it places itself (Form::Arrange).
 void ApplyLayout(Form& form, const std::vector<LayoutRow>& rows, double W, double H);
 
 // The SQL that fills "KZForms" and "KZFormControls" for the given forms (columns in

@@ -26,6 +26,8 @@ constexpr Micros kMaxExtrapolation{12'000};
 constexpr Micros kStallLimit{3'000'000};
 // A sink that stays unused this long after a play is closed.
 constexpr auto kIdleClose = std::chrono::milliseconds(500);
+// Frames mixed and written at a time.
+constexpr int64_t kChunkFrames = 4096;
 
 }  // namespace
 
@@ -39,8 +41,10 @@ QAudioDevice ChooseAudioDevice() {
 void MarkAudioDeviceFailed() { g_deviceFailed.store(true); }
 bool AudioDeviceFailed() { return g_deviceFailed.load(); }
 
-// Lives on the audio thread: owns the sink and writes the play into it every few
-// milliseconds, publishing how much the device has processed.
+// Lives on the audio thread: owns the sink and writes the plays into it every few
+// milliseconds, one stream of frames, publishing how much the device has processed.
+// A play queued to follow another is written on from the stream frame where the
+// other ends, the rest of the other's file added to its start.
 class SinkWorker : public QObject {
  public:
   using Report = std::function<void(uint64_t playId, Output::End end)>;
@@ -69,14 +73,16 @@ class SinkWorker : public QObject {
     } else {
       sink_->stop();
     }
-    playId_ = playId;
-    wave_ = std::move(wave);
-    next_ = from;
-    to_ = to;
-    durationUs_ = (to - from) * 1'000'000 / wave_->sampleRate;
+    rate_ = wave->sampleRate;
+    channels_ = wave->channels;
+    segments_.clear();
+    segments_.push_back({std::move(wave), from, to, 0});
+    plays_.clear();
+    plays_.push_back({playId, 0, to - from, false});
+    written_ = 0;
     io_ = sink_->start();
     baseUs_ = sink_->processedUSecs();
-    lastHeardUs_ = -1;
+    lastHeard_ = -1;
     lastProgress_ = SteadyNow();
     if (io_ == nullptr) {
       Fail();
@@ -86,81 +92,156 @@ class SinkWorker : public QObject {
     Pump();
   }
 
+  // The stream frame where frame `at` of the current play's file falls, if the
+  // next play can begin there: the current play is the last and has not ended,
+  // the formats agree and nothing from there on is written yet.
+  void Queue(uint64_t currentId, uint64_t nextId, std::shared_ptr<const WaveData> next, int64_t at) {
+    if (plays_.empty() || segments_.empty() || next == nullptr || next->frames() <= 0) return;
+    PlayState& current = plays_.back();
+    const Segment& segment = segments_.back();
+    if (current.id != currentId || current.ended) return;
+    if (next->sampleRate != rate_ || next->channels != channels_) return;
+    const int64_t frames = at - segment.from;
+    const int64_t streamAt = segment.at + frames;
+    if (frames <= 0 || segment.from + frames > segment.to || streamAt < written_) return;
+    {
+      std::lock_guard lock(progress_->mutex);
+      DeviceOutput::Progress::Play* published = progress_->Find(currentId);
+      if (published == nullptr) return;  // the control has started something else meanwhile
+      published->frames = frames;
+      progress_->plays.push_back({nextId, streamAt, next->frames(), false});
+    }
+    current.frames = frames;
+    plays_.push_back({nextId, streamAt, next->frames(), false});
+    segments_.push_back({next, 0, next->frames(), streamAt});
+  }
+
   void Halt() {
     pump_.stop();
-    playId_ = 0;
-    wave_.reset();
+    segments_.clear();
+    plays_.clear();
     if (sink_ != nullptr) sink_->stop();
     io_ = nullptr;
   }
 
  private:
+  // Frames [from, to) of wave, written from stream frame at on.
+  struct Segment {
+    std::shared_ptr<const WaveData> wave;
+    int64_t from = 0;
+    int64_t to = 0;
+    int64_t at = 0;
+    int64_t end() const { return at + (to - from); }
+  };
+  // A play's stretch of the stream, and whether its end was reported.
+  struct PlayState {
+    uint64_t id = 0;
+    int64_t at = 0;
+    int64_t frames = 0;
+    bool ended = false;
+  };
+
+  int64_t StreamEnd() const {
+    int64_t end = 0;
+    for (const Segment& segment : segments_) end = std::max(end, segment.end());
+    return end;
+  }
+
+  // The stream's frames [first, first + count) into mix_, the segments there added.
+  void Mix(int64_t first, int64_t count) {
+    const size_t values = static_cast<size_t>(count * channels_);
+    sum_.assign(values, 0);
+    for (const Segment& segment : segments_) {
+      const int64_t begin = std::max(first, segment.at);
+      const int64_t end = std::min(first + count, segment.end());
+      if (begin >= end) continue;
+      const int16_t* source = segment.wave->samples.data() + (segment.from + begin - segment.at) * channels_;
+      int32_t* into = sum_.data() + (begin - first) * channels_;
+      const int64_t n = (end - begin) * channels_;
+      for (int64_t i = 0; i < n; ++i) into[i] += source[i];
+    }
+    mix_.resize(values);
+    for (size_t i = 0; i < values; ++i) mix_[i] = static_cast<int16_t>(std::clamp<int32_t>(sum_[i], -32768, 32767));
+  }
+
   void Pump() {
-    if (playId_ == 0 || sink_ == nullptr) return;
+    if (plays_.empty() || sink_ == nullptr) return;
     const auto error = sink_->error();
     if (error == QAudio::OpenError || error == QAudio::FatalError ||
         (sink_->state() == QAudio::StoppedState && error != QAudio::NoError)) {
       Fail();
       return;
     }
-    const int frameBytes = wave_->channels * static_cast<int>(sizeof(int16_t));
-    while (next_ < to_) {
+    const int frameBytes = channels_ * static_cast<int>(sizeof(int16_t));
+    const int64_t streamEnd = StreamEnd();
+    while (written_ < streamEnd) {
       const qsizetype room = sink_->bytesFree() / frameBytes;
       if (room <= 0) break;
-      const int64_t count = std::min<int64_t>(room, to_ - next_);
-      const auto* data = reinterpret_cast<const char*>(wave_->samples.data() + next_ * wave_->channels);
-      const qint64 wrote = io_->write(data, count * frameBytes);
+      const int64_t count = std::min<int64_t>({room, streamEnd - written_, kChunkFrames});
+      Mix(written_, count);
+      const qint64 wrote = io_->write(reinterpret_cast<const char*>(mix_.data()), count * frameBytes);
       if (wrote <= 0) break;
-      next_ += wrote / frameBytes;
+      written_ += wrote / frameBytes;
     }
     const Micros now = SteadyNow();
-    const int64_t heardUs = std::clamp<int64_t>(sink_->processedUSecs() - baseUs_, 0, durationUs_);
-    if (heardUs != lastHeardUs_) {
-      lastHeardUs_ = heardUs;
+    const int64_t heardUs = std::max<int64_t>(sink_->processedUSecs() - baseUs_, 0);
+    const int64_t heard = std::min(heardUs * rate_ / 1'000'000, written_);
+    if (heard != lastHeard_) {
+      lastHeard_ = heard;
       lastProgress_ = now;
     }
-    const bool ended = next_ >= to_ && heardUs >= durationUs_;
-    {
-      std::lock_guard lock(progress_->mutex);
-      if (progress_->playId == playId_) {
-        progress_->heardUs = heardUs;
-        progress_->stamp = now;
-        progress_->sounding = heardUs > 0;
-        progress_->ended = ended;
+    std::vector<uint64_t> ended;
+    for (PlayState& play : plays_) {
+      if (!play.ended && written_ >= play.at + play.frames && heard >= play.at + play.frames) {
+        play.ended = true;
+        ended.push_back(play.id);
       }
     }
-    if (ended) {
-      Finish(Output::End::Played);
+    // What is heard in full is let go, but for the last play that ended.
+    while (plays_.size() > 2 && plays_[0].ended && plays_[1].ended) plays_.erase(plays_.begin());
+    segments_.erase(std::remove_if(segments_.begin(), segments_.end(),
+                                   [heard](const Segment& segment) { return segment.end() <= heard; }),
+                    segments_.end());
+    {
+      std::lock_guard lock(progress_->mutex);
+      progress_->sampleRate = rate_;
+      progress_->heardUs = heardUs;
+      progress_->stamp = now;
+      progress_->sounding = heardUs > 0;
+      for (uint64_t id : ended) {
+        if (DeviceOutput::Progress::Play* published = progress_->Find(id)) published->ended = true;
+      }
+      auto& published = progress_->plays;
+      while (published.size() > 2 && published[0].ended && published[1].ended) published.erase(published.begin());
+    }
+    const bool done = std::all_of(plays_.begin(), plays_.end(), [](const PlayState& p) { return p.ended; });
+    if (done) {
+      // The sink keeps running after the last play ended by itself, so that the
+      // device's last buffer plays out and a next play of the same format starts
+      // at once; an unused sink is closed a little later.
+      pump_.stop();
+      segments_.clear();
+      idle_.start();
     } else if (now - lastProgress_ > kStallLimit) {
       Fail();
+      return;
     }
-  }
-
-  // The sink keeps running after a play that ended by itself, so that the
-  // device's last buffer plays out and the next play of the same format starts at
-  // once; an unused sink is closed a little later.
-  void Finish(Output::End end) {
-    const uint64_t id = playId_;
-    pump_.stop();
-    playId_ = 0;
-    wave_.reset();
-    if (end == Output::End::Failed) {
-      CloseSink();
-    } else {
-      idle_.start();
-    }
-    report_(id, end);
+    for (uint64_t id : ended) report_(id, Output::End::Played);
   }
 
   void Fail() {
+    std::vector<uint64_t> failed;
+    for (const PlayState& play : plays_)
+      if (!play.ended) failed.push_back(play.id);
     {
       std::lock_guard lock(progress_->mutex);
-      if (progress_->playId == playId_) {
-        progress_->ended = true;
-        progress_->failed = true;
-      }
+      progress_->failed = true;
     }
-    Finish(Output::End::Failed);
+    pump_.stop();
+    segments_.clear();
+    plays_.clear();
+    CloseSink();
+    for (uint64_t id : failed) report_(id, Output::End::Failed);
   }
 
   void CloseSink() {
@@ -179,15 +260,32 @@ class SinkWorker : public QObject {
   QTimer idle_{this};
   QAudioSink* sink_ = nullptr;
   QIODevice* io_ = nullptr;
-  uint64_t playId_ = 0;
-  std::shared_ptr<const WaveData> wave_;
-  int64_t next_ = 0;  // next frame to write
-  int64_t to_ = 0;
-  int64_t durationUs_ = 0;
+  int rate_ = 1;
+  int channels_ = 1;
+  std::vector<Segment> segments_;
+  std::vector<PlayState> plays_;
+  int64_t written_ = 0;  // stream frames written
+  std::vector<int32_t> sum_;
+  std::vector<int16_t> mix_;
   qint64 baseUs_ = 0;
-  int64_t lastHeardUs_ = -1;
+  int64_t lastHeard_ = -1;
   Micros lastProgress_{0};
 };
+
+DeviceOutput::Progress::Play* DeviceOutput::Progress::Find(uint64_t id) {
+  if (id == 0) return nullptr;
+  for (Play& play : plays)
+    if (play.id == id) return &play;
+  return nullptr;
+}
+
+// The device's processed time plus the time since the audio thread last looked,
+// so the position moves smoothly between its reports.
+int64_t DeviceOutput::Progress::HeardStreamFrames() const {
+  int64_t us = heardUs;
+  if (!failed && sounding) us += std::min(SteadyNow() - stamp, kMaxExtrapolation).count();
+  return us * sampleRate / 1'000'000;
+}
 
 DeviceOutput::DeviceOutput(QAudioDevice device) : progress_(std::make_shared<Progress>()) {
   thread_.setObjectName("audio");
@@ -216,13 +314,11 @@ DeviceOutput::~DeviceOutput() {
 void DeviceOutput::Start(uint64_t playId, std::shared_ptr<const WaveData> wave, int64_t from, int64_t to) {
   {
     std::lock_guard lock(progress_->mutex);
-    progress_->playId = playId;
-    progress_->frames = to - from;
+    progress_->plays.assign(1, {playId, 0, to - from, false});
     progress_->sampleRate = wave->sampleRate;
     progress_->heardUs = 0;
     progress_->stamp = SteadyNow();
     progress_->sounding = false;
-    progress_->ended = false;
     progress_->failed = false;
   }
   SinkWorker* worker = worker_;
@@ -231,35 +327,39 @@ void DeviceOutput::Start(uint64_t playId, std::shared_ptr<const WaveData> wave, 
       Qt::QueuedConnection);
 }
 
+void DeviceOutput::Queue(uint64_t currentId, uint64_t nextId, std::shared_ptr<const WaveData> next, int64_t at) {
+  SinkWorker* worker = worker_;
+  QMetaObject::invokeMethod(
+      worker, [worker, currentId, nextId, next = std::move(next), at] { worker->Queue(currentId, nextId, next, at); },
+      Qt::QueuedConnection);
+}
+
 void DeviceOutput::Stop() {
   {
     std::lock_guard lock(progress_->mutex);
-    progress_->playId = 0;
-    progress_->ended = true;
+    progress_->plays.clear();
   }
   SinkWorker* worker = worker_;
   QMetaObject::invokeMethod(worker, [worker] { worker->Halt(); }, Qt::QueuedConnection);
 }
 
-// The device's processed time plus the time since the audio thread last looked,
-// so the position moves smoothly between its reports.
-int64_t DeviceOutput::HeardFrames() const {
+int64_t DeviceOutput::HeardFrames(uint64_t playId) const {
   std::lock_guard lock(progress_->mutex);
-  if (progress_->playId == 0 && !progress_->ended) return 0;
-  int64_t us = progress_->heardUs;
-  if (progress_->failed) {
-    // stays where the sound broke off
-  } else if (progress_->ended) {
-    us = progress_->frames * 1'000'000 / progress_->sampleRate;
-  } else if (progress_->sounding) {
-    us += std::min(SteadyNow() - progress_->stamp, kMaxExtrapolation).count();
-  }
-  return std::clamp<int64_t>(us * progress_->sampleRate / 1'000'000, 0, progress_->frames);
+  const Progress::Play* play = progress_->Find(playId);
+  if (play == nullptr) return 0;
+  if (play->ended && !progress_->failed) return play->frames;
+  return std::clamp<int64_t>(progress_->HeardStreamFrames() - play->at, 0, play->frames);
 }
 
-bool DeviceOutput::Ended() const {
+bool DeviceOutput::Ended(uint64_t playId) const {
   std::lock_guard lock(progress_->mutex);
-  return progress_->ended;
+  const Progress::Play* play = progress_->Find(playId);
+  return play == nullptr || play->ended || progress_->failed;
+}
+
+bool DeviceOutput::Known(uint64_t playId) const {
+  std::lock_guard lock(progress_->mutex);
+  return progress_->Find(playId) != nullptr && !progress_->failed;
 }
 
 }  // namespace mci

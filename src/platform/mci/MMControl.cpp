@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "common/Trace.h"
+#include "platform/forms/Form.h"
 #include "platform/forms/NestedLoop.h"
 #include "platform/mci/Output.h"
 #include "platform/vb/Error.h"
@@ -60,17 +61,23 @@ int32_t MMControl::Position() const {
 
 int32_t MMControl::Mode() const {
   if (!wave_) return mciModeNotOpen;
-  return playing_ && !output_->Ended() ? mciModePlay : mciModeStop;
+  return playing_ && !output_->Ended(playId_) ? mciModePlay : mciModeStop;
 }
 
 void MMControl::setClock(std::shared_ptr<Clock> clock) {
   clock_ = clock ? std::move(clock) : DefaultClock();
-  if (!playing_) output_.reset();
+  if (!playing_) {
+    AbandonRunOn();
+    output_.reset();
+  }
 }
 
 void MMControl::setAudioOutput(AudioOutput output) {
   outputPolicy_ = output;
-  if (!playing_) output_.reset();
+  if (!playing_) {
+    AbandonRunOn();
+    output_.reset();
+  }
 }
 
 // Notify, Wait, From and To serve one command.
@@ -97,6 +104,12 @@ void MMControl::OpenFile() {
   } else {
     wave_ = ReadWave(fileName_, &errorMessage_);
   }
+  // The file queued to follow the last play, sounding already, stays open as it sounds.
+  if (wave_ && runOn_.sounding && wave_->SameSound(*runOn_.wave)) {
+    wave_ = runOn_.wave;
+  } else {
+    AbandonRunOn();
+  }
   if (notify) DeliverDone(wave_ ? mciSuccessful : mciFailure);
 }
 
@@ -110,6 +123,7 @@ void MMControl::Play() {
     // A missing or unreadable file still ends in Done, so a screen waiting for it
     // does not hang.
     if (errorMessage_.empty()) errorMessage_ = "No file is open";
+    AbandonRunOn();
     if (notify) DeliverDone(mciFailure);
     return;
   }
@@ -119,6 +133,11 @@ void MMControl::Play() {
   const int rate = wave_->sampleRate;
   const int64_t first = from >= 0 ? std::min(MsToFrames(from, rate), total) : frame_;
   const int64_t last = to < 0 || to >= Length() ? total : std::min(MsToFrames(to, rate), total);
+  if (TakeOverRunOn(notify, first, last)) {
+    if (wait) WaitWhilePlaying(*this);
+    return;
+  }
+  AbandonRunOn();
   if (first >= last) {
     frame_ = std::min(first, total);
     if (notify) DeliverDone(mciSuccessful);
@@ -128,7 +147,7 @@ void MMControl::Play() {
   playTo_ = last;
   playNotify_ = notify;
   playing_ = true;
-  ++playId_;
+  playId_ = ++lastId_;
   Output& output = OutputForPlay();
   playStart_ = clock_->Now();
   ticks_ = 0;
@@ -140,6 +159,7 @@ void MMControl::Play() {
 void MMControl::Stop() {
   const bool notify = notify_;
   ConsumeCommandFlags();
+  AbandonRunOn();
   if (EndPlay()) DeliverDone(mciAborted);
   if (notify) DeliverDone(mciSuccessful);
 }
@@ -162,14 +182,58 @@ void MMControl::SeekToStart() {
 bool MMControl::EndPlay() {
   if (!playing_) return false;
   frame_ = CurrentFrame();
-  output_->Stop();
+  output_->Stop();  // and what was queued to follow it
+  runOn_ = {};
   playing_ = false;
   const bool notify = playNotify_;
   playNotify_ = false;
   return notify;
 }
 
-int64_t MMControl::CurrentFrame() const { return playing_ ? playFrom_ + output_->HeardFrames() : frame_; }
+int64_t MMControl::CurrentFrame() const { return playing_ ? playFrom_ + output_->HeardFrames(playId_) : frame_; }
+
+void MMControl::QueueNext(const std::string& fileName) {
+  if (!playing_ || !playNotify_ || runOn_.id != 0 || output_->Ended(playId_)) return;
+  std::string error;
+  std::shared_ptr<const WaveData> next = ReadWave(fileName, &error);
+  if (!next || next->sampleRate != wave_->sampleRate || next->channels != wave_->channels) return;
+  // It begins where this file's music ends, or where this play stops short of that.
+  const int64_t at = wave_->join > playFrom_ && wave_->join <= playTo_ ? wave_->join : playTo_;
+  runOn_ = RunOn{++lastId_, std::move(next)};
+  output_->Queue(playId_, runOn_.id, runOn_.wave, at);
+}
+
+void MMControl::AbandonRunOn() {
+  if (runOn_.id == 0) return;
+  // Queued behind a running play it goes with that play's Stop; sounding, it stops here.
+  if (runOn_.sounding && output_) output_->Stop();
+  runOn_ = {};
+}
+
+bool MMControl::TakeOverRunOn(bool notify, int64_t first, int64_t last) {
+  if (!runOn_.sounding || first != 0 || last != wave_->frames()) return false;
+  if (wave_ != runOn_.wave && !wave_->SameSound(*runOn_.wave)) return false;
+  wave_ = runOn_.wave;
+  const RunOn runOn = runOn_;
+  runOn_ = {};
+  playId_ = runOn.id;
+  playFrom_ = 0;
+  playTo_ = last;
+  playNotify_ = notify;
+  ticks_ = 0;
+  if (runOn.ended) {
+    // It played out before this Play came.
+    frame_ = last;
+    if (notify) DeliverDone(mciSuccessful);
+    return true;
+  }
+  playing_ = true;
+  // Its StatusUpdate ticks count from when it began to sound.
+  const int64_t heard = output_->HeardFrames(playId_);
+  playStart_ = clock_->Now() - Micros(heard * 1'000'000 / wave_->sampleRate);
+  ScheduleStatusUpdate();
+  return true;
+}
 
 Output& MMControl::OutputForPlay() {
   if (output_ && outputIsDevice_ && AudioDeviceFailed()) output_.reset();
@@ -188,17 +252,35 @@ Output& MMControl::OutputForPlay() {
 }
 
 void MMControl::OnOutputEnded(uint64_t playId, int end) {
-  if (!playing_ || playId != playId_) return;  // a play already stopped or replaced
   const bool failed = end == static_cast<int>(Output::End::Failed);
+  if (runOn_.sounding && playId == runOn_.id) {
+    // The run-on itself ended before a Play took it over.
+    if (failed) {
+      runOn_ = {};
+    } else {
+      runOn_.ended = true;
+    }
+    return;
+  }
+  if (!playing_ || playId != playId_) return;  // a play already stopped or replaced
   frame_ = failed ? CurrentFrame() : playTo_;
   playing_ = false;
   const bool notify = playNotify_;
   playNotify_ = false;
+  uint64_t runOn = 0;
+  if (runOn_.id != 0) {
+    if (!failed && output_->Known(runOn_.id)) {
+      runOn_.sounding = true;
+      runOn = runOn_.id;
+    } else {
+      runOn_ = {};  // the output did not take it on
+    }
+  }
   if (failed) {
     errorMessage_ = "The audio device failed";
     if (outputIsDevice_) MarkAudioDeviceFailed();
   }
-  if (notify) DeliverDone(failed ? mciFailure : mciSuccessful);
+  if (notify) DeliverDone(failed ? mciFailure : mciSuccessful, runOn);
 }
 
 // Ticks at whole multiples of the interval from the play's start, so a late tick
@@ -226,10 +308,10 @@ void MMControl::ScheduleStatusUpdate() {
   });
 }
 
-void MMControl::DeliverDone(int16_t code) {
+void MMControl::DeliverDone(int16_t code, uint64_t runOnId) {
   QMetaObject::invokeMethod(
       this,
-      [this, code] {
+      [this, code, runOnId] {
         QPointer<MMControl> self(this);
         common::RunEvent([this, &self, code] {
           if (onDone_) {
@@ -238,6 +320,7 @@ void MMControl::DeliverDone(int16_t code) {
           }
           if (self) emit Done(code);
         });
+        if (self && runOnId != 0 && runOn_.id == runOnId) AbandonRunOn();
       },
       Qt::QueuedConnection);
 }
@@ -258,6 +341,7 @@ void WaitWhilePlaying(MMControl& control) {
   });
   poll.start();
   forms::NestedLoop nested;
+  forms::BusyWait busy(control.ownerForm_);
   loop.exec();
 }
 

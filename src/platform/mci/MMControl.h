@@ -23,6 +23,10 @@
 #include "platform/mci/Clock.h"
 #include "platform/mci/WaveData.h"
 
+namespace forms {
+class Form;
+}
+
 namespace mci {
 
 class Output;
@@ -108,6 +112,18 @@ class MMControl : public QObject {
   int32_t UpdateInterval() const { return updateInterval_; }
   void setUpdateInterval(int32_t ms) { updateInterval_ = ms; }
 
+  // Names the file that is to play next, whole and at once, when the play now
+  // running ends: the file a screen opens and plays from its Done handler. The
+  // control reads it now, and the sound runs from this play into it without a
+  // break: it begins where this file's music ends (its join, WaveData.h), with
+  // the rest of this file sounding on under its start, and this play ends there
+  // (its Done, Position then its Length). The Open of that file and the Play of
+  // all of it that follow that Done take over the sound already running; any
+  // other command but Close and Seek to start, or a Done handler that plays
+  // nothing, silences it. Does nothing unless a play that asked for notification
+  // is running, or when the file cannot be read or would not follow to the sample.
+  void QueueNext(const std::string& fileName);
+
   // Why the last Open or Play failed (empty when it did not).
   const std::string& ErrorMessage() const { return errorMessage_; }
 
@@ -115,6 +131,8 @@ class MMControl : public QObject {
   // common::RunEvent. The signals below are emitted there too, after the handler.
   void setOnDone(DoneHandler handler) { onDone_ = std::move(handler); }
   void setOnStatusUpdate(StatusUpdateHandler handler) { onStatusUpdate_ = std::move(handler); }
+  // The form of the screen that holds the control: busy while a wait runs on it.
+  void setOwnerForm(forms::Form* form) { ownerForm_ = form; }
 
   // The time base and the output of later plays (by default DefaultClock() and
   // the default audio output policy).
@@ -144,8 +162,13 @@ class MMControl : public QObject {
   Output& OutputForPlay();
   void OnOutputEnded(uint64_t playId, int end);
   void ScheduleStatusUpdate();
-  void DeliverDone(int16_t code);
+  // Queues Done; with runOnId, a run-on that the Done handler did not take over is silenced after it.
+  void DeliverDone(int16_t code, uint64_t runOnId = 0);
   int64_t CurrentFrame() const;
+  // The play queued to follow the running one (QueueNext) given up: silenced if it sounds.
+  void AbandonRunOn();
+  // Play takes over the run-on sounding for the open file: true when it did.
+  bool TakeOverRunOn(bool notify, int64_t first, int64_t last);
 
   std::string deviceType_;
   std::string fileName_;
@@ -160,6 +183,7 @@ class MMControl : public QObject {
   std::string errorMessage_;
   DoneHandler onDone_;
   StatusUpdateHandler onStatusUpdate_;
+  forms::Form* ownerForm_ = nullptr;
 
   std::shared_ptr<Clock> clock_;
   AudioOutput outputPolicy_ = AudioOutput::Automatic;
@@ -171,6 +195,15 @@ class MMControl : public QObject {
   bool playing_ = false;
   bool playNotify_ = false;  // the running play asked for Done
   uint64_t playId_ = 0;
+  uint64_t lastId_ = 0;  // play ids are handed out from here
+  // The file queued to follow the running play, and once that has ended, sounding
+  // until a Play takes it over.
+  struct RunOn {
+    uint64_t id = 0;  // 0: none
+    std::shared_ptr<const WaveData> wave;
+    bool sounding = false;  // the play before it has ended; it sounds unclaimed
+    bool ended = false;     // it has even played out
+  } runOn_;
   int64_t playFrom_ = 0;
   int64_t playTo_ = 0;
   Micros playStart_{0};  // clock time of the play's start (StatusUpdate schedule)

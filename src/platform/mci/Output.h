@@ -1,5 +1,6 @@
 // Where a play goes: the audio device or the silent clock. The control starts one
-// stretch of frames at a time and learns of its end through the end handler.
+// stretch of frames at a time, may queue the next file to follow it without a
+// break, and learns of each play's end through the end handler.
 //
 // Every method is called on the control's (UI) thread; the end handler runs there
 // too, from the event loop, never inside a call of the control.
@@ -10,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include <QAudioDevice>
 #include <QObject>
@@ -26,16 +28,28 @@ class Output {
   using EndHandler = std::function<void(uint64_t playId, End end)>;
 
   virtual ~Output() = default;
-  // Plays frames [from, to) of wave (from < to) as play playId, replacing any play.
+  // Plays frames [from, to) of wave as play playId (from < to), replacing any play
+  // and anything queued.
   virtual void Start(uint64_t playId, std::shared_ptr<const WaveData> wave, int64_t from, int64_t to) = 0;
-  // Silences the play at once; no end is reported for it.
+  // Lets play nextId, the whole of next, follow play currentId without a break: it
+  // begins as the current play reaches frame `at` of its file (from < at <= to),
+  // where that play then ends; the current play's frames from `at` on sound on,
+  // added to the start of the next. Nothing happens when currentId is not the
+  // current play, nextId would not sound from `at` to the sample (its sound is
+  // already past `at`, or the two differ in format), or a play is queued already.
+  // Whether the next play took the current one's place shows once that has
+  // ended: nextId is then Known.
+  virtual void Queue(uint64_t currentId, uint64_t nextId, std::shared_ptr<const WaveData> next, int64_t at) = 0;
+  // Silences every play at once; no end is reported for them.
   virtual void Stop() = 0;
-  // Frames of the current play heard so far, in [0, to - from]. Follows the sound
-  // while the UI thread is busy.
-  virtual int64_t HeardFrames() const = 0;
-  // True once the current play has ended (played out or failed), even before the
-  // end handler has run.
-  virtual bool Ended() const = 0;
+  // Frames of play playId heard so far, in [0, its length]; 0 for a play unknown.
+  // Follows the sound while the UI thread is busy.
+  virtual int64_t HeardFrames(uint64_t playId) const = 0;
+  // True once play playId has ended (played out or failed), even before the end
+  // handler has run; true for a play unknown.
+  virtual bool Ended(uint64_t playId) const = 0;
+  // True while play playId is started or queued and taken on, and not silenced.
+  virtual bool Known(uint64_t playId) const = 0;
 
   void SetEndHandler(EndHandler handler) { endHandler_ = std::move(handler); }
 
@@ -48,20 +62,32 @@ class SilentOutput final : public Output {
  public:
   explicit SilentOutput(std::shared_ptr<Clock> clock);
   void Start(uint64_t playId, std::shared_ptr<const WaveData> wave, int64_t from, int64_t to) override;
+  void Queue(uint64_t currentId, uint64_t nextId, std::shared_ptr<const WaveData> next, int64_t at) override;
   void Stop() override;
-  int64_t HeardFrames() const override;
-  bool Ended() const override;
+  int64_t HeardFrames(uint64_t playId) const override;
+  bool Ended(uint64_t playId) const override;
+  bool Known(uint64_t playId) const override;
 
  private:
+  // A play in time: frames from frame `from` of its file, sounding from start.
+  struct Play {
+    uint64_t id = 0;
+    Micros start{0};
+    int64_t from = 0;
+    int64_t frames = 0;
+    int sampleRate = 1;
+    int channels = 1;
+  };
+  const Play* Find(uint64_t playId) const;
+  int64_t Heard(const Play& play) const;
   void ArmEnd();
 
   std::shared_ptr<Clock> clock_;
   QObject anchor_;  // context of the clock's wake-ups; they die with this output
-  uint64_t playId_ = 0;
-  bool active_ = false;
-  Micros start_{0};
-  int64_t frames_ = 0;
-  int sampleRate_ = 1;
+  // The play sounding, then the one queued to follow it.
+  std::vector<Play> plays_;
+  Play ended_;               // the last play that played out, until the next Start or Stop
+  uint64_t generation_ = 0;  // of the end wake-up that counts
 };
 
 class SinkWorker;
@@ -73,21 +99,31 @@ class DeviceOutput final : public Output {
   explicit DeviceOutput(QAudioDevice device);
   ~DeviceOutput() override;
   void Start(uint64_t playId, std::shared_ptr<const WaveData> wave, int64_t from, int64_t to) override;
+  void Queue(uint64_t currentId, uint64_t nextId, std::shared_ptr<const WaveData> next, int64_t at) override;
   void Stop() override;
-  int64_t HeardFrames() const override;
-  bool Ended() const override;
+  int64_t HeardFrames(uint64_t playId) const override;
+  bool Ended(uint64_t playId) const override;
+  bool Known(uint64_t playId) const override;
 
-  // What the audio thread publishes about the current play.
+  // What the audio thread publishes about the plays in its stream.
   struct Progress {
+    // A play's place in the stream: its frames from stream frame `at` on.
+    struct Play {
+      uint64_t id = 0;
+      int64_t at = 0;
+      int64_t frames = 0;
+      bool ended = false;
+    };
     std::mutex mutex;
-    uint64_t playId = 0;      // 0: nothing playing
-    int64_t frames = 0;       // length of the play
+    std::vector<Play> plays;  // the first sounding, then one queued to follow it
     int sampleRate = 1;
-    int64_t heardUs = 0;      // processed by the device
+    int64_t heardUs = 0;      // of the stream, processed by the device
     Micros stamp{0};          // steady time of heardUs
-    bool sounding = false;    // the device has begun to play it
-    bool ended = false;
+    bool sounding = false;    // the device has begun to play the stream
     bool failed = false;      // ended by a device failure, at heardUs
+    Play* Find(uint64_t id);
+    const Play* Find(uint64_t id) const { return const_cast<Progress*>(this)->Find(id); }
+    int64_t HeardStreamFrames() const;  // heardUs, moved on to now while sounding
   };
 
  private:

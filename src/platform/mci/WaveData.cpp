@@ -1,5 +1,7 @@
 #include "platform/mci/WaveData.h"
 
+#include <memory>
+
 #include <sndfile.h>
 
 namespace mci {
@@ -21,12 +23,22 @@ std::shared_ptr<const WaveData> ReadWave(const std::string& path, std::string* e
   }
   wave->samples.resize(static_cast<size_t>(info.frames) * static_cast<size_t>(info.channels));
   const sf_count_t got = sf_readf_short(file, wave->samples.data(), info.frames);
-  sf_close(file);
   if (got <= 0) {
+    sf_close(file);
     if (error) *error = "Cannot read \"" + path + "\"";
     return nullptr;
   }
   wave->samples.resize(static_cast<size_t>(got) * static_cast<size_t>(info.channels));
+  wave->join = wave->frames();
+  uint32_t cues = 0;
+  if (sf_command(file, SFC_GET_CUE_COUNT, &cues, sizeof cues) == SF_TRUE && cues > 0) {
+    auto points = std::make_unique<SF_CUES>();
+    if (sf_command(file, SFC_GET_CUE, points.get(), sizeof(SF_CUES)) == SF_TRUE && points->cue_count > 0) {
+      const int64_t at = points->cue_points[0].sample_offset;
+      if (at > 0 && at < wave->join) wave->join = at;
+    }
+  }
+  sf_close(file);
   return wave;
 }
 

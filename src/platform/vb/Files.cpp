@@ -8,9 +8,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <sstream>
 #include <system_error>
 
 #include "platform/vb/Error.h"
+#include "platform/vb/FileSeam.h"
 
 namespace fs = std::filesystem;
 
@@ -26,14 +28,32 @@ namespace {
   Raise(MakeError(number, DefaultDescription(number) + ": " + path, kDefaultSource, sysErr));
 }
 
-void WriteAll(const std::string& path, const std::vector<std::string>& lines, std::ios::openmode mode) {
-  std::ofstream out(path, mode | std::ios::binary);
-  if (!out) RaiseFileError(path, errno);
-  for (const auto& l : lines) {
-    out << l << "\r\n";
+[[noreturn]] void RaiseNotAFile(const std::string& path, FileKind kind, int sysErr) {
+  Raise(MakeError(kPathFileAccess,
+                  DefaultDescription(kPathFileAccess) + ": " + path + " is " +
+                      KindInWords(kind == FileKind::Regular || kind == FileKind::Missing ? FileKind::Other : kind) +
+                      ", not a file",
+                  kDefaultSource, sysErr));
+}
+
+// Opens the regular file of that name (never through a link, never blocking on a FIFO);
+// anything else of that name raises 75.
+int OpenRegular(const std::string& path, int flags, mode_t mode = 0666) {
+  const int fd = ::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
+  if (fd < 0) {
+    const int err = errno;
+    const FileKind kind = KindOf(path);
+    if (kind != FileKind::Regular && kind != FileKind::Missing) RaiseNotAFile(path, kind, err);
+    RaiseFileError(path, err);
   }
-  out.close();
-  if (!out) RaiseFileError(path, errno ? errno : EIO);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    RaiseNotAFile(path, S_ISDIR(st.st_mode) ? FileKind::Folder : FileKind::Other, EINVAL);
+  }
+  const int blocking = ::fcntl(fd, F_GETFL);
+  if (blocking >= 0) ::fcntl(fd, F_SETFL, blocking & ~O_NONBLOCK);
+  return fd;
 }
 
 // Writes the whole buffer, going on after a partial write; false with errno set on failure.
@@ -58,7 +78,43 @@ void SyncFolder(const fs::path& folder) {
   ::close(fd);
 }
 
+void WriteAll(const std::string& path, const std::vector<std::string>& lines, bool append) {
+  std::string text;
+  for (const auto& l : lines) text += l + "\r\n";
+  const int fd = OpenRegular(path, O_WRONLY | O_CREAT | (append ? O_APPEND : 0));
+  int err = BeforeTextFileWrite ? BeforeTextFileWrite(path) : 0;
+  if (err == 0 && !append && ::ftruncate(fd, 0) != 0) err = errno;
+  if (err == 0 && !WriteFully(fd, text.data(), text.size())) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err != 0) RaiseFileError(path, err);
+}
+
 }  // namespace
+
+FileKind KindOf(const std::string& path) {
+  struct stat st {};
+  if (path.empty() || ::lstat(path.c_str(), &st) != 0) return FileKind::Missing;
+  if (S_ISREG(st.st_mode)) return FileKind::Regular;
+  if (S_ISLNK(st.st_mode)) return FileKind::Link;
+  if (S_ISDIR(st.st_mode)) return FileKind::Folder;
+  return FileKind::Other;
+}
+
+std::string KindInWords(FileKind kind) {
+  switch (kind) {
+    case FileKind::Link: return "a link";
+    case FileKind::Folder: return "a folder";
+    case FileKind::Other: return "a device or another kind of thing";
+    case FileKind::Missing:
+    case FileKind::Regular: break;
+  }
+  return "";
+}
+
+void RequireFileOrNothing(const std::string& path) {
+  const FileKind kind = KindOf(path);
+  if (kind != FileKind::Regular && kind != FileKind::Missing) RaiseNotAFile(path, kind, 0);
+}
 
 bool FileExists(const std::string& path) {
   if (path.empty()) return false;
@@ -79,17 +135,13 @@ void KillIfExists(const std::string& path) {
   if (ec) RaiseFileError(path, ec.value());
 }
 
-void AppendLines(const std::string& path, const std::vector<std::string>& lines) {
-  WriteAll(path, lines, std::ios::app);
-}
+void AppendLines(const std::string& path, const std::vector<std::string>& lines) { WriteAll(path, lines, true); }
 
-void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
-  WriteAll(path, lines, std::ios::trunc);
-}
+void WriteLines(const std::string& path, const std::vector<std::string>& lines) { WriteAll(path, lines, false); }
 
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) Raise(MakeError(kFileNotFound, DefaultDescription(kFileNotFound) + ": " + path, kDefaultSource, errno));
+namespace {
+
+std::vector<std::string> SplitLines(std::istream& in) {
   std::vector<std::string> lines;
   std::string line;
   while (std::getline(in, line)) {
@@ -97,6 +149,48 @@ std::vector<std::string> ReadLines(const std::string& path) {
     lines.push_back(line);
   }
   return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) Raise(MakeError(kFileNotFound, DefaultDescription(kFileNotFound) + ": " + path, kDefaultSource, errno));
+  return SplitLines(in);
+}
+
+namespace {
+[[noreturn]] void RaiseTooLarge(const std::string& path, uintmax_t size, uintmax_t maxBytes) {
+  Raise(MakeError(kOutOfMemory,
+                  "The file " + path + " is too large: " + (size > 0 ? std::to_string(size) + " bytes, " : "") +
+                      "more than the " + std::to_string(maxBytes) + " bytes it may have",
+                  kDefaultSource));
+}
+}  // namespace
+
+std::vector<std::string> ReadLinesOfFile(const std::string& path, uintmax_t maxBytes) {
+  const int fd = OpenRegular(path, O_RDONLY);
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && static_cast<uintmax_t>(st.st_size) > maxBytes) {
+    ::close(fd);
+    RaiseTooLarge(path, static_cast<uintmax_t>(st.st_size), maxBytes);
+  }
+  std::string text;
+  char buffer[64 * 1024];
+  int err = 0;
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) err = errno;
+    if (n <= 0) break;
+    text.append(buffer, static_cast<size_t>(n));
+    if (text.size() > maxBytes) break;  // the file grew while it was read
+  }
+  ::close(fd);
+  if (err != 0) RaiseFileError(path, err);
+  if (text.size() > maxBytes) RaiseTooLarge(path, 0, maxBytes);
+  std::istringstream in(text);
+  return SplitLines(in);
 }
 
 void CopyFileDurably(const std::string& from, const std::string& to) {
@@ -138,8 +232,7 @@ void RenameDurably(const std::string& from, const std::string& to) {
 }
 
 int LockFileExclusive(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) RaiseFileError(path, errno);
+  const int fd = OpenRegular(path, O_RDWR | O_CREAT, 0600);
   while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int err = errno;
     if (err == EINTR) continue;

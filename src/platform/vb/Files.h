@@ -11,15 +11,29 @@ namespace vb {
 
 bool FileExists(const std::string& path);  // a regular file (Dir <> "")
 uintmax_t FileLen(const std::string& path);  // 0 when absent
+
+// What a name is, the name itself taken (a link is not followed).
+enum class FileKind { Missing, Regular, Link, Folder, Other };
+FileKind KindOf(const std::string& path);
+// The kind in words for a message ("a link", "a folder", "a device or another kind of
+// thing"); "" for a regular or missing file.
+std::string KindInWords(FileKind kind);
+// Raises 75 naming the file when something other than a regular file has its name.
+void RequireFileOrNothing(const std::string& path);
 // Deletes the file when it exists; a missing file is no error.
 void KillIfExists(const std::string& path);
 
 // Appends each line followed by CR LF; creates the file when absent.
 void AppendLines(const std::string& path, const std::vector<std::string>& lines);
 // Replaces the file with the lines (Open For Output).
+// Both write only a regular file of that name: a link (whatever it points to), a folder,
+// a FIFO or a device raises 75 and nothing is written through it.
 void WriteLines(const std::string& path, const std::vector<std::string>& lines);
 // Reads every line; CR LF, LF and a last line without an end are all accepted.
 std::vector<std::string> ReadLines(const std::string& path);
+// The same for a file of the data folder: only a regular file of that name (75
+// otherwise), of at most maxBytes (a larger one raises 7 naming it and its size).
+std::vector<std::string> ReadLinesOfFile(const std::string& path, uintmax_t maxBytes);
 
 // Copies from into the new file to (mode 0600; it must not exist yet), flushed to the
 // disk before the call returns. On failure the partial copy is removed and the file

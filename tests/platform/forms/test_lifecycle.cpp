@@ -138,9 +138,9 @@ TEST_F(FormsTest, HideKeepsTheFormLoaded) {
 }
 
 TEST_F(FormsTest, TheWindowGeometryIsInTwips) {
-  form->Move(1440, 720, 9000, 6000);
-  EXPECT_NEAR(form->Width(), 9000, 15);
-  EXPECT_NEAR(form->Height(), 6000, 15);
+  form->Move(1440, 720, 15000, 10500);
+  EXPECT_NEAR(form->Width(), 15000, 15);
+  EXPECT_NEAR(form->Height(), 10500, 15);
   EXPECT_NEAR(form->Left(), 1440, 15);
   EXPECT_GT(form->ScaleHeight(), 0);
   EXPECT_LE(form->ScaleHeight(), form->Height());

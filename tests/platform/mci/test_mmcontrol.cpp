@@ -406,7 +406,9 @@ TEST_F(MMControlTest, TheSilentClockRunsInRealTime) {
   EXPECT_EQ(control->Mode(), mci::mciModePlay);
   mci::WaitWhilePlaying(*control);
   EXPECT_EQ(control->Position(), 150);
-  for (int i = 0; i < 200 && done.empty(); ++i) {
+  // The end's wake-up may come a little after the clock has passed the end.
+  const auto giveUp = std::chrono::steady_clock::now() + 2s;
+  while (done.empty() && std::chrono::steady_clock::now() < giveUp) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
   }
   EXPECT_EQ(done, std::vector<int>{mci::mciSuccessful});
@@ -424,4 +426,226 @@ TEST_F(MMControlTest, APlayWithWaitReturnsAtTheEnd) {
   EXPECT_EQ(control->Position(), 120);
 }
 
+// The files a Done handler plays next, as the play loop does (Close, then Open and
+// Play of the whole file), queuing the one after it while it plays.
+class RunOnTest : public MMControlTest {
+ protected:
+  void SetUp() override {
+    MMControlTest::SetUp();
+    mcitest::WriteTone(folder_ / "P.wav", 440, 1000, 1, 44100, 800);  // music to 800 ms, an echo after it
+    mcitest::WriteTone(folder_ / "Q.wav", 550, 600, 1, 44100, 500);
+    control->setOnDone([this](int16_t code) {
+      done.push_back(code);
+      if (code != mci::mciSuccessful) return;
+      control->setNotify(false);
+      control->setWait(true);
+      control->setFileName("");
+      control->setCommand("Close");
+      if (next.empty()) return;
+      const std::string name = next.front();
+      next.erase(next.begin());
+      OpenAndPlay(name);
+      if (!next.empty() && queue) control->QueueNext(Path(next.front()));
+    });
+  }
+
+  // Plays the first file and queues the second; the handler goes on through the rest.
+  void PlayInTurn(std::vector<std::string> files) {
+    OpenAndPlay(files.front());
+    next.assign(files.begin() + 1, files.end());
+    if (!next.empty() && queue) control->QueueNext(Path(next.front()));
+  }
+
+  std::vector<std::string> next;
+  bool queue = true;
+};
+
+TEST_F(RunOnTest, AQueuedFileBeginsWhereTheMusicOfTheFileBeforeItEnds) {
+  PlayInTurn({"P.wav", "Q.wav", "P.wav"});
+  clock->Advance(799ms);
+  EXPECT_EQ(control->Position(), 799);
+  EXPECT_EQ(control->Mode(), mci::mciModePlay);
+  clock->Advance(1ms);
+  EXPECT_EQ(control->Mode(), mci::mciModeStop) << "the play ends at its join";
+  EXPECT_EQ(control->Position(), 1000) << "and has played its file";
+  clock->Advance(20ms);  // the screen is busy for a while before the Done comes
+  Drain();
+  EXPECT_EQ(done, std::vector<int>{mci::mciSuccessful});
+  EXPECT_EQ(control->FileName(), Path("Q.wav"));
+  EXPECT_EQ(control->Mode(), mci::mciModePlay);
+  EXPECT_EQ(control->Length(), 600);
+  EXPECT_EQ(control->Position(), 20) << "it has sounded since the join, not since its Play";
+  clock->Advance(479ms);
+  EXPECT_EQ(control->Position(), 499);
+  clock->Advance(1ms);  // Q's own join
+  Drain();
+  EXPECT_EQ(done, (std::vector<int>{mci::mciSuccessful, mci::mciSuccessful}));
+  EXPECT_EQ(control->FileName(), Path("P.wav"));
+  EXPECT_EQ(control->Position(), 0);
+  clock->Advance(1000ms);  // nothing is queued after the last: it plays to its end
+  EXPECT_EQ(control->Mode(), mci::mciModeStop);
+  Drain();
+  EXPECT_EQ(done.size(), 3u);
+  EXPECT_EQ(control->Mode(), mci::mciModeNotOpen);
+}
+
+TEST_F(RunOnTest, WithoutAQueueTheNextFileStartsAtItsPlayAfterTheWholeFile) {
+  queue = false;
+  PlayInTurn({"P.wav", "Q.wav"});
+  clock->Advance(800ms);
+  EXPECT_EQ(control->Mode(), mci::mciModePlay) << "its echo plays out";
+  clock->Advance(200ms);
+  clock->Advance(20ms);
+  Drain();
+  EXPECT_EQ(control->FileName(), Path("Q.wav"));
+  EXPECT_EQ(control->Position(), 0);
+  clock->Advance(600ms);
+  Drain();
+  EXPECT_EQ(done.size(), 2u);
+}
+
+TEST_F(RunOnTest, AFileWithoutAJoinIsFollowedAtItsEnd) {
+  PlayInTurn({"A.wav", "Q.wav"});
+  clock->Advance(999ms);
+  EXPECT_EQ(control->Mode(), mci::mciModePlay);
+  clock->Advance(11ms);
+  Drain();
+  EXPECT_EQ(control->FileName(), Path("Q.wav"));
+  EXPECT_EQ(control->Position(), 10);
+}
+
+TEST_F(RunOnTest, StatusUpdatesOfTheFileTakenOverCountFromItsSound) {
+  PlayInTurn({"P.wav", "Q.wav"});
+  clock->Advance(830ms);
+  Drain();
+  updates.clear();
+  clock->Advance(70ms);
+  EXPECT_EQ(updates, std::vector<int>{100});
+  clock->Advance(100ms);
+  EXPECT_EQ(updates, (std::vector<int>{100, 200}));
+}
+
+// What silences a queued file, and what the control does then.
+TEST_F(RunOnTest, AStopSilencesTheQueuedFileToo) {
+  PlayInTurn({"P.wav", "Q.wav"});
+  clock->Advance(300ms);
+  control->setCommand("Stop");
+  clock->Advance(2s);
+  Drain();
+  EXPECT_EQ(done, std::vector<int>{mci::mciAborted});
+  EXPECT_EQ(control->Mode(), mci::mciModeStop);
+  EXPECT_EQ(control->Position(), 300);
+}
+
+TEST_F(RunOnTest, ADoneHandlerThatPlaysNothingSilencesIt) {
+  PlayInTurn({"P.wav", "Q.wav"});
+  next.clear();  // the list ends here after all
+  clock->Advance(800ms);
+  Drain();
+  EXPECT_EQ(done, std::vector<int>{mci::mciSuccessful});
+  // Q, silenced, never ends; a file opened and played later starts from its Play.
+  clock->Advance(100ms);
+  OpenAndPlay("Q.wav");
+  EXPECT_EQ(control->Position(), 0);
+  clock->Advance(600ms);
+  Drain();
+  EXPECT_EQ(done.size(), 2u);
+}
+
+TEST_F(RunOnTest, AnotherFileOrAFileWrittenAgainStartsAfresh) {
+  for (bool rewritten : {false, true}) {
+    done.clear();
+    PlayInTurn({"P.wav", "Q.wav"});
+    if (rewritten) {
+      mcitest::WriteTone(folder_ / "Q.wav", 660, 600, 1, 44100, 500);  // rendered again meanwhile
+    } else {
+      next = {"A.wav"};
+    }
+    clock->Advance(810ms);
+    Drain();
+    EXPECT_EQ(control->Position(), 0) << (rewritten ? "rewritten" : "another file");
+    EXPECT_EQ(control->Mode(), mci::mciModePlay);
+    clock->Advance(1000ms);
+    Drain();
+    EXPECT_EQ(done.size(), 2u);
+    mcitest::WriteTone(folder_ / "Q.wav", 550, 600, 1, 44100, 500);
+  }
+}
+
+TEST_F(RunOnTest, APartOfAFileIsNoTakeOver) {
+  control->setOnDone([this](int16_t code) {
+    done.push_back(code);
+    if (done.size() > 1) return;
+    control->setCommand("Close");
+    control->setFileName(Path("Q.wav"));
+    control->setCommand("Open");
+    control->setNotify(true);
+    control->setFrom(100);
+    control->setCommand("Play");
+  });
+  PlayInTurn({"P.wav", "Q.wav"});
+  clock->Advance(820ms);
+  Drain();
+  EXPECT_EQ(control->Position(), 100);
+  clock->Advance(500ms);
+  Drain();
+  EXPECT_EQ(done.size(), 2u);
+}
+
+// The workbench's drone: the file stays open and plays again from its start.
+TEST_F(RunOnTest, ALoopedFileRunsOnIntoItself) {
+  int loops = 0;
+  control->setOnDone([&](int16_t code) {
+    done.push_back(code);
+    if (++loops > 2) return;
+    control->setNotify(false);
+    control->setCommand("Seek to start");
+    control->setNotify(true);
+    control->setFrom(0);
+    control->setTo(control->Length());
+    control->setCommand("Play");
+    control->QueueNext(Path("A.wav"));
+  });
+  OpenAndPlay("A.wav");
+  control->QueueNext(Path("A.wav"));
+  clock->Advance(1005ms);
+  Drain();
+  EXPECT_EQ(control->Position(), 5);
+  clock->Advance(1000ms);
+  Drain();
+  EXPECT_EQ(control->Position(), 5);
+  EXPECT_EQ(done.size(), 2u);
+}
+
+TEST_F(RunOnTest, AQueueIsRefusedWithoutANotifiedPlayOrForAnotherFormat) {
+  control->QueueNext(Path("Q.wav"));  // nothing plays
+  control->setFileName(Path("P.wav"));
+  control->setCommand("Open");
+  control->setCommand("Play");  // no notification
+  control->QueueNext(Path("Q.wav"));
+  clock->Advance(1000ms);
+  Drain();
+  EXPECT_EQ(control->Mode(), mci::mciModeStop);
+  EXPECT_TRUE(done.empty());
+  next = {"Q.wav"};
+  OpenAndPlay("P.wav");
+  control->QueueNext(Path("B.wav"));  // stereo
+  control->QueueNext(Path("missing.wav"));
+  clock->Advance(850ms);
+  EXPECT_EQ(control->Mode(), mci::mciModePlay) << "no join without a file to join";
+}
+
+TEST_F(RunOnTest, AFileThatPlayedOutBeforeItsPlayEndsAtOnce) {
+  PlayInTurn({"P.wav", "Q.wav"});
+  clock->Advance(800ms);
+  clock->Advance(700ms);  // the screen was busy through the whole of Q
+  Drain();
+  EXPECT_EQ(control->FileName(), Path("Q.wav"));
+  EXPECT_EQ(control->Mode(), mci::mciModeStop);
+  EXPECT_EQ(control->Position(), 600);
+  Drain();
+  EXPECT_EQ(done, (std::vector<int>{mci::mciSuccessful, mci::mciSuccessful}));
+}
+
 }  // namespace
+

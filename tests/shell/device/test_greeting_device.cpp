@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/AudioDevice.h"
 #include "ShellRun.h"
 #include "platform/mci/MMControl.h"
 #include "platform/mci/WaveData.h"
@@ -88,8 +89,7 @@ class GreetingOnDevice : public ShellRunTest {
  protected:
   void SetUp() override {
     ShellRunTest::SetUp();
-    if (std::getenv("VELMORA_AUDIO_DEVICE") == nullptr) GTEST_SKIP() << "no audio device for tests";
-    ASSERT_FALSE(QMediaDevices::defaultAudioOutput().isNull()) << "VELMORA_AUDIO_DEVICE is set but Qt finds no output";
+    VELMORA_REQUIRE_AUDIO_DEVICE();
   }
 };
 

@@ -144,10 +144,10 @@ TEST_F(KeyboardTest, TheWindowWidthSizesTheReedsButNotTheirHeight) {
   Draw(3);
   const double wide = Reed(4).Width();
   const double tall = Reed(4).Height();
-  form->SetWidth(9000);
-  form->SetHeight(6000);
+  form->SetWidth(18000);
+  form->SetHeight(13500);
   Draw(3);
-  EXPECT_LT(Reed(4).Width(), wide);
+  EXPECT_GT(Reed(4).Width(), wide);
   EXPECT_DOUBLE_EQ(Reed(4).Height(), tall);
   EXPECT_LE(Reed(32).Left() + Reed(32).Width(), form->ScaleWidth());
 }

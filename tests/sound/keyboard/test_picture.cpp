@@ -29,7 +29,9 @@ class KeyboardPictureTest : public KeyboardTest {
   void SetUp() override {
     KeyboardTest::SetUp();
     shell::ShareFolder = vb::ShareFolderPath();
-    if (shell::fSushaExists() == 0) ASSERT_EQ(shell::fInstallSusha(), 1);
+    if (shell::fSushaExists() == 0) {
+      ASSERT_EQ(shell::fInstallSusha(), 1);
+    }
   }
 
   QImage Picture(const std::string& name) {

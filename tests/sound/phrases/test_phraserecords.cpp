@@ -5,8 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "PhraseTest.h"
+#include "common/LibraryText.h"
+#include "common/NotationWords.h"
 #include "common/Notation.h"
 #include "sound/PhraseRecords.h"
+#include "sound/PhraseSetUps.h"
+#include "soundlib/Constants.h"
+#include "soundlib/NoteText.h"
 #include "support/ErrorNumber.h"
 
 namespace {
@@ -37,7 +42,9 @@ TEST(ConvertMatraToDuration, RoundsUpOnlyAboveOneHalf) {
       {"1.7", 10, "17"},
       {"1.6", 7, "11"},   // 11.2
       {"0.75", 50, "37"},  // 37.5 stays down
-      {"1 0.5 0.25 2", 45, "45 22 11 90"},
+      {"1 0.5 0.25 2", 45, "45 22 12 90"},  // ends at 45, 67.5, 78.75, 168.75
+      {"0.5 0.5 0.5 0.5", 55, "27 28 27 28"},  // every beat 55, not 54
+      {"0.25 0.25 0.25 0.25 1", 67, "17 16 17 17 67"},  // 16.75, 33.5, 50.25, 67
       {"  2   1  ", 35, "70 35"},
       {"", 45, ""},
   };
@@ -72,6 +79,8 @@ TEST_F(TimingTextTest, OtherSliderPositionsScaleEveryNumber) {
       {17, "10 15 30", " 3  5  10"},      // the fastest, 0.33
       {13, "5 7 3", " 2  4  2"},          // 0.5: ties go to the even number
       {13, "10 , , 20 ,", " 5 ,  10"},    // empty segments are dropped
+      {13, "5 5 5 5", " 2  3  3  2"},     // ends at 2.5, 5, 7.5, 10: the pairs keep 10 / 2
+      {12, "5 5 , 5 5", " 3  3 ,  3  3"}, // 0.57: each segment counts from its own start
   };
   for (const auto& c : cases) {
     SetSlider(c.slider);
@@ -122,6 +131,16 @@ TEST_F(NotesListTest, DurationsAreTenMillisecondUnitsAndPositionsAddUp) {
   EXPECT_EQ(rec.Script, common::kScriptEnglish);
   EXPECT_EQ(rec.WordStarts, (std::vector<int32_t>{1, 4, 8, 0}));
   EXPECT_EQ(rec.WordLengths, (std::vector<int32_t>{1, 3, 1, 0}));
+}
+
+// Durations that each fit a 32-bit number of ms but whose sum does not, or that add up
+// to more than the renderer takes, are refused before they are summed.
+TEST_F(NotesListTest, APhraseLongerThanTheRendererTakesIsRefused) {
+  for (const char* timing : {"200220884 200220600", "60000 60001"}) {
+    EXPECT_EQ(testsupport::ErrorNumber([timing] { Build("S R", timing); }), 6) << timing;
+  }
+  EXPECT_EQ(Build("S R", "60000 60000"), 2) << "exactly the longest phrase";
+  EXPECT_EQ(NotesList[0].Positions.back(), sound::kLongestPhraseMs);
 }
 
 TEST_F(NotesListTest, EachWordBecomesItsGraceAndMainNote) {
@@ -236,6 +255,57 @@ TEST_F(NotesListTest, ConvertFontGoesBothWaysWordByWord) {
   const std::string dev = sound::fConvertFont("  S<  R'G   N> ", common::kScriptEnglish);
   EXPECT_EQ(dev, common::fGetDevForEng("S<") + " " + common::fGetDevForEng("R'G") + " " + common::fGetDevForEng("N>"));
   EXPECT_EQ(sound::fConvertFont(dev, common::kScriptDevnagari), "S< R'G N>");
+}
+
+// A composition part with halves, quarters and three-quarters of a matra, as the
+// renderer receives it: every beat lasts the same to the sample at each playing speed,
+// in demo mode and at the slider's middle in learning mode.
+TEST_F(PhraseTest, EveryBeatOfACompositionLastsTheSameToTheSample) {
+  const std::string matras = "0.5 0.5 1 0.25 0.25 0.5 1.5 0.5 0.75 0.25 2 0.5 0.5 0.5 0.5 0.25 0.75 1 1";
+  const std::vector<std::string> words = common::notation::Words(matras, " ");
+  sound::CurrItemKind = sound::kCompositionKind;
+  sound::CurrMusicItemType = sound::kCompositionItem;
+  sound::CompCycleCount = 4;
+  sound::CompBeatCount = 4;
+  for (int16_t mode : {1, 2}) {
+    for (int16_t speed : {50, 55, 67}) {
+      sound::CurrOperationMode = mode;
+      common::TCompData = {};
+      for (auto& part : common::TCompData) {
+        part.Notation = std::string(words.size() * 2 - 1, ' ');
+        for (size_t k = 0; k < words.size(); ++k) part.Notation[2 * k] = 'S';
+        part.NotesDuration = matras;
+        part.PlayingSpeed = speed;
+      }
+      sound::sLoadMNFromT(2);
+      sound::TPlayInfo = sound::TMNInfo;
+      sound::TPlayInfo.CurrPhrase = 1;
+      const int16_t count = sound::fCreateNotesList1(0);
+      ASSERT_EQ(count, static_cast<int16_t>(words.size()));
+      const auto& rec = NotesList[0];
+      soundlib::Phrase phrase;
+      std::string notes;
+      for (int16_t k = 0; k < count; ++k) notes += "12 ";
+      ASSERT_TRUE(soundlib::ParsePhrase(
+          count, notes,
+          common::fGetLibraryDurationText(std::span<const int32_t>(rec.Durations).first(static_cast<size_t>(count))),
+          phrase));
+      // The first sample of every beat on which a note starts.
+      const double beatSamples = speed * 10.0 * soundlib::kSamplesPerMs;
+      double at = 0.0;
+      int beats = 0;
+      for (size_t k = 0; k < words.size(); ++k) {
+        if (at == std::floor(at)) {
+          EXPECT_NEAR(static_cast<double>(phrase.notes[k].start), at * beatSamples, 1.0)
+              << "beat " << at << " at speed " << speed << ", mode " << mode;
+          ++beats;
+        }
+        at += std::stod(words[k]);
+      }
+      EXPECT_NEAR(static_cast<double>(phrase.endSample), at * beatSamples, 1.0);
+      EXPECT_GE(beats, 10);
+    }
+  }
 }
 
 }  // namespace

@@ -66,6 +66,28 @@ TEST_F(PlayLoop, ThreePhrasesPlayFromSlotsZeroOneZeroWhileEachNextIsBuiltAhead) 
   EXPECT_TRUE(messages.empty());
 }
 
+// Each phrase file runs on past its music (release, echo); the next phrase begins
+// where that music ends, not after it: 400, 400 and 500 ms of music in a row.
+TEST_F(PlayLoop, EachPhraseBeginsWhereTheMusicOfTheOneBeforeItEnds) {
+  Layakari();
+  sound::sSetUpForDemoModeIllustrations();
+  const auto start = clock->Now();
+  auto msNow = [&] { return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(clock->Now() - start).count()); };
+  ASSERT_TRUE(sound::fPlayMusicPhrases());
+  std::vector<std::pair<int, int>> starts;  // ms of play, and the position of the file just started
+  PlayFor(5s, [&] {
+    if (played.size() > starts.size()) starts.emplace_back(msNow(), Player().Position());
+    return starts.size() == 2;
+  });
+  ASSERT_EQ(starts.size(), 2u);
+  EXPECT_EQ(starts[0], std::make_pair(400, 0));
+  EXPECT_EQ(starts[1], std::make_pair(800, 0));
+  PlayUntilTheEnd();
+  // The last file, with nothing after it, plays out to its end.
+  EXPECT_GE(msNow(), 1300 + 400);
+  EXPECT_EQ(played.size(), 3u);
+}
+
 TEST_F(PlayLoop, ARepeatStartsAtTheRestartPhraseWithTheFilesAlreadyInTheSlots) {
   Layakari();
   sound::sSetUpForDemoModeIllustrations();

@@ -1,5 +1,5 @@
-// Binding one form object to each form id.
-#include "shell/StandInForms.h"
+// The form object of each screen, bound to its form id.
+#include "shell/ScreenForms.h"
 
 #include "common/Trace.h"
 #include "composer/Composer.h"
@@ -32,8 +32,8 @@ void sBindForms() {
   FormMainOperations = exploration::MainOperationsForm();
 }
 
-void OpenStandInForm(int16_t id) {
-  common::ProcTrace t("OpenStandInForm");
+void OpenScreenForm(int16_t id) {
+  common::ProcTrace t("OpenScreenForm");
   sEnterForm(id);
   int16_t hideParent = 1;
   sShowForm(hideParent);

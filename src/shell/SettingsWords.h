@@ -1,6 +1,6 @@
-// Settings words of layers that do not declare them yet: the sound library's start-up
-// text (sound). Each layer that declares one of these in its own state header removes
-// it from here.
+// The words the settings read and write (Settings.cpp): the state headers of the layers
+// that declare them, and the sound library's start-up text, which no layer's state
+// declares.
 #pragma once
 
 #include <cstdint>

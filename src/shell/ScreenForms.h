@@ -1,4 +1,4 @@
-// Binding one form object to each form id.
+// The form object of each screen, bound to its form id.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +14,6 @@ namespace shell {
 void sBindForms();
 
 // Opens the form of `id` over the one in front, as a screen's own opening does.
-void OpenStandInForm(int16_t id);
+void OpenScreenForm(int16_t id);
 
 }  // namespace shell
