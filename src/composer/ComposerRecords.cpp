@@ -26,6 +26,7 @@
 #include "platform/forms/Form.h"
 #include "platform/vb/Conversion.h"
 #include "platform/vb/Interaction.h"
+#include "sound/PhraseRecords.h"
 #include "sound/SoundState.h"
 #include "shell/SettingsWords.h"
 #include "shell/ShellState.h"
@@ -37,6 +38,8 @@ namespace {
 constexpr int16_t kLayakari = 2;
 constexpr int16_t kTaan = 3;
 constexpr double kLongestDuration = 32767;
+// The longest phrase that can play, in 10 ms units.
+constexpr double kLongestPhrase = sound::kLongestPhraseMs / 10.0;
 
 // " (row r, slot c)" of overall slot k (0-based).
 std::string Where(size_t k) {
@@ -65,6 +68,9 @@ struct PhraseWords {
 
 enum class Walk { Timed, Untimed, Composition };
 
+// beatDuration: the 10 ms units of a layakari's beat, or of a composition's matra (0 while
+// cSpeed holds none, which the composition's own checks refuse); a phrase's notes must
+// not last longer than the longest phrase that can play.
 std::string WalkSlots(Walk walk, int16_t beatDuration, PhraseWords& out) {
   const bool timed = walk != Walk::Untimed;
   const bool composition = walk == Walk::Composition;
@@ -80,6 +86,7 @@ std::string WalkSlots(Walk walk, int16_t beatDuration, PhraseWords& out) {
   const std::string noNote = composition ? "You cannot supply duration without note."
                                          : "Durations cannot be specified for undefined notes. Please correct.";
   bool inPhrase = false;
+  double length = 0;  // of the phrase so far, in 10 ms units
   for (size_t k = 0; k < notes.size(); ++k) {
     const std::string& n = notes[k];
     const std::string d = timed ? durations[k] : "_";
@@ -92,6 +99,7 @@ std::string WalkSlots(Walk walk, int16_t beatDuration, PhraseWords& out) {
       if (timed && d != ",") return "A \",\" takes \",\" as its duration. Please correct." + Where(k);
       if (!inPhrase) return "A \",\" can only end the notes of a phrase. Please correct." + Where(k);
       inPhrase = false;
+      length = 0;
       out.notes.push_back(n);
       if (timed) out.durations.push_back(d);
       continue;
@@ -102,10 +110,15 @@ std::string WalkSlots(Walk walk, int16_t beatDuration, PhraseWords& out) {
       const double value = vb::IsNumeric(d) ? vb::Val(d) : 0;
       if (d == "," || value <= 0) return "A note takes a number above 0 as its duration. Please correct." + Where(k);
       // A layakari's beats become whole durations, which must neither vanish nor overflow.
+      const bool layakari = beatDuration > 0 && !composition;
       const double stored =
-          beatDuration > 0 ? vb::RoundHalfEven(static_cast<float>(value) * static_cast<float>(beatDuration)) : value;
-      if ((beatDuration > 0 && stored < 1) || stored > kLongestDuration)
+          layakari ? vb::RoundHalfEven(static_cast<float>(value) * static_cast<float>(beatDuration)) : value;
+      if ((layakari && stored < 1) || stored > kLongestDuration)
         return "This duration is too short or too long to be kept. Please correct." + Where(k);
+      length += composition ? value * beatDuration : stored;
+      if (length > kLongestPhrase)
+        return "The phrase lasts longer than " + std::to_string(sound::kLongestPhraseMs / 60000) +
+               " minutes, the longest a phrase can play. Please correct." + Where(k);
     }
     if (!inPhrase) out.noteSlots.emplace_back();
     inPhrase = true;
@@ -274,7 +287,8 @@ bool PartNotesPlayable(const std::string& notes, PhraseWords& words) {
     vb::Message("No Notes Specified");
     return false;
   }
-  const std::string fault = WalkSlots(Walk::Composition, 0, words);
+  const auto matra = static_cast<int16_t>(std::max(WholeNumber(BoxText("cSpeed"), 1, 999), 0));
+  const std::string fault = WalkSlots(Walk::Composition, matra, words);
   if (!fault.empty()) {
     vb::Message(fault);
     return false;

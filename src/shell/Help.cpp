@@ -31,6 +31,16 @@ WhatsThisPresenter& Presenter() {
   return presenter;
 }
 
+// What is said of a help file far larger than the program's own, which is never read;
+// empty for one of a size that may be read.
+std::string TooLargeHelpFile(const std::string& file) {
+  const qint64 size = QFileInfo(QString::fromStdString(file)).size();
+  if (!vb::FileExists(file) || size <= kLargestHelpFile) return "";
+  return "The help file \"" + file + "\" is too large to be shown (" + std::to_string(size) + " bytes, more than the " +
+         std::to_string(kLargestHelpFile) + " it may have): it is not Velmora's own. Please install Velmora again to "
+         "restore it.";
+}
+
 // The help file holds text: not empty, UTF-8 without NUL characters. Anything else is
 // a damaged file, which the window would show as rubbish or as nothing.
 bool HelpTextReadable(const std::string& file) {
@@ -114,13 +124,8 @@ void ShowHelp() {
   }
   auto* text = g_help->findChild<QTextBrowser*>("HelpText");
   const std::string file = HelpFilePath();
-  const qint64 size = QFileInfo(QString::fromStdString(file)).size();
-  if (vb::FileExists(file) && size > kLargestHelpFile) {
-    text->setPlainText(QString::fromStdString("The help file \"" + file + "\" is too large to be shown (" +
-                                              std::to_string(size) + " bytes, more than the " +
-                                              std::to_string(kLargestHelpFile) +
-                                              " it may have): it is not Velmora's own. Please install Velmora "
-                                              "again to restore it."));
+  if (const std::string tooLarge = TooLargeHelpFile(file); !tooLarge.empty()) {
+    text->setPlainText(QString::fromStdString(tooLarge));
   } else if (vb::FileExists(file) && HelpTextReadable(file)) {
     QUrl url = QUrl::fromLocalFile(QString::fromStdString(file));
     const std::string section = SectionInFront();
@@ -149,6 +154,7 @@ std::string HelpAnchorOf(const std::string& formName) { return "form-" + formNam
 
 std::string HelpTopicText(int32_t topic) {
   const std::string file = HelpFilePath();
+  if (const std::string tooLarge = TooLargeHelpFile(file); !tooLarge.empty()) return tooLarge;
   if (!vb::FileExists(file) || !HelpTextReadable(file))
     return "The help file \"" + file + "\" is missing or damaged. Please install Velmora again to restore it.";
   QFile in(QString::fromStdString(file));

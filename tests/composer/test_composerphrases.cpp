@@ -7,6 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -492,6 +496,73 @@ TEST_F(PhrasesTest, TheBeatDurationIsAWholeNumberFrom1To999AndNoDurationOverflow
     answer = vb::vbYes;
     Click("cReturn");
   }
+  EXPECT_TRUE(RanClean());
+}
+
+// A phrase whose notes together last longer than the longest phrase that can play is
+// refused at Save with the slot where it goes over, and nothing is stored: it would be
+// refused at every Play.
+TEST_F(PhrasesTest, APhraseLongerThanCanPlayIsNotSaved) {
+  OpenWithAllNotes("Bhairav", "cOLayakari");
+  Type("cSpeed", "999");
+  for (int16_t slot = 0; slot < 5; ++slot) {
+    PutNote(slot, kS);
+    for (int i = 0; i < 5; ++i) PutTime(slot, 18);  // 5 x 5 beats of 999 x 10 ms: about 250 s a slot
+  }
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"The phrase lasts longer than 20 minutes, the longest a phrase can play. Please "
+                                  "correct. (row 1, slot 5)"});
+  EXPECT_EQ(UserRows("Raga - ALT Phrases").size(), 2u) << "nothing stored";
+  Type("cSpeed", "900");  // at a shorter beat the phrase fits
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"Music Saved"});
+  EXPECT_EQ(UserRows("Raga - ALT Phrases").size(), 3u);
+}
+
+// The phrase area from the keyboard alone: Tab and the arrow keys reach a note of the
+// palette, a slot, a time value and a duration slot, and Space clicks each, as the
+// mouse would; Save is pressed from the keyboard too.
+TEST_F(PhrasesTest, APhraseIsWrittenAndSavedFromTheKeyboardAlone) {
+  OpenWithAllNotes("Bhairav", "cOAlap");
+  QWidget* window = Ctl("cNote", 0).Widget()->window();
+  const auto key = [&](Qt::Key k) {
+    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->focusWidget(), &press);
+    QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->focusWidget(), &release);
+  };
+  // Tab on until the member has the focus (a bounded walk of the focus chain).
+  const auto tabTo = [&](forms::Control& member) {
+    for (int i = 0; i < 400 && window->focusWidget() != member.Widget(); ++i) key(Qt::Key_Tab);
+    return window->focusWidget() == member.Widget();
+  };
+  Ctl("cNotation", kS).Widget()->setFocus();
+  key(Qt::Key_Space);
+  EXPECT_EQ(composer::SelectedPalletNote, kS);
+  key(Qt::Key_Right);
+  EXPECT_EQ(window->focusWidget(), Ctl("cNotation", kr).Widget()) << "the next note of the palette";
+  key(Qt::Key_Right);
+  key(Qt::Key_Space);
+  EXPECT_EQ(composer::SelectedPalletNote, kR);
+  ASSERT_TRUE(tabTo(Ctl("cNote", 0)));
+  key(Qt::Key_Space);
+  key(Qt::Key_Right);
+  EXPECT_EQ(window->focusWidget(), Ctl("cNote", 1).Widget());
+  key(Qt::Key_Space);
+  EXPECT_EQ(Notes(), "R R");
+  ASSERT_TRUE(tabTo(Ctl("cTimeVal", k20)));
+  key(Qt::Key_Space);
+  EXPECT_EQ(composer::SelectedTimeValue, k20);
+  ASSERT_TRUE(tabTo(Ctl("cTime", 0)));
+  key(Qt::Key_Space);
+  key(Qt::Key_Right);
+  key(Qt::Key_Space);
+  EXPECT_EQ(Durations(), "20 20");
+  messages.clear();
+  ASSERT_TRUE(tabTo(Ctl("cSave")));
+  key(Qt::Key_Space);
+  EXPECT_EQ(MessageTexts(), Names{"Music Saved"});
+  EXPECT_EQ(UserRow("2 | 1"), "2 | 1 |  R R |  20 20");
   EXPECT_TRUE(RanClean());
 }
 

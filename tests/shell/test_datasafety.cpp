@@ -239,7 +239,8 @@ class FullDiskTest : public ShellRunTest, public ::testing::WithParamInterface<D
   }
 
   // From now on the disk is full (the small one but for about leave bytes): SQLite
-  // writes to files whose names begin with sqlitePrefix fail, and textFiles go to /dev/full.
+  // writes to files whose names begin with sqlitePrefix fail, and so do the writes to the
+  // data folder's text files named in textFiles (ENOSPC).
   void Fill(const std::string& sqlitePrefix, const std::vector<std::string>& textFiles, size_t leave = 0) {
     if (GetParam() == Disk::Small) {
       disk_.Fill(leave);
@@ -429,6 +430,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "CREATE UNIQUE INDEX \"User Parameters.PrimaryKey\" ON \"User Parameters\" (\"Parameter Name\");"
                     "INSERT INTO \"User Parameters\" SELECT * FROM kept; DROP TABLE kept;",
                     "CHECK constraint failed"},
+        RefusalCase{"AUniqueIndex",
+                    "INSERT INTO \"User Parameters\" VALUES ('Marker', '2');"
+                    "CREATE UNIQUE INDEX \"one value\" ON \"User Parameters\" (\"Parameter Value\") WHERE"
+                    " \"Parameter Name\" IN ('SortingMode', 'Marker');",
+                    "duplicate value"},
         RefusalCase{"TheFileIsMadeReadOnlyAfterTheStart", "", "may not be written", true}),
     [](const auto& info) { return std::string(info.param.name); });
 

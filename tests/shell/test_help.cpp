@@ -58,6 +58,9 @@ TEST_F(HelpTest, AHugeHelpFileIsToldAndNotRead) {
   Settle();
   EXPECT_NE(HelpText().find("\"" + Share(shell::kHelpFileName) + "\" is too large"), std::string::npos) << HelpText();
   EXPECT_EQ(HelpText().find("help text of no end"), std::string::npos);
+  // The What's This text of a topic is taken from the same file, and told the same way.
+  const std::string topic = shell::HelpTopicText(51);
+  EXPECT_NE(topic.find("is too large"), std::string::npos) << topic;
 }
 
 TEST_F(HelpTest, F1OnAnyScreenShowsTheHelpText) {

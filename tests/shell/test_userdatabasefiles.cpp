@@ -198,6 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NotAFileCase{"DroneFileLinkToAFile", "D.Wav", Kind::LinkToAFile},
                       NotAFileCase{"DroneFileLinkToNothing", "D.Wav", Kind::LinkToNothing},
                       NotAFileCase{"DroneFileFifo", "D.Wav", Kind::Fifo},
+                      NotAFileCase{"DroneFileFolder", "D.Wav", Kind::Folder},
                       NotAFileCase{"RecordOfIgnoredErrorsLink", "ignoerr.txt", Kind::LinkToAFile},
                       NotAFileCase{"EarlierDatabaseLink", "mrBOld.kzy", Kind::LinkToAFile},
                       NotAFileCase{"LockFileLink", "velmora.lock", Kind::LinkToNothing},

@@ -199,10 +199,24 @@ inline void ResizeAsLearner(forms::Form& form, const WindowSize& size) {
   SettleLayout();
 }
 
-// LayoutFaults of the form at every size a learner gives it, each fault led by the size;
-// the window is back at 800x600 afterwards.
-inline std::vector<std::string> FaultsAtEverySize(forms::Form& form) {
+// The members a learner could click now that the keyboard cannot reach: shown, taking
+// input, acting on a click or a change, and passed over by Tab. A menu item is reached
+// through its menu's Alt letter.
+inline std::vector<std::string> KeyboardFaults(forms::Form& form) {
   std::vector<std::string> faults;
+  for (const forms::Control* c : form.Controls()) {
+    if (!Shown(form, *c) || c->IsKind(forms::Kind::MenuItem) || !c->TakesInput()) continue;
+    if (!c->Handles(forms::Event::Click) && !c->Handles(forms::Event::DblClick) && !c->Handles(forms::Event::Change))
+      continue;
+    if ((c->Widget()->focusPolicy() & Qt::TabFocus) == 0) faults.push_back(Where(*c) + " takes a click but no key");
+  }
+  return faults;
+}
+
+// The members the keyboard cannot reach, and LayoutFaults of the form at every size a
+// learner gives it, each led by the size; the window is back at 800x600 afterwards.
+inline std::vector<std::string> FaultsAtEverySize(forms::Form& form) {
+  std::vector<std::string> faults = KeyboardFaults(form);
   for (const WindowSize& size : LearnerSizes()) {
     ResizeAsLearner(form, size);
     for (const std::string& f : LayoutFaults(form)) faults.push_back(std::string(size.name) + ": " + f);

@@ -435,6 +435,7 @@ void Control::SetHandler(Event event, Handler handler) {
   } else {
     handlers_.erase(event);
   }
+  ApplyKeyboardClick();
 }
 
 void Control::RaiseFromUser(Event event, EventArgs args) {
@@ -456,11 +457,97 @@ void Control::RaiseFromCode(Event event, EventArgs args) {
   RunHandler(h, args, true);
 }
 
+// ---- labels and pictures that take a click ---------------------------------------
+
+namespace {
+// The widget of a label or picture. One that takes a click (a Click handler) takes the
+// keyboard too, so that what is clicked on a screen (the Composer's slots, palette and
+// time values, the keys of a keyboard) can be reached without a mouse: Tab stops at it,
+// Space or Enter clicks it, an arrow key moves to the nearest such member beside it in
+// that direction, and it is framed while it has the focus.
+class LabelWidget : public QLabel {
+ public:
+  LabelWidget(QWidget* parent, Control* owner) : QLabel(parent), owner_(owner) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    if (focusPolicy() == Qt::NoFocus || (e->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+      QLabel::keyPressEvent(e);
+      return;
+    }
+    switch (e->key()) {
+      case Qt::Key_Space:
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        e->accept();
+        if (!e->isAutoRepeat()) owner_->RaiseFromUser(Event::Click);  // as a click: nothing after it
+        return;
+      case Qt::Key_Left:
+      case Qt::Key_Right:
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+        e->accept();
+        if (QWidget* next = Beside(e->key())) next->setFocus(Qt::TabFocusReason);
+        return;
+      default: QLabel::keyPressEvent(e);
+    }
+  }
+  void paintEvent(QPaintEvent* e) override {
+    QLabel::paintEvent(e);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+    painter.drawRect(rect().adjusted(1, 1, -1, -1));
+  }
+  void focusInEvent(QFocusEvent* e) override {
+    QLabel::focusInEvent(e);
+    update();
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    QLabel::focusOutEvent(e);
+    update();
+  }
+
+ private:
+  // The nearest member beside this one in the arrow's direction (within 45 degrees of it)
+  // that takes a click now (shown and enabled), among those of the same container; a
+  // member straight in line comes before one that lies off to the side.
+  QWidget* Beside(int key) const {
+    if (parentWidget() == nullptr) return nullptr;
+    const QPoint from = geometry().center();
+    QWidget* best = nullptr;
+    long bestScore = 0;
+    for (QObject* o : parentWidget()->children()) {
+      auto* w = dynamic_cast<LabelWidget*>(o);
+      if (w == nullptr || w == this || w->focusPolicy() == Qt::NoFocus || !w->isVisible() || !w->isEnabled()) continue;
+      const QPoint to = w->geometry().center();
+      const int dx = to.x() - from.x(), dy = to.y() - from.y();
+      const int ahead = key == Qt::Key_Right ? dx : key == Qt::Key_Left ? -dx : key == Qt::Key_Down ? dy : -dy;
+      const int aside = key == Qt::Key_Right || key == Qt::Key_Left ? std::abs(dy) : std::abs(dx);
+      if (ahead <= 0 || aside > ahead) continue;  // within 45 degrees of the arrow
+      const long score = static_cast<long>(ahead) + 4L * aside;
+      if (best == nullptr || score < bestScore) {
+        best = w;
+        bestScore = score;
+      }
+    }
+    return best;
+  }
+
+  Control* owner_;
+};
+}  // namespace
+
+void Control::ApplyKeyboardClick() {
+  if (widget_ && (kind_ == Kind::Label || kind_ == Kind::Picture))
+    widget_->setFocusPolicy(Handles(Event::Click) ? Qt::TabFocus : Qt::NoFocus);
+}
+
 // ---- Label ---------------------------------------------------------------------
 
 Label::Label(Form& form, const MemberSpec& spec, QWidget* parent) : Control(form, spec) {
   if (p_.BorderStyle < 0) p_.BorderStyle = 0;
-  auto* l = new QLabel(parent);
+  auto* l = new LabelWidget(parent, this);
   l->setTextFormat(Qt::PlainText);
   l->setWordWrap(p_.WordWrap);
   widget_ = l;
@@ -468,6 +555,7 @@ Label::Label(Form& form, const MemberSpec& spec, QWidget* parent) : Control(form
   SetAlignment(p_.Alignment);
   SetBorderStyle(p_.BorderStyle);
   WatchMouse(l, true, true);
+  ApplyKeyboardClick();
   ApplyCommon();
 }
 
@@ -990,10 +1078,11 @@ QPixmap ReadPicture(const std::string& file) {
 
 Picture::Picture(Form& form, const MemberSpec& spec, QWidget* parent) : Control(form, spec) {
   if (p_.BorderStyle < 0) p_.BorderStyle = 0;
-  auto* l = new QLabel(parent);
+  auto* l = new LabelWidget(parent, this);
   l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   widget_ = l;
   WatchMouse(l, true, true);
+  ApplyKeyboardClick();
   ApplyCommon();
   if (!p_.PictureFile.empty()) LoadPicture(p_.PictureFile);
 }

@@ -157,6 +157,8 @@ class Control {
   // `consume` keeps them from the widget (and so from the form's surface) for
   // members that have no click of their own.
   void WatchMouse(QWidget* target, bool click, bool consume);
+  // A label or picture takes the keyboard (Tab, Space, Enter, arrows) while it takes a click.
+  void ApplyKeyboardClick();
 
   Form* form_;
   Kind kind_;

@@ -1,6 +1,6 @@
 // What a screen places itself kept with its form and placed again at every layout; the
-// window's smallest size; one-line boxes showing their start; lists and grids from the
-// keyboard; colours that stand out.
+// window's smallest size; one-line boxes showing their start; lists, grids and the labels
+// that take a click from the keyboard; colours that stand out.
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -180,6 +180,63 @@ TEST_F(FormsTest, ArrowKeysMoveThroughAListAndEnterSpaceOrAClickChoose) {
   EXPECT_EQ(list.ListIndex(), 3);
   list.SetListIndex(0);
   EXPECT_EQ(Seen.size(), 5u);
+}
+
+// A label that takes a click takes the keyboard too: Tab stops at it, Space and Enter
+// click it, an arrow key moves to the nearest such label beside it. One that takes no
+// click takes no focus, and a busy form's labels take no key.
+TEST_F(FormsTest, ALabelThatTakesAClickTakesTheKeyboard) {
+  form->Show();
+  // Two rows of three: 0 1 2 over 3 4 5.
+  for (int16_t i = 1; i <= 5; ++i) form->LoadElement("cL", i);
+  for (int16_t i = 0; i <= 5; ++i) {
+    form->Ctl("cL", i).Move(600 + (i % 3) * 400, 6000 + (i / 3) * 400, 300, 300);
+    form->Ctl("cL", i).SetVisible(true);
+  }
+  const auto widget = [&](int16_t i) { return form->Ctl("cL", i).Widget(); };
+  const auto focused = [&] { return widget(0)->window()->focusWidget(); };
+  EXPECT_EQ(widget(0)->focusPolicy(), Qt::TabFocus);
+  EXPECT_EQ(form->Ctl("Picture1").Widget()->focusPolicy(), Qt::NoFocus) << "no click, no focus";
+
+  widget(0)->setFocus();
+  Seen.clear();
+  Key(widget(0), Qt::Key_Space);
+  Key(widget(0), Qt::Key_Return);
+  EXPECT_EQ(Seen, (std::vector<std::string>{"cL:Click[0]", "cL:Click[0]"}));
+  struct Step {
+    Qt::Key key;
+    int16_t reached;
+  };
+  for (const Step& step : {Step{Qt::Key_Right, 1}, Step{Qt::Key_Down, 4}, Step{Qt::Key_Right, 5},
+                           Step{Qt::Key_Right, 5}, Step{Qt::Key_Left, 4}, Step{Qt::Key_Left, 3},
+                           Step{Qt::Key_Up, 0}}) {
+    Key(focused(), step.key);
+    EXPECT_EQ(focused(), widget(step.reached)) << "key " << step.key << " to " << step.reached;
+  }
+  Key(focused(), Qt::Key_Up);
+  EXPECT_EQ(focused(), form->Ctl("Label1").Widget()) << "the label above, which takes a click too";
+  Key(focused(), Qt::Key_Up);
+  EXPECT_EQ(focused(), form->Ctl("Label1").Widget()) << "nothing above it";
+  // A hidden one is passed over.
+  form->Ctl("cL", 1).SetVisible(false);
+  Key(widget(0), Qt::Key_Right);
+  EXPECT_EQ(focused(), widget(2));
+  Key(widget(2), Qt::Key_Space);
+  EXPECT_EQ(Seen.back(), "cL:Click[2]");
+
+  // Its click taken away, the label takes no focus.
+  form->Ctl("cL", 5).SetHandler(forms::Event::Click, {});
+  EXPECT_EQ(widget(5)->focusPolicy(), Qt::NoFocus);
+
+  // Busy, the label is disabled and a key on it clicks nothing.
+  Seen.clear();
+  form->SetBusy(true);
+  EXPECT_FALSE(widget(3)->isEnabled());
+  Key(widget(3), Qt::Key_Space);
+  EXPECT_TRUE(Seen.empty());
+  form->SetBusy(false);
+  Key(widget(3), Qt::Key_Space);
+  EXPECT_EQ(Seen, std::vector<std::string>{"cL:Click[3]"});
 }
 
 TEST_F(FormsTest, TabLeavesAGrid) {
