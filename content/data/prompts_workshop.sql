@@ -4,7 +4,7 @@ INSERT INTO "Prompts" ("PromptNumber", "Prompt") VALUES
   (35, '"Switch Mode" goes back to the choice of mode; "Go Back" leaves the workbench'),
   (36, 'Listen to the note and find it on the keyboard: click a key to hear its note, "Show Note" lights and plays the note asked, "Select New Note" asks another'),
   (37, 'Choose the type of the scale you want to define'),
-  (38, 'Click the notes of your scale on the keyboard, one of each name (S and S> are in it already); the patterns wait until it is complete, "Select New Scale" cancels it'),
+  (38, 'Click the notes of your scale on the keyboard, one of each name (S and S> are in it already); the patterns wait until it is complete, "Select New Scale" or "Switch Mode" cancels it'),
   (39, 'press "Play" to hear the pattern, or "Start Looping" to hear it again and again; choose Learning or Practice Mode and the speed first if you like'),
   (40, 'Choose a pattern under "Music Patterns"'),
   (70, 'Click a raga to work with its notes'),

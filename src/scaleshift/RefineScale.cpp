@@ -239,13 +239,22 @@ void sSetUpForRefinementOperation(const std::string& name) {
   rs.Close();
 
   form.SetMousePointer(forms::vbHourglass);
+  const sound::SpcVector inHand = sound::NoteAdjustSPCs;  // with the steps not yet saved
   if (!LoadSet(id, tonic)) {
-    // The scale in use before comes back, its seeds and its adjustments loaded again.
+    // The scale in use before comes back, its seeds and its adjustments loaded again, and
+    // the notes refined since its last save tuned as they were.
     sound::CurrTonicNoteId = before.tonic;
     sound::CurrMusicSetId = before.setId;
     sound::CurrMusicSetName = before.setName;
-    if (sound::fCreateNoteSeedsForUse() == 1)
+    if (sound::fCreateNoteSeedsForUse() == 1) {
       sound::sLoadNoteAdjustSPCVector(sound::CurrInstrument, 1, sound::CurrMusicSetId);
+      if (sound::CurrMusicSetId == before.setId) {
+        for (size_t i = 0; i < inHand.size(); ++i)
+          if (inHand[i] != sound::NoteAdjustSPCs[i])
+            sound::SoundLib.FWavTuneNote(sound::CurrInstrument, static_cast<int32_t>(i), inHand[i]);
+        sound::NoteAdjustSPCs = inHand;
+      }
+    }
     form.SetMousePointer(forms::vbDefault);
     vb::Message("The scale '" + name + "' cannot be loaded: its data is missing or damaged");
     GoOnWithTheScaleInUse(before);

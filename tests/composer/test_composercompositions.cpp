@@ -527,6 +527,53 @@ TEST_F(CompositionTest, ACarriedOverCompositionShowsItsAntaraAndKeepsWhatWasNotC
   EXPECT_TRUE(RanClean());
 }
 
+// An edit to a composition left by answering Yes is gone: the composition opens again as
+// the user database holds it, and nothing asks about it.
+TEST_F(CompositionTest, AnEditToACompositionLeftByAnsweringYesIsGone) {
+  struct Case {
+    const char* what;
+    std::function<void(CompositionTest&)> leave, back;
+  };
+  const Case cases[] = {
+      {"New Category", [](CompositionTest& t) { t.Click("cNewCat"); }, [](CompositionTest& t) {
+         t.Select("cOCompE");
+         t.Choose("My Song");
+       }},
+      {"New Raga", [](CompositionTest& t) { t.Click("cNewRaga"); },
+       [](CompositionTest& t) {
+         t.Choose("Yaman");
+         t.Select("cOCompE");
+         t.Choose("My Song");
+       }},
+  };
+  const Names before = CompositionRows(1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Open();
+    Click("cMnuAllNot");
+    Choose("Yaman");
+    Select("cOCompE");
+    Choose("My Song");
+    const Slots stored = InSlots();
+    ChoosePallet(kG);
+    Click("cNote", 1);
+    ASSERT_NE(InSlots(), stored);
+    EXPECT_TRUE(composer::WorkChanged);
+    questions.clear();
+    answer = vb::vbYes;
+    c.leave(*this);
+    EXPECT_EQ(questions.size(), 1u) << "the edit is asked about once";
+    c.back(*this);
+    EXPECT_EQ(InSlots(), stored) << "the stored composition, not the edit";
+    EXPECT_FALSE(composer::WorkChanged);
+    questions.clear();
+    Click("cReturn");
+    EXPECT_TRUE(questions.empty()) << "nothing is left to ask about";
+    EXPECT_EQ(CompositionRows(1), before);
+  }
+  EXPECT_TRUE(RanClean());
+}
+
 // The syllable boxes: what the program shows in them is no edit; what the learner types
 // is, without blanks.
 TEST_F(CompositionTest, OnlyTheLearnersTypingInASyllableBoxIsAnEdit) {

@@ -259,6 +259,31 @@ TEST_F(PlayTest, WhilePlayingTheEditingActionsDoNothing) {
   EXPECT_TRUE(RanClean());
 }
 
+// A resize or a maximise while a phrase plays lays the slots out whole at once, the slot
+// being heard still red; the play goes on to its end and the screen comes back unlocked.
+TEST_F(PlayTest, AResizeWhilePlayingKeepsTheSlotsWholeAndTheSlotHeardRed) {
+  StoreUserPhrases(2, 1, " S R G m P D N S> R G m P D N S> R G m P D N S> S", Repeatedly(" 50", 23));
+  shell::DelayC = 10;
+  Open();
+  Choose("Bhairav");
+  Select("cOAlap");
+  Click("cPlay");
+  PlayFor(600ms);
+  for (const testsupport::WindowSize& size : testsupport::LearnerSizes()) {
+    SCOPED_TRACE(size.name);
+    const int16_t red = RedSlot();
+    ASSERT_GE(red, 0);
+    testsupport::ResizeAsLearner(Screen(), size);
+    EXPECT_EQ(testsupport::LayoutFaults(Screen()), std::vector<std::string>{});
+    EXPECT_EQ(RedSlot(), red) << "the same slot, laid out at its new place";
+    EXPECT_EQ(Player().Mode(), mci::mciModePlay);
+  }
+  PlayUntilTheEnd();
+  EXPECT_TRUE(Unlocked());
+  EXPECT_EQ(RedSlot(), -1);
+  EXPECT_TRUE(RanClean());
+}
+
 // The close box during a play stops the sound first; nothing reaches the screen after.
 TEST_F(PlayTest, TheCloseBoxDuringAPlayStopsTheSound) {
   StoreUserPhrases(2, 1, " S R G m , P D", " 50 50 50 50 , 50 50");

@@ -384,7 +384,10 @@ TEST_F(ComposerScreenTest, LeavingPutsBackTheSelectorTheModeAndTheTheka) {
 // program, and none changes what the next Play plays.
 TEST_F(ComposerScreenTest, ClicksBeforeTheirLayoutExistsDoNothing) {
   struct Case {
-    const char* stage;  // "list" the raga list, "raga" a raga chosen, "texts" a new composition's texts, "talas"
+    // "list" the raga list, "raga" a raga chosen, "texts" a new composition's texts, "talas"
+    // its list of talas, "details" its details with a tala chosen, "existing" the list of the
+    // learner's compositions
+    const char* stage;
     std::function<void(ComposerScreenTest&)> click;
     const char* what;
   };
@@ -413,18 +416,30 @@ TEST_F(ComposerScreenTest, ClicksBeforeTheirLayoutExistsDoNothing) {
       {"texts", dispatch(15), "a syllable"},
       {"talas", unselected, "a tala list click on no line"},
       {"talas", dispatch(12), "move up"},
+      {"details", [](ComposerScreenTest& t) { t.Ctl("cAroha").RaiseFromUser(forms::Event::Click); }, "the aroha"},
+      {"details", [](ComposerScreenTest& t) { t.Ctl("cPakad").RaiseFromUser(forms::Event::Click); }, "the pakad"},
+      {"details", dispatch(6), "a note slot"},
+      {"existing", [](ComposerScreenTest& t) { t.Ctl("cAvroha").RaiseFromUser(forms::Event::Click); }, "the avroha"},
+      {"existing", [](ComposerScreenTest& t) { t.Ctl("cPakad").RaiseFromUser(forms::Event::Click); }, "the pakad"},
+      {"existing", dispatch(9), "play"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.stage) + ": " + c.what);
     Open();
     const std::string stage = c.stage;
     if (stage != "list") Choose("Yaman");
-    if (stage == "texts" || stage == "talas") {
+    if (stage == "texts" || stage == "talas" || stage == "details") {
       Select("cOCompN");
       Type("cAsthai", "Piya bina");
       Type("cAntara", "Sakhi ri");
     }
-    if (stage == "talas") Click("cOK");
+    if (stage == "talas" || stage == "details") Click("cOK");
+    if (stage == "details") {
+      Choose("Teentaal");
+      ASSERT_EQ(Text("cTaal"), "Teentaal");
+      ASSERT_FALSE(composer::SlotLayoutPresent) << "the slots come with the details' OK";
+    }
+    if (stage == "existing") Select("cOCompE");
     const int16_t kind = sound::CurrItemKind;
     const int16_t phraseType = common::CurrPhraseType;
     c.click(*this);

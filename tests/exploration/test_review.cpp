@@ -1,6 +1,8 @@
 // The review of the ragas by group and the raga summary, through their form events and
 // dispatcher, on the fixture content database: the group lists, the summary of a
 // clicked raga, going back one level at a time, whatever the database selector says.
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 
 #include <gtest/gtest.h>
@@ -134,6 +136,22 @@ TEST_F(ReviewTest, AClickInTheListOfAllRagasShowsTheRagasSummary) {
   GoBack();
   Click("cRagaList", "Yaman");
   EXPECT_EQ(shell::CurrFormId, 15) << "the same raga can be clicked again";
+  // From the keyboard: the arrow keys move through the list, Enter shows the raga reached.
+  GoBack();
+  ASSERT_EQ(shell::CurrFormId, 3);
+  auto* view = static_cast<QListWidget*>(Front().Ctl("cRagaList").Widget());
+  view->setFocus();
+  for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &press);
+  }
+  EXPECT_EQ(shell::CurrFormId, 3) << "moving is not choosing";
+  ASSERT_NE(view->currentItem(), nullptr);
+  const std::string reached = view->currentItem()->text().toStdString();
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QCoreApplication::sendEvent(view, &enter);
+  ASSERT_EQ(shell::CurrFormId, 15);
+  EXPECT_EQ(Shown().raga, reached);
   EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(MessageTexts());
 }
 

@@ -250,6 +250,25 @@ TEST_F(SamplerTest, KindsARagaLacksAndUnreadableRagasAreNeverPlayed) {
   EXPECT_EQ(halts, 0);
 }
 
+// When no raga can give a sample (here none can be read), each is drawn once, in random
+// order, before the sampler says so; it stays idle and ready, the trace at its depth.
+TEST_F(SamplerTest, EveryRagaIsTriedOnceBeforeTheSamplerSaysNoneHasASample) {
+  AddRows(R"sql(UPDATE "Raga - Technical Information" SET "Jati" = NULL;)sql", "");
+  Open();
+  TraceOnNow();
+  const int16_t depth = common::TraceDepth;
+  testsupport::ScriptedRnd rnd({Pick(3, kRagas), Pick(1, kRagas - 1), Pick(2, kRagas - 2), Pick(1, kRagas - 3)});
+  Press("cPlay");
+  RunFor(1s, [this] { return Idle(); });
+  EXPECT_EQ(rnd.Left(), 0u) << "one draw for each raga";
+  EXPECT_EQ(rnd.Drawn(), static_cast<size_t>(kRagas));
+  EXPECT_EQ(MessageTexts(), Names{"No raga has a sample to play."});
+  EXPECT_TRUE(heard.empty());
+  EXPECT_TRUE(Idle());
+  EXPECT_EQ(common::TraceDepth, depth);
+  EXPECT_EQ(halts, 0);
+}
+
 // A composition without its antara row, and one without notation rows at all, cannot
 // give a sample: the raga's compositions are not counted.
 TEST_F(SamplerTest, ACompositionWithoutItsNotationRowsIsNotCounted) {

@@ -471,7 +471,7 @@ TEST_F(RefineTest, DefiningANewTonicHidesThePlayMenusAndEndsTheRefinement) {
 // heard, the menus playing in it, and its save.
 TEST_F(RefineTest, ARefusedSetLeavesTheSetInUseShownSoundingAndRefined) {
   AlterUserDatabase(UserSetRows(13, "In Use", 5) + UserSetRows(14, "Broken", 6, true, false) +
-                    UserSetRows(15, "Far", 7) + UserSetRows(16, "Gone", 8) +
+                    UserSetRows(15, "Far", 7) + UserSetRows(16, "Gone", 8) + UserSetRows(17, "Unloadable", 9) +
                     "UPDATE \"ONPR\" SET \"05\" = 400 WHERE \"NPSetId\" = 15 AND \"InstrumentType\" = 1;");
   Refine("In Use");
   ClickKey(16);
@@ -482,12 +482,24 @@ TEST_F(RefineTest, ARefusedSetLeavesTheSetInUseShownSoundingAndRefined) {
   const struct {
     const char* line;
     std::function<void()> arrange;
-    std::string said;  // the start of the message
+    std::string said;  // the start of the last message
+    size_t told = 1;   // the messages
   } cases[] = {
       {"Broken", [] {}, "Your scale \"Broken\" cannot be used"},
       {"Far", [] {}, "Your scale \"Far\" cannot be used"},
       {"Gone", [this] { AlterUserDatabase("DELETE FROM \"Scale Shift Specs\" WHERE \"NPSetId\" = 16;"); },
        "The scale 'Gone' no longer exists"},
+      // Whole rows, but the library refuses the first of its seeds: what failed in the
+      // library, then that the set cannot be loaded.
+      {"Unloadable",
+       [this] {
+         soundLib.failWhen = [failed = false](const testsupport::SoundLibCall& call) mutable {
+           if (failed || call.entry != "FWavLoadInstrNoteSeeds") return false;
+           failed = true;
+           return true;
+         };
+       },
+       "The scale 'Unloadable' cannot be loaded", 3},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
@@ -496,8 +508,9 @@ TEST_F(RefineTest, ARefusedSetLeavesTheSetInUseShownSoundingAndRefined) {
     Press("cRefineNotes");
     c.arrange();
     ChooseLine(c.line);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].prompt.rfind(c.said, 0), 0u) << messages[0].prompt;
+    soundLib.failWhen = nullptr;
+    ASSERT_EQ(messages.size(), c.told) << ::testing::PrintToString(MessageTexts());
+    EXPECT_EQ(messages.back().prompt.rfind(c.said, 0), 0u) << messages.back().prompt;
     messages.clear();
     EXPECT_EQ(sound::CurrMusicSetId, 13);
     EXPECT_EQ(sound::CurrMusicSetName, "In Use");

@@ -96,6 +96,13 @@ TEST_F(BusyTest, WhatIsClickedWhilePlayingIsRefusedAndStopGivesBackAScreenThatPl
          t.Menu("cMnuWitP");
        },
        "cStopLoop", [](BusyTest& t) { t.Menu("cMnuWitP"); }},
+      {"the drone alone under the question of the notes quiz",
+       [](BusyTest& t) {
+         t.Press("cNotesQuiz");
+         ASSERT_TRUE(t.Shown("Frame2"));
+         t.Menu("cMnuWitP");
+       },
+       "cStopLoop", [](BusyTest& t) { t.Menu("cMnuWitP"); }},
       {"a meend glide playing",
        [](BusyTest& t) {
          t.Press("cMajorScale");

@@ -1,5 +1,6 @@
 // The workbench whole at every size a learner gives its window, in each of its modes and
-// at the steps of the meend demo, of a definition and of a scale picked on the keys.
+// at the steps of the meend demo, of a definition, of a scale picked on the keys and of
+// the notes quiz.
 #include <string>
 #include <vector>
 
@@ -7,6 +8,7 @@
 
 #include "WorkshopTest.h"
 #include "support/LayoutChecks.h"
+#include "support/ScriptedRnd.h"
 
 namespace workshoptest {
 namespace {
@@ -88,6 +90,20 @@ TEST_F(WorkshopTest, EveryModeIsWholeAtEverySize) {
                    Press("cSwitchWBMode");
                    Press("cNotesForRaga");
                    Choose("Bhupali");
+                 },
+                 screen},
+                {"the notes quiz asked",
+                 [this] {
+                   Press("cSwitchWBMode");
+                   Press("cNotesQuiz");
+                   ASSERT_EQ(Caption("Frame2"), "Notes Type");
+                 },
+                 screen},
+                {"a quiz note",
+                 [this] {
+                   testsupport::ScriptedRnd rnd({testsupport::Pick(6, 25)});  // S
+                   Answer(1);
+                   ASSERT_TRUE(Shown("cShowNote"));
                  },
                  screen},
             }),

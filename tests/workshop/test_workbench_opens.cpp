@@ -356,7 +356,8 @@ TEST_F(WorkbenchTest, APickedScaleIsFinishedOrCancelledBeforeAPatternActs) {
   ClickKeyOf(7);    // R
   EXPECT_EQ(Text("cScaleType"), "");
   EXPECT_FALSE(Ctl("cMnuMusPat").TakesInput());
-  EXPECT_NE(Text("cPrompts").find("\"Select New Scale\" cancels it"), std::string::npos) << Text("cPrompts");
+  EXPECT_NE(Text("cPrompts").find("\"Select New Scale\" or \"Switch Mode\" cancels it"), std::string::npos)
+      << Text("cPrompts");
   Press("cSelNewSca");
   EXPECT_EQ(Caption("Frame2"), "Scale Category");
   EXPECT_EQ(workshop::KeyLabelPurpose, 2);
@@ -385,6 +386,19 @@ TEST_F(WorkbenchTest, APickedScaleIsFinishedOrCancelledBeforeAPatternActs) {
   Choose("Bhairav");
   EXPECT_EQ(Text("cPattern"), "S r G m P d N S> ");
   EXPECT_TRUE(Ctl("cMnuMusPat").TakesInput());
+
+  // Switch Mode gives a half-picked scale up too: nothing of it is left in the next mode.
+  Press("cSelNewSca");
+  Answer(2);
+  Answer(1);
+  ClickKeyOf(9);
+  Press("cSwitchWBMode");
+  Press("cMajorScale");
+  EXPECT_TRUE(Ctl("cMnuMusPat").TakesInput()) << "the patterns act on the major scale";
+  Press("cSwitchWBMode");
+  StartPicking(2);
+  EXPECT_EQ(workshop::NoteMarks[9], 0) << "a new picking starts from nothing";
+  EXPECT_FALSE(Ctl("cMnuMusPat").TakesInput());
   EXPECT_TRUE(messages.empty());
 }
 
