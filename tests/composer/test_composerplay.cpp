@@ -120,6 +120,16 @@ class PlayTest : public ComposerTest {
       if (!Ctl(array, 5).Enabled()) return false;
     return !composer::ComposerPlaying;
   }
+  // Bhairav's alap of 23 notes (two rows of slots) stored, opened and played for 600 ms.
+  void PlayingALongAlap() {
+    StoreUserPhrases(2, 1, " S R G m P D N S> R G m P D N S> R G m P D N S> S", Repeatedly(" 50", 23));
+    shell::DelayC = 10;
+    Open();
+    Choose("Bhairav");
+    Select("cOAlap");
+    Click("cPlay");
+    PlayFor(600ms);
+  }
 };
 
 // Each note's slot turns red once the player reaches the end of the note before, less
@@ -222,13 +232,7 @@ TEST_F(PlayTest, NothingPlaysWhenTheSlotsHoldNoPhrase) {
 // While anything plays, the dispatcher's editing actions change nothing, and the menus
 // of synchronization stay usable.
 TEST_F(PlayTest, WhilePlayingTheEditingActionsDoNothing) {
-  StoreUserPhrases(2, 1, " S R G m P D N S> R G m P D N S> R G m P D N S> S", Repeatedly(" 50", 23));
-  shell::DelayC = 10;
-  Open();
-  Choose("Bhairav");
-  Select("cOAlap");
-  Click("cPlay");
-  PlayFor(600ms);
+  PlayingALongAlap();
   const std::vector<std::string> notes = composer::NotesRowImages;
   // Every slot, palette note, time value, option, box, button and menu item, as the
   // learner would click, choose or type them.
@@ -262,13 +266,7 @@ TEST_F(PlayTest, WhilePlayingTheEditingActionsDoNothing) {
 // A resize or a maximise while a phrase plays lays the slots out whole at once, the slot
 // being heard still red; the play goes on to its end and the screen comes back unlocked.
 TEST_F(PlayTest, AResizeWhilePlayingKeepsTheSlotsWholeAndTheSlotHeardRed) {
-  StoreUserPhrases(2, 1, " S R G m P D N S> R G m P D N S> R G m P D N S> S", Repeatedly(" 50", 23));
-  shell::DelayC = 10;
-  Open();
-  Choose("Bhairav");
-  Select("cOAlap");
-  Click("cPlay");
-  PlayFor(600ms);
+  PlayingALongAlap();
   for (const testsupport::WindowSize& size : testsupport::LearnerSizes()) {
     SCOPED_TRACE(size.name);
     const int16_t red = RedSlot();
