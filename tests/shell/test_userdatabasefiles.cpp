@@ -98,6 +98,7 @@ TEST_P(DamagedUserDatabaseTest, IsRefusedAndNeverTouched) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_TRUE(Told(messages, "your user database \"" + file + "\"")) << messages[0].prompt;
   EXPECT_TRUE(Told(messages, "left it as it is")) << messages[0].prompt;
+  EXPECT_TRUE(Told(messages, "together with its journal \"mrB.kzy-journal\"")) << messages[0].prompt;
   EXPECT_FALSE(Told(messages, kProgramError)) << messages[0].prompt;
   EXPECT_EQ(StateOf(file), before) << "bytes and time stamp as they were";
   EXPECT_FALSE(fs::exists(dao::JournalName(file))) << "no journal was made";
