@@ -90,10 +90,21 @@ std::string fGetThekaStringForTalaString(const std::string& talaText, int16_t ta
   // the first one after the beat it starts in.
   const int32_t first = vb::Val(fields[2]) == 0 ? b : b + 1;
   std::string text = fields[0] + "/";
+  // A note of many beats goes round the cycle: each beat's bol is sought once.
+  std::vector<int32_t> sought(beatCount >= 1 ? static_cast<size_t>(beatCount) + 1 : 0, -1);
   for (int32_t i = 0; i < n; ++i) {
-    common::sSetTablePKRecord3(table, talaId, thekaSet, WrapBeat(first + i, beatCount));
-    const int32_t bol = table.NoMatch() ? 0 : table.Fields("Theka Bol Id").ToLong();
-    text += std::to_string(bol) + "/";
+    const int32_t beat = WrapBeat(first + i, beatCount);
+    const bool cached = beat >= 1 && static_cast<size_t>(beat) < sought.size();
+    if (!cached || sought[static_cast<size_t>(beat)] < 0) {
+      common::sSetTablePKRecord3(table, talaId, thekaSet, beat);
+      const int32_t bol = table.NoMatch() ? 0 : table.Fields("Theka Bol Id").ToLong();
+      if (!cached) {
+        text += std::to_string(bol) + "/";
+        continue;
+      }
+      sought[static_cast<size_t>(beat)] = bol;
+    }
+    text += std::to_string(sought[static_cast<size_t>(beat)]) + "/";
   }
   return text + fields[2];
 }

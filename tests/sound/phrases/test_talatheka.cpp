@@ -78,6 +78,10 @@ TEST_F(ThekaStringTest, NotesOnTheBeatTakeTheBolsFromTheirOwnBeat) {
   EXPECT_EQ(Theka("1/1/0"), "1/101/0");
   EXPECT_EQ(Theka("2/5/0"), "2/105/106/0");
   EXPECT_EQ(Theka("3/6/0"), "3/106/107/101/0");  // across the end of the cycle
+  // Round the cycle more than once: every beat in turn, each with its own bol.
+  std::string round = "23/";
+  for (int k = 0; k < 23; ++k) round += std::to_string(101 + (k + 1) % 7) + "/";
+  EXPECT_EQ(Theka("23/2/0"), round + "0");
   EXPECT_EQ(Theka("2/5/0", 4, 3), "2/305/306/0");
   EXPECT_EQ(Theka("2/5/0", 5, 4, 6), "2/605/606/0");
 }
