@@ -605,6 +605,29 @@ void CommandButton::SetValue(int32_t v) {
 
 // ---- TextBox -------------------------------------------------------------------
 
+namespace {
+// A locked text box with a Click handler is clicked, not typed in (the Composer's aroha,
+// avroha and pakad, the illustration screen's notation): Space or Enter on it clicks
+// it, as the mouse would.
+class KeyClickFilter : public QObject {
+ public:
+  KeyClickFilter(QObject* parent, TextBox* owner) : QObject(parent), owner_(owner) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* ev) override {
+    if (ev->type() != QEvent::KeyPress || !owner_->Locked() || !owner_->Handles(Event::Click)) return false;
+    auto* key = static_cast<QKeyEvent*>(ev);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    if (key->key() != Qt::Key_Space && key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+    if (!key->isAutoRepeat()) owner_->RaiseFromUser(Event::Click);
+    return true;
+  }
+
+ private:
+  TextBox* owner_;
+};
+}  // namespace
+
 TextBox::TextBox(Form& form, const MemberSpec& spec, QWidget* parent) : Control(form, spec) {
   if (p_.MultiLine) {
     auto* e = new QPlainTextEdit(parent);
@@ -634,6 +657,7 @@ TextBox::TextBox(Form& form, const MemberSpec& spec, QWidget* parent) : Control(
     widget_ = e;
     WatchMouse(e, true, false);
   }
+  widget_->installEventFilter(new KeyClickFilter(widget_, this));
   SetLocked(p_.Locked);
   ApplyCommon();
 }

@@ -184,8 +184,9 @@ TEST_F(FormsTest, ArrowKeysMoveThroughAListAndEnterSpaceOrAClickChoose) {
 
 // A label that takes a click takes the keyboard too: Tab stops at it, Space and Enter
 // click it, an arrow key moves to the nearest such label beside it. One that takes no
-// click takes no focus, and a busy form's labels take no key.
-TEST_F(FormsTest, ALabelThatTakesAClickTakesTheKeyboard) {
+// click takes no focus, and a busy form's labels take no key. A locked text box that
+// takes a click is clicked by Space and Enter too.
+TEST_F(FormsTest, WhatIsClickedRatherThanTypedTakesTheKeyboard) {
   form->Show();
   // Two rows of three: 0 1 2 over 3 4 5.
   for (int16_t i = 1; i <= 5; ++i) form->LoadElement("cL", i);
@@ -237,6 +238,17 @@ TEST_F(FormsTest, ALabelThatTakesAClickTakesTheKeyboard) {
   form->SetBusy(false);
   Key(widget(3), Qt::Key_Space);
   EXPECT_EQ(Seen, std::vector<std::string>{"cL:Click[3]"});
+
+  // A locked text box that takes a click is clicked by Space or Enter; one the learner
+  // types in takes the key as text.
+  Seen.clear();
+  form->Ctl("cPrompts").On(forms::Event::Click, [] { Seen.push_back("cPrompts:Click"); });
+  form->Ctl("cCurrentItem").On(forms::Event::Click, [] { Seen.push_back("cCurrentItem:Click"); });
+  Key(form->Ctl("cPrompts").Widget(), Qt::Key_Return);
+  Key(form->Ctl("cPrompts").Widget(), Qt::Key_Space);
+  QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " ");
+  QCoreApplication::sendEvent(form->Ctl("cCurrentItem").Widget(), &space);
+  EXPECT_EQ(Seen, (std::vector<std::string>{"cPrompts:Click", "cPrompts:Click", "cCurrentItem:Change"}));
 }
 
 TEST_F(FormsTest, TabLeavesAGrid) {
