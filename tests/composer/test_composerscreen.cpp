@@ -461,7 +461,9 @@ TEST(ComposerContent, TheBuiltContentDatabaseHoldsTheComposersPrompts) {
   for (int32_t n = 41; n <= 69; ++n) {
     rs.Seek("=", {n});
     EXPECT_FALSE(rs.NoMatch()) << "prompt " << n;
-    if (!rs.NoMatch()) EXPECT_FALSE(rs.Fields("Prompt").ToString().empty()) << "prompt " << n;
+    if (!rs.NoMatch()) {
+      EXPECT_FALSE(rs.Fields("Prompt").ToString().empty()) << "prompt " << n;
+    }
   }
   rs.Close();
   db.Close();

@@ -310,7 +310,9 @@ TEST_F(IllustrationTest, EveryKindOfListLineSetsItsItemWords) {
     EXPECT_EQ(sound::CurrItemKind, c.itemKind);
     EXPECT_EQ(common::CurrAddInfo, c.addInfo);
     EXPECT_EQ(common::CurrNotationIndex, c.notationIndex);
-    if (c.notationIndex != 0) EXPECT_EQ(common::TCompData[0].NotationIndex, c.notationIndex);
+    if (c.notationIndex != 0) {
+      EXPECT_EQ(common::TCompData[0].NotationIndex, c.notationIndex);
+    }
   }
   EXPECT_TRUE(messages.empty());
 }

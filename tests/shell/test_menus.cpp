@@ -114,8 +114,9 @@ class MenuCheckTest : public testsupport::ScratchTest {
   static bool Checked(forms::Form& f, const char* item) {
     forms::MenuItem& menuItem = f.Get<forms::MenuItem>(item);
     const QAction* action = menuItem.Action();
-    if (action != nullptr && qobject_cast<QMenu*>(action->parent()) != nullptr)
+    if (action != nullptr && qobject_cast<QMenu*>(action->parent()) != nullptr) {
       EXPECT_EQ(action->isChecked(), menuItem.Checked()) << item;
+    }
     return menuItem.Checked();
   }
 };

@@ -134,7 +134,9 @@ TEST_P(SoundStepFailureTest, SaysWhichStepFailedAndOffersOnlyExit) {
   const std::vector<std::string> sequence = library.Sequence();
   ASSERT_FALSE(sequence.empty());
   EXPECT_EQ(sequence.back(), c.entry) << "nothing of the library is called after the failing step";
-  if (std::string(c.entry) != "FWavGenerateDroneFile") EXPECT_EQ(library.Count("FWavGenerateDroneFile"), 0u);
+  if (std::string(c.entry) != "FWavGenerateDroneFile") {
+    EXPECT_EQ(library.Count("FWavGenerateDroneFile"), 0u);
+  }
 
   forms::Form& main = Main();
   EXPECT_TRUE(main.Visible());

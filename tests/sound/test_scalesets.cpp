@@ -60,7 +60,9 @@ TEST_P(ShiftTest, EveryNoteKeepsItsRatioToTheMovedNote) {
     for (int k = 0; k < 27; ++k) {
       const int id = c.note - 7 + k;
       if (id < 0 || id > 40 || k == 3) {
-        if (id >= 0 && id <= 40) EXPECT_EQ(saved[static_cast<size_t>(id)], 0.0f) << "a ratio of 0 leaves note " << id;
+        if (id >= 0 && id <= 40) {
+          EXPECT_EQ(saved[static_cast<size_t>(id)], 0.0f) << "a ratio of 0 leaves note " << id;
+        }
         continue;
       }
       const double target = (base + delta) / FixtureRatio(type, k);

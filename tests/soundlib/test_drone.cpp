@@ -271,7 +271,9 @@ TEST_F(DroneTest, ADroneSoundsTheSameWhateverWasLoadedBefore) {
     const auto x = DroneFile(1);
     ASSERT_FALSE(x.empty());
     auto [at, fresh] = first.emplace(std::make_pair(load.tonic, load.type), x);
-    if (!fresh) EXPECT_EQ(x, at->second) << "tonic " << load.tonic << ", drone type " << load.type;
+    if (!fresh) {
+      EXPECT_EQ(x, at->second) << "tonic " << load.tonic << ", drone type " << load.type;
+    }
   }
   EXPECT_NE(first[std::make_pair(3, 1)], first[std::make_pair(3, 2)]);
 }

@@ -235,8 +235,9 @@ struct KillSweep {
       prepare();
       const KillHarness::Outcome killed = KillHarness::Run(k, work);
       ASSERT_TRUE(killed.killed) << "not killed at statement " << k << " of " << whole.changes;
-      if (!(mayBeMissing && !std::filesystem::exists(file)))
+      if (!(mayBeMissing && !std::filesystem::exists(file))) {
         ASSERT_EQ(IntegrityOf(file), "ok") << "after a kill at statement " << k;
+      }
       const std::string now = state();
       EXPECT_TRUE(now == before || now == after)
           << "a mixture after a kill at statement " << k << " of " << whole.changes << ":\n"

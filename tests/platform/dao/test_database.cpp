@@ -113,7 +113,9 @@ TEST_F(DatabaseTest, TheSchemaCheckNamesTheFirstThingMissing) {
     }
     EXPECT_EQ(number, c.number) << c.file;
     EXPECT_NE(told.find(c.told), std::string::npos) << told;
-    if (number != 0) EXPECT_NE(told.find(Path(name)), std::string::npos) << "names the file: " << told;
+    if (number != 0) {
+      EXPECT_NE(told.find(Path(name)), std::string::npos) << "names the file: " << told;
+    }
     db.Close();
   }
 }

@@ -80,7 +80,9 @@ TEST_P(KeyboardTonicTest, DrawsTheTonicsReedsAsAHarmoniumKeyboard) {
     EXPECT_DOUBLE_EQ(reed.Width(), width);
     EXPECT_DOUBLE_EQ(reed.Height(), 2250);  // a quarter of the saved height
     EXPECT_EQ(reed.BackColor(), sound::kWhiteReedColour);
-    if (i > 0) EXPECT_DOUBLE_EQ(reed.Left(), Reed(whites[i - 1]).Left() + width - 15);
+    if (i > 0) {
+      EXPECT_DOUBLE_EQ(reed.Left(), Reed(whites[i - 1]).Left() + width - 15);
+    }
     EXPECT_GE(Label(whites[i]).Left(), reed.Left());
     EXPECT_LE(Label(whites[i]).Left() + Label(whites[i]).Width(), reed.Left() + reed.Width());
   }
