@@ -106,16 +106,14 @@ struct ReedSizes {
   int16_t whiteHeight, whiteWidth, blackHeight, blackWidth, labelWidth, labelHeight;
 };
 
-// Places cLine1 across the form and the reeds FirstReed to LastReed with their captions
-// hanging from it; colours, captions and visibility are left as they are. False when
-// "Reed Colors" has no white reed to divide the width among.
-bool PlaceKeyboard(forms::Form& form) {
+// Places cLine1 across the form and the white and black reeds (of "Reed Colors", from
+// FirstReed to LastReed) with their captions hanging from it; colours, captions and
+// visibility are left as they are. whites is not empty.
+void PlaceKeyboard(forms::Form& form, const std::vector<int16_t>& whites, const std::vector<int16_t>& blacks) {
   auto& line = form.Get<forms::Line>("cLine1");
   line.SetX1(kLineMargin);
   line.SetX2(form.ScaleWidth() - kLineMargin);
   const int16_t length = vb::CInt(line.X2() - line.X1());
-  const std::vector<int16_t> whites = ReedsOfColour(kWhiteReed);
-  if (whites.empty()) return false;
 
   const double baseHeight = KeyboardBaseHeight(form);
   ReedSizes z{};
@@ -137,7 +135,7 @@ bool PlaceKeyboard(forms::Form& form) {
   }
   // Black reeds sit centred on the left edge of the white reed above them, so the
   // white pass comes first.
-  for (const int16_t r : ReedsOfColour(kBlackReed)) {
+  for (const int16_t r : blacks) {
     if (r + 1 > kReedCount) continue;
     auto& reed = form.Get<forms::Shape>("cR", r);
     reed.Move(form.Ctl("cR", static_cast<int16_t>(r + 1)).Left() - z.blackWidth / 2.0, line.Y1(), z.blackWidth,
@@ -145,7 +143,6 @@ bool PlaceKeyboard(forms::Form& form) {
     form.Ctl("cL", r).Move(reed.Left() + (z.blackWidth - z.labelWidth) / 2.0,
                            reed.Top() + z.blackHeight - 1.1 * z.labelHeight, z.labelWidth, z.labelHeight);
   }
-  return true;
 }
 
 }  // namespace
@@ -156,15 +153,17 @@ void sDisplayKeyboardAlt(forms::Form& form, int16_t show) {
   form.Ctl("cLine1").SetVisible(true);
   FirstReed = FirstReedForTonic[CurrTonicNoteId];
   LastReed = LastReedForTonic[CurrTonicNoteId];
-  if (!PlaceKeyboard(form)) {
+  const std::vector<int16_t> whites = ReedsOfColour(kWhiteReed);
+  const std::vector<int16_t> blacks = ReedsOfColour(kBlackReed);
+  if (whites.empty()) {
     // A damaged "Reed Colors" table: nothing to divide the width among.
     vb::Signal(vb::kDivisionByZero, "No white reed for the tonic in \"Reed Colors\"");
     return;
   }
-  // Every layout of the form places the keyboard again at the form's new size.
-  form.Arrange("keyboard", [&form] { PlaceKeyboard(form); });
+  // Placed now, and again at every layout of the form at its new size.
+  form.Arrange("keyboard", [&form, whites, blacks] { PlaceKeyboard(form, whites, blacks); });
 
-  for (const int16_t r : ReedsOfColour(kWhiteReed)) {
+  for (const int16_t r : whites) {
     auto& reed = form.Get<forms::Shape>("cR", r);
     reed.SetBackColor(kWhiteReedColour);
     Show(reed, show);
@@ -173,7 +172,7 @@ void sDisplayKeyboardAlt(forms::Form& form, int16_t show) {
     label.SetBackColor(kWhiteReedColour);
     Show(label, show);
   }
-  for (const int16_t r : ReedsOfColour(kBlackReed)) {
+  for (const int16_t r : blacks) {
     if (r + 1 > kReedCount) continue;
     auto& reed = form.Get<forms::Shape>("cR", r);
     reed.SetBackColor(kBlackReedColour);
