@@ -274,15 +274,11 @@ void sLoadPhraseArea(double (*top)(forms::Form& form)) {
   common::ProcTrace t("sLoadPhraseArea");
   forms::Form& form = ComposerFront();
   const int16_t type = common::CurrPhraseType;
-  const double H = fComposerHeight(form);
-  double at = top(form);
-  if (type != kTaan) {
-    sLoadTimeValuesArrayToForm(at);
-    at = Bottom(form.Ctl("cTimeVal", 0)) + 0.02 * H;
-  }
-  sLoadNotesPalletToForm(at);
+  if (type != kTaan) sLoadTimeValuesArrayToForm();
+  sLoadNotesPalletToForm();
   TopRowIndex = 1;
   sLoadNotesArrayToForm(2, 20);
+  // Placed now, and again at every layout of the form.
   form.Arrange(kPhraseArea, [&form, top, type] { PlacePhraseArea(form, top(form), type); });
 }
 
@@ -326,7 +322,6 @@ void sLoadNotesArrayToForm(int16_t rows, int16_t cols) {
       if (labels[n].second) label.SetCaption(labels[n].first);
     }
   }
-  PlaceSlotRows(form, rows, cols, type);
   for (const char* name : {"cMoveU", "cMoveD", "cPlay", "cSave", "cNewCat", "cNewRaga"}) form.Ctl(name).SetVisible(true);
   if (type == 2) {
     form.Ctl("Label14").SetVisible(true);
@@ -362,7 +357,7 @@ void sUnloadPhraseArrayElements() {
   PalletPresent = false;
 }
 
-void sLoadNotesPalletToForm(double top) {
+void sLoadNotesPalletToForm() {
   common::ProcTrace t("sLoadNotesPalletToForm");
   forms::Form& form = ComposerFront();
   for (int16_t i = kFirstPalletNote; i <= kPalletComma; ++i) {
@@ -370,7 +365,6 @@ void sLoadNotesPalletToForm(double top) {
     entry.SetForeColor(0);
     entry.SetVisible(true);
   }
-  PlacePalette(form, top);
   sLoadPalletNotes();
   forms::Control& comma = form.Ctl("cNotation", kPalletComma);
   common::FormNotationControl notation(comma);
@@ -418,7 +412,7 @@ void sShowAllNotesInPallet() {
   for (int16_t i = kFirstPalletNote; i <= kLastPalletNote; ++i) form.Ctl("cNotation", i).SetVisible(true);
 }
 
-void sLoadTimeValuesArrayToForm(double top) {
+void sLoadTimeValuesArrayToForm() {
   common::ProcTrace t("sLoadTimeValuesArrayToForm");
   forms::Form& form = ComposerFront();
   sSetTimeValues(common::CurrPhraseType);
@@ -427,7 +421,6 @@ void sLoadTimeValuesArrayToForm(double top) {
     value.SetForeColor(0);
     value.SetVisible(true);
   }
-  PlaceTimeValues(form, top);
   SelectedTimeValue = PrevTimeValue = -1;
 }
 

@@ -31,9 +31,9 @@ void sTerminateComposer();
 // What leaving puts back, whichever way the screen is left.
 void sRestoreComposerSettings();
 
-// Creates and places `rows` rows of `cols` slots under the palette (every caller passes
-// 2 and 20), their row labels, the move buttons and the button line; for layakari the
-// "Beat Duration" box with 40.
+// Creates `rows` rows of `cols` slots (every caller passes 2 and 20), their row labels,
+// the move buttons and the button line; for layakari the "Beat Duration" box with 40.
+// sLoadPhraseArea places them under the palette.
 void sLoadNotesArrayToForm(int16_t rows, int16_t cols);
 // The phrase area of the current phrase type: the time values on the line top(form)
 // names (none for taan), the palette 2 % of the height under them, TopRowIndex 1 and
@@ -47,15 +47,15 @@ void sUnloadPhraseArrayElements();
 // which play over it, take a click only while it is.
 void sSetSlotLayoutPresent(bool present);
 
-// The palette on the line at top: notes 5 to 31 and the comma (32), centred as if 29
-// wide, captioned in the current script and showing what NotePallet asks for.
-void sLoadNotesPalletToForm(double top);
+// The palette: notes 5 to 31 and the comma (32), captioned in the current script and
+// showing what NotePallet asks for; sLoadPhraseArea places it (centred as if 29 wide).
+void sLoadNotesPalletToForm();
 void sLoadPalletNotes();
 void sAdjustNotesPalletForRaga();
 void sShowAllNotesInPallet();
 
-// The 19 time values of the phrase type on the line at top (none for taan).
-void sLoadTimeValuesArrayToForm(double top);
+// The 19 time values of the phrase type (none for taan); sLoadPhraseArea places them.
+void sLoadTimeValuesArrayToForm();
 void sSetTimeValues(int16_t phraseType);
 
 // cRagaList with its heading Label1: the ragas (in the order of SortingMode, then by
