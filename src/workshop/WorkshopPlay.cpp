@@ -250,9 +250,12 @@ void sAdjustF13NotationFonts() {
 
 bool fBuildChosenPattern() {
   common::ProcTrace t("fBuildChosenPattern");
-  if (WBMode == 3) {
+  // The raga's row is read only for what is built from it: its own scale or pakad, or a
+  // built-in figure over its aroha and avroha.
+  const bool fromTheRaga = WBMode == 3 && PatternSource == 1;
+  if (fromTheRaga) {
     common::sDBToTBaseInfo();
-    if (PatternSource == 1 && (BasePatternNo == 0 || BasePatternNo == 1)) {
+    if (BasePatternNo == 0 || BasePatternNo == 1) {
       std::string notes = BasePatternNo == 0 ? common::fGetFromT_ScalePhraseUnSeg(common::kReadNotes)
                                              : common::fGetFromT_PakadPhraseUnSeg(common::kReadNotes);
       if (shell::GraceNotes == common::kGraceNotesNone) notes = common::fRemoveGlides(notes);
@@ -268,7 +271,7 @@ bool fBuildChosenPattern() {
   // In raga mode the built-in figures follow the aroha up and the avroha down; the
   // learner's own pattern keeps to the raga's notes on the keyboard, the notes it was
   // clicked and previewed on.
-  if (WBMode == 3 && PatternSource == 1) return sCreateRagaPatternFromBP();
+  if (fromTheRaga) return sCreateRagaPatternFromBP();
   return sCreateScalePatternFromBP();
 }
 
