@@ -138,7 +138,7 @@ int16_t fCreateCompositionMusicFilesFromT() {
   if (first) {
     NotesList[0].NoteCount = fCreateNotesList1(0);
     MusicFileToGenerate = shell::WavFileA;
-    // The two parts play one after the other: their drone, tabla and room run on from A into B.
+    // The two parts play one after the other: B starts at A's join, its drone running on from A's.
     soundlib::SetNextFileJoins(false, second);
     if (fPrepareToPlaySelection1(0) == 0) return 0;
   }

@@ -95,16 +95,13 @@ std::string fGetThekaStringForTalaString(const std::string& talaText, int16_t ta
   for (int32_t i = 0; i < n; ++i) {
     const int32_t beat = WrapBeat(first + i, beatCount);
     const bool cached = beat >= 1 && static_cast<size_t>(beat) < sought.size();
-    if (!cached || sought[static_cast<size_t>(beat)] < 0) {
+    int32_t bol = cached ? sought[static_cast<size_t>(beat)] : -1;
+    if (bol < 0) {
       common::sSetTablePKRecord3(table, talaId, thekaSet, beat);
-      const int32_t bol = table.NoMatch() ? 0 : table.Fields("Theka Bol Id").ToLong();
-      if (!cached) {
-        text += std::to_string(bol) + "/";
-        continue;
-      }
-      sought[static_cast<size_t>(beat)] = bol;
+      bol = table.NoMatch() ? 0 : table.Fields("Theka Bol Id").ToLong();
+      if (cached) sought[static_cast<size_t>(beat)] = bol;
     }
-    text += std::to_string(sought[static_cast<size_t>(beat)]) + "/";
+    text += std::to_string(bol) + "/";
   }
   return text + fields[2];
 }
