@@ -361,6 +361,26 @@ TEST_F(CompositionTest, ACompositionWithOnePartStillEmptyIsSavedAndLoadsBackTheS
   EXPECT_TRUE(RanClean());
 }
 
+// A note whose matras at the beat duration would last longer than a note can be kept is
+// refused at Save (it would be stored and then refused as damaged at every Play).
+TEST_F(CompositionTest, ANoteTooLongAtItsBeatDurationIsNotSaved) {
+  NewComposition("Yaman", "Long Note");
+  Type("cSpeed", "999");
+  ChoosePallet(kS);
+  Click("cNote", 0);
+  ChooseTime(kFour);
+  for (int i = 0; i < 9; ++i) Click("cTime", 0);  // 36 matras of 9.99 s
+  Type("cCompSyl", 0, "Piyabina");
+  const Names before = UserRows("Raga - Composition Notations");
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"This duration is too short or too long to be kept. Please correct. (row 1, slot 1)"});
+  EXPECT_EQ(UserRows("Raga - Composition Notations"), before) << "nothing stored";
+  Type("cSpeed", "900");  // 36 matras of 9 s fit
+  Save();
+  EXPECT_EQ(MessageTexts(), Names{"Music Saved"});
+  EXPECT_EQ(CompositionRows(2).size(), 2u);
+}
+
 // Both parts are saved with their own starting beats and the one beat duration, and the
 // part not on screen is checked against its own text.
 TEST_F(CompositionTest, ThePartNotOnScreenIsSavedWithItsOwnStartingBeatAndCheckedAgainstItsText) {
