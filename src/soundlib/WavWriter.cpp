@@ -27,14 +27,20 @@ bool WavWriter::Open(const std::string& path, int channels, int sampleRate) {
   // a device or a folder.
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
   if (fd < 0) return false;
+  // An earlier file of that name is written over in place and cut to the new
+  // length at Close, not emptied first: the pages it holds are used again, and
+  // the file system is not led to write an emptied and rewritten file out to
+  // the disk at once, as it does to keep a replaced file whole over a crash
+  // (the program writes its temporary music files again and again).
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::ftruncate(fd, 0) != 0) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return false;
   }
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   file_ = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
   if (file_ == nullptr) ::close(fd);
+  fd_ = file_ != nullptr ? fd : -1;
   path_ = path;
   channels_ = channels;
   failed_ = false;
@@ -79,8 +85,13 @@ bool WavWriter::Write(const int16_t* samples, int64_t frames) {
 bool WavWriter::Close() {
   if (file_ == nullptr) return false;
   Flush();
+  // What lies past the last sample is the earlier file's: cut away before the
+  // header, which counts the file's length, is written.
+  const off_t end = ::lseek(fd_, 0, SEEK_CUR);
+  if (end < 0 || ::ftruncate(fd_, end) != 0) failed_ = true;
   const bool closed = sf_close(file_) == 0;
   file_ = nullptr;
+  fd_ = -1;
   if (!closed || failed_) {
     std::remove(path_.c_str());
     return false;
@@ -91,6 +102,7 @@ bool WavWriter::Close() {
 void WavWriter::Abort() {
   if (file_ != nullptr) sf_close(file_);
   file_ = nullptr;
+  fd_ = -1;
   std::remove(path_.c_str());
 }
 

@@ -1,6 +1,7 @@
 // WavWriter: writes 16-bit PCM WAV files through libsndfile. Blocks are gathered
 // into writes of 64 KB (far fewer system calls). A file that cannot be completed
-// is removed, so a failed call leaves no partial file.
+// is removed, so a failed call leaves no partial file. An earlier file of the
+// same name is written over in place.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +46,7 @@ class WavWriter : public BlockSink {
   bool Flush();
 
   SNDFILE* file_ = nullptr;
+  int fd_ = -1;  // the file's descriptor, which file_ closes
   std::string path_;
   int channels_ = 1;
   std::vector<int16_t> buffer_;

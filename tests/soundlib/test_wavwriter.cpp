@@ -59,4 +59,46 @@ TEST(WavWriterTest, WritesARegularFileAnewAndNothingElse) {
   EXPECT_TRUE(fs::is_directory(sub));
 }
 
+// A file is written over in place: whatever stood there before (longer, shorter,
+// a music file with its join or anything else), what is left is byte for byte
+// the file written afresh.
+TEST(WavWriterTest, AFileWrittenOverAnEarlierOneIsTheFileWrittenAfresh) {
+  const fs::path folder = testsupport::MakeScratchFolder();
+  const auto write = [](const fs::path& path, int64_t frames, int64_t join) {
+    soundlib::WavWriter writer;
+    if (!writer.Open(path.string()) || (join >= 0 && !writer.MarkJoin(join))) return false;
+    std::vector<int16_t> samples(static_cast<size_t>(frames));
+    for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<int16_t>((i * 37) % 2000 - 1000);
+    return writer.Write(samples.data(), frames) && writer.Close();
+  };
+  struct Case {
+    const char* what;
+    int64_t earlierFrames;  // -1: the earlier file is not a WAV file
+    int64_t frames;
+    int64_t join;
+  };
+  const Case cases[] = {
+      {"a longer music file with a join", 200000, 44100, 30000},
+      {"a shorter music file", 1000, 44100, 30000},
+      {"a file of the same length", 44100, 44100, -1},
+      {"a longer file that is no WAV file", -1, 5000, 4000},
+      {"a longer file, and nothing written", 200000, 0, -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path fresh = folder / "fresh.wav";
+    const fs::path over = folder / "over.wav";
+    fs::remove(fresh);
+    if (c.earlierFrames < 0)
+      std::ofstream(over, std::ios::binary) << std::string(900000, 'x');
+    else
+      ASSERT_TRUE(write(over, c.earlierFrames, c.earlierFrames / 2));
+    ASSERT_TRUE(write(fresh, c.frames, c.join));
+    ASSERT_TRUE(write(over, c.frames, c.join));
+    EXPECT_EQ(fs::file_size(over), fs::file_size(fresh));
+    EXPECT_TRUE(Contents(over) == Contents(fresh));
+    EXPECT_EQ(soundtest::ReadWav(over.string()).size(), static_cast<size_t>(c.frames));
+  }
+}
+
 }  // namespace
