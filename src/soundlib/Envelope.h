@@ -24,20 +24,27 @@ class Envelope {
   bool sustaining() const { return stage_ == Stage::Sustain; }
   float level() const { return level_; }
 
-  // The next n levels into out (a block at a time).
+  // The next n levels into out (a block at a time). The ramp's position is kept
+  // in a local: a store to out could otherwise be taken to change it, and each
+  // sample would wait for it to be stored and read back.
   void Process(float* out, int n) {
     if (n <= 0) return;
     int s = 0;
+    float pos = pos_;
+    const float step = step_;
     if (stage_ == Stage::Attack) {
-      for (; s < n && pos_ < 1.0f; ++s, pos_ += step_) out[s] = Smooth(pos_);
-      if (pos_ >= 1.0f) stage_ = Stage::Sustain, level_ = 1.0f;
+      for (; s < n && pos < 1.0f; ++s, pos += step) out[s] = Smooth(pos);
+      if (pos >= 1.0f) stage_ = Stage::Sustain, level_ = 1.0f;
       else level_ = out[s - 1];
     } else if (stage_ == Stage::Release) {
-      for (; s < n && pos_ < 1.0f; ++s, pos_ += step_) out[s] = from_ * (1.0f - Smooth(pos_));
-      if (pos_ >= 1.0f) stage_ = Stage::Idle, level_ = 0.0f;
+      const float from = from_;
+      for (; s < n && pos < 1.0f; ++s, pos += step) out[s] = from * (1.0f - Smooth(pos));
+      if (pos >= 1.0f) stage_ = Stage::Idle, level_ = 0.0f;
       else level_ = out[s - 1];
     }
-    for (; s < n; ++s) out[s] = level_;
+    pos_ = pos;
+    const float level = level_;
+    for (; s < n; ++s) out[s] = level;
   }
 
   float Process() {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "soundlib/Random.h"
@@ -156,39 +157,45 @@ void Harmonium::StartNote(const PhraseNote& note, const SeedStore& seeds, size_t
 }
 
 VELMORA_WIDE void Harmonium::AddAir(int64_t position, int n) {
+  using F4 = float __attribute__((vector_size(16)));
   constexpr int64_t kMask = kNoiseLength - 1;
-  for (int s = 0; s < n; s += kBellowsStep) {
-    const int length = std::min(kBellowsStep, n - s);
-    float* chunk = mix_ + s;
-    const int64_t at = position + s;
-    // Both gains move over this chunk to what the last one measured, so that no
-    // air comes before its key.
-    const float chamberStep = (chamberNext_ - chamberGain_) / static_cast<float>(length);
-    const float speakStep = (speakNext_ - speakGain_) / static_cast<float>(length);
-    // Four sums, so that the additions need not wait for each other.
-    float sums[4] = {};
+  constexpr int kChunks = kBlock / kBellowsStep;
+  const int chunks = (n + kBellowsStep - 1) / kBellowsStep;
+  // First the reeds' energy in every chunk, before any air is added: the chunks
+  // then need not wait for each other. Four sums a chunk, so that the additions
+  // need not wait for each other either.
+  float energy[kChunks];
+  for (int c = 0; c < chunks; ++c) {
+    const float* chunk = mix_ + c * kBellowsStep;
+    const int length = std::min(kBellowsStep, n - c * kBellowsStep);
+    F4 sums = {};
     int i = 0;
-    for (; i + 4 <= length; i += 4)
-      for (int lane = 0; lane < 4; ++lane) sums[lane] += chunk[i + lane] * chunk[i + lane];
+    for (; i + 4 <= length; i += 4) {
+      F4 v;
+      std::memcpy(&v, chunk + i, sizeof v);
+      sums += v * v;
+    }
     for (; i < length; ++i) sums[0] += chunk[i] * chunk[i];
-    const float energy = (sums[0] + sums[1]) + (sums[2] + sums[3]);
-    // A chunk of the loops never wraps: the loops' length is a multiple of the chunk's.
-    // (The gains are read into locals: the loops' stores into the chunk then
-    // cannot be taken to change them, and run eight samples at a time.)
-    const float* __restrict chamberNoise = chamber_.data() + (at & kMask);
-    const float* __restrict speakNoise = speak_.data() + (at & kMask);
-    float* __restrict into = chunk;
-    const float chamberGain = chamberGain_;
-    for (int i = 0; i < length; ++i) into[i] += (chamberGain + chamberStep * static_cast<float>(i + 1)) * chamberNoise[i];
-    const float speakGain = speakGain_;
-    if (speakGain != 0.0f || speakNext_ != 0.0f)
-      for (int i = 0; i < length; ++i) into[i] += (speakGain + speakStep * static_cast<float>(i + 1)) * speakNoise[i];
+    energy[c] = (sums[0] + sums[1]) + (sums[2] + sums[3]);
+  }
+  // Then the gains: both move over each chunk to what the chunk before it
+  // measured, so that no air comes before its key.
+  float chamberFrom[kChunks], chamberStep[kChunks], speakFrom[kChunks], speakStep[kChunks];
+  bool speaks[kChunks];
+  for (int c = 0; c < chunks; ++c) {
+    const int s = c * kBellowsStep;
+    const int length = std::min(kBellowsStep, n - s);
+    chamberFrom[c] = chamberGain_;
+    chamberStep[c] = (chamberNext_ - chamberGain_) / static_cast<float>(length);
+    speakFrom[c] = speakGain_;
+    speakStep[c] = (speakNext_ - speakGain_) / static_cast<float>(length);
+    speaks[c] = speakGain_ != 0.0f || speakNext_ != 0.0f;
     chamberGain_ = chamberNext_;
     speakGain_ = speakNext_;
     const float pressure = pressure_[s + length - 1];
     chamberNext_ =
-        kChamber * std::sqrt(energy / static_cast<float>(length)) * (1.0f + kAirPressure * (pressure - 1.0f));
-    const int64_t end = at + length;
+        kChamber * std::sqrt(energy[c] / static_cast<float>(length)) * (1.0f + kAirPressure * (pressure - 1.0f));
+    const int64_t end = position + s + length;
     float speak = 0.0f;
     for (Burst& burst : bursts_) {
       if (liveBursts_ == 0) break;
@@ -202,6 +209,24 @@ VELMORA_WIDE void Harmonium::AddAir(int64_t position, int n) {
       if (ms > 0.0f) speak += burst.level * (1.0f - std::exp(-ms / kSpeakRiseMs)) * std::exp(-ms / kSpeakDecayMs);
     }
     speakNext_ = speak;
+  }
+  // Then the air itself. A chunk of the loops never wraps: the loops' length is
+  // a multiple of the chunk's. (The gains are read into locals: the stores into
+  // the chunk then cannot be taken to change them, and run eight samples at a time.)
+  for (int c = 0; c < chunks; ++c) {
+    const int s = c * kBellowsStep;
+    const int length = std::min(kBellowsStep, n - s);
+    const int64_t at = position + s;
+    const float* __restrict chamberNoise = chamber_.data() + (at & kMask);
+    const float* __restrict speakNoise = speak_.data() + (at & kMask);
+    float* __restrict into = mix_ + s;
+    const float chamberGain = chamberFrom[c];
+    const float chamberRamp = chamberStep[c];
+    for (int i = 0; i < length; ++i) into[i] += (chamberGain + chamberRamp * static_cast<float>(i + 1)) * chamberNoise[i];
+    if (!speaks[c]) continue;
+    const float speakGain = speakFrom[c];
+    const float speakRamp = speakStep[c];
+    for (int i = 0; i < length; ++i) into[i] += (speakGain + speakRamp * static_cast<float>(i + 1)) * speakNoise[i];
   }
 }
 

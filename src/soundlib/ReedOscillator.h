@@ -45,6 +45,10 @@ class ReedOscillator {
   // gain[s] * (weightA * a + weightB * b) to out[s]; gain may be null for 1.
   static void ProcessPair(ReedOscillator& a, float weightA, ReedOscillator& b, float weightB, const float* table,
                           const float* gain, float* out, int n) {
+    if (wide_ && n >= 8) {
+      ProcessPairWide(a, weightA, b, weightB, table, gain, out, n);
+      return;
+    }
     const uint32_t incrementA = static_cast<uint32_t>(a.increment_);
     const uint32_t incrementB = static_cast<uint32_t>(b.increment_);
     U4 phaseA = U4{0, 1, 2, 3} * incrementA + a.phase_;
@@ -57,16 +61,7 @@ class ReedOscillator {
       phaseA += incrementA * 4;
       phaseB += incrementB * 4;
     }
-    uint32_t lastA = phaseA[0];
-    uint32_t lastB = phaseB[0];
-    for (; s < n; ++s) {
-      const float value = weightA * ReadAt(table, lastA) + weightB * ReadAt(table, lastB);
-      out[s] += gain != nullptr ? gain[s] * value : value;
-      lastA += incrementA;
-      lastB += incrementB;
-    }
-    a.phase_ = lastA;
-    b.phase_ = lastB;
+    PairTail(a, phaseA[0], weightA, b, phaseB[0], weightB, table, gain, out, s, n);
   }
 
   // Two reeds (the second at levelB) reading any mix while their increments move
@@ -74,11 +69,14 @@ class ReedOscillator {
   // per table over both reeds' phases.
   static void ProcessPair(ReedOscillator& a, double targetA, ReedOscillator& b, double targetB, float levelB,
                           const TableMix& mix, const float* gain, float* out, int n) {
+    if (wide_ && n >= 8) {
+      ProcessPairWide(a, targetA, b, targetB, levelB, mix, gain, out, n);
+      return;
+    }
     float value[kMaxBlock] = {};
-    const int64_t endA = Fixed(targetA);
-    const int64_t endB = Fixed(targetB);
-    const Ramp rampA(a.phase_, a.increment_, (endA - a.increment_) / n);
-    const Ramp rampB(b.phase_, b.increment_, (endB - b.increment_) / n);
+    const RampPair pair(a, targetA, b, targetB, n);
+    const Ramp& rampA = pair.a;
+    const Ramp& rampB = pair.b;
     const int whole = n & ~3;
     for (int t = 0; t < mix.count; ++t) {
       const float* table = mix.table[t];
@@ -96,18 +94,25 @@ class ReedOscillator {
         deltaA += rampA.deltaStep;
         deltaB += rampB.deltaStep;
       }
-      for (int s = whole; s < n; ++s)
-        value[s] += (mix.weight[t] + step * static_cast<float>(s)) *
-                    (ReadAt(table, rampA.At(s)) + levelB * ReadAt(table, rampB.At(s)));
+      pair.Tail(mix, t, levelB, value, whole, n);
     }
-    for (int s = 0; s < n; ++s) out[s] += gain[s] * value[s];
-    a.phase_ = rampA.At(n);
-    b.phase_ = rampB.At(n);
-    a.increment_ = endA;
-    b.increment_ = endB;
+    pair.Finish(a, b, value, gain, out, n);
   }
 
+  // Where the processor has AVX2, both kinds of pass read eight samples of each
+  // reed at a time, gathering their table pairs: the same operations on each
+  // sample, so the same samples (ReedOscillator.cpp). Switched off, they read
+  // four at a time, as everywhere else; true when the eight-wide passes are
+  // taken afterwards.
+  static bool UseWide(bool on);
+
  private:
+  static bool wide_;
+  static void ProcessPairWide(ReedOscillator& a, float weightA, ReedOscillator& b, float weightB, const float* table,
+                              const float* gain, float* out, int n);
+  static void ProcessPairWide(ReedOscillator& a, double targetA, ReedOscillator& b, double targetB, float levelB,
+                              const TableMix& mix, const float* gain, float* out, int n);
+
   using F4 = float __attribute__((vector_size(16)));
   using U4 = uint32_t __attribute__((vector_size(16)));
   using I4 = int32_t __attribute__((vector_size(16)));
@@ -137,6 +142,50 @@ class ReedOscillator {
     uint32_t step;
     uint32_t deltaStep;
   };
+
+  // Both reeds' ramps over one pass of n samples, to their target increments.
+  struct RampPair {
+    RampPair(const ReedOscillator& reedA, double targetA, const ReedOscillator& reedB, double targetB, int n)
+        : endA(Fixed(targetA)),
+          endB(Fixed(targetB)),
+          a(reedA.phase_, reedA.increment_, (endA - reedA.increment_) / n),
+          b(reedB.phase_, reedB.increment_, (endB - reedB.increment_) / n) {}
+    // Table t's part of samples [from, n), one at a time.
+    void Tail(const TableMix& mix, int t, float levelB, float* value, int from, int n) const {
+      for (int s = from; s < n; ++s)
+        value[s] += (mix.weight[t] + mix.step[t] * static_cast<float>(s)) *
+                    (ReadAt(mix.table[t], a.At(s)) + levelB * ReadAt(mix.table[t], b.At(s)));
+    }
+    // Adds gain[s] * value[s] to out and moves the reeds on to the pass's end.
+    void Finish(ReedOscillator& reedA, ReedOscillator& reedB, const float* value, const float* gain, float* out,
+                int n) const {
+      for (int s = 0; s < n; ++s) out[s] += gain[s] * value[s];
+      reedA.phase_ = a.At(n);
+      reedB.phase_ = b.At(n);
+      reedA.increment_ = endA;
+      reedB.increment_ = endB;
+    }
+    int64_t endA;
+    int64_t endB;
+    Ramp a;
+    Ramp b;
+  };
+
+  // The constant-pitch pass's samples [s, n), one at a time, from the reeds'
+  // phases at sample s; the reeds keep their phases at n.
+  static void PairTail(ReedOscillator& a, uint32_t phaseA, float weightA, ReedOscillator& b, uint32_t phaseB,
+                       float weightB, const float* table, const float* gain, float* out, int s, int n) {
+    const uint32_t incrementA = static_cast<uint32_t>(a.increment_);
+    const uint32_t incrementB = static_cast<uint32_t>(b.increment_);
+    for (; s < n; ++s) {
+      const float value = weightA * ReadAt(table, phaseA) + weightB * ReadAt(table, phaseB);
+      out[s] += gain != nullptr ? gain[s] * value : value;
+      phaseA += incrementA;
+      phaseB += incrementB;
+    }
+    a.phase_ = phaseA;
+    b.phase_ = phaseB;
+  }
 
   static int64_t Fixed(double increment) { return static_cast<int64_t>(std::llround(increment * kCycle)); }
 

@@ -11,6 +11,7 @@
 
 #include "SoundTest.h"
 #include "soundlib/FWav.h"
+#include "soundlib/ReedOscillator.h"
 #include "soundlib/Room.h"
 
 namespace soundtest {
@@ -222,6 +223,30 @@ TEST_F(RenderTest, TheSamePhraseRendersToTheSameSamples) {
   const auto b = Render(static_cast<int>(n), phrase.NoteText(n, " "), phrase.DurationText(n));
   ASSERT_FALSE(a.empty());
   EXPECT_EQ(a, b);
+}
+
+// The reeds read eight samples at a time where the processor allows, else four:
+// a phrase of glides, repeats and notes starting at odd samples, and a run of
+// 40 ms notes, come out the same either way, sample for sample.
+TEST_F(RenderTest, TheReedsReadEightOrFourSamplesAtATimeToTheSameSamples) {
+  if (!soundlib::ReedOscillator::UseWide(true)) GTEST_SKIP() << "this processor reads four samples at a time only";
+  const TestPhrase phrase;
+  const size_t n = phrase.notes.size();
+  struct Case {
+    int count;
+    std::string notes, durations;
+  };
+  const Case cases[] = {{static_cast<int>(n), phrase.NoteText(n), phrase.DurationText(n)},
+                        {8, "11  13  15  16  18  20  0811  23", "40 40 40 40 40 40 40 40.5"}};
+  for (const Case& c : cases) {
+    soundlib::ReedOscillator::UseWide(true);
+    const auto wide = Render(c.count, c.notes, c.durations);
+    soundlib::ReedOscillator::UseWide(false);
+    const auto narrow = Render(c.count, c.notes, c.durations);
+    soundlib::ReedOscillator::UseWide(true);
+    ASSERT_FALSE(wide.empty()) << c.notes;
+    EXPECT_TRUE(wide == narrow) << c.notes;
+  }
 }
 
 // Share of the energy of x[begin, begin + 512) above 4 kHz, in dB.
