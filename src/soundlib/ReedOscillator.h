@@ -7,7 +7,7 @@
 // index the table, the rest interpolate.
 //
 // A voice's two reeds always read the same tables, so they are processed as a
-// pair, in one pass, four samples at a time.
+// pair, in one pass, four samples at a time (eight where the processor has AVX2).
 #pragma once
 
 #include <cmath>
