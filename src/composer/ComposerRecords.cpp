@@ -114,7 +114,8 @@ std::string WalkSlots(Walk walk, int16_t beatDuration, PhraseWords& out) {
       const double stored =
           layakari ? vb::RoundHalfEven(static_cast<float>(value) * static_cast<float>(beatDuration)) : value;
       // A composition's matras become durations of matra x beat duration, which must fit too.
-      if ((layakari && stored < 1) || stored > kLongestDuration || (composition && value * beatDuration > kLongestDuration))
+      if ((layakari && stored < 1) || stored > kLongestDuration ||
+          (composition && value * beatDuration > kLongestDuration))
         return "This duration is too short or too long to be kept. Please correct." + Where(k);
       length += composition ? value * beatDuration : stored;
       if (length > kLongestPhrase)

@@ -222,7 +222,8 @@ VELMORA_WIDE void Harmonium::AddAir(int64_t position, int n) {
     float* __restrict into = mix_ + s;
     const float chamberGain = chamberFrom[c];
     const float chamberRamp = chamberStep[c];
-    for (int i = 0; i < length; ++i) into[i] += (chamberGain + chamberRamp * static_cast<float>(i + 1)) * chamberNoise[i];
+    for (int i = 0; i < length; ++i)
+      into[i] += (chamberGain + chamberRamp * static_cast<float>(i + 1)) * chamberNoise[i];
     if (!speaks[c]) continue;
     const float speakGain = speakFrom[c];
     const float speakRamp = speakStep[c];

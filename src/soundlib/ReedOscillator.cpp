@@ -110,7 +110,8 @@ __attribute__((target("avx2"))) void ReedOscillator::ProcessPairWide(ReedOscilla
     const float* table = mix.table[t];
     const float step = mix.step[t];
     const __m128 stride = _mm_set1_ps(4.0f * step);
-    __m128 low = _mm_add_ps(_mm_set1_ps(mix.weight[t]), _mm_mul_ps(_mm_set1_ps(step), _mm_setr_ps(0.0f, 1.0f, 2.0f, 3.0f)));
+    __m128 low =
+        _mm_add_ps(_mm_set1_ps(mix.weight[t]), _mm_mul_ps(_mm_set1_ps(step), _mm_setr_ps(0.0f, 1.0f, 2.0f, 3.0f)));
     __m256i phaseA = startA, phaseB = startB, deltaA = firstDeltaA, deltaB = firstDeltaB;
     int s = 0;
     for (; s < whole; s += 8) {
